@@ -1,0 +1,152 @@
+// Measures the real program in a pseudo-terminal: processor time while idle,
+// bytes written for the menu and for one echoed key, and the time from a key
+// to its echo. Prints a small table.
+//
+//   terminal_bench [path/to/helmholtz] [idle seconds]
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/pty_session.h"
+
+namespace {
+
+using termtest::LaunchOptions;
+using termtest::PtySession;
+using termtest::TerminalModel;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kWaitMs = 5000;
+constexpr int kEchoSamples = 200;
+// The menu's texts, as the program writes them: their characters are what a
+// perfect painter would have to send at the least.
+constexpr const char* kMenuTexts[] = {
+    "Helmholtz Resonator Calculation Utility",
+    "=======================================",
+    "1.- Calculate resonant frequency for round orifice",
+    "2.- Calculate volume for round orifice",
+    "3.- Calculate round orifice thickness",
+    "4.- Calculate round orifice diameter",
+    "5.- Calculate resonant frequency for any orifice",
+    "6.- Calculate volume for any orifice",
+    "7.- Calculate orifice thickness",
+    "8.- Calculate orifice surface",
+    "*.- QUIT",
+    "Choice ?",
+};
+
+bool AtPrompt(const TerminalModel& m) {
+  return m.TextAt(13, 19, 8) == "Choice ?" && m.cursorRow == 13 && m.cursorColumn == 27 && m.cursorVisible;
+}
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "terminal_bench: %s\n", what);
+  std::exit(1);
+}
+
+double IdleMilliseconds(PtySession& session, int seconds) {
+  static const long kTicksPerSecond = sysconf(_SC_CLK_TCK);
+  session.Settle(50);
+  const long before = termtest::ProcessorTicks(session.pid());
+  session.Pump(seconds * 1000);  // nothing is sent: the program just waits
+  const long after = termtest::ProcessorTicks(session.pid());
+  if (before < 0 || after < 0) Fail("cannot read /proc/<pid>/stat");
+  return 1000.0 * static_cast<double>(after - before) / static_cast<double>(kTicksPerSecond);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string binary = HELMHOLTZ_BINARY_PATH;
+  if (const char* fromEnvironment = std::getenv("HELMHOLTZ_BINARY")) binary = fromEnvironment;
+  if (argc > 1) binary = argv[1];
+  const int idleSeconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+
+  PtySession session(binary, LaunchOptions{});
+  if (!session.started()) Fail("cannot start the program");
+  if (!session.WaitUntil(AtPrompt, kWaitMs)) Fail("no menu");
+  session.Settle(50);
+  const std::size_t firstScreenBytes = session.output().size();
+  std::size_t menuCharacters = 0;
+  for (const char* text : kMenuTexts) menuCharacters += std::char_traits<char>::length(text);
+
+  const double idlePromptMs = IdleMilliseconds(session, idleSeconds);
+
+  // Key to echo: type a digit, wait until it shows, erase it again.
+  std::vector<double> latenciesUs;
+  std::size_t echoBytes = 0;
+  std::size_t eraseBytes = 0;
+  for (int i = 0; i < kEchoSamples; ++i) {
+    const std::string key(1, static_cast<char>('0' + i % 10));
+    const std::size_t before = session.output().size();
+    const Clock::time_point sent = Clock::now();
+    session.Send(key);
+    if (!session.WaitUntil([&](const TerminalModel& m) { return m.TextAt(13, 27, 1) == key && m.cursorColumn == 28; },
+                           kWaitMs)) {
+      Fail("no echo");
+    }
+    latenciesUs.push_back(std::chrono::duration<double, std::micro>(Clock::now() - sent).count());
+    echoBytes += session.output().size() - before;
+    const std::size_t beforeErase = session.output().size();
+    session.Send("\x7f");
+    if (!session.WaitUntil(AtPrompt, kWaitMs) ||
+        !session.WaitUntil([](const TerminalModel& m) { return m.TextAt(13, 27, 1) == " "; }, kWaitMs)) {
+      Fail("no erase");
+    }
+    eraseBytes += session.output().size() - beforeErase;
+  }
+  std::sort(latenciesUs.begin(), latenciesUs.end());
+
+  // The key wait after an unmatched choice.
+  session.Send("\r");
+  if (!session.WaitUntil([](const TerminalModel& m) { return m.cursorRow == 14 && m.cursorColumn == 0; }, kWaitMs)) {
+    Fail("no key wait");
+  }
+  const double idleKeyWaitMs = IdleMilliseconds(session, idleSeconds);
+
+  // The menu drawn again over a finished calculation (choice 1 with its
+  // summary panel): a paint by difference over a full screen.
+  session.Send("x1\r100\r2\r1\r");
+  if (!session.WaitUntil([](const TerminalModel& m) { return m.RowText(57).find("Frequency:") != std::string::npos; },
+                         kWaitMs)) {
+    Fail("no calculation");
+  }
+  session.Settle(50);
+  const std::size_t beforeRedraw = session.output().size();
+  session.Send("x");
+  const auto menuAgain = [](const TerminalModel& m) {
+    return AtPrompt(m) && m.RowText(57).find_first_not_of(' ') == std::string::npos;
+  };
+  if (!session.WaitUntil(menuAgain, kWaitMs)) {
+    Fail("no menu after the calculation");
+  }
+  session.Settle(50);
+  const std::size_t redrawBytes = session.output().size() - beforeRedraw;
+  session.Send("*\r");
+  int status = 0;
+  if (!session.WaitForExit(kWaitMs, status)) Fail("did not quit");
+
+  std::printf("%-44s %12s\n", "measure", "value");
+  std::printf("%-44s %12s\n", "--------------------------------------------", "------------");
+  std::printf("%-44s %9.1f ms\n", ("processor time idle at prompt, " + std::to_string(idleSeconds) + " s").c_str(),
+              idlePromptMs);
+  std::printf("%-44s %9.1f ms\n", ("processor time idle at key wait, " + std::to_string(idleSeconds) + " s").c_str(),
+              idleKeyWaitMs);
+  std::printf("%-44s %12zu\n", "menu characters", menuCharacters);
+  std::printf("%-44s %12zu\n", "bytes written up to the first prompt", firstScreenBytes);
+  std::printf("%-44s %12.2f\n", "  ratio to the menu characters",
+              static_cast<double>(firstScreenBytes) / static_cast<double>(menuCharacters));
+  std::printf("%-44s %12zu\n", "bytes to redraw the menu over a calculation", redrawBytes);
+  std::printf("%-44s %12.2f\n", "bytes per echoed key (mean)",
+              static_cast<double>(echoBytes) / static_cast<double>(kEchoSamples));
+  std::printf("%-44s %12.2f\n", "bytes per erased key (mean)",
+              static_cast<double>(eraseBytes) / static_cast<double>(kEchoSamples));
+  std::printf("%-44s %9.0f us\n", "key to echo, median of 200", latenciesUs[latenciesUs.size() / 2]);
+  std::printf("%-44s %9.0f us\n", "key to echo, 95th percentile", latenciesUs[latenciesUs.size() * 95 / 100]);
+  return 0;
+}

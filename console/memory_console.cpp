@@ -1,0 +1,285 @@
+#include "console/memory_console.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "console/cp437.h"
+
+namespace console {
+namespace {
+
+constexpr std::uint8_t kDefaultAttribute = 0x07;
+constexpr CharCell kBlankCell{' ', kDefaultAttribute};
+
+// The classic VGA text palette, in console colour order.
+constexpr const char* kPalette[16] = {
+    "#000000", "#0000AA", "#00AA00", "#00AAAA", "#AA0000", "#AA00AA", "#AA5500", "#AAAAAA",
+    "#555555", "#5555FF", "#55FF55", "#55FFFF", "#FF5555", "#FF55FF", "#FFFF55", "#FFFFFF",
+};
+
+std::string TrimRight(std::string text, char blank) {
+  text.erase(text.find_last_not_of(blank) + 1);
+  return text;
+}
+
+std::string JoinTrimmedRows(const std::vector<std::string>& rows) {
+  std::size_t used = rows.size();
+  while (used > 0 && rows[used - 1].empty()) --used;
+  std::string all;
+  for (std::size_t i = 0; i < used; ++i) all += rows[i] + '\n';
+  return all;
+}
+
+void AppendXmlEscaped(std::string& out, std::uint8_t byte) {
+  switch (byte) {
+    case '<': out += "&lt;"; break;
+    case '>': out += "&gt;"; break;
+    case '&': out += "&amp;"; break;
+    case '"': out += "&quot;"; break;
+    default: out += Cp437Glyph(byte);
+  }
+}
+
+}  // namespace
+
+MemoryConsole::MemoryConsole(int columns, int rows, int maxColumns, int maxRows)
+    : columns_(std::max(1, std::min(columns, maxColumns))),
+      rows_(std::max(1, std::min(rows, maxRows))),
+      maxColumns_(maxColumns),
+      maxRows_(maxRows),
+      cells_(static_cast<std::size_t>(columns_ * rows_), kBlankCell) {}
+
+bool MemoryConsole::GetBufferInfo(BufferInfo& info) {
+  info.columns = columns_;
+  info.rows = rows_;
+  info.cursor = cursor_;
+  return true;
+}
+
+void MemoryConsole::Resize(int columns, int rows) {
+  std::vector<CharCell> resized(static_cast<std::size_t>(columns * rows), kBlankCell);
+  for (int r = 0; r < std::min(rows, rows_); ++r) {
+    for (int c = 0; c < std::min(columns, columns_); ++c) {
+      resized[static_cast<std::size_t>(r * columns + c)] = cells_[static_cast<std::size_t>(Index({r, c}))];
+    }
+  }
+  cells_ = std::move(resized);
+  columns_ = columns;
+  rows_ = rows;
+  cursor_.row = std::min(cursor_.row, rows_ - 1);
+  cursor_.column = std::min(cursor_.column, columns_ - 1);
+}
+
+// Like a terminal of a fixed largest size: a buffer larger than the display
+// can show is clipped to it, so the row count always tells what is visible.
+bool MemoryConsole::SetBufferSize(int columns, int rows) {
+  if (columns < 1 || rows < 1) return false;
+  Resize(std::min(columns, maxColumns_), std::min(rows, maxRows_));
+  return columns <= maxColumns_ && rows <= maxRows_;
+}
+
+bool MemoryConsole::SetWindow(int left, int top, int right, int bottom) {
+  return left == 0 && top == 0 && right < maxColumns_ && bottom < maxRows_ && right >= left && bottom >= top;
+}
+
+void MemoryConsole::FillCharacter(std::uint8_t character, int count, CellPosition start) {
+  const int total = columns_ * rows_;
+  for (int i = Index(start); i < total && count > 0; ++i, --count) {
+    if (i >= 0) cells_[static_cast<std::size_t>(i)].character = character;
+  }
+}
+
+void MemoryConsole::FillAttribute(std::uint8_t attribute, int count, CellPosition start) {
+  const int total = columns_ * rows_;
+  for (int i = Index(start); i < total && count > 0; ++i, --count) {
+    if (i >= 0) cells_[static_cast<std::size_t>(i)].attribute = attribute;
+  }
+}
+
+void MemoryConsole::SetTextAttribute(std::uint8_t attribute) { textAttribute_ = attribute; }
+
+void MemoryConsole::SetCursorPosition(CellPosition position) {
+  if (position.row < 0 || position.row >= rows_ || position.column < 0 || position.column >= columns_) return;
+  cursor_ = position;
+}
+
+void MemoryConsole::WriteCells(CellPosition start, const CharCell* cells, int count) {
+  ++writeCalls;
+  if (start.row < 0 || start.row >= rows_) return;
+  for (int i = 0; i < count && start.column + i < columns_; ++i) {
+    if (start.column + i >= 0) cells_[static_cast<std::size_t>(Index({start.row, start.column + i}))] = cells[i];
+  }
+}
+
+void MemoryConsole::ScrollRows(int sourceTop, int sourceBottom, int destinationTop, CharCell fill) {
+  ++scrollCalls;
+  sourceTop = std::max(sourceTop, 0);
+  sourceBottom = std::min(sourceBottom, rows_ - 1);
+  if (sourceTop > sourceBottom) return;
+  const std::vector<CharCell> before = cells_;
+  for (int r = sourceTop; r <= sourceBottom; ++r) {
+    for (int c = 0; c < columns_; ++c) cells_[static_cast<std::size_t>(Index({r, c}))] = fill;
+  }
+  for (int r = sourceTop; r <= sourceBottom; ++r) {
+    const int target = destinationTop + (r - sourceTop);
+    if (target < 0 || target >= rows_) continue;
+    for (int c = 0; c < columns_; ++c) {
+      cells_[static_cast<std::size_t>(Index({target, c}))] = before[static_cast<std::size_t>(Index({r, c}))];
+    }
+  }
+}
+
+bool MemoryConsole::GetCursorInfo(std::uint32_t& size, bool& visible) {
+  if (failCursorInfo) return false;
+  size = cursorSize_;
+  visible = cursorVisible_;
+  return true;
+}
+
+void MemoryConsole::SetCursorInfo(std::uint32_t size, bool visible) {
+  cursorSize_ = size;
+  cursorVisible_ = visible;
+}
+
+bool MemoryConsole::PeekInput(InputRecord& record) {
+  if (input_.empty()) return false;
+  record = input_.front();
+  return true;
+}
+
+bool MemoryConsole::ReadInput(InputRecord& record) {
+  if (input_.empty()) return false;
+  record = input_.front();
+  input_.pop_front();
+  return true;
+}
+
+void MemoryConsole::WaitForInput() {
+  if (input_.empty()) throw InputExhausted();
+}
+
+void MemoryConsole::Push(const InputRecord& record) { input_.push_back(record); }
+
+void MemoryConsole::Type(std::string_view text, std::uint32_t extraControlKeys) {
+  for (const char c : text) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    InputRecord down;
+    down.character = byte;
+    down.controlKeys = extraControlKeys;
+    if (byte == '\r') {
+      down.scanCode = kScanEnter;
+    } else if (byte == '\b') {
+      down.scanCode = kScanBackspace;
+    } else if (byte == '\t') {
+      down.scanCode = kScanTab;
+    } else if (byte == 0x1B) {
+      down.scanCode = kScanEsc;
+    } else if (byte >= 1 && byte <= 26) {
+      down.scanCode = UsKeyForAscii(static_cast<std::uint8_t>('a' + byte - 1)).scanCode;
+      down.controlKeys |= kLeftCtrlPressed;
+    } else if (byte < 128) {
+      const UsKey key = UsKeyForAscii(byte);
+      down.scanCode = key.scanCode;
+      if (key.shift) down.controlKeys |= kShiftPressed;
+    }
+    InputRecord up = down;
+    up.keyDown = false;
+    input_.push_back(down);
+    input_.push_back(up);
+  }
+}
+
+void MemoryConsole::PressScanCode(std::uint16_t scanCode, std::uint32_t controlKeys) {
+  InputRecord down;
+  down.scanCode = scanCode;
+  down.controlKeys = controlKeys;
+  InputRecord up = down;
+  up.keyDown = false;
+  input_.push_back(down);
+  input_.push_back(up);
+}
+
+CharCell MemoryConsole::Cell(int row, int column) const {
+  if (row < 0 || row >= rows_ || column < 0 || column >= columns_) return kBlankCell;
+  return cells_[static_cast<std::size_t>(Index({row, column}))];
+}
+
+std::string MemoryConsole::RowText(int row) const {
+  std::string text;
+  for (int c = 0; c < columns_; ++c) text += static_cast<char>(Cell(row, c).character);
+  return text;
+}
+
+std::string MemoryConsole::Text() const {
+  std::vector<std::string> rows;
+  for (int r = 0; r < rows_; ++r) rows.push_back(TrimRight(RowText(r), ' '));
+  return JoinTrimmedRows(rows);
+}
+
+std::string MemoryConsole::Colors() const {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::vector<std::string> rows;
+  for (int r = 0; r < rows_; ++r) {
+    std::string row;
+    for (int c = 0; c < columns_; ++c) {
+      const CharCell cell = Cell(r, c);
+      row += (cell == kBlankCell) ? '.' : kHex[cell.attribute & 0x0F];
+    }
+    rows.push_back(TrimRight(row, '.'));
+  }
+  return JoinTrimmedRows(rows);
+}
+
+std::string MemoryConsole::Svg() const {
+  constexpr int kCellWidth = 9;
+  constexpr int kCellHeight = 16;
+  constexpr int kBaseline = 12;
+  char buffer[256];
+  std::string svg;
+  std::snprintf(buffer, sizeof buffer,
+                "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
+                "font-family=\"DejaVu Sans Mono, Menlo, Consolas, monospace\" font-size=\"14\">\n"
+                "<rect width=\"100%%\" height=\"100%%\" fill=\"#000000\"/>\n",
+                columns_ * kCellWidth, rows_ * kCellHeight);
+  svg += buffer;
+  for (int r = 0; r < rows_; ++r) {
+    int c = 0;
+    while (c < columns_) {
+      const std::uint8_t attribute = Cell(r, c).attribute;
+      int end = c;
+      std::string run;
+      bool blank = true;
+      while (end < columns_ && Cell(r, end).attribute == attribute) {
+        const std::uint8_t ch = Cell(r, end).character;
+        blank = blank && (ch == ' ' || ch == 0 || ch == 255);
+        AppendXmlEscaped(run, ch);
+        ++end;
+      }
+      const int background = attribute >> 4;
+      if (background != 0) {
+        std::snprintf(buffer, sizeof buffer, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"%s\"/>\n",
+                      c * kCellWidth, r * kCellHeight, (end - c) * kCellWidth, kCellHeight, kPalette[background]);
+        svg += buffer;
+      }
+      if (!blank) {
+        std::snprintf(buffer, sizeof buffer,
+                      "<text x=\"%d\" y=\"%d\" fill=\"%s\" textLength=\"%d\" xml:space=\"preserve\">",
+                      c * kCellWidth, r * kCellHeight + kBaseline, kPalette[attribute & 0x0F], (end - c) * kCellWidth);
+        svg += buffer;
+        svg += run;
+        svg += "</text>\n";
+      }
+      c = end;
+    }
+  }
+  if (cursorVisible_) {
+    std::snprintf(buffer, sizeof buffer, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"2\" fill=\"%s\"/>\n",
+                  cursor_.column * kCellWidth, cursor_.row * kCellHeight + kCellHeight - 3, kCellWidth,
+                  kPalette[Cell(cursor_.row, cursor_.column).attribute & 0x0F]);
+    svg += buffer;
+  }
+  svg += "</svg>\n";
+  return svg;
+}
+
+}  // namespace console

@@ -1,0 +1,13 @@
+// Pieces of the process frame (StartUp / ShutDown in console.h) that are
+// worth reaching on their own.
+#pragma once
+
+namespace console {
+
+// The arithmetic the calculator relies on: extended intermediate precision
+// (x87: 64-bit significand), rounding to nearest with ties to even, and every
+// floating-point exception masked, so that 1/0 gives an infinity and 0/0 a
+// NaN and nothing traps. Set explicitly rather than trusted from the loader.
+void SetFloatingPointMode();
+
+}  // namespace console

@@ -1,0 +1,122 @@
+// The console over a real Unix terminal (xterm, tmux, VTE, kitty, the Linux
+// console). It keeps the cell buffer itself, as the model of what the program
+// drew, and paints the terminal from it by difference just before it waits
+// for input; keys are read from the terminal in raw mode and decoded into
+// input records.
+#pragma once
+
+#include <termios.h>
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/key_decoder.h"
+#include "console/platform.h"
+#include "console/renderer.h"
+
+namespace console {
+
+// Sent when raw mode is entered (and again after the program was stopped and
+// continued): autowrap off, so that writing the bottom-right cell never
+// scrolls; bracketed paste on, so that pasted text arrives as typed keys.
+inline constexpr std::string_view kEnterModeBytes = "\x1b[?7l\x1b[?2004h";
+// Undoes everything the console turns on: colours, autowrap, cursor, paste.
+inline constexpr std::string_view kRestoreModeBytes = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?2004l";
+// What a signal handler writes: CAN first, to end any escape sequence that the
+// interrupted paint left half written, and a new line so that the shell's
+// prompt starts below where the program was.
+inline constexpr std::string_view kSignalRestoreBytes = "\x18\x1b[0m\x1b[?7h\x1b[?25h\x1b[?2004l\r\n";
+
+// How long SetWindow waits for the terminal to take a size it asked for.
+// Terminals that obey answer within a frame or two; the rest never do, and
+// the program should not stall noticeably at start for them.
+inline constexpr int kResizeWaitMs = 150;
+
+class TerminalConsole final : public Platform {
+ public:
+  // Works on the terminal open as `fd` (not taken over: the caller closes
+  // it). Nothing is changed until EnterRawMode.
+  explicit TerminalConsole(int fd);
+  ~TerminalConsole() override;
+  TerminalConsole(const TerminalConsole&) = delete;
+  TerminalConsole& operator=(const TerminalConsole&) = delete;
+
+  // Saves the terminal's modes (the first time), enters raw mode and the
+  // drawing modes, and arms the signal-time restore. False when `fd` is no
+  // terminal. The erase character is read before raw mode and handed to the
+  // key decoder.
+  bool EnterRawMode();
+  // Paints what is pending, then restores the saved modes. The screen keeps
+  // what was drawn and the cursor stays where the program left it.
+  void Restore();
+  // Writes whatever differs between the buffer and the terminal, in one write.
+  void Paint();
+  // Forgets what the terminal shows, so that the next paint repaints all.
+  void ForgetScreen() { painted_.Forget(); }
+
+  // Platform.
+  bool GetBufferInfo(BufferInfo& info) override;
+  bool SetBufferSize(int columns, int rows) override;
+  bool SetWindow(int left, int top, int right, int bottom) override;
+  void FillCharacter(std::uint8_t character, int count, CellPosition start) override;
+  void FillAttribute(std::uint8_t attribute, int count, CellPosition start) override;
+  void SetTextAttribute(std::uint8_t attribute) override;
+  void SetCursorPosition(CellPosition position) override;
+  void WriteCells(CellPosition start, const CharCell* cells, int count) override;
+  void ScrollRows(int sourceTop, int sourceBottom, int destinationTop, CharCell fill) override;
+  bool GetCursorInfo(std::uint32_t& size, bool& visible) override;
+  void SetCursorInfo(std::uint32_t size, bool visible) override;
+  bool PeekInput(InputRecord& record) override;
+  bool ReadInput(InputRecord& record) override;
+  void WaitForInput() override;
+
+  // The terminal's size as last read (0 x 0 when it reports none).
+  int terminalColumns() const { return terminalColumns_; }
+  int terminalRows() const { return terminalRows_; }
+  std::uint8_t eraseByte() const { return eraseByte_; }
+
+ private:
+  // Reads the terminal's size; true when it changed.
+  bool ReadTerminalSize();
+  // Acts on signals noted since the last look.
+  void HandleWake(unsigned reasons);
+  // Reads what the terminal has sent and decodes it; false when the terminal is gone.
+  bool ReadKeys();
+  void WaitForSize(int columns, int rows);
+  void WriteAll(std::string_view bytes);
+  ScreenFrame BuildFrame() const;
+  int Index(CellPosition p) const { return p.row * columns_ + p.column; }
+  void ResizeBuffer(int columns, int rows);
+
+  int fd_;
+  bool raw_ = false;
+  bool modesSaved_ = false;
+  termios savedModes_{};
+  std::uint8_t eraseByte_ = 127;
+  int terminalColumns_ = 0;
+  int terminalRows_ = 0;
+
+  // The buffer: the program's screen.
+  int columns_ = 0;
+  int rows_ = 0;
+  std::vector<CharCell> cells_;
+  CellPosition cursor_;
+  bool cursorVisible_ = true;
+  std::uint32_t cursorSize_ = 0;  // 0 until the program sets one: the terminal reports none
+  std::uint8_t textAttribute_ = 0x07;
+
+  PaintedScreen painted_;
+  std::string paintBytes_;
+
+  KeyDecoder decoder_;
+  std::chrono::steady_clock::time_point lastByteTime_;
+  std::deque<InputRecord> input_;
+  std::vector<InputRecord> decoded_;
+  unsigned pendingReasons_ = 0;  // wake reasons seen while waiting for a size
+};
+
+}  // namespace console

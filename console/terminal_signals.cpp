@@ -1,0 +1,170 @@
+#include "console/terminal_signals.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+namespace console {
+namespace {
+
+int wakeRead = -1;
+int wakeWrite = -1;
+volatile sig_atomic_t resizedFlag = 0;
+volatile sig_atomic_t continuedFlag = 0;
+
+// The restore record a handler uses; written only while disarmed.
+volatile sig_atomic_t restoreArmed = 0;
+int restoreFd = -1;
+termios restoreModes{};
+char restoreBytes[kMaxRestoreBytes];
+std::size_t restoreLength = 0;
+
+// Signals after which the process must not go on: the terminal is restored
+// and the signal's default action ends the process.
+constexpr std::array<int, 9> kEndingSignals = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGSEGV,
+                                               SIGBUS,  SIGFPE, SIGILL, SIGABRT};
+constexpr std::array<int, 3> kWakingSignals = {SIGWINCH, SIGCONT, SIGTSTP};
+
+bool handlersInstalled = false;
+std::array<struct sigaction, kEndingSignals.size()> previousEnding{};
+std::array<struct sigaction, kWakingSignals.size()> previousWaking{};
+
+void Wake() {
+  if (wakeWrite < 0) return;
+  const char byte = 1;
+  // A full pipe already holds a wake-up; nothing is lost by failing.
+  [[maybe_unused]] const ssize_t written = write(wakeWrite, &byte, 1);
+}
+
+void OnEndingSignal(int signalNumber) {
+  const int savedErrno = errno;
+  RestoreArmedTerminal();
+  // SA_RESETHAND has put back the default action; the raised signal is held
+  // until this handler returns and then ends the process. A real fault
+  // re-executes its instruction and ends it the same way.
+  raise(signalNumber);
+  errno = savedErrno;
+}
+
+void OnStopSignal(int) {
+  const int savedErrno = errno;
+  RestoreArmedTerminal();
+  struct sigaction ours {};
+  struct sigaction byDefault {};
+  byDefault.sa_handler = SIG_DFL;
+  sigemptyset(&byDefault.sa_mask);
+  sigaction(SIGTSTP, &byDefault, &ours);
+  sigset_t stopOnly;
+  sigemptyset(&stopOnly);
+  sigaddset(&stopOnly, SIGTSTP);
+  sigprocmask(SIG_UNBLOCK, &stopOnly, nullptr);
+  raise(SIGTSTP);  // the process stops here until SIGCONT
+  sigaction(SIGTSTP, &ours, nullptr);
+  continuedFlag = 1;
+  Wake();
+  errno = savedErrno;
+}
+
+void OnWakingSignal(int signalNumber) {
+  const int savedErrno = errno;
+  if (signalNumber == SIGWINCH) resizedFlag = 1;
+  if (signalNumber == SIGCONT) continuedFlag = 1;
+  Wake();
+  errno = savedErrno;
+}
+
+}  // namespace
+
+bool OpenWakePipe() {
+  if (wakeRead >= 0) return true;
+  int ends[2];
+  if (pipe2(ends, O_NONBLOCK | O_CLOEXEC) != 0) return false;
+  wakeRead = ends[0];
+  wakeWrite = ends[1];
+  return true;
+}
+
+int WakeFd() { return wakeRead; }
+
+unsigned TakeWakeReasons() {
+  // Drain first, then read the flags: a signal arriving in between leaves
+  // its flag set and a byte in the pipe, so the next poll wakes for it.
+  if (wakeRead >= 0) {
+    char sink[64];
+    while (read(wakeRead, sink, sizeof sink) > 0) {
+    }
+  }
+  unsigned reasons = 0;
+  if (resizedFlag != 0) {
+    resizedFlag = 0;
+    reasons |= kWakeResized;
+  }
+  if (continuedFlag != 0) {
+    continuedFlag = 0;
+    reasons |= kWakeContinued;
+  }
+  return reasons;
+}
+
+void ArmTerminalRestore(int fd, const termios& saved, std::string_view bytes) {
+  restoreArmed = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  restoreFd = fd;
+  restoreModes = saved;
+  restoreLength = std::min(bytes.size(), kMaxRestoreBytes);
+  std::memcpy(restoreBytes, bytes.data(), restoreLength);
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  restoreArmed = 1;
+}
+
+void DisarmTerminalRestore() { restoreArmed = 0; }
+
+void RestoreArmedTerminal() {
+  if (restoreArmed == 0) return;
+  std::size_t done = 0;
+  while (done < restoreLength) {
+    const ssize_t written = write(restoreFd, restoreBytes + done, restoreLength - done);
+    if (written > 0) {
+      done += static_cast<std::size_t>(written);
+    } else if (written < 0 && errno == EINTR) {
+      continue;
+    } else {
+      break;
+    }
+  }
+  tcsetattr(restoreFd, TCSANOW, &restoreModes);
+}
+
+void InstallSignalHandlers() {
+  if (handlersInstalled) return;
+  struct sigaction ending {};
+  ending.sa_handler = OnEndingSignal;
+  sigemptyset(&ending.sa_mask);
+  ending.sa_flags = SA_RESETHAND;
+  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+    sigaction(kEndingSignals[i], &ending, &previousEnding[i]);
+  }
+  struct sigaction waking {};
+  sigemptyset(&waking.sa_mask);
+  waking.sa_flags = SA_RESTART;
+  for (std::size_t i = 0; i < kWakingSignals.size(); ++i) {
+    waking.sa_handler = kWakingSignals[i] == SIGTSTP ? OnStopSignal : OnWakingSignal;
+    sigaction(kWakingSignals[i], &waking, &previousWaking[i]);
+  }
+  handlersInstalled = true;
+}
+
+void RemoveSignalHandlers() {
+  if (!handlersInstalled) return;
+  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) sigaction(kEndingSignals[i], &previousEnding[i], nullptr);
+  for (std::size_t i = 0; i < kWakingSignals.size(); ++i) sigaction(kWakingSignals[i], &previousWaking[i], nullptr);
+  handlersInstalled = false;
+}
+
+}  // namespace console

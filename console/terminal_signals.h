@@ -1,0 +1,42 @@
+// Signals around the terminal console. Handlers only set flags, write one byte
+// to a self-pipe so that a blocked poll() wakes, or restore the terminal with
+// async-signal-safe calls (tcsetattr and one write of precomputed bytes).
+//
+//   SIGWINCH, SIGCONT            -> flag + wake (the wait repaints, re-enters raw mode)
+//   SIGTSTP                      -> restore, stop; once continued, as SIGCONT
+//   SIGTERM SIGHUP SIGINT SIGQUIT,
+//   SIGSEGV SIGBUS SIGFPE SIGILL SIGABRT
+//                                -> restore, then the default action (the
+//                                   process ends by that signal)
+#pragma once
+
+#include <termios.h>
+
+#include <string_view>
+
+namespace console {
+
+// Reasons a wait was woken for, as bits of TakeWakeReasons().
+inline constexpr unsigned kWakeResized = 1;
+inline constexpr unsigned kWakeContinued = 2;
+
+// Creates the self-pipe (once); false when it cannot be had.
+bool OpenWakePipe();
+// The read end to poll, or -1 when there is none.
+int WakeFd();
+// Empties the pipe and returns (and clears) the reasons noted since the last call.
+unsigned TakeWakeReasons();
+
+// What a signal handler restores: `saved` modes on `fd`, after writing
+// `restoreBytes` (at most kMaxRestoreBytes; longer is cut).
+inline constexpr std::size_t kMaxRestoreBytes = 128;
+void ArmTerminalRestore(int fd, const termios& saved, std::string_view restoreBytes);
+void DisarmTerminalRestore();
+// Restores the armed terminal, if any. Async-signal-safe.
+void RestoreArmedTerminal();
+
+void InstallSignalHandlers();
+// Puts back the dispositions InstallSignalHandlers found.
+void RemoveSignalHandlers();
+
+}  // namespace console

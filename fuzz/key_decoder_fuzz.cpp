@@ -1,0 +1,58 @@
+// Random terminal input, cut into random reads with random idle spells in
+// between. Two decoders see the same bytes, one in the fuzzer's chunks and
+// one byte at a time; they must agree on every key and on what they hold,
+// and an idle spell past the timeout must leave nothing held.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "console/key_decoder.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+bool SameRecords(const std::vector<console::InputRecord>& a, const std::vector<console::InputRecord>& b) {
+  return a == b;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  const std::uint8_t eraseByte = input.ConsumeIntegral<std::uint8_t>();
+  console::KeyDecoder chunked(eraseByte);
+  console::KeyDecoder bytewise(eraseByte);
+  std::vector<console::InputRecord> chunkedOut;
+  std::vector<console::InputRecord> bytewiseOut;
+
+  // Chunks up to 80 bytes reach past the decoder's bound on held sequences.
+  constexpr int kMaxChunk = 80;
+  while (input.remaining_bytes() > 0) {
+    if (input.ConsumeIntegralInRange(0, 4) == 0) {
+      int timeout = input.ConsumeIntegralInRange(0, 2 * console::kEscTimeoutMs);
+      int idle = input.ConsumeIntegralInRange(0, 2 * console::kEscTimeoutMs);
+      chunked.Expire(idle, timeout, chunkedOut);
+      bytewise.Expire(idle, timeout, bytewiseOut);
+      if (idle >= timeout) Check(!chunked.Pending() && !bytewise.Pending());
+    } else {
+      std::string chunk = input.ConsumeBytesAsString(input.ConsumeIntegralInRange(1, kMaxChunk));
+      chunked.Feed(chunk, chunkedOut);
+      for (char byte : chunk) bytewise.Feed(std::string_view(&byte, 1), bytewiseOut);
+    }
+    Check(chunked.Pending() == bytewise.Pending());
+    Check(SameRecords(chunkedOut, bytewiseOut));
+  }
+  for (const console::InputRecord& record : chunkedOut) {
+    Check(record.kind == console::InputKind::kKey && record.keyDown);
+    // Keys without a character always carry a scan code.
+    Check(record.character != 0 || record.scanCode != 0);
+  }
+  return 0;
+}

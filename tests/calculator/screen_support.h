@@ -1,0 +1,102 @@
+// Support for the end-to-end tests of the calculator on the in-memory console:
+// running CalculatorMain on a script, and building the screen it must leave.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "console/memory_console.h"
+#include "console/platform.h"
+
+namespace calculator::test_support {
+
+// Palette indices the dialogue uses.
+inline constexpr int kLightGreen = 10;
+inline constexpr int kLightCyan = 11;
+inline constexpr int kLightRed = 12;
+inline constexpr int kLightMagenta = 13;
+inline constexpr int kYellow = 14;
+inline constexpr int kLightGrey = 7;
+
+// How a run of CalculatorMain ended: it returned (the user quit), or it was
+// stopped because it waited for input that the script no longer had.
+struct RunOutcome {
+  bool returned = false;
+  int exitCode = -1;
+};
+
+// Installs `console` as the platform and runs CalculatorMain on its script.
+RunOutcome RunCalculator(console::MemoryConsole& console);
+
+// The expected screen: a grid of cells written the way the console writes
+// text (1-based positions, wrap at the right edge, the bottom row's scroll
+// deferred to the next write or new line), on a black background. Text() and
+// Colors() use the same layout as MemoryConsole's dumps, so the two can be
+// compared as strings.
+class ExpectedScreen {
+ public:
+  explicit ExpectedScreen(int rows = 60, int columns = 80);
+
+  // Every cell blank in `color`, cursor home.
+  void Clear(int color);
+  void Locate(int row, int column);
+  void Write(std::string_view text, int color);
+  // Column 1 of the next row; on the bottom row the screen moves up (twice
+  // when a scroll was pending), uncovering a row in `color`.
+  void NewLine(int color);
+  void Put(int row, int column, std::string_view text, int color) {
+    Locate(row, column);
+    Write(text, color);
+  }
+
+  std::string Text() const;
+  std::string Colors() const;
+  console::CellPosition cursor() const { return {row_, column_}; }
+
+ private:
+  void ScrollUp(int color);
+
+  int rows_;
+  int columns_;
+  std::vector<console::CharCell> cells_;
+  int row_ = 0;
+  int column_ = 0;
+  bool scrollPending_ = false;
+};
+
+// The menu as drawn on a screen cleared in `clearColor`, with `typed` echoed
+// behind "Choice ?"; `entered` adds the Enter's new line.
+void ExpectMenu(ExpectedScreen& screen, int clearColor, std::string_view typed, bool entered = true);
+
+// A prompt at column 10 of `row` with the typed answer behind it and Enter.
+void ExpectPrompt(ExpectedScreen& screen, int row, std::string_view prompt, std::string_view typed);
+
+// A result line at column 10: label, number text, unit (and any message).
+void ExpectLine(ExpectedScreen& screen, int row, std::string_view text);
+
+// The summary panel on rows height-2 and height-1, drawn after a screen in
+// light cyan: the seven value texts (unit included) at their columns.
+void ExpectPanel(ExpectedScreen& screen, int height, const std::array<std::string, 7>& values);
+
+// An infinity through a print mask: nineteen 9s, then zeros up to 999 digits.
+inline const std::string kInfinityDigits = std::string(19, '9') + std::string(980, '0');
+
+// Fixture for whole-screen tests: a MemoryConsole that starts at 80 x 25, so
+// the calculator's own sizing to 80 x 60 is part of every run, and the 60-row
+// screen the test expects.
+class ScreenTest : public ::testing::Test {
+ protected:
+  // Runs the script up to the key wait after the calculation.
+  void RunWaitingForKey();
+  // Text, colours and cursor of the console against the expected screen.
+  void CompareScreens();
+
+  console::MemoryConsole memory_;
+  ExpectedScreen expected_;
+};
+
+}  // namespace calculator::test_support

@@ -1,0 +1,106 @@
+// The summary panel on its own, and on a console that cannot show 60 rows.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "calculator/resonator.h"
+#include "calculator/summary_panel.h"
+#include "console/console.h"
+#include "console/memory_console.h"
+#include "screen_support.h"
+
+namespace calculator::test_support {
+namespace {
+
+// The panel drawn straight onto an empty 80 x 60 screen, in the light cyan a
+// calculation screen leaves behind.
+class SummaryPanel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    console::InstallPlatform(memory_);
+    ComputeConstants();
+    ScreenHeight = 60;
+    console::SetColor(kLightCyan, console::kKeepColor);
+  }
+  void Show(float frequency, float volume, float surface, float thickness) {
+    ShowSummaryPanel(frequency, volume, surface, thickness);
+  }
+  void CompareScreens() {
+    EXPECT_EQ(memory_.Text(), expected_.Text());
+    EXPECT_EQ(memory_.Colors(), expected_.Colors());
+    EXPECT_EQ(memory_.cursor().row, expected_.cursor().row);
+    EXPECT_EQ(memory_.cursor().column, expected_.cursor().column);
+  }
+
+  console::MemoryConsole memory_{80, 60};
+  ExpectedScreen expected_;
+};
+
+TEST_F(SummaryPanel, RoundOrificeExample) {
+  Show(220.83963F, 1000, 3.1415927F, 1);
+  ExpectPanel(expected_, 60, {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"});
+  CompareScreens();
+  EXPECT_EQ(memory_.RowText(58), std::string("    221Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.6") +
+                                      std::string(11, ' '));
+  // Nothing is restored afterwards.
+  EXPECT_EQ(console::ConsoleState.foreground, 14U);
+}
+
+TEST_F(SummaryPanel, LongValuesRunIntoTheNextFieldAndAreOverwritten) {
+  // "20000.cm^2" covers columns 28 to 37; the diameter written at 37 takes
+  // the last of them.
+  Show(100, 1000, 20000, 1);
+  ExpectPanel(expected_, 60, {"100Hz", "1000.cc", "20000.cm^2", "159.6cm", "141.4cm", "10mm", "0."});
+  CompareScreens();
+  EXPECT_EQ(memory_.RowText(58).substr(27, 16), "20000.cm^159.6cm");
+}
+
+TEST_F(SummaryPanel, NegativeSurfaceHasUnitRoots) {
+  // sqrt of a negative surface is 1: diameter 2*1, side 1, and Q < 0:
+  // A = (1 + 1) * 34000 = 68000, B = 100^2 * -4, Q = -1.7.
+  Show(100, 1000, -4, 1);
+  ExpectPanel(expected_, 60, {"100Hz", "1000.cc", "-4.cm^2", "2.cm", "1.cm", "10mm", "-1.7"});
+  CompareScreens();
+}
+
+TEST_F(SummaryPanel, ZeroSurfaceAndThicknessGiveANotANumberQ) {
+  // A = 0 and B = 0: Q is NaN, which a mask shows like zero.
+  Show(100, 1000, 0, 0);
+  ExpectPanel(expected_, 60, {"100Hz", "1000.cc", "0.cm^2", "0.cm", "0.cm", "0mm", "0."});
+  CompareScreens();
+}
+
+TEST_F(SummaryPanel, BlanksBothRowsInTheCallersColours) {
+  console::Locate(58, 1);
+  console::PrintText(std::string(80, 'x'));
+  console::PrintText(std::string(80, 'y'));
+  console::SetColor(kLightCyan, console::kKeepColor);
+  Show(220.83963F, 1000, 3.1415927F, 1);
+  ExpectPanel(expected_, 60, {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"});
+  CompareScreens();
+}
+
+TEST(SmallScreen, PanelSitsAboveTheBottomOfTheRowsThereAre) {
+  // A display that can show only 24 rows refuses the 60-row set-up.
+  console::MemoryConsole memory(80, 25, 200, 24);
+  memory.Type("1\r1000\r2\r1\r");
+  const RunOutcome outcome = RunCalculator(memory);
+  ASSERT_FALSE(outcome.returned);
+  EXPECT_EQ(ScreenHeight, 24);
+  ExpectedScreen expected(24, 80);
+  ExpectMenu(expected, kLightGrey, "1");
+  ExpectPrompt(expected, 15, "Volume (cc) ?", "1000");
+  ExpectPrompt(expected, 16, "Orifice diameter (cm)", "2");
+  ExpectPrompt(expected, 17, "Wall thickness (cm)", "1");
+  ExpectLine(expected, 18, "Frequency       = 220.8396 Hz");
+  ExpectLine(expected, 19, "Volume          = 1000 cm^3");
+  ExpectLine(expected, 20, "Wall thickness  = 1 cm");
+  ExpectLine(expected, 21, "Orifice diameter= 2 cm");
+  ExpectPanel(expected, 24, {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"});
+  EXPECT_EQ(memory.Text(), expected.Text());
+  EXPECT_EQ(memory.Colors(), expected.Colors());
+  EXPECT_EQ(memory.RowText(21).substr(4, 10), "Frequency:");
+}
+
+}  // namespace
+}  // namespace calculator::test_support

@@ -1,0 +1,271 @@
+// Keyboard translation, key polling and line input on the in-memory console.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/console.h"
+#include "console/memory_console.h"
+
+namespace console {
+namespace {
+
+class KeyboardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InstallPlatform(screen_);
+    SetScreenSize(80, 60);
+  }
+  InputRecord Down(std::uint8_t character, std::uint16_t scanCode, std::uint32_t controlKeys = 0) {
+    InputRecord record;
+    record.character = character;
+    record.scanCode = scanCode;
+    record.controlKeys = controlKeys;
+    return record;
+  }
+  CellPosition Cursor() const { return screen_.cursor(); }
+
+  MemoryConsole screen_{80, 25, 200, 100};
+};
+
+struct TranslateRow {
+  std::uint8_t character;
+  std::uint16_t scanCode;
+  std::uint32_t controlKeys;
+  std::uint8_t expected;
+};
+
+TEST(TranslateKey, CapsLockLetsTheShiftPairsFollowShiftAlone) {
+  const TranslateRow rows[] = {
+      // Caps Lock off: the character as the keyboard gave it.
+      {'!', 2, kShiftPressed, '!'},
+      {'a', 30, 0, 'a'},
+      {0, 1, 0, 0},
+      // Caps Lock on, no Shift: the shifted character of a pair becomes the unshifted one.
+      {'!', 2, kCapsLockOn, '1'},
+      {'?', 53, kCapsLockOn, '/'},
+      {'|', 43, kCapsLockOn, '\\'},
+      {'~', 41, kCapsLockOn, '`'},
+      {'1', 2, kCapsLockOn, '1'},
+      // Caps Lock on with Shift: the unshifted character becomes the shifted one.
+      {'1', 2, kCapsLockOn | kShiftPressed, '!'},
+      {'\'', 40, kCapsLockOn | kShiftPressed, '"'},
+      {'!', 2, kCapsLockOn | kShiftPressed, '!'},
+      // A character that is neither of its key's pair stays.
+      {'x', 2, kCapsLockOn, 'x'},
+      // Letters are not in the table: Caps Lock's own effect stands.
+      {'A', 30, kCapsLockOn, 'A'},
+      // Esc with Caps Lock on is 27 even when the keyboard gave no character.
+      {0, 1, kCapsLockOn, 27},
+  };
+  for (const TranslateRow& r : rows) {
+    EXPECT_EQ(TranslateKey(r.character, r.scanCode, r.controlKeys), r.expected)
+        << int(r.character) << " scan " << r.scanCode << " keys " << r.controlKeys;
+  }
+}
+
+struct PollRow {
+  const char* name;
+  InputRecord record;
+  std::string expected;
+};
+
+TEST_F(KeyboardTest, PollKeyResultsForSingleKeys) {
+  const PollRow rows[] = {
+      {"letter", Down('a', 30), "a"},
+      {"enter", Down(13, 28), "\r"},
+      {"ctrl+c", Down(3, 46, kLeftCtrlPressed), "\x03"},
+      {"alt+letter", Down('a', 30, kLeftAltPressed), std::string("\0\x1e", 2)},
+      {"altgr letter row", Down('@', 16, kRightAltPressed | kLeftCtrlPressed), std::string("\0\x10", 2)},
+      {"alt+digit keeps its character", Down('1', 2, kLeftAltPressed), "1"},
+      {"function key", Down(0, kScanF1), std::string("\0\x3b", 2)},
+      {"shifted arrow", Down(0, kScanUp, kShiftPressed), std::string("\0\x48", 2)},
+      {"esc without character", Down(0, kScanEsc), std::string("\0", 1)},
+      {"esc with caps lock", Down(0, kScanEsc, kCapsLockOn), "\x1b"},
+      {"esc with character", Down(27, kScanEsc), "\x1b"},
+      {"caps lock pair", Down('!', 2, kCapsLockOn), "1"},
+  };
+  for (const PollRow& r : rows) {
+    screen_.Push(r.record);
+    EXPECT_EQ(PollKey(), r.expected) << r.name;
+    EXPECT_EQ(screen_.PendingInput(), 0u) << r.name;
+  }
+}
+
+TEST_F(KeyboardTest, PollKeySkipsReleasesModifiersAndOtherEvents) {
+  InputRecord release = Down('a', 30);
+  release.keyDown = false;
+  InputRecord mouse;
+  mouse.kind = InputKind::kMouse;
+  InputRecord focus;
+  focus.kind = InputKind::kFocus;
+  screen_.Push(release);
+  screen_.Push(mouse);
+  screen_.Push(focus);
+  for (const std::uint16_t modifier : {kScanCtrl, kScanLeftShift, kScanRightShift, kScanAlt, kScanCapsLock,
+                                       kScanNumLock, kScanScrollLock}) {
+    screen_.PressScanCode(modifier);
+  }
+  EXPECT_EQ(PollKey(), "");
+  EXPECT_EQ(screen_.PendingInput(), 0u);
+}
+
+TEST_F(KeyboardTest, PeekKeyLeavesTheKeyInTheQueue) {
+  screen_.Push(Down('z', 44));
+  EXPECT_EQ(PeekKey().length, 1);
+  EXPECT_EQ(PeekKey().bytes[0], 'z');
+  EXPECT_EQ(screen_.PendingInput(), 1u);
+  EXPECT_EQ(PollKey(), "z");
+  EXPECT_EQ(PollKey(), "");
+}
+
+TEST_F(KeyboardTest, ReadLineEchoesBehindThePromptAndEndsOnTheNextRow) {
+  Locate(14, 20);
+  PrintText("Choice ?");
+  screen_.Type("12.5\r");
+  EXPECT_EQ(ReadLine(), "12.5");
+  EXPECT_EQ(screen_.RowText(13).substr(19, 12), "Choice ?12.5");
+  EXPECT_EQ(Cursor().row, 14);
+  EXPECT_EQ(Cursor().column, 0);
+}
+
+TEST_F(KeyboardTest, BackspaceOnAnEmptyLineDoesNothing) {
+  Locate(5, 10);
+  const int writesBefore = screen_.writeCalls;
+  screen_.Type("\b\b");
+  EXPECT_THROW(ReadLine(), InputExhausted);
+  EXPECT_EQ(screen_.writeCalls, writesBefore);
+  EXPECT_EQ(Cursor().row, 4);
+  EXPECT_EQ(Cursor().column, 9);
+}
+
+TEST_F(KeyboardTest, CharacterBackspaceEnterGivesTheEmptyText) {
+  Locate(5, 10);
+  PrintText("#");
+  Locate(5, 10);
+  screen_.Type("x\b\r");
+  EXPECT_EQ(ReadLine(), "");
+  EXPECT_EQ(screen_.Cell(4, 9).character, ' ');
+}
+
+TEST_F(KeyboardTest, BackspaceEditsInTheMiddleOfTyping) {
+  Locate(5, 1);
+  screen_.Type("12\b3\r");
+  EXPECT_EQ(ReadLine(), "13");
+  EXPECT_EQ(screen_.RowText(4).substr(0, 3), "13 ");
+}
+
+TEST_F(KeyboardTest, BackspaceAfterAWrapErasesTheLastCellOfTheRowAbove) {
+  Locate(5, 79);
+  screen_.Type("ab");
+  EXPECT_THROW(ReadLine(), InputExhausted);
+  EXPECT_EQ(Cursor().row, 5);
+  EXPECT_EQ(Cursor().column, 0);
+  screen_.Type("\b");
+  EXPECT_THROW(ReadLine(), InputExhausted);
+  // ReadLine started over, so it held nothing and ignored the Backspace;
+  // check the operation itself instead.
+  CursorBack();
+  EXPECT_EQ(Cursor().row, 4);
+  EXPECT_EQ(Cursor().column, 79);
+}
+
+TEST_F(KeyboardTest, BackspaceAcrossTheWrapWithinOneLine) {
+  Locate(5, 79);
+  screen_.Type("ab\b\r");
+  EXPECT_EQ(ReadLine(), "a");
+  EXPECT_EQ(screen_.Cell(4, 78).character, 'a');
+  EXPECT_EQ(screen_.Cell(4, 79).character, ' ');
+  EXPECT_EQ(Cursor().row, 5) << "Enter moves to the row below the erased cell";
+}
+
+TEST_F(KeyboardTest, CursorBackOnTheTopRowGoesToItsLastColumn) {
+  Locate(1, 1);
+  CursorBack();
+  EXPECT_EQ(Cursor().row, 0);
+  EXPECT_EQ(Cursor().column, 79);
+}
+
+TEST_F(KeyboardTest, EchoOnTheBottomRightCellDefersItsScroll) {
+  Locate(59, 1);
+  PrintText("marker");
+  Locate(60, 80);
+  screen_.Type("a");
+  EXPECT_THROW(ReadLine(), InputExhausted);
+  EXPECT_EQ(screen_.scrollCalls, 0);
+  EXPECT_EQ(screen_.Cell(59, 79).character, 'a');
+  screen_.Type("b\r");
+  EXPECT_EQ(ReadLine(), "b");
+  // The second line's first character scrolled the screen up one row, and
+  // its Enter on the bottom row scrolled once more.
+  EXPECT_EQ(screen_.RowText(56).substr(0, 6), "marker");
+  EXPECT_EQ(screen_.Cell(57, 79).character, 'a');
+  EXPECT_EQ(screen_.Cell(58, 0).character, 'b');
+}
+
+TEST_F(KeyboardTest, BackspaceOnTheBottomRightCellErasesItWithoutScrolling) {
+  Locate(60, 80);
+  screen_.Type("a\b\r");
+  EXPECT_EQ(ReadLine(), "");
+  EXPECT_EQ(screen_.Cell(58, 79).character, ' ') << "erased, then Enter scrolled";
+  EXPECT_EQ(screen_.scrollCalls, 1) << "only the new line scrolls";
+}
+
+TEST_F(KeyboardTest, ControlKeysAndKeysWithoutCharactersAreIgnoredInLines) {
+  Locate(5, 1);
+  screen_.Type("1\t\x1b\x03\x1a");
+  screen_.PressScanCode(kScanLeft);
+  screen_.PressScanCode(kScanF1 + 4);
+  screen_.Push(Down('q', 16, kLeftAltPressed));
+  screen_.Type("2\r");
+  EXPECT_EQ(ReadLine(), "12");
+  EXPECT_EQ(screen_.RowText(4).substr(0, 3), "12 ");
+}
+
+TEST_F(KeyboardTest, HighBytesAndDeleteCountAsCharacters) {
+  Locate(5, 1);
+  screen_.Push(Down(0x7F, 0));
+  screen_.Push(Down(0x82, 0));
+  screen_.Type("\r");
+  EXPECT_EQ(ReadLine(), "\x7f\x82");
+}
+
+TEST_F(KeyboardTest, TheLineHoldsTenThousandCharactersAndDropsTheRest) {
+  Locate(1, 1);
+  screen_.Type(std::string(kLineCapacity, '7') + "89\r");
+  const std::string line = ReadLine();
+  EXPECT_EQ(line, std::string(kLineCapacity, '7'));
+  // The echo of exactly 10000 characters scrolled the 60 x 80 screen; the
+  // dropped '8' and '9' were not echoed, so no row shows them.
+  EXPECT_EQ(screen_.Text().find_first_of("89"), std::string::npos);
+}
+
+TEST_F(KeyboardTest, CapsLockInLines) {
+  Locate(5, 1);
+  screen_.Push(Down('!', 2, kCapsLockOn));
+  screen_.Push(Down('1', 2, kCapsLockOn | kShiftPressed));
+  screen_.Type("\r");
+  EXPECT_EQ(ReadLine(), "1!");
+}
+
+TEST_F(KeyboardTest, TheCursorIsShownWhileTypingAndRestoredAfter) {
+  screen_.SetCursorInfo(30, false);
+  InstallPlatform(screen_);
+  Locate(5, 1);
+  EXPECT_THROW(ReadLine(), InputExhausted);
+  EXPECT_TRUE(screen_.cursorShown());
+  screen_.Type("\r");
+  ConsoleState.cursorRestorePending = false;  // a fresh line
+  ReadLine();
+  EXPECT_FALSE(screen_.cursorShown());
+}
+
+TEST_F(KeyboardTest, KeysTypedAheadAreReadAsIfTypedNow) {
+  screen_.Type("7\r");
+  screen_.Type("x");
+  Locate(1, 1);
+  EXPECT_EQ(ReadLine(), "7");
+  EXPECT_EQ(PollKey(), "x");
+}
+
+}  // namespace
+}  // namespace console

@@ -1,0 +1,374 @@
+// The terminal console over a real pseudo-terminal pair: the test holds the
+// master side, as a terminal emulator would, and replays what the console
+// writes into the terminal model.
+#include "console/terminal_console.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "console/terminal_signals.h"
+#include "console/us_keyboard.h"
+#include "tests/e2e/terminal_model.h"
+
+namespace console {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class PtyPair {
+ public:
+  PtyPair(int columns, int rows) {
+    master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    char name[128];
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0 || ptsname_r(master, name, sizeof name) != 0) {
+      ADD_FAILURE() << "no pseudo-terminal";
+      return;
+    }
+    SetSize(columns, rows);
+    slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+  }
+  ~PtyPair() {
+    if (slave >= 0) close(slave);
+    if (master >= 0) close(master);
+  }
+  void SetSize(int columns, int rows) const {
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(columns);
+    size.ws_row = static_cast<unsigned short>(rows);
+    ioctl(master, TIOCSWINSZ, &size);
+  }
+  // Everything written to the terminal so far.
+  std::string Read() {
+    char buffer[8192];
+    for (;;) {
+      const ssize_t count = read(master, buffer, sizeof buffer);
+      if (count <= 0) break;
+      output.append(buffer, static_cast<std::size_t>(count));
+    }
+    return output;
+  }
+  void Type(std::string_view bytes) const {
+    ASSERT_EQ(write(master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  }
+
+  int master = -1;
+  int slave = -1;
+  std::string output;
+};
+
+bool SameModes(const termios& a, const termios& b) {
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag && a.c_lflag == b.c_lflag &&
+         std::equal(std::begin(a.c_cc), std::end(a.c_cc), std::begin(b.c_cc));
+}
+
+void WriteText(TerminalConsole& console, CellPosition at, std::string_view text, std::uint8_t attribute) {
+  std::vector<CharCell> cells;
+  for (const char c : text) cells.push_back({static_cast<std::uint8_t>(c), attribute});
+  console.WriteCells(at, cells.data(), static_cast<int>(cells.size()));
+}
+
+TEST(TerminalModes, RawWhileRunningAndRestoredAfter) {
+  PtyPair pty(80, 24);
+  termios before{};
+  tcgetattr(pty.slave, &before);
+  {
+    TerminalConsole console(pty.slave);
+    ASSERT_TRUE(console.EnterRawMode());
+    termios raw{};
+    tcgetattr(pty.slave, &raw);
+    // Ctrl+C, Ctrl+Z, Ctrl+S and Ctrl+Q reach the program as keys; CR is not
+    // turned into LF; nothing is echoed or processed on output.
+    EXPECT_EQ(raw.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+    EXPECT_EQ(raw.c_iflag & (IXON | ICRNL | INLCR | ISTRIP), 0u);
+    EXPECT_EQ(raw.c_oflag & OPOST, 0u);
+    EXPECT_EQ(raw.c_cc[VMIN], 1);
+    EXPECT_EQ(raw.c_cc[VTIME], 0);
+    console.Restore();
+    termios after{};
+    tcgetattr(pty.slave, &after);
+    EXPECT_TRUE(SameModes(before, after));
+  }
+  termios afterDestruction{};
+  tcgetattr(pty.slave, &afterDestruction);
+  EXPECT_TRUE(SameModes(before, afterDestruction));
+  // Drawing modes on, then every one of them off again.
+  termtest::TerminalModel model(80, 24);
+  model.Feed(pty.Read());
+  EXPECT_TRUE(model.errors.empty());
+  EXPECT_TRUE(model.autowrap);
+  EXPECT_FALSE(model.bracketedPaste);
+  EXPECT_TRUE(model.cursorVisible);
+  EXPECT_EQ(model.foreground, termtest::kDefaultColor);
+  EXPECT_NE(pty.output.find(kEnterModeBytes), std::string::npos);
+  EXPECT_NE(pty.output.find(kRestoreModeBytes), std::string::npos);
+}
+
+TEST(TerminalModes, NoTerminalNoRawMode) {
+  const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+  TerminalConsole console(null);
+  EXPECT_FALSE(console.EnterRawMode());
+  close(null);
+}
+
+struct EraseRow {
+  cc_t verase;
+  std::uint8_t expected;
+};
+constexpr EraseRow kEraseRows[] = {{127, 127}, {8, 8}, {_POSIX_VDISABLE, 127}};
+
+TEST(TerminalModes, EraseCharacterIsReadBeforeRawMode) {
+  for (const EraseRow& row : kEraseRows) {
+    PtyPair pty(80, 24);
+    termios modes{};
+    tcgetattr(pty.slave, &modes);
+    modes.c_cc[VERASE] = row.verase;
+    tcsetattr(pty.slave, TCSANOW, &modes);
+    TerminalConsole console(pty.slave);
+    ASSERT_TRUE(console.EnterRawMode());
+    EXPECT_EQ(console.eraseByte(), row.expected) << int{row.verase};
+  }
+}
+
+TEST(TerminalModes, TheErasedKeyArrivesAsBackspace) {
+  PtyPair pty(80, 24);
+  termios modes{};
+  tcgetattr(pty.slave, &modes);
+  modes.c_cc[VERASE] = 8;
+  tcsetattr(pty.slave, TCSANOW, &modes);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  pty.Type("\b");
+  console.WaitForInput();
+  InputRecord record;
+  ASSERT_TRUE(console.ReadInput(record));
+  EXPECT_EQ(record.character, 8);
+  EXPECT_EQ(record.scanCode, kScanBackspace);
+}
+
+// --- Painting -------------------------------------------------------------
+
+TEST(TerminalPaint, TheWaitPaintsFirst) {
+  PtyPair pty(40, 10);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  WriteText(console, {2, 5}, "Hello", 0x0C);
+  WriteText(console, {3, 5}, "World", 0x0A);
+  console.SetCursorPosition({3, 10});
+  EXPECT_EQ(pty.Read(), std::string(kEnterModeBytes));  // nothing drawn before the wait
+  pty.Type("k");
+  console.WaitForInput();
+  termtest::TerminalModel model(40, 10);
+  model.Feed(pty.Read());
+  EXPECT_TRUE(model.errors.empty());
+  EXPECT_EQ(model.TextAt(2, 5, 5), "Hello");
+  EXPECT_EQ(model.Cell(2, 5).foreground, termtest::AnsiOfConsoleColor(12));
+  EXPECT_EQ(model.TextAt(3, 5, 5), "World");
+  EXPECT_EQ(model.Cell(3, 5).foreground, termtest::AnsiOfConsoleColor(10));
+  EXPECT_EQ(model.cursorRow, 3);
+  EXPECT_EQ(model.cursorColumn, 10);
+  InputRecord record;
+  ASSERT_TRUE(console.PeekInput(record));
+  EXPECT_EQ(record.character, 'k');
+  // An idle second wait has nothing new to paint.
+  const std::size_t painted = pty.Read().size();
+  ASSERT_TRUE(console.ReadInput(record));
+  pty.Type("j");
+  console.WaitForInput();
+  EXPECT_EQ(pty.Read().size(), painted);
+}
+
+TEST(TerminalPaint, TheBottomRightCellDoesNotScrollTheTerminal) {
+  PtyPair pty(80, 24);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  WriteText(console, {0, 0}, "first row", 0x07);
+  WriteText(console, {23, 0}, std::string(80, '#'), 0x0E);
+  console.SetCursorPosition({23, 79});
+  console.Paint();
+  termtest::TerminalModel model(80, 24);  // autowrap on, until the console turns it off
+  model.Feed(pty.Read());
+  EXPECT_EQ(model.scrolls, 0);
+  EXPECT_EQ(model.TextAt(0, 0, 9), "first row");
+  EXPECT_EQ(model.RowText(23), std::string(80, '#'));
+}
+
+TEST(TerminalPaint, RestoreLeavesTheScreenAndTheCursor) {
+  PtyPair pty(40, 10);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  WriteText(console, {4, 0}, "kept after exit", 0x0B);
+  console.SetCursorPosition({5, 0});
+  console.Restore();  // paints what is pending
+  termtest::TerminalModel model(40, 10);
+  model.Feed(pty.Read());
+  EXPECT_EQ(model.TextAt(4, 0, 15), "kept after exit");
+  EXPECT_EQ(model.cursorRow, 5);
+  EXPECT_EQ(model.cursorColumn, 0);
+}
+
+// --- Size -----------------------------------------------------------------
+
+TEST(TerminalSize, ATerminalThatWillNotGrowClipsTheBuffer) {
+  PtyPair pty(80, 24);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  // As SetScreenSize(80, 60) drives it.
+  const Clock::time_point start = Clock::now();
+  console.SetBufferSize(80, 60);
+  console.SetWindow(0, 0, 79, 59);
+  console.SetBufferSize(80, 60);
+  const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+  BufferInfo info;
+  ASSERT_TRUE(console.GetBufferInfo(info));
+  EXPECT_EQ(info.columns, 80);
+  EXPECT_EQ(info.rows, 24);
+  EXPECT_NE(pty.Read().find("\x1b[8;60;80t"), std::string::npos);
+  EXPECT_GE(waited, kResizeWaitMs - 10);
+  EXPECT_LT(waited, kResizeWaitMs + 500);
+}
+
+TEST(TerminalSize, ATerminalThatGrowsGivesTheWholeBuffer) {
+  PtyPair pty(80, 24);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  // The "window" obeys a moment after the request.
+  std::thread window([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    pty.SetSize(80, 60);
+  });
+  console.SetBufferSize(80, 60);
+  console.SetWindow(0, 0, 79, 59);
+  console.SetBufferSize(80, 60);
+  window.join();
+  BufferInfo info;
+  ASSERT_TRUE(console.GetBufferInfo(info));
+  EXPECT_EQ(info.rows, 60);
+}
+
+TEST(TerminalSize, NoRequestWhenTheTerminalHasTheSizeAlready) {
+  PtyPair pty(80, 60);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  const Clock::time_point start = Clock::now();
+  console.SetBufferSize(80, 60);
+  console.SetWindow(0, 0, 79, 59);
+  console.SetBufferSize(80, 60);
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count(), 50);
+  EXPECT_EQ(pty.Read().find("\x1b[8;"), std::string::npos);
+  BufferInfo info;
+  ASSERT_TRUE(console.GetBufferInfo(info));
+  EXPECT_EQ(info.rows, 60);
+}
+
+TEST(TerminalSize, ALargerTerminalShowsTheBufferTopLeftAndBlanksAround) {
+  PtyPair pty(100, 30);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  console.SetBufferSize(20, 5);
+  console.FillCharacter('x', 20 * 5, {0, 0});
+  console.Paint();
+  termtest::TerminalModel model(100, 30);
+  model.Feed("outside text");  // what the shell had there
+  model.Feed(pty.Read());
+  EXPECT_EQ(model.TextAt(4, 0, 21), std::string(20, 'x') + " ");
+  EXPECT_EQ(model.TextAt(0, 20, 12), std::string(12, ' '));
+}
+
+// A resize signal while waiting: repaint all, clipped to the new size; the
+// buffer keeps its size.
+TEST(TerminalSize, ResizeSignalRepaintsClippedAndKeepsTheBuffer) {
+  ASSERT_TRUE(OpenWakePipe());
+  InstallSignalHandlers();
+  PtyPair pty(80, 25);
+  {
+    TerminalConsole console(pty.slave);
+    ASSERT_TRUE(console.EnterRawMode());
+    for (int row = 0; row < 25; ++row) WriteText(console, {row, 0}, "row " + std::to_string(row), 0x0A);
+    console.SetCursorPosition({20, 0});
+    console.Paint();
+    pty.Read();
+    pty.output.clear();
+    pty.SetSize(30, 10);
+    raise(SIGWINCH);
+    pty.Type("x");
+    console.WaitForInput();
+    termtest::TerminalModel model(30, 10);
+    model.Feed("garbage garbage");
+    model.Feed(pty.Read());
+    EXPECT_TRUE(model.errors.empty());
+    for (int row = 0; row < 10; ++row) {
+      EXPECT_EQ(model.TextAt(row, 0, 7), ("row " + std::to_string(row) + "   ").substr(0, 7)) << row;
+    }
+    EXPECT_FALSE(model.cursorVisible);  // row 20 is not on the screen
+    BufferInfo info;
+    ASSERT_TRUE(console.GetBufferInfo(info));
+    EXPECT_EQ(info.rows, 25);
+    EXPECT_EQ(info.columns, 80);
+    console.Restore();
+  }
+  RemoveSignalHandlers();
+}
+
+// --- Input ----------------------------------------------------------------
+
+TEST(TerminalInput, ALoneEscIsTheEscKeyAfterTheTimeout) {
+  PtyPair pty(80, 24);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  pty.Type("\x1b");
+  const Clock::time_point start = Clock::now();
+  console.WaitForInput();
+  const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+  InputRecord record;
+  ASSERT_TRUE(console.ReadInput(record));
+  EXPECT_EQ(record.scanCode, kScanEsc);
+  EXPECT_GE(waited, kEscTimeoutMs - 5);
+  EXPECT_LT(waited, kEscTimeoutMs + 500);
+}
+
+TEST(TerminalInput, KeysTypedAheadAreAllQueued) {
+  PtyPair pty(80, 24);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  pty.Type("12\r\x03\x1a\x13\x11");
+  console.WaitForInput();
+  std::string characters;
+  InputRecord record;
+  while (console.ReadInput(record)) characters += static_cast<char>(record.character);
+  // Enter is 13, Ctrl+C 3, Ctrl+Z 26, Ctrl+S 19, Ctrl+Q 17: all plain keys.
+  EXPECT_EQ(characters, "12\r\x03\x1a\x13\x11");
+}
+
+TEST(TerminalInput, WaitingUsesNoProcessorTime) {
+  PtyPair pty(80, 24);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  constexpr int kWaitMs = 300;
+  std::thread typist([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(kWaitMs));
+    pty.Type("z");
+  });
+  rusage before{};
+  getrusage(RUSAGE_THREAD, &before);
+  console.WaitForInput();
+  rusage after{};
+  getrusage(RUSAGE_THREAD, &after);
+  typist.join();
+  auto micros = [](const timeval& t) { return t.tv_sec * 1000000L + t.tv_usec; };
+  const long used = micros(after.ru_utime) - micros(before.ru_utime) + micros(after.ru_stime) - micros(before.ru_stime);
+  // A busy wait would use the whole 300 ms.
+  EXPECT_LT(used, 20000) << used << " us";
+}
+
+}  // namespace
+}  // namespace console

@@ -1,0 +1,152 @@
+// The real program's start and end: terminal modes restored on every way
+// out, stop and continue, redirected streams, no terminal at all, and an
+// idle program that uses no processor time.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+
+#include "tests/e2e/helmholtz_support.h"
+
+namespace termtest {
+namespace {
+
+bool AtPrompt(const TerminalModel& m) { return AtChoicePrompt(m); }
+
+class FrameE2e : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set"; }
+};
+
+struct SignalRow {
+  int signalNumber;
+  const char* name;
+};
+// Termination requests and crash signals, each sent by kill at the prompt.
+constexpr SignalRow kEndingSignals[] = {
+    {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}, {SIGINT, "SIGINT"}, {SIGQUIT, "SIGQUIT"}, {SIGSEGV, "SIGSEGV"},
+    {SIGBUS, "SIGBUS"},   {SIGFPE, "SIGFPE"}, {SIGILL, "SIGILL"}, {SIGABRT, "SIGABRT"},
+};
+
+TEST_F(FrameE2e, EverySignalThatEndsTheProgramRestoresTheTerminal) {
+  for (const SignalRow& row : kEndingSignals) {
+    SCOPED_TRACE(row.name);
+    PtySession session(HelmholtzBinary(), LaunchOptions{});
+    ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+    session.Signal(row.signalNumber);
+    int status = 0;
+    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+    // Ended by that very signal, with its default action.
+    ASSERT_TRUE(WIFSIGNALED(status)) << status;
+    EXPECT_EQ(WTERMSIG(status), row.signalNumber);
+    EXPECT_TRUE(RestoredAsBefore(session));
+    // The drawing stays on the screen: no alternate screen.
+    EXPECT_TRUE(MenuShown(session.screen()));
+  }
+}
+
+TEST_F(FrameE2e, AClosedTerminalEndsTheProgramAsAHangUp) {
+  PtySession session(HelmholtzBinary(), LaunchOptions{});
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  session.HangUp();
+  int status = 0;
+  // Not left spinning on a terminal that reads as ended.
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_EQ(WTERMSIG(status), SIGHUP);
+}
+
+TEST_F(FrameE2e, StopRestoresAndContinueRepaintsInRawMode) {
+  LaunchOptions options;
+  options.underShell = true;
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  session.Send("4");
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return AtChoicePrompt(m, "4"); }, kPromptlyMs));
+  session.Signal(SIGTSTP);
+  ASSERT_TRUE(session.WaitForStop(kPromptlyMs));
+  session.Settle(50);
+  EXPECT_TRUE(RestoredAsBefore(session));
+  // The shell writes on the screen meanwhile.
+  session.screen().Feed("\x1b[2J\x1b[H[1]+  Stopped  helmholtz\r\n$ fg\r\n");
+  session.Signal(SIGCONT);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return AtChoicePrompt(m, "4"); }, kPromptlyMs))
+      << session.screen().Text();
+  EXPECT_EQ(session.screen().RowText(14), std::string(80, ' '));
+  const termios modes = session.Modes();
+  EXPECT_EQ(modes.c_lflag & (ICANON | ECHO | ISIG), 0u);
+  EXPECT_FALSE(session.screen().autowrap);
+  session.Send("\x7f*\r");
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(RestoredAsBefore(session));
+}
+
+TEST_F(FrameE2e, RedirectedStreamsStillDrawAndReadOnTheTerminal) {
+  char path[] = "/tmp/helmholtz-e2e-stdout-XXXXXX";
+  const int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  LaunchOptions options;
+  options.standardInputFromNull = true;
+  options.standardOutputFile = path;
+  {
+    PtySession session(HelmholtzBinary(), options);
+    ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+    session.Send("*\r");
+    int status = 0;
+    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(RestoredAsBefore(session));
+  }
+  std::ifstream file(path);
+  const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(written, "");
+  std::remove(path);
+}
+
+TEST_F(FrameE2e, WithoutATerminalItSaysSoAndExits255) {
+  LaunchOptions options;
+  options.withoutTerminal = true;
+  PtySession session(HelmholtzBinary(), options);
+  const auto start = std::chrono::steady_clock::now();
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 255);
+  const std::string& message = session.errorOutput();
+  ASSERT_FALSE(message.empty());
+  EXPECT_EQ(message.find('\n'), message.size() - 1) << message;  // exactly one line
+  EXPECT_NE(message.find("terminal"), std::string::npos) << message;
+}
+
+TEST_F(FrameE2e, IdleProgramUsesNoProcessorTime) {
+  PtySession session(HelmholtzBinary(), LaunchOptions{});
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  constexpr int kIdleMs = 500;
+  // At the prompt, and at the wait for any key.
+  for (const bool atKeyWait : {false, true}) {
+    if (atKeyWait) {
+      session.Send("\r");
+      ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return m.cursorRow == 14 && m.cursorColumn == 0; },
+                                    kPromptlyMs));
+    }
+    session.Settle(50);
+    const long before = ProcessorTicks(session.pid());
+    session.Pump(kIdleMs);  // nothing arrives: a plain wait
+    const long after = ProcessorTicks(session.pid());
+    ASSERT_GE(before, 0);
+    // One clock tick (10 ms) of slack for the scheduler's accounting.
+    EXPECT_LE(after - before, 1) << (atKeyWait ? "key wait" : "prompt");
+  }
+}
+
+}  // namespace
+}  // namespace termtest

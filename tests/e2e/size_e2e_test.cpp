@@ -1,0 +1,130 @@
+// The real program in terminals of other sizes: one that will not grow to
+// 80x60, one that does, one resized while the program runs, and tiny ones.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/helmholtz_support.h"
+
+namespace termtest {
+namespace {
+
+class SizeE2e : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set"; }
+};
+
+bool AtPrompt(const TerminalModel& m) { return AtChoicePrompt(m); }
+
+LaunchOptions SizedTerminal(int columns, int rows) {
+  LaunchOptions options;
+  options.columns = columns;
+  options.rows = rows;
+  return options;
+}
+
+void ExpectQuitWithZero(PtySession& session) {
+  session.Send("*\r");
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(RestoredAsBefore(session));
+}
+
+// Runs choice 1 with plain values; the summary panel lands on the two rows
+// above the bottom row of the screen the program believes it has.
+void RunChoiceOne(PtySession& session) {
+  session.Send("1\r100\r2\r1\r");
+}
+bool PanelOnRow(const TerminalModel& m, int labelRow) {
+  return labelRow < m.rows() && m.RowText(labelRow - 1).find("Frequency:") != std::string::npos;
+}
+
+TEST_F(SizeE2e, ATerminalThatWillNotGrowKeepsItsTwentyFourRows) {
+  PtySession session(HelmholtzBinary(), SizedTerminal(80, 24));
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs)) << session.screen().Text();
+  ASSERT_EQ(session.screen().resizeRequests.size(), 1u);
+  EXPECT_EQ(session.screen().resizeRequests[0].rows, 60);
+  EXPECT_EQ(session.screen().resizeRequests[0].columns, 80);
+  RunChoiceOne(session);
+  // ScreenRows told the truth: 24, so the panel is on rows 22 and 23.
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return PanelOnRow(m, 22); }, kPromptlyMs))
+      << session.screen().Text();
+  EXPECT_EQ(session.screen().scrolls, 0);
+  session.Send("x");
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  ExpectQuitWithZero(session);
+}
+
+TEST_F(SizeE2e, ATerminalThatGrowsGivesSixtyRows) {
+  PtySession session(HelmholtzBinary(), SizedTerminal(80, 24));
+  // Answer the request as a terminal window would.
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return !m.resizeRequests.empty(); }, kPromptlyMs));
+  session.Resize(80, 60);
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs)) << session.screen().Text();
+  RunChoiceOne(session);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return PanelOnRow(m, 58); }, kPromptlyMs))
+      << session.screen().Text();
+  session.Send("x");
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  ExpectQuitWithZero(session);
+}
+
+// Only the screen's own content, nothing left over: blank beyond the menu.
+bool OnlyTheMenu(const TerminalModel& m) {
+  if (!MenuShown(m)) return false;
+  for (int row = 0; row < m.rows(); ++row) {
+    for (int column = 0; column < m.columns(); ++column) {
+      const bool menuArea = row < 14 && column >= 9 && column < 59;
+      if (!menuArea && m.Cell(row, column).glyph != " ") return false;
+      if (m.Cell(row, column).background != AnsiOfConsoleColor(0)) return false;
+    }
+  }
+  return true;
+}
+
+TEST_F(SizeE2e, AResizeDuringTheRunRepaintsEverything) {
+  PtySession session(HelmholtzBinary(), LaunchOptions{});
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  // Wider and shorter: the model keeps the old top-left, as terminals do,
+  // with leftovers; the program repaints all.
+  session.screen().Feed("\x1b[1;70Hleftover");
+  session.Resize(100, 30);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return OnlyTheMenu(m) && AtChoicePrompt(m); },
+                                kPromptlyMs))
+      << session.screen().Text();
+  // Narrower than the menu: clipped, the cursor is off the screen.
+  session.Resize(24, 10);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return MenuShown(m) && !m.cursorVisible; }, kPromptlyMs))
+      << session.screen().Text();
+  session.Send("7");
+  session.Settle(50);
+  // Back to the full size: everything, the typed key included.
+  session.Resize(80, 60);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return AtChoicePrompt(m, "7"); }, kPromptlyMs))
+      << session.screen().Text();
+  EXPECT_TRUE(session.screen().errors.empty());
+  session.Send("\x7f");
+  ExpectQuitWithZero(session);
+}
+
+struct TinyRow {
+  int columns;
+  int rows;
+};
+constexpr TinyRow kTinyTerminals[] = {{10, 5}, {1, 1}, {20, 3}, {3, 40}};
+
+TEST_F(SizeE2e, TinyTerminalsBreakNothing) {
+  for (const TinyRow& row : kTinyTerminals) {
+    SCOPED_TRACE(std::to_string(row.columns) + "x" + std::to_string(row.rows));
+    PtySession session(HelmholtzBinary(), SizedTerminal(row.columns, row.rows));
+    ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return !m.resizeRequests.empty(); }, kPromptlyMs));
+    session.Settle(200);
+    EXPECT_TRUE(session.screen().errors.empty());
+    EXPECT_EQ(session.screen().scrolls, 0);
+    ExpectQuitWithZero(session);
+  }
+}
+
+}  // namespace
+}  // namespace termtest
