@@ -8,8 +8,6 @@
 namespace console {
 namespace {
 
-constexpr std::uint8_t kDefaultAttribute = 0x07;
-constexpr CharCell kBlankCell{' ', kDefaultAttribute};
 
 // The classic VGA text palette, in console colour order.
 constexpr const char* kPalette[16] = {
@@ -43,38 +41,20 @@ void AppendXmlEscaped(std::string& out, std::uint8_t byte) {
 }  // namespace
 
 MemoryConsole::MemoryConsole(int columns, int rows, int maxColumns, int maxRows)
-    : columns_(std::max(1, std::min(columns, maxColumns))),
-      rows_(std::max(1, std::min(rows, maxRows))),
-      maxColumns_(maxColumns),
-      maxRows_(maxRows),
-      cells_(static_cast<std::size_t>(columns_ * rows_), kBlankCell) {}
+    : buffer_(std::min(columns, maxColumns), std::min(rows, maxRows)), maxColumns_(maxColumns), maxRows_(maxRows) {}
 
 bool MemoryConsole::GetBufferInfo(BufferInfo& info) {
-  info.columns = columns_;
-  info.rows = rows_;
-  info.cursor = cursor_;
+  info.columns = buffer_.columns();
+  info.rows = buffer_.rows();
+  info.cursor = buffer_.cursor();
   return true;
-}
-
-void MemoryConsole::Resize(int columns, int rows) {
-  std::vector<CharCell> resized(static_cast<std::size_t>(columns * rows), kBlankCell);
-  for (int r = 0; r < std::min(rows, rows_); ++r) {
-    for (int c = 0; c < std::min(columns, columns_); ++c) {
-      resized[static_cast<std::size_t>(r * columns + c)] = cells_[static_cast<std::size_t>(Index({r, c}))];
-    }
-  }
-  cells_ = std::move(resized);
-  columns_ = columns;
-  rows_ = rows;
-  cursor_.row = std::min(cursor_.row, rows_ - 1);
-  cursor_.column = std::min(cursor_.column, columns_ - 1);
 }
 
 // Like a terminal of a fixed largest size: a buffer larger than the display
 // can show is clipped to it, so the row count always tells what is visible.
 bool MemoryConsole::SetBufferSize(int columns, int rows) {
   if (columns < 1 || rows < 1) return false;
-  Resize(std::min(columns, maxColumns_), std::min(rows, maxRows_));
+  buffer_.Resize(std::min(columns, maxColumns_), std::min(rows, maxRows_));
   return columns <= maxColumns_ && rows <= maxRows_;
 }
 
@@ -83,50 +63,25 @@ bool MemoryConsole::SetWindow(int left, int top, int right, int bottom) {
 }
 
 void MemoryConsole::FillCharacter(std::uint8_t character, int count, CellPosition start) {
-  const int total = columns_ * rows_;
-  for (int i = Index(start); i < total && count > 0; ++i, --count) {
-    if (i >= 0) cells_[static_cast<std::size_t>(i)].character = character;
-  }
+  buffer_.FillCharacter(character, count, start);
 }
 
 void MemoryConsole::FillAttribute(std::uint8_t attribute, int count, CellPosition start) {
-  const int total = columns_ * rows_;
-  for (int i = Index(start); i < total && count > 0; ++i, --count) {
-    if (i >= 0) cells_[static_cast<std::size_t>(i)].attribute = attribute;
-  }
+  buffer_.FillAttribute(attribute, count, start);
 }
 
 void MemoryConsole::SetTextAttribute(std::uint8_t attribute) { textAttribute_ = attribute; }
 
-void MemoryConsole::SetCursorPosition(CellPosition position) {
-  if (position.row < 0 || position.row >= rows_ || position.column < 0 || position.column >= columns_) return;
-  cursor_ = position;
-}
+void MemoryConsole::SetCursorPosition(CellPosition position) { buffer_.SetCursor(position); }
 
 void MemoryConsole::WriteCells(CellPosition start, const CharCell* cells, int count) {
   ++writeCalls;
-  if (start.row < 0 || start.row >= rows_) return;
-  for (int i = 0; i < count && start.column + i < columns_; ++i) {
-    if (start.column + i >= 0) cells_[static_cast<std::size_t>(Index({start.row, start.column + i}))] = cells[i];
-  }
+  buffer_.WriteCells(start, cells, count);
 }
 
 void MemoryConsole::ScrollRows(int sourceTop, int sourceBottom, int destinationTop, CharCell fill) {
   ++scrollCalls;
-  sourceTop = std::max(sourceTop, 0);
-  sourceBottom = std::min(sourceBottom, rows_ - 1);
-  if (sourceTop > sourceBottom) return;
-  const std::vector<CharCell> before = cells_;
-  for (int r = sourceTop; r <= sourceBottom; ++r) {
-    for (int c = 0; c < columns_; ++c) cells_[static_cast<std::size_t>(Index({r, c}))] = fill;
-  }
-  for (int r = sourceTop; r <= sourceBottom; ++r) {
-    const int target = destinationTop + (r - sourceTop);
-    if (target < 0 || target >= rows_) continue;
-    for (int c = 0; c < columns_; ++c) {
-      cells_[static_cast<std::size_t>(Index({target, c}))] = before[static_cast<std::size_t>(Index({r, c}))];
-    }
-  }
+  buffer_.ScrollRows(sourceTop, sourceBottom, destinationTop, fill);
 }
 
 bool MemoryConsole::GetCursorInfo(std::uint32_t& size, bool& visible) {
@@ -199,35 +154,30 @@ void MemoryConsole::PressScanCode(std::uint16_t scanCode, std::uint32_t controlK
   input_.push_back(up);
 }
 
-CharCell MemoryConsole::Cell(int row, int column) const {
-  if (row < 0 || row >= rows_ || column < 0 || column >= columns_) return kBlankCell;
-  return cells_[static_cast<std::size_t>(Index({row, column}))];
-}
-
 std::string MemoryConsole::RowText(int row) const {
   std::string text;
-  for (int c = 0; c < columns_; ++c) text += static_cast<char>(Cell(row, c).character);
+  for (int c = 0; c < columns(); ++c) text += static_cast<char>(Cell(row, c).character);
   return text;
 }
 
 std::string MemoryConsole::Text() const {
-  std::vector<std::string> rows;
-  for (int r = 0; r < rows_; ++r) rows.push_back(TrimRight(RowText(r), ' '));
-  return JoinTrimmedRows(rows);
+  std::vector<std::string> lines;
+  for (int r = 0; r < rows(); ++r) lines.push_back(TrimRight(RowText(r), ' '));
+  return JoinTrimmedRows(lines);
 }
 
 std::string MemoryConsole::Colors() const {
   static constexpr char kHex[] = "0123456789abcdef";
-  std::vector<std::string> rows;
-  for (int r = 0; r < rows_; ++r) {
+  std::vector<std::string> lines;
+  for (int r = 0; r < rows(); ++r) {
     std::string row;
-    for (int c = 0; c < columns_; ++c) {
+    for (int c = 0; c < columns(); ++c) {
       const CharCell cell = Cell(r, c);
       row += (cell == kBlankCell) ? '.' : kHex[cell.attribute & 0x0F];
     }
-    rows.push_back(TrimRight(row, '.'));
+    lines.push_back(TrimRight(row, '.'));
   }
-  return JoinTrimmedRows(rows);
+  return JoinTrimmedRows(lines);
 }
 
 std::string MemoryConsole::Svg() const {
@@ -240,16 +190,16 @@ std::string MemoryConsole::Svg() const {
                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
                 "font-family=\"DejaVu Sans Mono, Menlo, Consolas, monospace\" font-size=\"14\">\n"
                 "<rect width=\"100%%\" height=\"100%%\" fill=\"#000000\"/>\n",
-                columns_ * kCellWidth, rows_ * kCellHeight);
+                columns() * kCellWidth, rows() * kCellHeight);
   svg += buffer;
-  for (int r = 0; r < rows_; ++r) {
+  for (int r = 0; r < rows(); ++r) {
     int c = 0;
-    while (c < columns_) {
+    while (c < columns()) {
       const std::uint8_t attribute = Cell(r, c).attribute;
       int end = c;
       std::string run;
       bool blank = true;
-      while (end < columns_ && Cell(r, end).attribute == attribute) {
+      while (end < columns() && Cell(r, end).attribute == attribute) {
         const std::uint8_t ch = Cell(r, end).character;
         blank = blank && (ch == ' ' || ch == 0 || ch == 255);
         AppendXmlEscaped(run, ch);
@@ -274,8 +224,8 @@ std::string MemoryConsole::Svg() const {
   }
   if (cursorVisible_) {
     std::snprintf(buffer, sizeof buffer, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"2\" fill=\"%s\"/>\n",
-                  cursor_.column * kCellWidth, cursor_.row * kCellHeight + kCellHeight - 3, kCellWidth,
-                  kPalette[Cell(cursor_.row, cursor_.column).attribute & 0x0F]);
+                  cursor().column * kCellWidth, cursor().row * kCellHeight + kCellHeight - 3, kCellWidth,
+                  kPalette[Cell(cursor().row, cursor().column).attribute & 0x0F]);
     svg += buffer;
   }
   svg += "</svg>\n";

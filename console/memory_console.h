@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/cell_buffer.h"
 #include "console/platform.h"
 #include "console/us_keyboard.h"
 
@@ -52,13 +53,13 @@ class MemoryConsole final : public Platform {
   std::size_t PendingInput() const { return input_.size(); }
 
   // Inspection (0-based).
-  int columns() const { return columns_; }
-  int rows() const { return rows_; }
-  CellPosition cursor() const { return cursor_; }
+  int columns() const { return buffer_.columns(); }
+  int rows() const { return buffer_.rows(); }
+  CellPosition cursor() const { return buffer_.cursor(); }
   bool cursorShown() const { return cursorVisible_; }
   std::uint32_t cursorSize() const { return cursorSize_; }
   std::uint8_t textAttribute() const { return textAttribute_; }
-  CharCell Cell(int row, int column) const;
+  CharCell Cell(int row, int column) const { return buffer_.At(row, column); }
   // The row's characters exactly, all columns.
   std::string RowText(int row) const;
   // All rows, trailing blanks of each row and trailing empty rows removed,
@@ -78,15 +79,9 @@ class MemoryConsole final : public Platform {
   bool failCursorInfo = false;
 
  private:
-  int Index(CellPosition p) const { return p.row * columns_ + p.column; }
-  void Resize(int columns, int rows);
-
-  int columns_;
-  int rows_;
+  CellBuffer buffer_;
   int maxColumns_;
   int maxRows_;
-  std::vector<CharCell> cells_;
-  CellPosition cursor_;
   std::uint32_t cursorSize_ = 25;
   bool cursorVisible_ = true;
   std::uint8_t textAttribute_ = 0x07;

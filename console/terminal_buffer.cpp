@@ -5,28 +5,12 @@
 #include "console/terminal_console.h"
 
 namespace console {
-namespace {
-constexpr CharCell kBlankCell{' ', 0x07};
-}  // namespace
 
 bool TerminalConsole::GetBufferInfo(BufferInfo& info) {
-  info.columns = columns_;
-  info.rows = rows_;
-  info.cursor = cursor_;
+  info.columns = buffer_.columns();
+  info.rows = buffer_.rows();
+  info.cursor = buffer_.cursor();
   return true;
-}
-
-void TerminalConsole::ResizeBuffer(int columns, int rows) {
-  if (columns == columns_ && rows == rows_) return;
-  std::vector<CharCell> resized(static_cast<std::size_t>(columns * rows), kBlankCell);
-  for (int r = 0; r < std::min(rows, rows_); ++r) {
-    std::copy_n(cells_.begin() + r * columns_, std::min(columns, columns_), resized.begin() + r * columns);
-  }
-  cells_ = std::move(resized);
-  columns_ = columns;
-  rows_ = rows;
-  cursor_.row = std::min(cursor_.row, rows_ - 1);
-  cursor_.column = std::min(cursor_.column, columns_ - 1);
 }
 
 // The buffer never exceeds what the terminal shows, so that the row count
@@ -36,56 +20,31 @@ bool TerminalConsole::SetBufferSize(int columns, int rows) {
   if (columns < 1 || rows < 1) return false;
   const int keptColumns = terminalColumns_ > 0 ? std::min(columns, terminalColumns_) : columns;
   const int keptRows = terminalRows_ > 0 ? std::min(rows, terminalRows_) : rows;
-  ResizeBuffer(keptColumns, keptRows);
+  buffer_.Resize(keptColumns, keptRows);
   return keptColumns == columns && keptRows == rows;
 }
 
 void TerminalConsole::FillCharacter(std::uint8_t character, int count, CellPosition start) {
-  const int total = columns_ * rows_;
-  const int first = std::max(Index(start), 0);
-  const long long requestedEnd = static_cast<long long>(Index(start)) + std::max(count, 0);
-  const int end = static_cast<int>(std::min<long long>(total, requestedEnd));
-  for (int i = first; i < end; ++i) cells_[static_cast<std::size_t>(i)].character = character;
+  buffer_.FillCharacter(character, count, start);
 }
 
 void TerminalConsole::FillAttribute(std::uint8_t attribute, int count, CellPosition start) {
-  const int total = columns_ * rows_;
-  const int first = std::max(Index(start), 0);
-  const long long requestedEnd = static_cast<long long>(Index(start)) + std::max(count, 0);
-  const int end = static_cast<int>(std::min<long long>(total, requestedEnd));
-  for (int i = first; i < end; ++i) cells_[static_cast<std::size_t>(i)].attribute = attribute;
+  buffer_.FillAttribute(attribute, count, start);
 }
 
 void TerminalConsole::SetTextAttribute(std::uint8_t attribute) { textAttribute_ = attribute; }
 
-void TerminalConsole::SetCursorPosition(CellPosition position) {
-  if (position.row < 0 || position.row >= rows_ || position.column < 0 || position.column >= columns_) return;
-  cursor_ = position;
-}
+void TerminalConsole::SetCursorPosition(CellPosition position) { buffer_.SetCursor(position); }
 
 void TerminalConsole::WriteCells(CellPosition start, const CharCell* cells, int count) {
-  if (start.row < 0 || start.row >= rows_) return;
-  for (int i = 0; i < count && start.column + i < columns_; ++i) {
-    if (start.column + i >= 0) cells_[static_cast<std::size_t>(Index({start.row, start.column + i}))] = cells[i];
-  }
+  buffer_.WriteCells(start, cells, count);
 }
 
 // Moves rows in the buffer only; the painter then writes the rows that now
 // look different. (A terminal scroll region would save bytes on full-screen
 // scrolls, which this program makes rarely.)
 void TerminalConsole::ScrollRows(int sourceTop, int sourceBottom, int destinationTop, CharCell fill) {
-  sourceTop = std::max(sourceTop, 0);
-  sourceBottom = std::min(sourceBottom, rows_ - 1);
-  if (sourceTop > sourceBottom) return;
-  const std::vector<CharCell> before = cells_;
-  for (int r = sourceTop; r <= sourceBottom; ++r) {
-    std::fill_n(cells_.begin() + r * columns_, columns_, fill);
-  }
-  for (int r = sourceTop; r <= sourceBottom; ++r) {
-    const int target = destinationTop + (r - sourceTop);
-    if (target < 0 || target >= rows_) continue;
-    std::copy_n(before.begin() + r * columns_, columns_, cells_.begin() + target * columns_);
-  }
+  buffer_.ScrollRows(sourceTop, sourceBottom, destinationTop, fill);
 }
 
 // A terminal cannot say how its cursor is shaped: until the program sets a

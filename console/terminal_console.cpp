@@ -17,15 +17,13 @@ namespace {
 // A terminal that reports no size gets a buffer of the classic console size.
 constexpr int kFallbackColumns = 80;
 constexpr int kFallbackRows = 25;
-constexpr std::uint8_t kBlankAttribute = 0x07;
 
 }  // namespace
 
-TerminalConsole::TerminalConsole(int fd) : fd_(fd) {
-  ReadTerminalSize();
-  columns_ = terminalColumns_ > 0 ? terminalColumns_ : kFallbackColumns;
-  rows_ = terminalRows_ > 0 ? terminalRows_ : kFallbackRows;
-  cells_.assign(static_cast<std::size_t>(columns_ * rows_), CharCell{' ', kBlankAttribute});
+TerminalConsole::TerminalConsole(int fd) : fd_(fd), buffer_(kFallbackColumns, kFallbackRows) {
+  if (ReadTerminalSize() && terminalColumns_ > 0 && terminalRows_ > 0) {
+    buffer_.Resize(terminalColumns_, terminalRows_);
+  }
 }
 
 TerminalConsole::~TerminalConsole() { Restore(); }
@@ -77,15 +75,17 @@ ScreenFrame TerminalConsole::BuildFrame() const {
   // The terminal shows the buffer's top-left part; a terminal larger than the
   // buffer shows blanks around it, one smaller shows what fits.
   ScreenFrame frame;
-  frame.columns = terminalColumns_ > 0 ? terminalColumns_ : columns_;
-  frame.rows = terminalRows_ > 0 ? terminalRows_ : rows_;
-  frame.cells.assign(static_cast<std::size_t>(frame.columns * frame.rows), CharCell{' ', kBlankAttribute});
-  const int shownColumns = std::min(frame.columns, columns_);
-  const int shownRows = std::min(frame.rows, rows_);
+  frame.columns = terminalColumns_ > 0 ? terminalColumns_ : buffer_.columns();
+  frame.rows = terminalRows_ > 0 ? terminalRows_ : buffer_.rows();
+  frame.cells.assign(static_cast<std::size_t>(frame.columns * frame.rows), kBlankCell);
+  const int shownColumns = std::min(frame.columns, buffer_.columns());
+  const int shownRows = std::min(frame.rows, buffer_.rows());
   for (int row = 0; row < shownRows; ++row) {
-    std::copy_n(cells_.begin() + row * columns_, shownColumns, frame.cells.begin() + row * frame.columns);
+    for (int column = 0; column < shownColumns; ++column) {
+      frame.cells[static_cast<std::size_t>(row * frame.columns + column)] = buffer_.At(row, column);
+    }
   }
-  frame.cursor = cursor_;
+  frame.cursor = buffer_.cursor();
   frame.cursorVisible = cursorVisible_;
   return frame;
 }

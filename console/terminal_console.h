@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/cell_buffer.h"
 #include "console/key_decoder.h"
 #include "console/platform.h"
 #include "console/renderer.h"
@@ -89,8 +90,6 @@ class TerminalConsole final : public Platform {
   void WaitForSize(int columns, int rows);
   void WriteAll(std::string_view bytes);
   ScreenFrame BuildFrame() const;
-  int Index(CellPosition p) const { return p.row * columns_ + p.column; }
-  void ResizeBuffer(int columns, int rows);
 
   int fd_;
   bool raw_ = false;
@@ -101,10 +100,7 @@ class TerminalConsole final : public Platform {
   int terminalRows_ = 0;
 
   // The buffer: the program's screen.
-  int columns_ = 0;
-  int rows_ = 0;
-  std::vector<CharCell> cells_;
-  CellPosition cursor_;
+  CellBuffer buffer_;
   bool cursorVisible_ = true;
   std::uint32_t cursorSize_ = 0;  // 0 until the program sets one: the terminal reports none
   std::uint8_t textAttribute_ = 0x07;
