@@ -19,8 +19,11 @@ class CellBuffer {
   int columns() const { return columns_; }
   int rows() const { return rows_; }
   CellPosition cursor() const { return cursor_; }
+  BufferInfo Info() const { return {columns_, rows_, cursor_}; }
   // The cell at a position; a blank outside the buffer.
   CharCell At(int row, int column) const;
+  // The `columns()` cells of a row, 0 <= row < rows().
+  const CharCell* Row(int row) const { return cells_.data() + Index(row, 0); }
 
   // A new size, keeping the top-left content and the cursor (clamped inside).
   void Resize(int columns, int rows);

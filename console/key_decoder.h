@@ -31,8 +31,10 @@ class KeyDecoder {
   bool Pending() const { return !held_.empty(); }
 
   // To be called when no byte has arrived for `idleMs`. Once idleMs reaches
-  // `timeoutMs`, held bytes are resolved: a lone Esc becomes the Esc key,
-  // anything else incomplete is dropped whole. Below the timeout nothing happens.
+  // `timeoutMs`, held bytes are resolved: a lone Esc becomes the Esc key, Esc
+  // with only a sequence introducer after it becomes Alt with that key (Alt+[),
+  // an unfinished paste end marker is pasted text, and anything else
+  // incomplete is dropped whole. Below the timeout nothing happens.
   void Expire(int idleMs, int timeoutMs, std::vector<InputRecord>& out);
 
  private:

@@ -8,7 +8,6 @@
 namespace console {
 namespace {
 
-
 // The classic VGA text palette, in console colour order.
 constexpr const char* kPalette[16] = {
     "#000000", "#0000AA", "#00AA00", "#00AAAA", "#AA0000", "#AA00AA", "#AA5500", "#AAAAAA",
@@ -44,9 +43,7 @@ MemoryConsole::MemoryConsole(int columns, int rows, int maxColumns, int maxRows)
     : buffer_(std::min(columns, maxColumns), std::min(rows, maxRows)), maxColumns_(maxColumns), maxRows_(maxRows) {}
 
 bool MemoryConsole::GetBufferInfo(BufferInfo& info) {
-  info.columns = buffer_.columns();
-  info.rows = buffer_.rows();
-  info.cursor = buffer_.cursor();
+  info = buffer_.Info();
   return true;
 }
 
@@ -156,7 +153,9 @@ void MemoryConsole::PressScanCode(std::uint16_t scanCode, std::uint32_t controlK
 
 std::string MemoryConsole::RowText(int row) const {
   std::string text;
-  for (int c = 0; c < columns(); ++c) text += static_cast<char>(Cell(row, c).character);
+  if (row < 0 || row >= rows()) return std::string(static_cast<std::size_t>(columns()), ' ');
+  const CharCell* cells = buffer_.Row(row);
+  for (int c = 0; c < columns(); ++c) text += static_cast<char>(cells[c].character);
   return text;
 }
 

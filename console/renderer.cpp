@@ -131,9 +131,9 @@ std::string MoveBytes(CellPosition from, CellPosition to) {
   if (columnStep != 0) {
     std::string absolute = CsiCount(to.column + 1, 'G');
     if (to.column == 0) {
-      horizontal.assign(1, '\r');
+      horizontal = "\r";
     } else if (columnStep == -1) {
-      horizontal.assign(1, '\b');
+      horizontal = "\b";
     } else if (columnStep < 0) {
       horizontal = CsiCount(-columnStep, 'D');
     } else {
@@ -141,8 +141,7 @@ std::string MoveBytes(CellPosition from, CellPosition to) {
     }
     if (to.column > 0) {
       // From the left edge a forward move may be cheaper than CHA.
-      std::string fromEdge(1, '\r');
-      fromEdge += CsiCount(to.column, 'C');
+      std::string fromEdge = "\r" + CsiCount(to.column, 'C');
       if (fromEdge.size() < horizontal.size()) horizontal = std::move(fromEdge);
     }
     if (absolute.size() < horizontal.size()) horizontal = std::move(absolute);

@@ -7,9 +7,7 @@
 namespace console {
 
 bool TerminalConsole::GetBufferInfo(BufferInfo& info) {
-  info.columns = buffer_.columns();
-  info.rows = buffer_.rows();
-  info.cursor = buffer_.cursor();
+  info = buffer_.Info();
   return true;
 }
 

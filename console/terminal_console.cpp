@@ -21,9 +21,8 @@ constexpr int kFallbackRows = 25;
 }  // namespace
 
 TerminalConsole::TerminalConsole(int fd) : fd_(fd), buffer_(kFallbackColumns, kFallbackRows) {
-  if (ReadTerminalSize() && terminalColumns_ > 0 && terminalRows_ > 0) {
-    buffer_.Resize(terminalColumns_, terminalRows_);
-  }
+  ReadTerminalSize();
+  if (terminalColumns_ > 0 && terminalRows_ > 0) buffer_.Resize(terminalColumns_, terminalRows_);
 }
 
 TerminalConsole::~TerminalConsole() { Restore(); }
@@ -81,9 +80,7 @@ ScreenFrame TerminalConsole::BuildFrame() const {
   const int shownColumns = std::min(frame.columns, buffer_.columns());
   const int shownRows = std::min(frame.rows, buffer_.rows());
   for (int row = 0; row < shownRows; ++row) {
-    for (int column = 0; column < shownColumns; ++column) {
-      frame.cells[static_cast<std::size_t>(row * frame.columns + column)] = buffer_.At(row, column);
-    }
+    std::copy_n(buffer_.Row(row), shownColumns, frame.cells.begin() + row * frame.columns);
   }
   frame.cursor = buffer_.cursor();
   frame.cursorVisible = cursorVisible_;

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "calculator/calculator.h"
 #include "console/console.h"
 #include "console/memory_console.h"
+#include "tests/calculator/screen_support.h"
 #include "tests/e2e/helmholtz_support.h"
 
 namespace termtest {
@@ -25,11 +25,7 @@ constexpr int kRows = 60;
 std::unique_ptr<console::MemoryConsole> InMemoryScreen(std::string_view keys) {
   auto screen = std::make_unique<console::MemoryConsole>(kColumns, kRows, kColumns, kRows);
   screen->Type(keys);
-  console::InstallPlatform(*screen);
-  try {
-    calculator::CalculatorMain();
-  } catch (const console::InputExhausted&) {
-  }
+  calculator::test_support::RunCalculator(*screen);
   return screen;
 }
 
