@@ -1,19 +1,7 @@
-// The process frame: connects the console to the controlling terminal before
-// the calculator runs, and gives the terminal back afterwards.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
+// The floating-point mode of the process frame, the same on every platform.
 #include <cfenv>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-#include <string>
 
-#include "console/console.h"
 #include "console/process.h"
-#include "console/terminal_console.h"
-#include "console/terminal_signals.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <fpu_control.h>
@@ -23,11 +11,6 @@
 namespace console {
 namespace {
 
-// The terminal of the whole run. Should the process end through exit()
-// without ShutDown, its destructor still restores the terminal.
-std::unique_ptr<TerminalConsole> terminal;
-int terminalFd = -1;
-
 #if defined(__x86_64__) || defined(__i386__)
 // x87: all six exceptions masked (bits 0-5), 64-bit significand (precision
 // control 11, bits 8-9), round to nearest even (rounding control 00).
@@ -36,12 +19,6 @@ constexpr fpu_control_t kX87ControlWord = 0x037F;
 // flush-to-zero or denormals-are-zero.
 constexpr unsigned kSseControlStatus = 0x1F80;
 #endif
-
-void ReportNoTerminal(const std::string& why) {
-  const std::string line = "helmholtz: cannot run without a terminal: " + why + "\n";
-  std::fputs(line.c_str(), stderr);
-  std::fflush(stderr);
-}
 
 }  // namespace
 
@@ -55,48 +32,6 @@ void SetFloatingPointMode() {
   fedisableexcept(FE_ALL_EXCEPT);
   std::feclearexcept(FE_ALL_EXCEPT);
 #endif
-}
-
-bool StartUp() {
-  // The controlling terminal, not the standard streams: the program draws
-  // and reads keys on it whatever they are redirected to.
-  terminalFd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (terminalFd < 0) {
-    ReportNoTerminal(std::string("/dev/tty: ") + std::strerror(errno));
-    return false;
-  }
-  if (!OpenWakePipe()) {
-    ReportNoTerminal(std::string("no pipe for signals: ") + std::strerror(errno));
-    close(terminalFd);
-    terminalFd = -1;
-    return false;
-  }
-  // Handlers first: from the moment raw mode is on, any signal that ends the
-  // process finds the restore armed.
-  InstallSignalHandlers();
-  terminal = std::make_unique<TerminalConsole>(terminalFd);
-  if (!terminal->EnterRawMode()) {
-    ReportNoTerminal(std::string("/dev/tty: cannot set its modes: ") + std::strerror(errno));
-    RemoveSignalHandlers();
-    terminal.reset();
-    close(terminalFd);
-    terminalFd = -1;
-    return false;
-  }
-  InstallPlatform(*terminal);
-  SetFloatingPointMode();
-  return true;
-}
-
-void ShutDown() {
-  if (!terminal) return;
-  terminal->Restore();
-  RemoveSignalHandlers();
-  ConsoleState.keyboardInput = nullptr;
-  ConsoleState.screenOutput = nullptr;
-  terminal.reset();
-  close(terminalFd);
-  terminalFd = -1;
 }
 
 }  // namespace console

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "console/key_decoder.h"
+#include "console/terminal/key_decoder.h"
 
 namespace {
 

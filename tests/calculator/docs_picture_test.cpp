@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/memory_console.h"
+#include "tests/support/memory_console.h"
 #include "screen_support.h"
 
 namespace calculator::test_support {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/memory_console.h"
+#include "tests/support/memory_console.h"
 #include "console/platform.h"
 
 namespace calculator::test_support {

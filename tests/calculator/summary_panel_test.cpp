@@ -6,7 +6,7 @@
 #include "calculator/resonator.h"
 #include "calculator/summary_panel.h"
 #include "console/console.h"
-#include "console/memory_console.h"
+#include "tests/support/memory_console.h"
 #include "screen_support.h"
 
 namespace calculator::test_support {

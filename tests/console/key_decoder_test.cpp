@@ -4,7 +4,7 @@
 // time, and split in two at every position; the result must be the same,
 // because a terminal's bytes may arrive in any pieces.
 
-#include "console/key_decoder.h"
+#include "console/terminal/key_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "console/console.h"
-#include "console/memory_console.h"
+#include "tests/support/memory_console.h"
 
 namespace console {
 namespace {

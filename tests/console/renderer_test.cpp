@@ -1,7 +1,7 @@
 // The renderer, checked by its effect: its bytes are replayed into an
 // independent terminal model, which must then show the target grid, colours
 // and cursor. Plus what the bytes cost.
-#include "console/renderer.h"
+#include "console/terminal/renderer.h"
 
 #include <gtest/gtest.h>
 

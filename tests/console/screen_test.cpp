@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/console.h"
-#include "console/memory_console.h"
+#include "tests/support/memory_console.h"
 
 namespace console {
 namespace {

@@ -1,7 +1,7 @@
 // The terminal console over a real pseudo-terminal pair: the test holds the
 // master side, as a terminal emulator would, and replays what the console
 // writes into the terminal model.
-#include "console/terminal_console.h"
+#include "console/terminal/terminal_console.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -15,7 +15,7 @@
 #include <chrono>
 #include <thread>
 
-#include "console/terminal_signals.h"
+#include "console/terminal/terminal_signals.h"
 #include "console/us_keyboard.h"
 #include "tests/e2e/terminal_model.h"
 

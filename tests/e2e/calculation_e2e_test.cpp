@@ -10,7 +10,7 @@
 #include <string>
 
 #include "console/console.h"
-#include "console/memory_console.h"
+#include "tests/support/memory_console.h"
 #include "tests/calculator/screen_support.h"
 #include "tests/e2e/helmholtz_support.h"
 

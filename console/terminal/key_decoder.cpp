@@ -1,10 +1,10 @@
-#include "console/key_decoder.h"
+#include "console/terminal/key_decoder.h"
 
 #include <cstddef>
 
 #include "console/cp437.h"
-#include "console/key_records.h"
-#include "console/key_sequences.h"
+#include "console/terminal/key_records.h"
+#include "console/terminal/key_sequences.h"
 
 // The decoder reads one byte at a time and keeps its place in `stage_`, so a
 // key split across reads decodes exactly like one that arrives whole.

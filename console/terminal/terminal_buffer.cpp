@@ -2,7 +2,7 @@
 // the console operations and painted to the terminal later.
 #include <algorithm>
 
-#include "console/terminal_console.h"
+#include "console/terminal/terminal_console.h"
 
 namespace console {
 

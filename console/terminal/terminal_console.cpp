@@ -1,5 +1,5 @@
 // The terminal console's modes, size and painting.
-#include "console/terminal_console.h"
+#include "console/terminal/terminal_console.h"
 
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <string>
 
-#include "console/terminal_signals.h"
+#include "console/terminal/terminal_signals.h"
 
 namespace console {
 namespace {

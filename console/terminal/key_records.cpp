@@ -1,4 +1,4 @@
-#include "console/key_records.h"
+#include "console/terminal/key_records.h"
 
 #include "console/us_keyboard.h"
 

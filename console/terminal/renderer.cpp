@@ -1,7 +1,7 @@
 // The diff painter: compares the target grid with what the terminal shows and
 // writes the fewest bytes it cheaply can (relative cursor moves, colours only
 // when they change, short unchanged gaps rewritten instead of jumped).
-#include "console/renderer.h"
+#include "console/terminal/renderer.h"
 
 #include <algorithm>
 #include <array>

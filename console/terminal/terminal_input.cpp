@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
-#include "console/terminal_console.h"
-#include "console/terminal_signals.h"
+#include "console/terminal/terminal_console.h"
+#include "console/terminal/terminal_signals.h"
 
 namespace console {
 namespace {

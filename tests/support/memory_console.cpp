@@ -1,4 +1,4 @@
-#include "console/memory_console.h"
+#include "tests/support/memory_console.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "console/terminal_signals.h"
+#include "console/terminal/terminal_signals.h"
 
 #include <fcntl.h>
 #include <signal.h>

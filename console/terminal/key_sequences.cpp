@@ -1,10 +1,10 @@
-#include "console/key_sequences.h"
+#include "console/terminal/key_sequences.h"
 
 #include <array>
 #include <optional>
 
 #include "console/cp437.h"
-#include "console/key_records.h"
+#include "console/terminal/key_records.h"
 #include "console/us_keyboard.h"
 
 namespace console::key_decoding {

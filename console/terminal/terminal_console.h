@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "console/cell_buffer.h"
-#include "console/key_decoder.h"
+#include "console/terminal/key_decoder.h"
 #include "console/platform.h"
-#include "console/renderer.h"
+#include "console/terminal/renderer.h"
 
 namespace console {
 
