@@ -1,9 +1,16 @@
-// helmholtz: wires the console's process frame around the calculator.
+// helmholtz: answers the command line, or wires the console's process frame
+// around the calculator.
+#include <iostream>
+#include <span>
+
+#include "app/command_line.h"
 #include "calculator/calculator.h"
 #include "console/console.h"
 
-int main() {
-  // The command line plays no part: there is nothing to configure.
+int main(int argc, char** argv) {
+  const app::CommandLine commandLine =
+      app::ParseCommandLine(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
+  if (commandLine.action != app::Action::kRunCalculator) return app::Answer(commandLine, std::cout, std::cerr);
   if (!console::StartUp()) return 255;
   const int exitCode = calculator::CalculatorMain();
   console::ShutDown();

@@ -1,6 +1,7 @@
 // The power operation: squares are exact products, square roots are total.
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,9 @@ struct PowerCase {
   long double exponent;
   long double expected;
 };
+
+// Test names show the call, not the row's bytes (which hold padding).
+void PrintTo(const PowerCase& c, std::ostream* os) { *os << "Power(" << c.base << ',' << c.exponent << ')'; }
 
 class PowerRules : public ::testing::TestWithParam<PowerCase> {};
 

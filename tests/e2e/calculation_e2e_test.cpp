@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "console/console.h"
@@ -58,6 +59,9 @@ struct Calculation {
   const char* keys;
   const char* mustShow;  // a text the finished screen holds, as a sanity check
 };
+
+// Test names show the row's name, not its pointers.
+void PrintTo(const Calculation& calculation, std::ostream* os) { *os << calculation.name; }
 
 class CalculationE2e : public ::testing::TestWithParam<Calculation> {};
 

@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace termtest {
 namespace {
@@ -49,10 +51,19 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
   // async-signal-safe calls until exec.
   const char* path = binary.c_str();
   const char* outputFile = options.standardOutputFile.empty() ? nullptr : options.standardOutputFile.c_str();
+  std::vector<char*> arguments{const_cast<char*>(path)};
+  for (const std::string& argument : options.arguments) arguments.push_back(const_cast<char*>(argument.c_str()));
+  arguments.push_back(nullptr);
+  int outputPipe[2] = {-1, -1};
   int errorPipe[2] = {-1, -1};
   char slaveName[128] = {0};
   if (options.withoutTerminal) {
-    if (pipe2(errorPipe, O_CLOEXEC) != 0) return;
+    if (pipe2(outputPipe, O_CLOEXEC) != 0) return;
+    if (pipe2(errorPipe, O_CLOEXEC) != 0) {
+      close(outputPipe[0]);
+      close(outputPipe[1]);
+      return;
+    }
   } else {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0 ||
@@ -79,7 +90,7 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
     const int null = open("/dev/null", O_RDWR);
     if (options.withoutTerminal) {
       dup2(null, 0);
-      dup2(null, 1);
+      dup2(outputPipe[1], 1);
       dup2(errorPipe[1], 2);
     } else {
       // A session leader opening a terminal without O_NOCTTY makes it its
@@ -116,8 +127,7 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
       }
       dup2(tty, 2);
     }
-    char* const arguments[] = {const_cast<char*>(path), nullptr};
-    execv(path, arguments);
+    execv(path, arguments.data());
     ChildFails();
   }
   program_ = pid_;
@@ -131,9 +141,11 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
     close(pidPipe[0]);
   }
   if (options.withoutTerminal) {
+    close(outputPipe[1]);
     close(errorPipe[1]);
+    outputPipe_ = outputPipe[0];
     errorPipe_ = errorPipe[0];
-    fcntl(errorPipe_, F_SETFL, fcntl(errorPipe_, F_GETFL) | O_NONBLOCK);
+    for (const int fd : {outputPipe_, errorPipe_}) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
   }
   pidFd_ = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
 }
@@ -143,7 +155,7 @@ PtySession::~PtySession() {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
-  for (const int fd : {master_, slave_, errorPipe_, pidFd_}) {
+  for (const int fd : {master_, slave_, outputPipe_, errorPipe_, pidFd_}) {
     if (fd >= 0) close(fd);
   }
 }
@@ -154,15 +166,16 @@ void PtySession::Drain() {
     output_ += bytes;
     screen_.Feed(bytes);
   }
+  if (outputPipe_ >= 0) ReadAvailable(outputPipe_, standardOutput_);
   if (errorPipe_ >= 0) ReadAvailable(errorPipe_, errorOutput_);
 }
 
 bool PtySession::Pump(int timeoutMs) {
-  const std::size_t before = output_.size() + errorOutput_.size();
-  pollfd watched[2] = {{master_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
-  poll(watched, 2, timeoutMs);
+  const std::size_t before = output_.size() + standardOutput_.size() + errorOutput_.size();
+  pollfd watched[3] = {{master_, POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
+  poll(watched, 3, timeoutMs);
   Drain();
-  return output_.size() + errorOutput_.size() > before;
+  return output_.size() + standardOutput_.size() + errorOutput_.size() > before;
 }
 
 bool PtySession::WaitUntil(const std::function<bool(const TerminalModel&)>& done, int timeoutMs) {
@@ -234,8 +247,8 @@ bool PtySession::WaitForExit(int timeoutMs, int& status) {
     if (left == 0) return false;
     // The pidfd becomes readable when the program ends; without one, look
     // again every few milliseconds.
-    pollfd watched[3] = {{master_, POLLIN, 0}, {errorPipe_, POLLIN, 0}, {pidFd_, POLLIN, 0}};
-    poll(watched, 3, pidFd_ >= 0 ? left : std::min(left, 5));
+    pollfd watched[4] = {{master_, POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}, {pidFd_, POLLIN, 0}};
+    poll(watched, 4, pidFd_ >= 0 ? left : std::min(left, 5));
     Drain();
   }
 }

@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/e2e/terminal_model.h"
 
@@ -26,8 +27,10 @@ struct LaunchOptions {
   bool standardInputFromNull = false;
   std::string standardOutputFile;  // empty: the pty
   // No terminal at all: a new session without a controlling terminal,
-  // standard input and output on /dev/null, standard error captured.
+  // standard input on /dev/null, standard output and error captured.
   bool withoutTerminal = false;
+  // Given to the program after its name.
+  std::vector<std::string> arguments;
   // Under a minimal job-control shell: the program runs in a process group
   // of its own in the foreground, its parent in the same session, so that
   // stop signals stop it (in an orphaned process group they are ignored).
@@ -74,13 +77,15 @@ class PtySession {
   TerminalModel& screen() { return screen_; }
   // Every byte the program wrote to the pty, in order.
   const std::string& output() const { return output_; }
-  // Standard error, when started without a terminal.
+  // Standard output and standard error, when started without a terminal.
+  const std::string& standardOutput() const { return standardOutput_; }
   const std::string& errorOutput() const { return errorOutput_; }
 
  private:
   void Drain();
   int master_ = -1;
   int slave_ = -1;  // kept open here for reading the modes
+  int outputPipe_ = -1;
   int errorPipe_ = -1;
   int pidFd_ = -1;
   pid_t pid_ = -1;     // the child: the program, or the shell above it
@@ -89,6 +94,7 @@ class PtySession {
   termios modesAtStart_{};
   TerminalModel screen_;
   std::string output_;
+  std::string standardOutput_;
   std::string errorOutput_;
 };
 

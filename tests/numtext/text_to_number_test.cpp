@@ -112,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         StoredRow{"PercentSuffixChangesNothing", "&HFFFF%", -1.0f}, StoredRow{"TripleQuestion", "&HFFFF???", 65535.0f},
         StoredRow{"LowestSixteenBitNegative", "&H8000", -32768.0f}, StoredRow{"HighestSixteenBit", "&H7FFF", 32767.0f},
         StoredRow{"LeadingZeroKeeps32768", "&H08000", 32768.0f}, StoredRow{"SeventeenBits", "&H10000", 65536.0f},
+        StoredRow{"TwentyBitsArePositive", "&HFFFFF", 1048575.0f},
         StoredRow{"ThirtyTwoBitNegative", "&HFFFFFFFF", -1.0f},
         StoredRow{"SingleAmpersandDoesNotKeep32Bits", "&HFFFFFFFF&", -1.0f},
         StoredRow{"DoubleAmpersandKeeps32Bits", "&HFFFFFFFF&&", 4294967296.0f},
