@@ -13,10 +13,9 @@ set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
 set(CPACK_PACKAGE_VENDOR "helmholtz developers")
 set(CPACK_PACKAGE_CONTACT "helmholtz developers <helmholtz@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "full-screen terminal calculator for Helmholtz resonators")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Pick one of eight calculations, type three of resonant frequency, cavity volume,\n"
-    "wall thickness and orifice size (round diameter or any surface), and get the\n"
-    "fourth, a cross-check of the other three and a summary with a Q-Factor.")
+set(CPACK_PACKAGE_DESCRIPTION "Pick one of eight calculations, type three of resonant frequency,\n\
+cavity volume, wall thickness and orifice size (round diameter or any surface), and get the\n\
+fourth, a cross-check of the other three and a summary with a Q-Factor.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY ${PROJECT_NAME})
@@ -32,7 +31,6 @@ if(NOT WIN32)
   # Depends comes from dpkg-shlibdeps (package dpkg-dev), from the libraries
   # the binary really links.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
 endif()
 
 include(CPack)
