@@ -1,7 +1,7 @@
 // The real program's command line, run with no terminal at all (a session
 // of its own without a controlling terminal, standard input on /dev/null):
 // --help, --version and a bad argument answer on the standard streams and
-// never need one.
+// never need one; in a terminal they leave it as it was.
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -62,6 +62,22 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"ControlBytesNeverReachTheTerminal", {"\x1b]0;title\x07"}, 2, "",
                    "helmholtz: unknown argument '\\x1B]0;title\\x07'; see 'helmholtz --help'\n"}),
     [](const ::testing::TestParamInfo<CommandRow>& info) { return std::string(info.param.name); });
+
+// Started in a terminal, --version still only writes its line: no modes
+// changed, no screen drawn (the terminal turns the new line into CR LF).
+TEST(CommandLineInATerminal, VersionLeavesTheTerminalAlone) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  LaunchOptions options;
+  options.arguments = {"--version"};
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.started());
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(session.output(), "helmholtz " HELMHOLTZ_TEST_VERSION "\r\n");
+  EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+}
 
 }  // namespace
 }  // namespace termtest
