@@ -15,6 +15,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <vector>
+
+extern char** environ;
 
 namespace termtest {
 namespace {
@@ -41,6 +44,19 @@ bool ReadAvailable(int fd, std::string& sink) {
 // Exits the child after a failed step; only async-signal-safe calls here.
 [[noreturn]] void ChildFails() { _exit(127); }
 
+// The tests' own environment with TERM and NO_COLOR as `options` says.
+std::vector<std::string> ProgramEnvironment(const LaunchOptions& options) {
+  std::vector<std::string> variables;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view variable(*entry);
+    if (variable.starts_with("TERM=") || variable.starts_with("NO_COLOR=")) continue;
+    variables.emplace_back(variable);
+  }
+  if (!options.term.empty()) variables.push_back("TERM=" + options.term);
+  if (!options.noColor.empty()) variables.push_back("NO_COLOR=" + options.noColor);
+  return variables;
+}
+
 }  // namespace
 
 PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
@@ -49,6 +65,10 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
   // async-signal-safe calls until exec.
   const char* path = binary.c_str();
   const char* outputFile = options.standardOutputFile.empty() ? nullptr : options.standardOutputFile.c_str();
+  const std::vector<std::string> variables = ProgramEnvironment(options);
+  std::vector<char*> environment;
+  for (const std::string& variable : variables) environment.push_back(const_cast<char*>(variable.c_str()));
+  environment.push_back(nullptr);
   int errorPipe[2] = {-1, -1};
   char slaveName[128] = {0};
   if (options.withoutTerminal) {
@@ -117,7 +137,7 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
       dup2(tty, 2);
     }
     char* const arguments[] = {const_cast<char*>(path), nullptr};
-    execv(path, arguments);
+    execve(path, arguments, environment.data());
     ChildFails();
   }
   program_ = pid_;

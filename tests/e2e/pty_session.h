@@ -32,6 +32,11 @@ struct LaunchOptions {
   // of its own in the foreground, its parent in the same session, so that
   // stop signals stop it (in an orphaned process group they are ignored).
   bool underShell = false;
+  // TERM for the program: a terminal type with everything the program can
+  // use, unless a test wants another. Empty: TERM unset.
+  std::string term = "xterm-256color";
+  // NO_COLOR for the program; empty: unset, whatever the tests' environment has.
+  std::string noColor;
 };
 
 class PtySession {
