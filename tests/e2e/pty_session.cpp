@@ -223,12 +223,16 @@ void PtySession::Send(std::string_view bytes) {
 }
 
 void PtySession::Resize(int columns, int rows) {
+  ResizeWindow(columns, rows);
+  screen_.Resize(columns, rows);
+}
+
+void PtySession::ResizeWindow(int columns, int rows) {
   Drain();
   winsize size{};
   size.ws_col = static_cast<unsigned short>(columns);
   size.ws_row = static_cast<unsigned short>(rows);
   ioctl(master_, TIOCSWINSZ, &size);
-  screen_.Resize(columns, rows);
 }
 
 void PtySession::Signal(int signalNumber) {

@@ -63,6 +63,9 @@ class PtySession {
   void Send(std::string_view bytes);
   // Resizes the pty (the program gets SIGWINCH) and the model with it.
   void Resize(int columns, int rows);
+  // Resizes the pty only; the model keeps its size (for windows too large
+  // to model: the program is to paint no further than its own screen).
+  void ResizeWindow(int columns, int rows);
   void Signal(int signalNumber);
   // Closes the terminal's side, as a closed terminal window does.
   void HangUp();
