@@ -8,8 +8,11 @@ namespace console {
 
 // The program sees its buffer cut to the window, so that the row count it
 // reads is the number of rows it can really use (24 in an 80x24 window that
-// would not grow), and the cursor inside that part.
+// would not grow), and the cursor inside that part. The window's size is read
+// afresh each time: keys typed ahead of a resize signal must not be served
+// with the size from before it.
 bool TerminalConsole::GetBufferInfo(BufferInfo& info) {
+  if (ReadTerminalSize()) painted_.Forget();
   info.columns = WorkingColumns();
   info.rows = WorkingRows();
   info.cursor.row = std::min(buffer_.cursor().row, info.rows - 1);
