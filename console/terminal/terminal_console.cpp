@@ -215,6 +215,13 @@ bool TerminalConsole::ReadTerminalSize() {
   const bool changed = columns != terminalColumns_ || rows != terminalRows_;
   terminalColumns_ = columns;
   terminalRows_ = rows;
+  if (changed && !windowChanged_ && requestedColumns_ > 0 && columns == requestedColumns_ &&
+      rows == requestedRows_ && firstColumns_ > 0 && (firstColumns_ != columns || firstRows_ != rows)) {
+    // The window took the size asked for: from now on every way out asks
+    // for the first size back.
+    windowChanged_ = true;
+    if (raw_) ArmRestore();
+  }
   return changed;
 }
 
@@ -225,14 +232,10 @@ bool TerminalConsole::SetWindow(int left, int top, int right, int bottom) {
   const bool sizeKnown = terminalColumns_ > 0;
   if (sizeKnown && terminal_.windowResize && (terminalColumns_ != columns || terminalRows_ != rows)) {
     // Terminals that do not allow it ignore the request.
+    requestedColumns_ = columns;
+    requestedRows_ = rows;
     WriteAll(WindowSizeRequest(columns, rows));
     WaitForSize(columns, rows);
-    if (terminalColumns_ == columns && terminalRows_ == rows &&
-        firstColumns_ > 0 && (firstColumns_ != columns || firstRows_ != rows) && !windowChanged_) {
-      // From now on every way out asks for the first size back.
-      windowChanged_ = true;
-      if (raw_) ArmRestore();
-    }
   }
   return !sizeKnown || (terminalColumns_ >= columns && terminalRows_ >= rows);
 }

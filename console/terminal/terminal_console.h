@@ -126,10 +126,12 @@ class TerminalConsole final : public Platform {
   std::uint8_t eraseByte_ = 127;
   int terminalColumns_ = 0;
   int terminalRows_ = 0;
-  // The window's size before the program asked for another, and whether the
-  // terminal took the size asked for.
+  // The window's size before the program asked for another, the size asked
+  // for, and whether the terminal took it (at once or later).
   int firstColumns_ = 0;
   int firstRows_ = 0;
+  int requestedColumns_ = 0;
+  int requestedRows_ = 0;
   bool windowChanged_ = false;
 
   // The buffer: the program's screen.

@@ -146,8 +146,14 @@ TEST_F(FrameE2e, ATerminalThatCannotPlaceTheCursorIsLeftUntouched) {
 struct WayOutRow {
   const char* name;
   int signalNumber;  // 0: the "*" choice
+  bool obeysLate;    // the window takes the size only after the program stopped waiting for it
 };
-constexpr WayOutRow kWaysOut[] = {{"quit", 0}, {"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGSEGV", SIGSEGV}};
+constexpr WayOutRow kWaysOut[] = {{"quit", 0, false},
+                                  {"SIGTERM", SIGTERM, false},
+                                  {"SIGHUP", SIGHUP, false},
+                                  {"SIGSEGV", SIGSEGV, false},
+                                  {"quit, window obeying late", 0, true},
+                                  {"SIGTERM, window obeying late", SIGTERM, true}};
 
 // A window that obeyed the program's 80x60 request is asked for its first
 // size back, however the program ends.
@@ -159,8 +165,12 @@ TEST_F(FrameE2e, TheWindowGetsItsFirstSizeBackOnEveryWayOut) {
     options.rows = 30;
     PtySession session(HelmholtzBinary(), options);
     ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return !m.resizeRequests.empty(); }, kPromptlyMs));
+    if (row.obeysLate) {
+      ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+    }
     session.Resize(80, 60);
     ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+    session.Settle(50);
     if (row.signalNumber == 0) {
       session.Send("*\r");
     } else {
