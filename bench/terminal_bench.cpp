@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
   std::printf("%-44s %9.1f ms\n", ("processor time idle at key wait, " + std::to_string(idleSeconds) + " s").c_str(),
               idleKeyWaitMs);
   std::printf("%-44s %12zu\n", "menu characters", menuCharacters);
-  std::printf("%-44s %12zu\n", ("bytes up to the first prompt, TERM=" + std::string(kTermWithBce)).c_str(),
+  std::printf("%-44s %12zu\n", ("first screen bytes, bce (" + std::string(kTermWithBce) + ")").c_str(),
               firstScreenBytes);
   std::printf("%-44s %12.2f\n", "  ratio to the menu characters",
               static_cast<double>(firstScreenBytes) / static_cast<double>(menuCharacters));
@@ -207,9 +207,8 @@ int main(int argc, char** argv) {
                             static_cast<double>(std::size(kMenuTexts) * kBytesPerRunStart);
   std::printf("%-44s %12.0f %s\n", "  goal: at most", menuBudget,
               static_cast<double>(firstScreenBytes) <= menuBudget ? "met" : "MISSED");
-  std::printf("%-44s %12zu\n", ("bytes up to the first prompt, TERM=" + std::string(kTermWithoutBce)).c_str(),
+  std::printf("%-44s %12zu\n", ("first screen bytes, no bce (" + std::string(kTermWithoutBce) + ")").c_str(),
               withoutBceBytes);
-  std::printf("%-44s %12s\n", "  (no bce: every cell written)", "");
   std::printf("%-44s %12zu\n", "bytes to redraw the menu over a calculation", redrawBytes);
   const double echoBytesPerKey = static_cast<double>(echo.echoBytes) / static_cast<double>(kEchoSamples);
   std::printf("%-44s %12.2f\n", "bytes per echoed key (mean)", echoBytesPerKey);
