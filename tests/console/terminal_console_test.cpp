@@ -15,6 +15,7 @@
 #include <chrono>
 #include <thread>
 
+#include "console/terminal/terminal_capabilities.h"
 #include "console/terminal/terminal_signals.h"
 #include "console/us_keyboard.h"
 #include "tests/e2e/terminal_model.h"
@@ -153,6 +154,64 @@ TEST(TerminalModes, TheErasedKeyArrivesAsBackspace) {
   ASSERT_TRUE(console.ReadInput(record));
   EXPECT_EQ(record.character, 8);
   EXPECT_EQ(record.scanCode, kScanBackspace);
+}
+
+// --- Capabilities -----------------------------------------------------------
+
+struct CapabilityRow {
+  const char* term;  // null: TERM unset
+  const char* noColor;
+  bool cursorAddressing;
+  bool colors;
+  bool backgroundColorErase;
+  bool autowrapControl;
+  bool bracketedPaste;
+  bool windowResize;
+  bool columnAddress;
+};
+// As the terminfo entries of Debian's ncurses-base say.
+constexpr CapabilityRow kCapabilityRows[] = {
+    {"xterm-256color", nullptr, true, true, true, true, true, true, true},
+    {"screen", nullptr, true, true, false, false, false, false, true},
+    {"tmux-256color", nullptr, true, true, false, false, true, false, true},
+    {"linux", nullptr, true, true, true, true, false, false, true},
+    {"vt100", nullptr, true, false, false, true, false, false, false},
+    {"dumb", nullptr, false, false, false, false, false, false, false},
+    {"no-such-terminal", nullptr, true, true, true, true, true, true, true},
+    {"", nullptr, true, true, true, true, true, true, true},
+    {nullptr, nullptr, true, true, true, true, true, true, true},
+    {"xterm-256color", "1", true, false, true, true, true, true, true},
+    {"xterm-256color", "", true, true, true, true, true, true, true},
+    {nullptr, "yes", true, false, true, true, true, true, true},
+};
+
+TEST(TerminalCapabilitiesFromTerminfo, EachEntrySaysWhatItHas) {
+  for (const CapabilityRow& row : kCapabilityRows) {
+    SCOPED_TRACE(std::string("TERM=") + (row.term != nullptr ? row.term : "(unset)") +
+                 " NO_COLOR=" + (row.noColor != nullptr ? row.noColor : "(unset)"));
+    const TerminalCapabilities got = LoadTerminalCapabilities(row.term, row.noColor, -1);
+    EXPECT_EQ(got.cursorAddressing, row.cursorAddressing);
+    if (!row.cursorAddressing) continue;
+    EXPECT_EQ(got.colors, row.colors);
+    EXPECT_EQ(got.backgroundColorErase, row.backgroundColorErase);
+    EXPECT_EQ(got.autowrapControl, row.autowrapControl);
+    EXPECT_EQ(got.bracketedPaste, row.bracketedPaste);
+    EXPECT_EQ(got.windowResize, row.windowResize);
+    EXPECT_EQ(got.columnAddress, row.columnAddress);
+    // Every one of these has autowrap off, or xenl: the last cell is safe.
+    EXPECT_TRUE(got.bottomRightCellSafe);
+  }
+}
+
+TEST(TerminalCapabilitiesFromTerminfo, ModesAreSentOnlyWhereUnderstood) {
+  TerminalCapabilities none;
+  none.autowrapControl = false;
+  none.bracketedPaste = false;
+  none.cursorVisibility = false;
+  EXPECT_EQ(EnterModeBytes(none), "");
+  EXPECT_EQ(RestoreModeBytes(none), "\x1b[0m");
+  EXPECT_EQ(EnterModeBytes(TerminalCapabilities{}), "\x1b[?7l\x1b[?2004h");
+  EXPECT_EQ(RestoreModeBytes(TerminalCapabilities{}), "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?2004l");
 }
 
 // --- Painting -------------------------------------------------------------
