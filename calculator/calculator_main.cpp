@@ -5,6 +5,7 @@
 #include "calculator/calculator.h"
 #include "calculator/resonator.h"
 #include "calculator/screens.h"
+#include "calculator/summary_panel.h"
 #include "console/console.h"
 
 namespace calculator {
@@ -60,11 +61,12 @@ void WaitForAnyKey() {
 int CalculatorMain() {
   ComputeConstants();
   console::SetScreenSize(kScreenColumns, kScreenRows);
-  // The console may have refused 60 rows; the panel goes where the rows are.
-  ScreenHeight = static_cast<std::int16_t>(console::ScreenRows());
 
   Quantities quantities;
   while (true) {
+    // The console may have refused 60 rows, and a terminal window can be
+    // resized at any time: each cycle is laid out for the rows there are.
+    ScreenHeight = static_cast<std::int16_t>(console::ScreenRows());
     console::ClearScreen();
     DrawMenu();
     const std::string choice = console::ReadLine();

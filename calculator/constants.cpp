@@ -11,7 +11,6 @@ double Pi = 0;
 double TwoPi = 0;
 double EndCorrection = 0;
 float SoundSpeed = 0;
-std::int16_t ScreenHeight = 0;
 
 // The speed of sound in air, cm/s, as the integer the model was written with.
 constexpr int kSoundSpeedCentimetresPerSecond = 34000;

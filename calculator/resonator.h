@@ -18,9 +18,6 @@ extern double Pi;             // 4 * atan(1)        = 3.141592653589793
 extern double TwoPi;          // 8 * atan(1)        = 6.283185307179586
 extern double EndCorrection;  // atan(1)^0.5 = sqrt(pi/4) = 0.886226925452758 (K)
 extern float SoundSpeed;      // 34000 cm/s (c)
-// Row count of the console after the 80 x 60 set-up; the summary panel sits
-// on the two rows above the bottom row.
-extern std::int16_t ScreenHeight;
 
 // Sets Pi, TwoPi, EndCorrection and SoundSpeed, in that order, from atan(1)
 // evaluated once in working precision; each is rounded once when stored.

@@ -11,6 +11,9 @@
 #include "numtext/numtext.h"
 
 namespace calculator {
+
+std::int16_t ScreenHeight = 0;
+
 namespace {
 
 constexpr int kScreenWidth = 80;
@@ -42,6 +45,8 @@ void WriteValue(int row, int column, long double value, std::string_view mask, s
 
 void ShowSummaryPanel(const float& frequency, const float& volume, const float& surface,
                       const float& thickness) {
+  // The rows there are now, not at start-up: the window may have changed.
+  ScreenHeight = static_cast<std::int16_t>(console::ScreenRows());
   const int labelRow = ScreenHeight - 2;
   const int valueRow = ScreenHeight - 1;
 

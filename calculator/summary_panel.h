@@ -1,9 +1,16 @@
 // The two-row summary strip that closes every calculation screen.
 #pragma once
 
+#include <cstdint>
+
 namespace calculator {
 
-// Blanks rows ScreenHeight-2 and ScreenHeight-1 in the current colours, then
+// The console's row count as last read: by each menu cycle, and by the panel
+// itself when it is drawn, so that it follows a window resized at any time.
+extern std::int16_t ScreenHeight;
+
+// Reads ScreenHeight afresh, blanks rows ScreenHeight-2 and ScreenHeight-1 in
+// the current colours, then
 // writes seven labels (light magenta) on the first and seven masked values
 // with their units (yellow) under them: frequency, volume, surface, the
 // equivalent round diameter 2*sqrt(S/pi), the equivalent square side sqrt(S),

@@ -39,7 +39,9 @@ class CellBuffer {
   void ScrollRows(int sourceTop, int sourceBottom, int destinationTop, CharCell fill);
 
  private:
-  std::size_t Index(int row, int column) const { return static_cast<std::size_t>(row * columns_ + column); }
+  std::size_t Index(int row, int column) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
+  }
   // The cell range [first, end) that a fill of `count` from `start` covers.
   void FillRange(int count, CellPosition start, std::size_t& first, std::size_t& end) const;
 

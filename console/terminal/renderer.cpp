@@ -116,7 +116,8 @@ std::string CsiCount(int count, char final) {
 // Line feed and carriage return are plain moves here: output processing is
 // off in raw mode, and `to` is never below the bottom row, so a line feed
 // never scrolls.
-std::string MoveBytes(CellPosition from, CellPosition to) {
+// `columnAddress`: CHA may be used.
+std::string MoveBytes(CellPosition from, CellPosition to, bool columnAddress) {
   std::string vertical;
   const int rowStep = to.row - from.row;
   if (rowStep > 0 && rowStep <= kMaxLineFeeds) {
@@ -129,7 +130,6 @@ std::string MoveBytes(CellPosition from, CellPosition to) {
   std::string horizontal;
   const int columnStep = to.column - from.column;
   if (columnStep != 0) {
-    std::string absolute = CsiCount(to.column + 1, 'G');
     if (to.column == 0) {
       horizontal = "\r";
     } else if (columnStep == -1) {
@@ -144,7 +144,8 @@ std::string MoveBytes(CellPosition from, CellPosition to) {
       std::string fromEdge = "\r" + CsiCount(to.column, 'C');
       if (fromEdge.size() < horizontal.size()) horizontal = std::move(fromEdge);
     }
-    if (absolute.size() < horizontal.size()) horizontal = std::move(absolute);
+    std::string absolute = CsiCount(to.column + 1, 'G');
+    if (columnAddress && absolute.size() < horizontal.size()) horizontal = std::move(absolute);
   }
   std::string relative = vertical + horizontal;
   std::string absolute = CursorPositionBytes(to);
@@ -153,8 +154,8 @@ std::string MoveBytes(CellPosition from, CellPosition to) {
 
 class Painter {
  public:
-  Painter(const ScreenFrame& target, PaintedScreen& painted, std::string& out)
-      : target_(target), painted_(painted), out_(out) {}
+  Painter(const ScreenFrame& target, PaintedScreen& painted, std::string& out, const TerminalCapabilities& terminal)
+      : target_(target), painted_(painted), out_(out), terminal_(terminal) {}
 
   void Run() {
     const bool cursorInside = target_.cursor.row >= 0 && target_.cursor.row < target_.rows &&
@@ -174,22 +175,37 @@ class Painter {
   }
 
  private:
-  int Index(int row, int column) const { return row * target_.columns + column; }
+  std::size_t Index(int row, int column) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(target_.columns) +
+           static_cast<std::size_t>(column);
+  }
 
   void ClearAll() {
     painted_.attributeKnown = false;
-    SetAttribute(kClearAttribute);
-    // Full-screen margins, in case an earlier program left a scroll region:
-    // line feeds and CUD below must move within the whole screen.
-    out_ += kCsi;
-    out_ += "r";
+    if (terminal_.colors && terminal_.backgroundColorErase) {
+      // The erase below then leaves every cell in the clear colours.
+      SetAttribute(kClearAttribute);
+    } else {
+      // The terminal's own colours for the erase; the cells then hold them,
+      // which no attribute describes: without colours that is what every
+      // cell shows anyway, with colours every cell is written afresh.
+      out_ += kCsi;
+      out_ += "0m";
+      writeEveryCell_ = terminal_.colors;
+    }
+    if (terminal_.scrollRegion) {
+      // Full-screen margins, in case an earlier program left a scroll region:
+      // line feeds and CUD below must move within the whole screen.
+      out_ += kCsi;
+      out_ += "r";
+    }
     out_ += kCsi;
     out_ += "H";
     out_ += kCsi;
     out_ += "2J";
     painted_.columns = target_.columns;
     painted_.rows = target_.rows;
-    painted_.cells.assign(static_cast<std::size_t>(target_.columns * target_.rows), CharCell{' ', kClearAttribute});
+    painted_.cells.assign(Index(target_.rows, 0), CharCell{' ', kClearAttribute});
     painted_.cellsKnown = true;
     painted_.pen = {0, 0};
     painted_.penKnown = true;
@@ -197,15 +213,26 @@ class Painter {
   }
 
   bool Changed(int row, int column) const {
-    const std::size_t i = static_cast<std::size_t>(Index(row, column));
-    return !LooksSame(target_.cells[i], painted_.cells[i]);
+    if (!terminal_.bottomRightCellSafe && row == target_.rows - 1 && column == target_.columns - 1) {
+      return false;  // writing it would scroll the whole screen
+    }
+    if (writeEveryCell_) return true;
+    const std::size_t i = Index(row, column);
+    return !Same(target_.cells[i], painted_.cells[i]);
+  }
+
+  bool Same(CharCell a, CharCell b) const {
+    if (terminal_.colors) return LooksSame(a, b);
+    return a.character == b.character || (IsBlank(a.character) && IsBlank(b.character));
   }
 
   // Whether an unchanged cell can be rewritten as it stands, with the pen's
   // colours and a one-byte glyph.
   bool Rewritable(int row, int column) const {
-    const CharCell cell = painted_.cells[static_cast<std::size_t>(Index(row, column))];
-    if (TerminalGlyph(cell.character).size() != 1 || !painted_.attributeKnown) return false;
+    const CharCell cell = painted_.cells[Index(row, column)];
+    if (TerminalGlyph(cell.character).size() != 1) return false;
+    if (!terminal_.colors) return true;
+    if (!painted_.attributeKnown) return false;
     if (cell.attribute == painted_.attribute) return true;
     return IsBlank(cell.character) && (cell.attribute >> 4) == (painted_.attribute >> 4);
   }
@@ -233,14 +260,14 @@ class Painter {
   }
 
   void WriteCell(int row, int column) {
-    const std::size_t i = static_cast<std::size_t>(Index(row, column));
+    const std::size_t i = Index(row, column);
     const CharCell cell = target_.cells[i];
     const std::string_view glyph = TerminalGlyph(cell.character);
     const bool blankKeepsPen = glyph == " " && painted_.attributeKnown &&
                                (painted_.attribute >> 4) == (cell.attribute >> 4);
-    if (!blankKeepsPen) SetAttribute(cell.attribute);
+    if (terminal_.colors && !blankKeepsPen) SetAttribute(cell.attribute);
     out_ += glyph;
-    painted_.cells[i] = CharCell{cell.character, painted_.attribute};
+    painted_.cells[i] = CharCell{cell.character, terminal_.colors ? painted_.attribute : cell.attribute};
     // A terminal that draws some glyph two cells wide would put the pen
     // elsewhere; the next jump is then made absolute.
     if (glyph.size() > 1) penDrift_ = true;
@@ -255,7 +282,7 @@ class Painter {
     if (!painted_.penKnown || penDrift_) {
       out_ += CursorPositionBytes(to);
     } else {
-      out_ += MoveBytes(painted_.pen, to);
+      out_ += MoveBytes(painted_.pen, to, terminal_.columnAddress);
     }
     painted_.pen = to;
     painted_.penKnown = true;
@@ -284,6 +311,7 @@ class Painter {
   }
 
   void SetCursorVisibility(bool visible) {
+    if (!terminal_.cursorVisibility) return;
     if (painted_.cursorVisibilityKnown && painted_.cursorVisible == visible) return;
     out_ += visible ? "\x1b[?25h" : "\x1b[?25l";
     painted_.cursorVisible = visible;
@@ -293,7 +321,10 @@ class Painter {
   const ScreenFrame& target_;
   PaintedScreen& painted_;
   std::string& out_;
+  const TerminalCapabilities& terminal_;
   bool penDrift_ = false;
+  // After an erase that left the terminal's own colours: every cell is written.
+  bool writeEveryCell_ = false;
 };
 
 }  // namespace
@@ -306,8 +337,9 @@ bool LooksSame(CharCell a, CharCell b) {
   return IsBlank(a.character) && (a.attribute >> 4) == (b.attribute >> 4);
 }
 
-void Render(const ScreenFrame& target, PaintedScreen& painted, std::string& out) {
-  Painter(target, painted, out).Run();
+void Render(const ScreenFrame& target, PaintedScreen& painted, std::string& out,
+            const TerminalCapabilities& terminal) {
+  Painter(target, painted, out, terminal).Run();
 }
 
 }  // namespace console

@@ -2,8 +2,10 @@
 // show it. A pure function of what the terminal is believed to show and what
 // it should show, so it is tested by replaying its output, with no terminal.
 //
-// The terminal is expected to have autowrap off (the terminal console turns
-// it off while it runs): writing the bottom-right cell must never scroll.
+// What it may send depends on the terminal (TerminalCapabilities): colours
+// or none, erase in the current background (bce) or written blanks, cursor
+// hiding, column addressing, margins. Writing the bottom-right cell is left
+// out where it would scroll the screen.
 #pragma once
 
 #include <cstdint>
@@ -12,11 +14,14 @@
 #include <vector>
 
 #include "console/platform.h"
+#include "console/terminal/terminal_capabilities.h"
 
 namespace console {
 
 // What the terminal should show: `rows` x `columns` cells in reading order and
-// the cursor. A cursor outside the grid is not shown.
+// the cursor, from the top-left corner of the terminal. A cursor outside the
+// grid is not shown. A terminal larger than the grid shows blanks around it
+// (the renderer's work grows with the grid only, never with the terminal).
 struct ScreenFrame {
   int columns = 0;
   int rows = 0;
@@ -57,7 +62,10 @@ struct PaintedScreen {
 //   painted: a blank 80x25 screen, pen at row 13 column 27 in yellow;
 //   target: the same with '1' in yellow at row 13 column 27, cursor at column 28
 //   -> out gets "1" and nothing else.
-void Render(const ScreenFrame& target, PaintedScreen& painted, std::string& out);
+// Without colours no colour is ever sent and colours make no difference;
+// without bce a clear is followed by every cell written in its colours.
+void Render(const ScreenFrame& target, PaintedScreen& painted, std::string& out,
+            const TerminalCapabilities& terminal = {});
 
 // The bytes that show `byte` (code page 437) in UTF-8; never a control code.
 std::string_view TerminalGlyph(std::uint8_t byte);

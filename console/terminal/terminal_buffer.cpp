@@ -6,43 +6,89 @@
 
 namespace console {
 
+// The program sees its buffer cut to the window, so that the row count it
+// reads is the number of rows it can really use (24 in an 80x24 window that
+// would not grow), and the cursor inside that part. The window's size is read
+// afresh each time: keys typed ahead of a resize signal must not be served
+// with the size from before it.
 bool TerminalConsole::GetBufferInfo(BufferInfo& info) {
-  info = buffer_.Info();
+  if (ReadTerminalSize()) painted_.Forget();
+  info.columns = WorkingColumns();
+  info.rows = WorkingRows();
+  info.cursor.row = std::min(buffer_.cursor().row, info.rows - 1);
+  info.cursor.column = std::min(buffer_.cursor().column, info.columns - 1);
   return true;
 }
 
-// The buffer never exceeds what the terminal shows, so that the row count
-// the program reads is the number of rows it can really use (24 in an 80x24
-// terminal that would not grow).
+// The buffer takes the size asked for, whatever the window's: it is the
+// program's screen, bounded by what the program asks (SetScreenSize allows
+// no more than 9999 x 9999), and never by the window.
 bool TerminalConsole::SetBufferSize(int columns, int rows) {
   if (columns < 1 || rows < 1) return false;
-  const int keptColumns = terminalColumns_ > 0 ? std::min(columns, terminalColumns_) : columns;
-  const int keptRows = terminalRows_ > 0 ? std::min(rows, terminalRows_) : rows;
-  buffer_.Resize(keptColumns, keptRows);
-  return keptColumns == columns && keptRows == rows;
+  buffer_.Resize(columns, rows);
+  return true;
+}
+
+template <typename Fill>
+void TerminalConsole::FillCells(int count, CellPosition start, Fill fill) {
+  const int columns = WorkingColumns();
+  const int rows = WorkingRows();
+  if (count <= 0 || start.row < 0 || start.column < 0 || start.row >= rows || start.column >= columns) return;
+  if (start.row == 0 && start.column == 0 && static_cast<long long>(count) >= static_cast<long long>(columns) * rows) {
+    // The whole screen, as a clear fills it: the part of the buffer that the
+    // window hides now is filled with it, so a window that grows again shows
+    // no leftovers of an earlier screen.
+    for (int row = 0; row < buffer_.rows(); ++row) {
+      for (int column = 0; column < buffer_.columns(); ++column) fill({row, column});
+    }
+    return;
+  }
+  long long left = count;
+  CellPosition at = start;
+  while (left > 0 && at.row < rows) {
+    fill(at);
+    --left;
+    if (++at.column == columns) {
+      at.column = 0;
+      ++at.row;
+    }
+  }
 }
 
 void TerminalConsole::FillCharacter(std::uint8_t character, int count, CellPosition start) {
-  buffer_.FillCharacter(character, count, start);
+  FillCells(count, start, [&](CellPosition at) {
+    CharCell cell = buffer_.At(at.row, at.column);
+    cell.character = character;
+    buffer_.WriteCells(at, &cell, 1);
+  });
 }
 
 void TerminalConsole::FillAttribute(std::uint8_t attribute, int count, CellPosition start) {
-  buffer_.FillAttribute(attribute, count, start);
+  FillCells(count, start, [&](CellPosition at) {
+    CharCell cell = buffer_.At(at.row, at.column);
+    cell.attribute = attribute;
+    buffer_.WriteCells(at, &cell, 1);
+  });
 }
 
 void TerminalConsole::SetTextAttribute(std::uint8_t attribute) { textAttribute_ = attribute; }
 
-void TerminalConsole::SetCursorPosition(CellPosition position) { buffer_.SetCursor(position); }
+void TerminalConsole::SetCursorPosition(CellPosition position) {
+  if (position.row >= WorkingRows() || position.column >= WorkingColumns()) return;
+  buffer_.SetCursor(position);
+}
 
+// Writes stop at the edge of the program's screen, as on a console of that size.
 void TerminalConsole::WriteCells(CellPosition start, const CharCell* cells, int count) {
-  buffer_.WriteCells(start, cells, count);
+  if (start.row >= WorkingRows()) return;
+  buffer_.WriteCells(start, cells, std::min(count, WorkingColumns() - start.column));
 }
 
 // Moves rows in the buffer only; the painter then writes the rows that now
 // look different. (A terminal scroll region would save bytes on full-screen
 // scrolls, which this program makes rarely.)
 void TerminalConsole::ScrollRows(int sourceTop, int sourceBottom, int destinationTop, CharCell fill) {
-  buffer_.ScrollRows(sourceTop, sourceBottom, destinationTop, fill);
+  buffer_.ScrollRows(sourceTop, std::min(sourceBottom, WorkingRows() - 1), destinationTop, fill);
 }
 
 // A terminal cannot say how its cursor is shaped: until the program sets a

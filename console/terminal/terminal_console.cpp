@@ -14,15 +14,70 @@
 namespace console {
 namespace {
 
-// A terminal that reports no size gets a buffer of the classic console size.
-constexpr int kFallbackColumns = 80;
-constexpr int kFallbackRows = 25;
+// The buffer before the program sets a size: the classic console's.
+constexpr int kFirstColumns = 80;
+constexpr int kFirstRows = 25;
+
+constexpr std::string_view kAutowrapOff = "\x1b[?7l";
+constexpr std::string_view kAutowrapOn = "\x1b[?7h";
+constexpr std::string_view kPasteOn = "\x1b[?2004h";
+constexpr std::string_view kPasteOff = "\x1b[?2004l";
+constexpr std::string_view kCursorShown = "\x1b[?25h";
+constexpr std::string_view kPlainColours = "\x1b[0m";
+// Before the signal-time restore: CAN ends any escape sequence that the
+// interrupted paint left half written. After it: a new line, so that the
+// shell's prompt starts below where the program was.
+constexpr std::string_view kCancelSequence = "\x18";
+constexpr std::string_view kNewLine = "\r\n";
+
+// The notice shown in a window below the minimum, as lines that fit `width`
+// (broken at blanks, or cut where a word is longer than the line).
+std::vector<std::string> NoticeLines(int columns, int rows, int width) {
+  const std::string text = "helmholtz needs a window of at least " + std::to_string(kMinimumColumns) + "x" +
+                           std::to_string(kMinimumRows) + "; this one is " + std::to_string(columns) + "x" +
+                           std::to_string(rows);
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  const auto limit = static_cast<std::size_t>(std::max(width, 1));
+  while (at < text.size()) {
+    std::size_t end = std::min(text.size(), at + limit);
+    if (end < text.size() && text[end] != ' ') {
+      const std::size_t blank = text.rfind(' ', end);
+      if (blank != std::string::npos && blank > at) end = blank;
+    }
+    lines.push_back(text.substr(at, end - at));
+    at = end;
+    while (at < text.size() && text[at] == ' ') ++at;
+  }
+  return lines;
+}
 
 }  // namespace
 
-TerminalConsole::TerminalConsole(int fd) : fd_(fd), buffer_(kFallbackColumns, kFallbackRows) {
+std::string EnterModeBytes(const TerminalCapabilities& terminal) {
+  std::string bytes;
+  if (terminal.autowrapControl) bytes += kAutowrapOff;
+  if (terminal.bracketedPaste) bytes += kPasteOn;
+  return bytes;
+}
+
+std::string RestoreModeBytes(const TerminalCapabilities& terminal) {
+  std::string bytes(kPlainColours);
+  if (terminal.autowrapControl) bytes += kAutowrapOn;
+  if (terminal.cursorVisibility) bytes += kCursorShown;
+  if (terminal.bracketedPaste) bytes += kPasteOff;
+  return bytes;
+}
+
+std::string WindowSizeRequest(int columns, int rows) {
+  return "\x1b[8;" + std::to_string(rows) + ';' + std::to_string(columns) + 't';
+}
+
+TerminalConsole::TerminalConsole(int fd, const TerminalCapabilities& terminal)
+    : fd_(fd), terminal_(terminal), buffer_(kFirstColumns, kFirstRows) {
   ReadTerminalSize();
-  if (terminalColumns_ > 0 && terminalRows_ > 0) buffer_.Resize(terminalColumns_, terminalRows_);
+  firstColumns_ = terminalColumns_;
+  firstRows_ = terminalRows_;
 }
 
 TerminalConsole::~TerminalConsole() { Restore(); }
@@ -44,19 +99,28 @@ bool TerminalConsole::EnterRawMode() {
   raw.c_cc[VTIME] = 0;
   if (tcsetattr(fd_, TCSANOW, &raw) != 0) return false;
   raw_ = true;
-  ArmTerminalRestore(fd_, savedModes_, kSignalRestoreBytes);
-  WriteAll(kEnterModeBytes);
+  ArmRestore();
+  WriteAll(EnterModeBytes(terminal_));
   ReadTerminalSize();
   painted_.Forget();
   return true;
+}
+
+void TerminalConsole::ArmRestore() {
+  std::string bytes(kCancelSequence);
+  bytes += RestoreModeBytes(terminal_);
+  if (windowChanged_) bytes += WindowSizeRequest(firstColumns_, firstRows_);
+  bytes += kNewLine;
+  ArmTerminalRestore(fd_, savedModes_, bytes);
 }
 
 void TerminalConsole::Restore() {
   if (!raw_) return;
   paintBytes_.clear();
   const ScreenFrame frame = BuildFrame();
-  Render(frame, painted_, paintBytes_);
-  paintBytes_ += kRestoreModeBytes;
+  Render(frame, painted_, paintBytes_, terminal_);
+  paintBytes_ += RestoreModeBytes(terminal_);
+  if (windowChanged_) paintBytes_ += WindowSizeRequest(firstColumns_, firstRows_);
   WriteAll(paintBytes_);
   tcsetattr(fd_, TCSANOW, &savedModes_);
   DisarmTerminalRestore();
@@ -66,24 +130,61 @@ void TerminalConsole::Restore() {
 void TerminalConsole::Paint() {
   if (!raw_) return;
   paintBytes_.clear();
-  Render(BuildFrame(), painted_, paintBytes_);
+  Render(BuildFrame(), painted_, paintBytes_, terminal_);
   if (!paintBytes_.empty()) WriteAll(paintBytes_);
 }
 
+bool TerminalConsole::TooSmall() const {
+  return terminalColumns_ > 0 && (terminalColumns_ < kMinimumColumns || terminalRows_ < kMinimumRows);
+}
+
+int TerminalConsole::WorkingColumns() const {
+  if (terminalColumns_ <= 0) return buffer_.columns();
+  return std::min(buffer_.columns(), std::max(terminalColumns_, kMinimumColumns));
+}
+
+int TerminalConsole::WorkingRows() const {
+  if (terminalRows_ <= 0) return buffer_.rows();
+  return std::min(buffer_.rows(), std::max(terminalRows_, kMinimumRows));
+}
+
 ScreenFrame TerminalConsole::BuildFrame() const {
+  if (TooSmall()) return NoticeFrame();
   // The terminal shows the buffer's top-left part; a terminal larger than the
   // buffer shows blanks around it, one smaller shows what fits.
   ScreenFrame frame;
-  frame.columns = terminalColumns_ > 0 ? terminalColumns_ : buffer_.columns();
-  frame.rows = terminalRows_ > 0 ? terminalRows_ : buffer_.rows();
-  frame.cells.assign(static_cast<std::size_t>(frame.columns * frame.rows), kBlankCell);
-  const int shownColumns = std::min(frame.columns, buffer_.columns());
-  const int shownRows = std::min(frame.rows, buffer_.rows());
-  for (int row = 0; row < shownRows; ++row) {
-    std::copy_n(buffer_.Row(row), shownColumns, frame.cells.begin() + row * frame.columns);
+  frame.columns = terminalColumns_ > 0 ? std::min(terminalColumns_, buffer_.columns()) : buffer_.columns();
+  frame.rows = terminalRows_ > 0 ? std::min(terminalRows_, buffer_.rows()) : buffer_.rows();
+  const auto width = static_cast<std::size_t>(frame.columns);
+  frame.cells.resize(width * static_cast<std::size_t>(frame.rows));
+  for (int row = 0; row < frame.rows; ++row) {
+    std::copy_n(buffer_.Row(row), width, frame.cells.begin() + static_cast<std::ptrdiff_t>(width * row));
   }
   frame.cursor = buffer_.cursor();
   frame.cursorVisible = cursorVisible_;
+  return frame;
+}
+
+// One notice, centred, in the start-up colours, over no more than the
+// program's screen: that screen stays in the buffer, untouched.
+ScreenFrame TerminalConsole::NoticeFrame() const {
+  ScreenFrame frame;
+  frame.columns = std::min(terminalColumns_, std::max(buffer_.columns(), kMinimumColumns));
+  frame.rows = std::min(terminalRows_, std::max(buffer_.rows(), kMinimumRows));
+  const auto width = static_cast<std::size_t>(frame.columns);
+  frame.cells.assign(width * static_cast<std::size_t>(frame.rows), kBlankCell);
+  const std::vector<std::string> lines = NoticeLines(terminalColumns_, terminalRows_, frame.columns);
+  const int top = std::max(0, (frame.rows - static_cast<int>(lines.size())) / 2);
+  for (std::size_t i = 0; i < lines.size() && top + static_cast<int>(i) < frame.rows; ++i) {
+    const std::string& line = lines[i];
+    const std::size_t left = (width - std::min(width, line.size())) / 2;
+    for (std::size_t k = 0; k < line.size() && left + k < width; ++k) {
+      frame.cells[width * (static_cast<std::size_t>(top) + i) + left + k] = {static_cast<std::uint8_t>(line[k]),
+                                                                             kBlankCell.attribute};
+    }
+  }
+  frame.cursor = {frame.rows, 0};  // outside: hidden
+  frame.cursorVisible = false;
   return frame;
 }
 
@@ -114,6 +215,13 @@ bool TerminalConsole::ReadTerminalSize() {
   const bool changed = columns != terminalColumns_ || rows != terminalRows_;
   terminalColumns_ = columns;
   terminalRows_ = rows;
+  if (changed && !windowChanged_ && requestedColumns_ > 0 && columns == requestedColumns_ &&
+      rows == requestedRows_ && firstColumns_ > 0 && (firstColumns_ != columns || firstRows_ != rows)) {
+    // The window took the size asked for: from now on every way out asks
+    // for the first size back.
+    windowChanged_ = true;
+    if (raw_) ArmRestore();
+  }
   return changed;
 }
 
@@ -122,10 +230,11 @@ bool TerminalConsole::SetWindow(int left, int top, int right, int bottom) {
   const int columns = right + 1;
   const int rows = bottom + 1;
   const bool sizeKnown = terminalColumns_ > 0;
-  if (sizeKnown && (terminalColumns_ != columns || terminalRows_ != rows)) {
-    // xterm's window operation "resize to rows x columns in characters";
-    // terminals that do not support it ignore it.
-    WriteAll("\x1b[8;" + std::to_string(rows) + ';' + std::to_string(columns) + 't');
+  if (sizeKnown && terminal_.windowResize && (terminalColumns_ != columns || terminalRows_ != rows)) {
+    // Terminals that do not allow it ignore the request.
+    requestedColumns_ = columns;
+    requestedRows_ = rows;
+    WriteAll(WindowSizeRequest(columns, rows));
     WaitForSize(columns, rows);
   }
   return !sizeKnown || (terminalColumns_ >= columns && terminalRows_ >= rows);
@@ -156,10 +265,9 @@ void TerminalConsole::HandleWake(unsigned reasons) {
     // have changed its modes and screen.
     EnterRawMode();
   }
-  if ((reasons & kWakeResized) != 0) {
-    ReadTerminalSize();
-    painted_.Forget();
-  }
+  // A resize signal with the size unchanged (a multiplexer re-attaching, a
+  // window manager's reminder) leaves the screen as it is: nothing to paint.
+  if ((reasons & kWakeResized) != 0 && ReadTerminalSize()) painted_.Forget();
 }
 
 }  // namespace console

@@ -3,6 +3,13 @@
 // drew, and paints the terminal from it by difference just before it waits
 // for input; keys are read from the terminal in raw mode and decoded into
 // input records.
+//
+// The buffer has the size the program set, whatever the window's size; the
+// program sees it cut to the window (never below kMinimumColumns x
+// kMinimumRows), so that its layout follows the window while everything
+// drawn stays in the buffer and comes back when the window grows. A window
+// below that minimum shows a notice instead. Memory and work per key are
+// bounded by the buffer, never by the window.
 #pragma once
 
 #include <termios.h>
@@ -18,19 +25,23 @@
 #include "console/terminal/key_decoder.h"
 #include "console/platform.h"
 #include "console/terminal/renderer.h"
+#include "console/terminal/terminal_capabilities.h"
 
 namespace console {
 
 // Sent when raw mode is entered (and again after the program was stopped and
-// continued): autowrap off, so that writing the bottom-right cell never
-// scrolls; bracketed paste on, so that pasted text arrives as typed keys.
-inline constexpr std::string_view kEnterModeBytes = "\x1b[?7l\x1b[?2004h";
+// continued), as far as the terminal has them: autowrap off, so that writing
+// the bottom-right cell never scrolls; bracketed paste on, so that pasted
+// text arrives as typed keys.
+std::string EnterModeBytes(const TerminalCapabilities& terminal);
 // Undoes everything the console turns on: colours, autowrap, cursor, paste.
-inline constexpr std::string_view kRestoreModeBytes = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?2004l";
-// What a signal handler writes: CAN first, to end any escape sequence that the
-// interrupted paint left half written, and a new line so that the shell's
-// prompt starts below where the program was.
-inline constexpr std::string_view kSignalRestoreBytes = "\x18\x1b[0m\x1b[?7h\x1b[?25h\x1b[?2004l\r\n";
+std::string RestoreModeBytes(const TerminalCapabilities& terminal);
+// xterm's window operation "resize to rows x columns in characters".
+std::string WindowSizeRequest(int columns, int rows);
+
+// The smallest window the program's screens are laid out for.
+inline constexpr int kMinimumColumns = 80;
+inline constexpr int kMinimumRows = 24;
 
 // How long SetWindow waits for the terminal to take a size it asked for.
 // Terminals that obey answer within a frame or two; the rest never do, and
@@ -40,8 +51,10 @@ inline constexpr int kResizeWaitMs = 150;
 class TerminalConsole final : public Platform {
  public:
   // Works on the terminal open as `fd` (not taken over: the caller closes
-  // it). Nothing is changed until EnterRawMode.
-  explicit TerminalConsole(int fd);
+  // it), which can do what `terminal` says. Nothing is changed until
+  // EnterRawMode; the window's size at this moment is the one asked back at
+  // the end, should the program have changed it.
+  explicit TerminalConsole(int fd, const TerminalCapabilities& terminal = {});
   ~TerminalConsole() override;
   TerminalConsole(const TerminalConsole&) = delete;
   TerminalConsole& operator=(const TerminalConsole&) = delete;
@@ -51,7 +64,8 @@ class TerminalConsole final : public Platform {
   // terminal. The erase character is read before raw mode and handed to the
   // key decoder.
   bool EnterRawMode();
-  // Paints what is pending, then restores the saved modes. The screen keeps
+  // Paints what is pending, then restores the saved modes (and asks for the
+  // window's first size back if the program changed it). The screen keeps
   // what was drawn and the cursor stays where the program left it.
   void Restore();
   // Writes whatever differs between the buffer and the terminal, in one write.
@@ -79,10 +93,22 @@ class TerminalConsole final : public Platform {
   int terminalColumns() const { return terminalColumns_; }
   int terminalRows() const { return terminalRows_; }
   std::uint8_t eraseByte() const { return eraseByte_; }
+  // The window is below the minimum: the notice is what shows.
+  bool TooSmall() const;
 
  private:
   // Reads the terminal's size; true when it changed.
   bool ReadTerminalSize();
+  // The screen the program works on: the buffer cut to the window, but
+  // never below the minimum.
+  int WorkingColumns() const;
+  int WorkingRows() const;
+  // Applies `fill` to each cell of `count` cells, in the program's reading
+  // order, from `start`.
+  template <typename Fill>
+  void FillCells(int count, CellPosition start, Fill fill);
+  // The signal-time restore for the present state.
+  void ArmRestore();
   // Acts on signals noted since the last look.
   void HandleWake(unsigned reasons);
   // Reads what the terminal has sent and decodes it; false when the terminal is gone.
@@ -90,14 +116,23 @@ class TerminalConsole final : public Platform {
   void WaitForSize(int columns, int rows);
   void WriteAll(std::string_view bytes);
   ScreenFrame BuildFrame() const;
+  ScreenFrame NoticeFrame() const;
 
   int fd_;
+  TerminalCapabilities terminal_;
   bool raw_ = false;
   bool modesSaved_ = false;
   termios savedModes_{};
   std::uint8_t eraseByte_ = 127;
   int terminalColumns_ = 0;
   int terminalRows_ = 0;
+  // The window's size before the program asked for another, the size asked
+  // for, and whether the terminal took it (at once or later).
+  int firstColumns_ = 0;
+  int firstRows_ = 0;
+  int requestedColumns_ = 0;
+  int requestedRows_ = 0;
+  bool windowChanged_ = false;
 
   // The buffer: the program's screen.
   CellBuffer buffer_;

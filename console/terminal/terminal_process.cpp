@@ -6,12 +6,14 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "console/console.h"
 #include "console/process.h"
+#include "console/terminal/terminal_capabilities.h"
 #include "console/terminal/terminal_console.h"
 #include "console/terminal/terminal_signals.h"
 
@@ -39,6 +41,19 @@ bool StartUp() {
     ReportNoTerminal(std::string("/dev/tty: ") + std::strerror(errno));
     return false;
   }
+  // Learnt before anything is written: a terminal that cannot place the
+  // cursor is left exactly as it was.
+  const char* term = std::getenv("TERM");
+  const TerminalCapabilities capabilities = LoadTerminalCapabilities(term, std::getenv("NO_COLOR"), terminalFd);
+  if (!capabilities.cursorAddressing) {
+    const std::string line = std::string("helmholtz: the terminal TERM=") + term +
+                             " cannot place the cursor; run it in a full-screen terminal\n";
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    close(terminalFd);
+    terminalFd = -1;
+    return false;
+  }
   if (!OpenWakePipe()) {
     ReportNoTerminal(std::string("no pipe for signals: ") + std::strerror(errno));
     close(terminalFd);
@@ -48,7 +63,7 @@ bool StartUp() {
   // Handlers first: from the moment raw mode is on, any signal that ends the
   // process finds the restore armed.
   InstallSignalHandlers();
-  terminal = std::make_unique<TerminalConsole>(terminalFd);
+  terminal = std::make_unique<TerminalConsole>(terminalFd, capabilities);
   if (!terminal->EnterRawMode()) {
     ReportNoTerminal(std::string("/dev/tty: cannot set its modes: ") + std::strerror(errno));
     RemoveSignalHandlers();

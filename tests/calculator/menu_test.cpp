@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "calculator/resonator.h"
+#include "calculator/summary_panel.h"
 #include "console/console.h"
 #include "console/us_keyboard.h"
 #include "screen_support.h"

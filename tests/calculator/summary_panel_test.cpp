@@ -46,6 +46,18 @@ TEST_F(SummaryPanel, RoundOrificeExample) {
   EXPECT_EQ(console::ConsoleState.foreground, 14U);
 }
 
+// The screen lost rows after ScreenHeight was last read (a terminal window
+// made smaller): the panel goes above the bottom row there is now.
+TEST_F(SummaryPanel, FollowsTheRowsThereAreWhenItIsDrawn) {
+  ScreenHeight = 60;
+  memory_.SetBufferSize(80, 30);
+  Show(220.83963F, 1000, 3.1415927F, 1);
+  EXPECT_EQ(ScreenHeight, 30);
+  EXPECT_EQ(memory_.RowText(27).substr(4, 10), "Frequency:");
+  EXPECT_EQ(memory_.RowText(28).substr(4, 5), "221Hz");
+  EXPECT_EQ(memory_.cursor().row, 28);
+}
+
 TEST_F(SummaryPanel, LongValuesRunIntoTheNextFieldAndAreOverwritten) {
   // "20000.cm^2" covers columns 28 to 37; the diameter written at 37 takes
   // the last of them.

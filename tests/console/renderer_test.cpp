@@ -33,16 +33,20 @@ void Put(ScreenFrame& frame, int row, int column, std::string_view text, std::ui
   }
 }
 
-// A model terminal as the console leaves it while running: autowrap off.
-TerminalModel RunningTerminal(int columns, int rows) {
+// A model terminal as the console leaves it while running: autowrap off;
+// erasing in the pen's background or not, as the terminal does.
+TerminalModel RunningTerminal(int columns, int rows, bool backgroundColorErase = true) {
   TerminalModel model(columns, rows);
+  model.backgroundColorErase = backgroundColorErase;
   model.Feed("\x1b[?7l");
   return model;
 }
 
 // The model shows `frame`: every glyph, every background, the foreground of
-// every non-blank cell, and the cursor.
-::testing::AssertionResult Shows(const TerminalModel& model, const ScreenFrame& frame) {
+// every non-blank cell, and the cursor. Without colours: every glyph, in the
+// terminal's own colours throughout.
+::testing::AssertionResult Shows(const TerminalModel& model, const ScreenFrame& frame,
+                                 const TerminalCapabilities& terminal = {}) {
   if (!model.errors.empty()) return ::testing::AssertionFailure() << "terminal saw: " << model.errors.front();
   for (int row = 0; row < frame.rows; ++row) {
     for (int column = 0; column < frame.columns; ++column) {
@@ -51,8 +55,10 @@ TerminalModel RunningTerminal(int columns, int rows) {
       const std::string glyph(Cp437Glyph(want.character));
       const bool blank = glyph == " ";
       const bool glyphOk = blank ? got.glyph == " " : got.glyph == glyph;
-      const bool backgroundOk = got.background == AnsiOfConsoleColor(want.attribute >> 4);
-      const bool foregroundOk = blank || got.foreground == AnsiOfConsoleColor(want.attribute & 0x0F);
+      const int background = terminal.colors ? AnsiOfConsoleColor(want.attribute >> 4) : termtest::kDefaultColor;
+      const int foreground = terminal.colors ? AnsiOfConsoleColor(want.attribute & 0x0F) : termtest::kDefaultColor;
+      const bool backgroundOk = got.background == background;
+      const bool foregroundOk = (blank && terminal.colors) || got.foreground == foreground;
       if (!glyphOk || !backgroundOk || !foregroundOk) {
         return ::testing::AssertionFailure() << "cell " << row << "," << column << " shows '" << got.glyph << "' "
                                              << got.foreground << "/" << got.background << ", want byte "
@@ -61,7 +67,7 @@ TerminalModel RunningTerminal(int columns, int rows) {
     }
   }
   const bool inside = frame.cursor.row < frame.rows && frame.cursor.column < frame.columns;
-  if (model.cursorVisible != (frame.cursorVisible && inside)) {
+  if (terminal.cursorVisibility && model.cursorVisible != (frame.cursorVisible && inside)) {
     return ::testing::AssertionFailure() << "cursor visibility " << model.cursorVisible;
   }
   if (inside && (model.cursorRow != frame.cursor.row || model.cursorColumn != frame.cursor.column)) {
@@ -71,9 +77,10 @@ TerminalModel RunningTerminal(int columns, int rows) {
   return ::testing::AssertionSuccess();
 }
 
-std::string Paint(const ScreenFrame& frame, PaintedScreen& painted, TerminalModel& model) {
+std::string Paint(const ScreenFrame& frame, PaintedScreen& painted, TerminalModel& model,
+                  const TerminalCapabilities& terminal = {}) {
   std::string bytes;
-  Render(frame, painted, bytes);
+  Render(frame, painted, bytes, terminal);
   model.Feed(bytes);
   return bytes;
 }
@@ -262,12 +269,12 @@ TEST(RendererDiff, WritingTheBottomRightCellNeverScrolls) {
 // Random screens: many random edits, a paint by difference after each; the
 // terminal must show each frame exactly, and end up looking as a single paint
 // of the final frame on a fresh terminal does.
-void RandomEdits(int columns, int rows, unsigned seed, int rounds) {
+void RandomEdits(int columns, int rows, unsigned seed, int rounds, const TerminalCapabilities& terminal = {}) {
   std::mt19937 random(seed);
   auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
   ScreenFrame frame = BlankFrame(columns, rows);
   PaintedScreen painted;
-  TerminalModel model = RunningTerminal(columns, rows);
+  TerminalModel model = RunningTerminal(columns, rows, terminal.backgroundColorErase);
   // A few colours, so that runs often share them, plus any byte now and then.
   const std::uint8_t attributes[] = {0x07, 0x0A, 0x0B, 0x0C, 0x0E, 0x1F, 0x4E, 0x70};
   for (int round = 0; round < rounds; ++round) {
@@ -295,13 +302,13 @@ void RandomEdits(int columns, int rows, unsigned seed, int rounds) {
     }
     frame.cursor = {below(rows), below(columns)};
     frame.cursorVisible = below(4) != 0;
-    Paint(frame, painted, model);
-    ASSERT_TRUE(Shows(model, frame)) << "seed " << seed << " round " << round;
+    Paint(frame, painted, model, terminal);
+    ASSERT_TRUE(Shows(model, frame, terminal)) << "seed " << seed << " round " << round;
   }
   PaintedScreen fresh;
-  TerminalModel whole = RunningTerminal(columns, rows);
-  Paint(frame, fresh, whole);
-  ASSERT_TRUE(Shows(whole, frame));
+  TerminalModel whole = RunningTerminal(columns, rows, terminal.backgroundColorErase);
+  Paint(frame, fresh, whole, terminal);
+  ASSERT_TRUE(Shows(whole, frame, terminal));
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
       const termtest::ModelCell& a = model.Cell(row, column);
@@ -316,6 +323,9 @@ void RandomEdits(int columns, int rows, unsigned seed, int rounds) {
   EXPECT_EQ(model.cursorRow, whole.cursorRow);
   EXPECT_EQ(model.cursorColumn, whole.cursorColumn);
   EXPECT_EQ(model.scrolls, 0);
+  if (!terminal.colors) {
+    EXPECT_EQ(model.sgrColorCodes, 0);
+  }
 }
 
 TEST(RendererDiff, RandomEditsOnAnEightyColumnScreen) { RandomEdits(80, 25, 20240611u, 300); }
@@ -323,6 +333,92 @@ TEST(RendererDiff, RandomEditsOnTinyScreens) {
   RandomEdits(1, 1, 7u, 100);
   RandomEdits(2, 1, 8u, 100);
   RandomEdits(10, 5, 9u, 200);
+}
+
+// --- Terminals of other kinds ------------------------------------------------
+
+// Capability sets as terminfo gives them, each replayed into a model that
+// behaves as such a terminal does.
+struct CapabilityRow {
+  const char* name;
+  TerminalCapabilities terminal;
+};
+TerminalCapabilities Without(bool TerminalCapabilities::*first, bool TerminalCapabilities::*second = nullptr) {
+  TerminalCapabilities terminal;
+  terminal.*first = false;
+  if (second != nullptr) terminal.*second = false;
+  return terminal;
+}
+const CapabilityRow kCapabilityRows[] = {
+    {"xterm-compatible", TerminalCapabilities{}},
+    {"no background colour erase (GNU screen)", Without(&TerminalCapabilities::backgroundColorErase)},
+    {"monochrome", Without(&TerminalCapabilities::colors)},
+    {"monochrome without bce", Without(&TerminalCapabilities::colors, &TerminalCapabilities::backgroundColorErase)},
+    {"no column address, no margins (vt100)",
+     Without(&TerminalCapabilities::columnAddress, &TerminalCapabilities::scrollRegion)},
+    {"no cursor hiding", Without(&TerminalCapabilities::cursorVisibility)},
+};
+
+TEST(RendererCapabilities, RandomEditsShowOnEveryKindOfTerminal) {
+  for (const CapabilityRow& row : kCapabilityRows) {
+    SCOPED_TRACE(row.name);
+    RandomEdits(80, 25, 20240612u, 150, row.terminal);
+    RandomEdits(7, 3, 11u, 100, row.terminal);
+  }
+}
+
+TEST(RendererCapabilities, OnlyWhatTheTerminalHasIsSent) {
+  for (const CapabilityRow& row : kCapabilityRows) {
+    SCOPED_TRACE(row.name);
+    ScreenFrame frame = BlankFrame(30, 6);
+    Put(frame, 2, 25, "end", 0x1E);
+    frame.cursor = {4, 40};  // outside: hidden where that can be done
+    PaintedScreen painted;
+    TerminalModel model = RunningTerminal(30, 6, row.terminal.backgroundColorErase);
+    std::string bytes = Paint(frame, painted, model, row.terminal);
+    Put(frame, 3, 1, "x", 0x0E);
+    frame.cursor = {0, 0};
+    bytes += Paint(frame, painted, model, row.terminal);
+    EXPECT_TRUE(Shows(model, frame, row.terminal));
+    EXPECT_EQ(bytes.find("\x1b[?25") != std::string::npos, row.terminal.cursorVisibility) << bytes;
+    EXPECT_EQ(bytes.find("\x1b[r") != std::string::npos, row.terminal.scrollRegion) << bytes;
+    EXPECT_EQ(model.sgrColorCodes > 0, row.terminal.colors) << bytes;
+    if (!row.terminal.columnAddress) {
+      EXPECT_EQ(bytes.find('G'), std::string::npos) << bytes;
+    }
+  }
+}
+
+// Without bce an erase leaves the terminal's own background, so a clear in
+// black is made of written blanks; with bce the erase itself is black.
+TEST(RendererCapabilities, ErasedCellsAreBlackWithOrWithoutBce) {
+  for (const bool bce : {true, false}) {
+    TerminalCapabilities terminal;
+    terminal.backgroundColorErase = bce;
+    TerminalModel model = RunningTerminal(80, 60, bce);
+    model.Feed("\x1b[47mleftover");  // a light screen before the program
+    PaintedScreen painted;
+    const std::string bytes = Paint(BlankFrame(80, 60), painted, model, terminal);
+    EXPECT_TRUE(Shows(model, BlankFrame(80, 60), terminal)) << "bce " << bce;
+    if (bce) {
+      EXPECT_LT(bytes.size(), 40u);
+    } else {
+      EXPECT_GE(bytes.size(), 80u * 60u);
+    }
+  }
+}
+
+TEST(RendererCapabilities, TheLastCellIsLeftAloneWhereWritingItWouldScroll) {
+  TerminalCapabilities terminal;
+  terminal.bottomRightCellSafe = false;
+  ScreenFrame frame = BlankFrame(8, 3);
+  Put(frame, 2, 0, "abcdefgh", 0x0F);
+  PaintedScreen painted;
+  TerminalModel model = RunningTerminal(8, 3);
+  Paint(frame, painted, model, terminal);
+  EXPECT_EQ(model.TextAt(2, 0, 8), "abcdefg ");
+  EXPECT_EQ(Paint(frame, painted, model, terminal), "");
+  EXPECT_EQ(model.scrolls, 0);
 }
 
 // --- What the bytes cost ----------------------------------------------------

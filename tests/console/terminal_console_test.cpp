@@ -15,6 +15,7 @@
 #include <chrono>
 #include <thread>
 
+#include "console/terminal/terminal_capabilities.h"
 #include "console/terminal/terminal_signals.h"
 #include "console/us_keyboard.h"
 #include "tests/e2e/terminal_model.h"
@@ -109,8 +110,8 @@ TEST(TerminalModes, RawWhileRunningAndRestoredAfter) {
   EXPECT_FALSE(model.bracketedPaste);
   EXPECT_TRUE(model.cursorVisible);
   EXPECT_EQ(model.foreground, termtest::kDefaultColor);
-  EXPECT_NE(pty.output.find(kEnterModeBytes), std::string::npos);
-  EXPECT_NE(pty.output.find(kRestoreModeBytes), std::string::npos);
+  EXPECT_NE(pty.output.find(EnterModeBytes(TerminalCapabilities{})), std::string::npos);
+  EXPECT_NE(pty.output.find(RestoreModeBytes(TerminalCapabilities{})), std::string::npos);
 }
 
 TEST(TerminalModes, NoTerminalNoRawMode) {
@@ -155,19 +156,77 @@ TEST(TerminalModes, TheErasedKeyArrivesAsBackspace) {
   EXPECT_EQ(record.scanCode, kScanBackspace);
 }
 
+// --- Capabilities -----------------------------------------------------------
+
+struct CapabilityRow {
+  const char* term;  // null: TERM unset
+  const char* noColor;
+  bool cursorAddressing;
+  bool colors;
+  bool backgroundColorErase;
+  bool autowrapControl;
+  bool bracketedPaste;
+  bool windowResize;
+  bool columnAddress;
+};
+// As the terminfo entries of Debian's ncurses-base say.
+constexpr CapabilityRow kCapabilityRows[] = {
+    {"xterm-256color", nullptr, true, true, true, true, true, true, true},
+    {"screen", nullptr, true, true, false, false, false, false, true},
+    {"tmux-256color", nullptr, true, true, false, false, true, false, true},
+    {"linux", nullptr, true, true, true, true, false, false, true},
+    {"vt100", nullptr, true, false, false, true, false, false, false},
+    {"dumb", nullptr, false, false, false, false, false, false, false},
+    {"no-such-terminal", nullptr, true, true, true, true, true, true, true},
+    {"", nullptr, true, true, true, true, true, true, true},
+    {nullptr, nullptr, true, true, true, true, true, true, true},
+    {"xterm-256color", "1", true, false, true, true, true, true, true},
+    {"xterm-256color", "", true, true, true, true, true, true, true},
+    {nullptr, "yes", true, false, true, true, true, true, true},
+};
+
+TEST(TerminalCapabilitiesFromTerminfo, EachEntrySaysWhatItHas) {
+  for (const CapabilityRow& row : kCapabilityRows) {
+    SCOPED_TRACE(std::string("TERM=") + (row.term != nullptr ? row.term : "(unset)") +
+                 " NO_COLOR=" + (row.noColor != nullptr ? row.noColor : "(unset)"));
+    const TerminalCapabilities got = LoadTerminalCapabilities(row.term, row.noColor, -1);
+    EXPECT_EQ(got.cursorAddressing, row.cursorAddressing);
+    if (!row.cursorAddressing) continue;
+    EXPECT_EQ(got.colors, row.colors);
+    EXPECT_EQ(got.backgroundColorErase, row.backgroundColorErase);
+    EXPECT_EQ(got.autowrapControl, row.autowrapControl);
+    EXPECT_EQ(got.bracketedPaste, row.bracketedPaste);
+    EXPECT_EQ(got.windowResize, row.windowResize);
+    EXPECT_EQ(got.columnAddress, row.columnAddress);
+    // Every one of these has autowrap off, or xenl: the last cell is safe.
+    EXPECT_TRUE(got.bottomRightCellSafe);
+  }
+}
+
+TEST(TerminalCapabilitiesFromTerminfo, ModesAreSentOnlyWhereUnderstood) {
+  TerminalCapabilities none;
+  none.autowrapControl = false;
+  none.bracketedPaste = false;
+  none.cursorVisibility = false;
+  EXPECT_EQ(EnterModeBytes(none), "");
+  EXPECT_EQ(RestoreModeBytes(none), "\x1b[0m");
+  EXPECT_EQ(EnterModeBytes(TerminalCapabilities{}), "\x1b[?7l\x1b[?2004h");
+  EXPECT_EQ(RestoreModeBytes(TerminalCapabilities{}), "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?2004l");
+}
+
 // --- Painting -------------------------------------------------------------
 
 TEST(TerminalPaint, TheWaitPaintsFirst) {
-  PtyPair pty(40, 10);
+  PtyPair pty(80, 24);
   TerminalConsole console(pty.slave);
   ASSERT_TRUE(console.EnterRawMode());
   WriteText(console, {2, 5}, "Hello", 0x0C);
   WriteText(console, {3, 5}, "World", 0x0A);
   console.SetCursorPosition({3, 10});
-  EXPECT_EQ(pty.Read(), std::string(kEnterModeBytes));  // nothing drawn before the wait
+  EXPECT_EQ(pty.Read(), EnterModeBytes(TerminalCapabilities{}));  // nothing drawn before the wait
   pty.Type("k");
   console.WaitForInput();
-  termtest::TerminalModel model(40, 10);
+  termtest::TerminalModel model(80, 24);
   model.Feed(pty.Read());
   EXPECT_TRUE(model.errors.empty());
   EXPECT_EQ(model.TextAt(2, 5, 5), "Hello");
@@ -203,13 +262,13 @@ TEST(TerminalPaint, TheBottomRightCellDoesNotScrollTheTerminal) {
 }
 
 TEST(TerminalPaint, RestoreLeavesTheScreenAndTheCursor) {
-  PtyPair pty(40, 10);
+  PtyPair pty(80, 24);
   TerminalConsole console(pty.slave);
   ASSERT_TRUE(console.EnterRawMode());
   WriteText(console, {4, 0}, "kept after exit", 0x0B);
   console.SetCursorPosition({5, 0});
   console.Restore();  // paints what is pending
-  termtest::TerminalModel model(40, 10);
+  termtest::TerminalModel model(80, 24);
   model.Feed(pty.Read());
   EXPECT_EQ(model.TextAt(4, 0, 15), "kept after exit");
   EXPECT_EQ(model.cursorRow, 5);
@@ -284,39 +343,151 @@ TEST(TerminalSize, ALargerTerminalShowsTheBufferTopLeftAndBlanksAround) {
   EXPECT_EQ(model.TextAt(0, 20, 12), std::string(12, ' '));
 }
 
-// A resize signal while waiting: repaint all, clipped to the new size; the
-// buffer keeps its size.
-TEST(TerminalSize, ResizeSignalRepaintsClippedAndKeepsTheBuffer) {
-  ASSERT_TRUE(OpenWakePipe());
-  InstallSignalHandlers();
-  PtyPair pty(80, 25);
-  {
-    TerminalConsole console(pty.slave);
-    ASSERT_TRUE(console.EnterRawMode());
-    for (int row = 0; row < 25; ++row) WriteText(console, {row, 0}, "row " + std::to_string(row), 0x0A);
-    console.SetCursorPosition({20, 0});
-    console.Paint();
+// Resize signals while waiting. The program's screen follows the window
+// (never below the minimum), the buffer keeps everything drawn, a window below
+// the minimum shows the notice, and a signal at an unchanged size paints nothing.
+class TerminalResize : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(OpenWakePipe());
+    InstallSignalHandlers();
+  }
+  void TearDown() override { RemoveSignalHandlers(); }
+  // Resizes the pty, signals, and lets the console wait once (a key ends it).
+  std::string ResizeAndWait(PtyPair& pty, TerminalConsole& console, int columns, int rows) {
     pty.Read();
     pty.output.clear();
-    pty.SetSize(30, 10);
+    pty.SetSize(columns, rows);
     raise(SIGWINCH);
     pty.Type("x");
     console.WaitForInput();
-    termtest::TerminalModel model(30, 10);
-    model.Feed("garbage garbage");
-    model.Feed(pty.Read());
-    EXPECT_TRUE(model.errors.empty());
-    for (int row = 0; row < 10; ++row) {
-      EXPECT_EQ(model.TextAt(row, 0, 7), ("row " + std::to_string(row) + "   ").substr(0, 7)) << row;
+    InputRecord record;
+    while (console.ReadInput(record)) {
     }
-    EXPECT_FALSE(model.cursorVisible);  // row 20 is not on the screen
+    return pty.Read();
+  }
+};
+
+TEST_F(TerminalResize, TheScreenFollowsTheWindowAndComesBackWhole) {
+  PtyPair pty(80, 60);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  console.SetBufferSize(80, 60);
+  for (int row = 0; row < 60; ++row) WriteText(console, {row, 0}, "row " + std::to_string(row), 0x0A);
+  console.SetCursorPosition({50, 7});
+  console.Paint();
+
+  termtest::TerminalModel shrunk(80, 30);
+  shrunk.Feed(ResizeAndWait(pty, console, 80, 30));
+  EXPECT_TRUE(shrunk.errors.empty());
+  for (int row = 0; row < 30; ++row) EXPECT_EQ(shrunk.TextAt(row, 0, 7), ("row " + std::to_string(row) + "   ").substr(0, 7));
+  EXPECT_FALSE(shrunk.cursorVisible);  // row 50 is not in the window
+  BufferInfo info;
+  ASSERT_TRUE(console.GetBufferInfo(info));
+  EXPECT_EQ(info.columns, 80);
+  EXPECT_EQ(info.rows, 30);
+  EXPECT_EQ(info.cursor.row, 29);
+
+  termtest::TerminalModel grown(80, 60);
+  grown.Feed(ResizeAndWait(pty, console, 80, 60));
+  EXPECT_TRUE(grown.errors.empty());
+  EXPECT_EQ(grown.TextAt(59, 0, 7), "row 59 ");
+  EXPECT_TRUE(grown.cursorVisible);
+  EXPECT_EQ(grown.cursorRow, 50);
+  EXPECT_EQ(grown.cursorColumn, 7);
+  ASSERT_TRUE(console.GetBufferInfo(info));
+  EXPECT_EQ(info.rows, 60);
+  console.Restore();
+}
+
+TEST_F(TerminalResize, AClearAlsoClearsWhatTheWindowHides) {
+  PtyPair pty(80, 60);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  console.SetBufferSize(80, 60);
+  WriteText(console, {57, 4}, "old panel", 0x0D);
+  ResizeAndWait(pty, console, 80, 30);
+  // As ClearScreen does it: the whole screen the program sees.
+  console.FillCharacter(' ', 80 * 30, {0, 0});
+  console.FillAttribute(0x07, 80 * 30, {0, 0});
+  termtest::TerminalModel grown(80, 60);
+  grown.Feed(ResizeAndWait(pty, console, 80, 60));
+  EXPECT_EQ(grown.RowText(57), std::string(80, ' '));
+  console.Restore();
+}
+
+struct SmallWindowRow {
+  int columns;
+  int rows;
+  std::string_view size;  // as the notice gives it
+};
+constexpr SmallWindowRow kSmallWindows[] = {{40, 15, "40x15"}, {79, 60, "79x60"}, {80, 23, "80x23"}, {20, 4, "20x4"}};
+
+TEST_F(TerminalResize, BelowTheMinimumOneNoticeShowsAndNothingIsLost) {
+  for (const SmallWindowRow& row : kSmallWindows) {
+    SCOPED_TRACE(row.size);
+    PtyPair pty(80, 60);
+    TerminalConsole console(pty.slave);
+    ASSERT_TRUE(console.EnterRawMode());
+    console.SetBufferSize(80, 60);
+    WriteText(console, {14, 9}, "Volume (cc) ?10", 0x0B);
+    console.SetCursorPosition({14, 24});
+    console.Paint();
+    termtest::TerminalModel small(row.columns, row.rows);
+    small.Feed(ResizeAndWait(pty, console, row.columns, row.rows));
+    EXPECT_TRUE(small.errors.empty());
+    std::string shown;
+    for (int r = 0; r < row.rows; ++r) {
+      std::string line = small.RowText(r);
+      const std::size_t first = line.find_first_not_of(' ');
+      if (first == std::string::npos) continue;
+      line = line.substr(first, line.find_last_not_of(' ') + 1 - first);
+      shown += (shown.empty() ? "" : " ") + line;
+    }
+    if (row.columns >= 20) {
+      EXPECT_EQ(shown, "helmholtz needs a window of at least 80x24; this one is " + std::string(row.size));
+    }
+    EXPECT_FALSE(small.cursorVisible);
+    // The program still works on a screen of at least the minimum.
     BufferInfo info;
     ASSERT_TRUE(console.GetBufferInfo(info));
-    EXPECT_EQ(info.rows, 25);
-    EXPECT_EQ(info.columns, 80);
+    EXPECT_GE(info.columns, 80);
+    EXPECT_GE(info.rows, 24);
+    termtest::TerminalModel back(80, 60);
+    back.Feed(ResizeAndWait(pty, console, 80, 60));
+    EXPECT_EQ(back.TextAt(14, 9, 16), "Volume (cc) ?10 ");
+    EXPECT_EQ(back.cursorRow, 14);
+    EXPECT_EQ(back.cursorColumn, 24);
+    EXPECT_TRUE(back.cursorVisible);
     console.Restore();
   }
-  RemoveSignalHandlers();
+}
+
+TEST_F(TerminalResize, ASignalAtTheSameSizePaintsNothing) {
+  PtyPair pty(80, 60);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  WriteText(console, {3, 3}, "drawn once", 0x0E);
+  console.Paint();
+  EXPECT_EQ(ResizeAndWait(pty, console, 80, 60), "");
+  console.Restore();
+}
+
+// A window of any size costs the buffer's memory and work, never the window's.
+TEST_F(TerminalResize, AHugeWindowIsPaintedWithinTheBuffer) {
+  PtyPair pty(80, 60);
+  TerminalConsole console(pty.slave);
+  ASSERT_TRUE(console.EnterRawMode());
+  console.SetBufferSize(80, 60);
+  WriteText(console, {0, 0}, "corner", 0x0C);
+  const std::string bytes = ResizeAndWait(pty, console, 65535, 65535);
+  EXPECT_NE(bytes.find("corner"), std::string::npos);
+  EXPECT_LT(bytes.size(), 1000u);
+  BufferInfo info;
+  ASSERT_TRUE(console.GetBufferInfo(info));
+  EXPECT_EQ(info.columns, 80);
+  EXPECT_EQ(info.rows, 60);
+  console.Restore();
 }
 
 // --- Input ----------------------------------------------------------------

@@ -1,6 +1,7 @@
 // The real program's start and end: terminal modes restored on every way
-// out, stop and continue, redirected streams, no terminal at all, and an
-// idle program that uses no processor time.
+// out, the window's size asked back, stop and continue, redirected streams,
+// no terminal at all or one that cannot place the cursor, terminal types and
+// NO_COLOR, and an idle program that uses no processor time.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -125,6 +126,147 @@ TEST_F(FrameE2e, WithoutATerminalItSaysSoAndExits255) {
   ASSERT_FALSE(message.empty());
   EXPECT_EQ(message.find('\n'), message.size() - 1) << message;  // exactly one line
   EXPECT_NE(message.find("terminal"), std::string::npos) << message;
+}
+
+TEST_F(FrameE2e, ATerminalThatCannotPlaceTheCursorIsLeftUntouched) {
+  LaunchOptions options;
+  options.term = "dumb";
+  PtySession session(HelmholtzBinary(), options);
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 255);
+  // One line on standard error (the pty turns its new line into CR LF), and
+  // nothing else: no mode, no colour, no clear.
+  EXPECT_EQ(session.output(),
+            "helmholtz: the terminal TERM=dumb cannot place the cursor; run it in a full-screen terminal\r\n");
+  EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+}
+
+struct WayOutRow {
+  const char* name;
+  int signalNumber;  // 0: the "*" choice
+  bool obeysLate;    // the window takes the size only after the program stopped waiting for it
+};
+constexpr WayOutRow kWaysOut[] = {{"quit", 0, false},
+                                  {"SIGTERM", SIGTERM, false},
+                                  {"SIGHUP", SIGHUP, false},
+                                  {"SIGSEGV", SIGSEGV, false},
+                                  {"quit, window obeying late", 0, true},
+                                  {"SIGTERM, window obeying late", SIGTERM, true}};
+
+// A window that obeyed the program's 80x60 request is asked for its first
+// size back, however the program ends.
+TEST_F(FrameE2e, TheWindowGetsItsFirstSizeBackOnEveryWayOut) {
+  for (const WayOutRow& row : kWaysOut) {
+    SCOPED_TRACE(row.name);
+    LaunchOptions options;
+    options.columns = 100;
+    options.rows = 30;
+    PtySession session(HelmholtzBinary(), options);
+    ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return !m.resizeRequests.empty(); }, kPromptlyMs));
+    if (row.obeysLate) {
+      ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+    }
+    session.Resize(80, 60);
+    ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+    session.Settle(50);
+    if (row.signalNumber == 0) {
+      session.Send("*\r");
+    } else {
+      session.Signal(row.signalNumber);
+    }
+    int status = 0;
+    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+    const std::vector<ResizeRequest>& requests = session.screen().resizeRequests;
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].rows, 60);
+    EXPECT_EQ(requests[0].columns, 80);
+    EXPECT_EQ(requests[1].rows, 30);
+    EXPECT_EQ(requests[1].columns, 100);
+    EXPECT_TRUE(RestoredAsBefore(session));
+  }
+}
+
+TEST_F(FrameE2e, AWindowThatKeptItsSizeIsNotAskedAgain) {
+  LaunchOptions options;
+  options.columns = 100;
+  options.rows = 30;
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  session.Send("*\r");
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  EXPECT_EQ(session.screen().resizeRequests.size(), 1u);
+}
+
+// What each terminal type gets. Without an entry: what an xterm gets.
+struct TerminalTypeRow {
+  const char* term;
+  const char* noColor;
+  bool colors;
+  bool backgroundColorErase;  // as the terminal itself behaves
+  bool resizeRequest;
+  bool autowrapOff;
+  bool bracketedPaste;
+};
+constexpr TerminalTypeRow kTerminalTypes[] = {
+    {"xterm-256color", "", true, true, true, true, true},
+    {"xterm", "", true, true, true, true, true},
+    {"screen", "", true, false, false, false, false},
+    {"tmux-256color", "", true, false, false, false, true},
+    {"linux", "", true, true, false, true, false},
+    {"vt100", "", false, false, false, true, false},
+    {"no-such-terminal", "", true, true, true, true, true},
+    {"", "", true, true, true, true, true},
+    {"xterm-256color", "1", false, true, true, true, true},
+    {"screen", "yes", false, false, false, false, false},
+};
+
+// The menu's texts at their places, whatever their colours.
+bool MenuTextsShown(const TerminalModel& m) {
+  for (const MenuLine& line : kMenuLines) {
+    if (m.TextAt(line.row - 1, line.column - 1, static_cast<int>(line.text.size())) != line.text) return false;
+  }
+  return m.cursorRow == kChoiceRow - 1 && m.cursorColumn == kChoiceColumn - 1;
+}
+
+TEST_F(FrameE2e, EachTerminalTypeGetsWhatItUnderstands) {
+  for (const TerminalTypeRow& row : kTerminalTypes) {
+    SCOPED_TRACE(std::string("TERM=") + row.term + " NO_COLOR=" + row.noColor);
+    LaunchOptions options;
+    options.rows = 59;  // one short of the request
+    options.term = row.term;
+    options.noColor = row.noColor;
+    PtySession session(HelmholtzBinary(), options);
+    session.screen().backgroundColorErase = row.backgroundColorErase;
+    ASSERT_TRUE(session.WaitUntil(MenuTextsShown, kPromptlyMs)) << session.screen().Text();
+    session.Send("1\r1000\r2\r1\r");
+    ASSERT_TRUE(session.WaitForText(57, 4, "221Hz", kPromptlyMs)) << session.screen().Text();
+    session.Settle(50);
+    const TerminalModel& screen = session.screen();
+    EXPECT_TRUE(screen.errors.empty()) << screen.errors.front();
+    EXPECT_EQ(screen.sgrColorCodes > 0, row.colors);
+    EXPECT_EQ(!screen.resizeRequests.empty(), row.resizeRequest);
+    EXPECT_EQ(!screen.autowrap, row.autowrapOff);
+    EXPECT_EQ(screen.bracketedPaste, row.bracketedPaste);
+    // Every cell, erased or written, has the black background in colour, and
+    // the terminal's own colours without.
+    const int background = row.colors ? AnsiOfConsoleColor(0) : kDefaultColor;
+    for (int r = 0; r < screen.rows(); ++r) {
+      for (int c = 0; c < screen.columns(); ++c) {
+        ASSERT_EQ(screen.Cell(r, c).background, background) << r << "," << c;
+        if (!row.colors) {
+          ASSERT_EQ(screen.Cell(r, c).foreground, kDefaultColor) << r << "," << c;
+        }
+      }
+    }
+    session.Send("x*\r");
+    int status = 0;
+    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(RestoredAsBefore(session));
+  }
 }
 
 TEST_F(FrameE2e, IdleProgramUsesNoProcessorTime) {

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+extern char** environ;
+
 namespace termtest {
 namespace {
 
@@ -43,6 +45,19 @@ bool ReadAvailable(int fd, std::string& sink) {
 // Exits the child after a failed step; only async-signal-safe calls here.
 [[noreturn]] void ChildFails() { _exit(127); }
 
+// The tests' own environment with TERM and NO_COLOR as `options` says.
+std::vector<std::string> ProgramEnvironment(const LaunchOptions& options) {
+  std::vector<std::string> variables;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view variable(*entry);
+    if (variable.starts_with("TERM=") || variable.starts_with("NO_COLOR=")) continue;
+    variables.emplace_back(variable);
+  }
+  if (!options.term.empty()) variables.push_back("TERM=" + options.term);
+  if (!options.noColor.empty()) variables.push_back("NO_COLOR=" + options.noColor);
+  return variables;
+}
+
 }  // namespace
 
 PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
@@ -54,6 +69,10 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
   std::vector<char*> arguments{const_cast<char*>(path)};
   for (const std::string& argument : options.arguments) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
+  const std::vector<std::string> variables = ProgramEnvironment(options);
+  std::vector<char*> environment;
+  for (const std::string& variable : variables) environment.push_back(const_cast<char*>(variable.c_str()));
+  environment.push_back(nullptr);
   int outputPipe[2] = {-1, -1};
   int errorPipe[2] = {-1, -1};
   char slaveName[128] = {0};
@@ -127,7 +146,7 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
       }
       dup2(tty, 2);
     }
-    execv(path, arguments.data());
+    execve(path, arguments.data(), environment.data());
     ChildFails();
   }
   program_ = pid_;
@@ -216,12 +235,16 @@ void PtySession::Send(std::string_view bytes) {
 }
 
 void PtySession::Resize(int columns, int rows) {
+  ResizeWindow(columns, rows);
+  screen_.Resize(columns, rows);
+}
+
+void PtySession::ResizeWindow(int columns, int rows) {
   Drain();
   winsize size{};
   size.ws_col = static_cast<unsigned short>(columns);
   size.ws_row = static_cast<unsigned short>(rows);
   ioctl(master_, TIOCSWINSZ, &size);
-  screen_.Resize(columns, rows);
 }
 
 void PtySession::Signal(int signalNumber) {

@@ -35,6 +35,11 @@ struct LaunchOptions {
   // of its own in the foreground, its parent in the same session, so that
   // stop signals stop it (in an orphaned process group they are ignored).
   bool underShell = false;
+  // TERM for the program: a terminal type with everything the program can
+  // use, unless a test wants another. Empty: TERM unset.
+  std::string term = "xterm-256color";
+  // NO_COLOR for the program; empty: unset, whatever the tests' environment has.
+  std::string noColor;
 };
 
 class PtySession {
@@ -61,6 +66,9 @@ class PtySession {
   void Send(std::string_view bytes);
   // Resizes the pty (the program gets SIGWINCH) and the model with it.
   void Resize(int columns, int rows);
+  // Resizes the pty only; the model keeps its size (for windows too large
+  // to model: the program is to paint no further than its own screen).
+  void ResizeWindow(int columns, int rows);
   void Signal(int signalNumber);
   // Closes the terminal's side, as a closed terminal window does.
   void HangUp();

@@ -66,11 +66,11 @@ void TerminalModel::Resize(int columns, int rows) {
 void TerminalModel::Error(std::string what) { errors.push_back(std::move(what)); }
 
 ModelCell TerminalModel::BlankCell() const {
-  // Erased and scrolled-in cells take the pen's background (xterm's
-  // "background colour erase").
   ModelCell blank;
-  blank.foreground = foreground;
-  blank.background = background;
+  if (backgroundColorErase) {
+    blank.foreground = foreground;
+    blank.background = background;
+  }
   return blank;
 }
 
@@ -302,6 +302,7 @@ void TerminalModel::Dispatch(char final) {
 void TerminalModel::Sgr(const std::vector<int>& params) {
   for (const int raw : params) {
     const int p = raw < 0 ? 0 : raw;
+    if ((p >= 30 && p <= 49) || (p >= 90 && p <= 107)) ++sgrColorCodes;
     if (p == 0) {
       foreground = background = kDefaultColor;
       bold = false;

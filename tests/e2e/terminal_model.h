@@ -55,11 +55,15 @@ class TerminalModel {
   bool cursorVisible = true;
   bool autowrap = true;
   bool bracketedPaste = false;
+  // Erased and scrolled-in cells take the pen's background (xterm, tmux), or
+  // the terminal's own (GNU screen and others without "bce").
+  bool backgroundColorErase = true;
   // The pen: colours and whether any attribute beyond colour (bold...) is set.
   int foreground = kDefaultColor;
   int background = kDefaultColor;
   bool bold = false;
   int scrolls = 0;  // lines scrolled off the top
+  int sgrColorCodes = 0;  // colour parameters seen in SGR sequences
   std::vector<ResizeRequest> resizeRequests;
   std::vector<std::string> errors;
 

@@ -80,12 +80,16 @@ TEST(TerminalModel, SgrSetsThePenAndCellsTakeIt) {
   }
 }
 
-TEST(TerminalModel, EraseTakesTheBackgroundOfThePen) {
-  TerminalModel model(3, 2);
-  model.Feed("abc\x1b[44m\x1b[2J");
-  for (int column = 0; column < 3; ++column) {
-    EXPECT_EQ(model.Cell(0, column).glyph, " ");
-    EXPECT_EQ(model.Cell(1, column).background, 4);
+TEST(TerminalModel, EraseTakesTheBackgroundOfThePenWhereTheTerminalDoesSo) {
+  for (const bool bce : {true, false}) {
+    TerminalModel model(3, 2);
+    model.backgroundColorErase = bce;
+    model.Feed("abc\x1b[44m\x1b[2J");
+    for (int column = 0; column < 3; ++column) {
+      EXPECT_EQ(model.Cell(0, column).glyph, " ");
+      EXPECT_EQ(model.Cell(1, column).background, bce ? 4 : kDefaultColor) << bce;
+    }
+    EXPECT_EQ(model.sgrColorCodes, 1);
   }
 }
 
