@@ -58,7 +58,7 @@ void TerminalConsole::Restore() {
   Render(frame, painted_, paintBytes_);
   paintBytes_ += kRestoreModeBytes;
   WriteAll(paintBytes_);
-  tcsetattr(fd_, TCSANOW, &savedModes_);
+  GiveBackTerminal(fd_, savedModes_);
   DisarmTerminalRestore();
   raw_ = false;
 }

@@ -138,7 +138,12 @@ void RestoreArmedTerminal() {
       break;
     }
   }
-  tcsetattr(restoreFd, TCSANOW, &restoreModes);
+  GiveBackTerminal(restoreFd, restoreModes);
+}
+
+void GiveBackTerminal(int fd, const termios& modes) {
+  tcflush(fd, TCIFLUSH);
+  tcsetattr(fd, TCSANOW, &modes);
 }
 
 void InstallSignalHandlers() {

@@ -35,6 +35,12 @@ void DisarmTerminalRestore();
 // Restores the armed terminal, if any. Async-signal-safe.
 void RestoreArmedTerminal();
 
+// Puts `modes` back on the terminal `fd` and discards what was typed or
+// pasted but not read: a shell reading it afterwards would run it, outside
+// the paste guard whose start marker the program already took. Never waits
+// for output to drain. Async-signal-safe.
+void GiveBackTerminal(int fd, const termios& modes);
+
 void InstallSignalHandlers();
 // Puts back the dispositions InstallSignalHandlers found.
 void RemoveSignalHandlers();

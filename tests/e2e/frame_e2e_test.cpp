@@ -50,6 +50,42 @@ TEST_F(FrameE2e, EverySignalThatEndsTheProgramRestoresTheTerminal) {
   }
 }
 
+// A paste long enough to outlast the program, whose tail would run a command
+// in the shell if any of it were left unread. It arrives while the program is
+// held stopped, so all of it waits in the terminal when the program goes on.
+struct LeftoverRow {
+  const char* name;
+  std::string_view pasteStart;  // what the paste holds before the long tail
+  int signalNumber;             // 0: the program quits by itself
+};
+constexpr LeftoverRow kLeftoverRows[] = {
+    {"quit inside the paste", "*\r", 0},
+    {"SIGTERM while the paste waits", "", SIGTERM},
+    {"SIGSEGV while the paste waits", "", SIGSEGV},
+};
+
+TEST_F(FrameE2e, NoUnreadInputReachesTheShellOnAnyWayOut) {
+  for (const LeftoverRow& row : kLeftoverRows) {
+    SCOPED_TRACE(row.name);
+    PtySession session(HelmholtzBinary(), LaunchOptions{});
+    ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+    session.Signal(SIGSTOP);
+    ASSERT_TRUE(session.WaitForStop(kPromptlyMs));
+    session.Send("\x1b[200~" + std::string(row.pasteStart) + std::string(5000, 'a') + "\recho PWNED\r\x1b[201~");
+    if (row.signalNumber != 0) session.Signal(row.signalNumber);
+    session.Signal(SIGCONT);
+    int status = 0;
+    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+    if (row.signalNumber == 0) {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    } else {
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == row.signalNumber) << status;
+    }
+    EXPECT_TRUE(RestoredAsBefore(session));
+    EXPECT_EQ(session.UnreadInput(200).size(), 0u);
+  }
+}
+
 TEST_F(FrameE2e, AClosedTerminalEndsTheProgramAsAHangUp) {
   PtySession session(HelmholtzBinary(), LaunchOptions{});
   ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));

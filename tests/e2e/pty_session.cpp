@@ -251,6 +251,28 @@ bool PtySession::WaitForStop(int timeoutMs) {
   }
 }
 
+std::string PtySession::UnreadInput(int timeoutMs) {
+  std::string unread;
+  if (slave_ < 0) return unread;
+  const termios before = Modes();
+  termios byteWise = before;
+  byteWise.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  byteWise.c_cc[VMIN] = 0;
+  byteWise.c_cc[VTIME] = 0;
+  tcsetattr(slave_, TCSANOW, &byteWise);
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    pollfd ready{slave_, POLLIN, 0};
+    if (poll(&ready, 1, MsLeft(deadline)) <= 0) break;
+    char buffer[4096];
+    const ssize_t count = read(slave_, buffer, sizeof buffer);
+    if (count <= 0) break;
+    unread.append(buffer, static_cast<std::size_t>(count));
+  }
+  tcsetattr(slave_, TCSANOW, &before);
+  return unread;
+}
+
 termios PtySession::Modes() const {
   termios modes{};
   tcgetattr(slave_, &modes);

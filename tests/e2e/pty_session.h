@@ -68,6 +68,11 @@ class PtySession {
   // Waits until the program is stopped (by a signal); false on timeout.
   bool WaitForStop(int timeoutMs);
 
+  // What a shell started after the program would read first: the input
+  // still queued on the terminal, read without waiting for whole lines
+  // (the modes are put back afterwards). Waits up to `timeoutMs` for it.
+  std::string UnreadInput(int timeoutMs);
+
   // The pty's modes as the program sees them, now and before it started.
   termios Modes() const;
   const termios& ModesAtStart() const { return modesAtStart_; }
