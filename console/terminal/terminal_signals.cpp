@@ -25,15 +25,34 @@ termios restoreModes{};
 char restoreBytes[kMaxRestoreBytes];
 std::size_t restoreLength = 0;
 
-// Signals after which the process must not go on: the terminal is restored
-// and the signal's default action ends the process.
-constexpr std::array<int, 9> kEndingSignals = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGSEGV,
-                                               SIGBUS,  SIGFPE, SIGILL, SIGABRT};
-constexpr std::array<int, 3> kWakingSignals = {SIGWINCH, SIGCONT, SIGTSTP};
+// Signals whose default action ends the process: the terminal is restored
+// first and the default action ends it the same way. The real-time signals
+// (whose bounds are known only at run time) end it too.
+constexpr int kEndingSignals[] = {
+    // requests
+    SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE, SIGVTALRM, SIGPROF, SIGIO,
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+    // limits
+    SIGXCPU, SIGXFSZ,
+    // faults
+    SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS, SIGABRT,
+};
+constexpr int kWakingSignals[] = {SIGWINCH, SIGCONT, SIGTSTP};
 
 bool handlersInstalled = false;
-std::array<struct sigaction, kEndingSignals.size()> previousEnding{};
-std::array<struct sigaction, kWakingSignals.size()> previousWaking{};
+// What InstallSignalHandlers replaced, by signal number.
+std::array<struct sigaction, NSIG> previousActions{};
+std::array<bool, NSIG> replaced{};
+
+void Replace(int signalNumber, const struct sigaction& action) {
+  if (signalNumber <= 0 || signalNumber >= NSIG) return;
+  replaced[signalNumber] = sigaction(signalNumber, &action, &previousActions[signalNumber]) == 0;
+}
 
 void Wake() {
   if (wakeWrite < 0) return;
@@ -152,23 +171,24 @@ void InstallSignalHandlers() {
   ending.sa_handler = OnEndingSignal;
   sigemptyset(&ending.sa_mask);
   ending.sa_flags = SA_RESETHAND;
-  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-    sigaction(kEndingSignals[i], &ending, &previousEnding[i]);
-  }
+  for (const int signalNumber : kEndingSignals) Replace(signalNumber, ending);
+  for (int signalNumber = SIGRTMIN; signalNumber <= SIGRTMAX; ++signalNumber) Replace(signalNumber, ending);
   struct sigaction waking {};
   sigemptyset(&waking.sa_mask);
   waking.sa_flags = SA_RESTART;
-  for (std::size_t i = 0; i < kWakingSignals.size(); ++i) {
-    waking.sa_handler = kWakingSignals[i] == SIGTSTP ? OnStopSignal : OnWakingSignal;
-    sigaction(kWakingSignals[i], &waking, &previousWaking[i]);
+  for (const int signalNumber : kWakingSignals) {
+    waking.sa_handler = signalNumber == SIGTSTP ? OnStopSignal : OnWakingSignal;
+    Replace(signalNumber, waking);
   }
   handlersInstalled = true;
 }
 
 void RemoveSignalHandlers() {
   if (!handlersInstalled) return;
-  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) sigaction(kEndingSignals[i], &previousEnding[i], nullptr);
-  for (std::size_t i = 0; i < kWakingSignals.size(); ++i) sigaction(kWakingSignals[i], &previousWaking[i], nullptr);
+  for (int signalNumber = 1; signalNumber < NSIG; ++signalNumber) {
+    if (replaced[signalNumber]) sigaction(signalNumber, &previousActions[signalNumber], nullptr);
+    replaced[signalNumber] = false;
+  }
   handlersInstalled = false;
 }
 

@@ -1,13 +1,19 @@
 // Signals around the terminal console. Handlers only set flags, write one byte
 // to a self-pipe so that a blocked poll() wakes, or restore the terminal with
-// async-signal-safe calls (tcsetattr and one write of precomputed bytes).
+// async-signal-safe calls (tcsetattr, tcflush and one write of precomputed
+// bytes).
 //
 //   SIGWINCH, SIGCONT            -> flag + wake (the wait repaints, re-enters raw mode)
 //   SIGTSTP                      -> restore, stop; once continued, as SIGCONT
-//   SIGTERM SIGHUP SIGINT SIGQUIT,
-//   SIGSEGV SIGBUS SIGFPE SIGILL SIGABRT
+//   every signal whose default action ends the process:
+//     requests  SIGTERM SIGHUP SIGINT SIGQUIT SIGUSR1 SIGUSR2 SIGALRM SIGPIPE
+//               SIGVTALRM SIGPROF SIGIO SIGPWR SIGSTKFLT, SIGRTMIN..SIGRTMAX
+//     limits    SIGXCPU SIGXFSZ
+//     faults    SIGSEGV SIGBUS SIGFPE SIGILL SIGTRAP SIGSYS SIGABRT
 //                                -> restore, then the default action (the
-//                                   process ends by that signal)
+//                                   process ends by that signal, with a core
+//                                   file where the default makes one)
+//   SIGKILL, SIGSTOP             -> cannot be caught: nothing restores
 #pragma once
 
 #include <termios.h>

@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "tests/e2e/helmholtz_support.h"
 
@@ -25,16 +27,28 @@ class FrameE2e : public ::testing::Test {
 
 struct SignalRow {
   int signalNumber;
-  const char* name;
+  std::string name;
 };
-// Termination requests and crash signals, each sent by kill at the prompt.
-constexpr SignalRow kEndingSignals[] = {
-    {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}, {SIGINT, "SIGINT"}, {SIGQUIT, "SIGQUIT"}, {SIGSEGV, "SIGSEGV"},
-    {SIGBUS, "SIGBUS"},   {SIGFPE, "SIGFPE"}, {SIGILL, "SIGILL"}, {SIGABRT, "SIGABRT"},
-};
+// Every signal whose default action ends the process, each sent by kill at
+// the prompt: termination requests, resource limits, faults, and the
+// real-time signals.
+std::vector<SignalRow> EndingSignals() {
+  std::vector<SignalRow> rows = {
+      {SIGTERM, "SIGTERM"},     {SIGHUP, "SIGHUP"},   {SIGINT, "SIGINT"},       {SIGQUIT, "SIGQUIT"},
+      {SIGUSR1, "SIGUSR1"},     {SIGUSR2, "SIGUSR2"}, {SIGALRM, "SIGALRM"},     {SIGPIPE, "SIGPIPE"},
+      {SIGVTALRM, "SIGVTALRM"}, {SIGPROF, "SIGPROF"}, {SIGIO, "SIGIO"},         {SIGPWR, "SIGPWR"},
+      {SIGSTKFLT, "SIGSTKFLT"}, {SIGXCPU, "SIGXCPU"}, {SIGXFSZ, "SIGXFSZ"},     {SIGSEGV, "SIGSEGV"},
+      {SIGBUS, "SIGBUS"},       {SIGFPE, "SIGFPE"},   {SIGILL, "SIGILL"},       {SIGTRAP, "SIGTRAP"},
+      {SIGSYS, "SIGSYS"},       {SIGABRT, "SIGABRT"},
+  };
+  for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
+    rows.push_back({number, "SIGRTMIN+" + std::to_string(number - SIGRTMIN)});
+  }
+  return rows;
+}
 
 TEST_F(FrameE2e, EverySignalThatEndsTheProgramRestoresTheTerminal) {
-  for (const SignalRow& row : kEndingSignals) {
+  for (const SignalRow& row : EndingSignals()) {
     SCOPED_TRACE(row.name);
     PtySession session(HelmholtzBinary(), LaunchOptions{});
     ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
