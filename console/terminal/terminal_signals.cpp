@@ -21,6 +21,13 @@ volatile sig_atomic_t continuedFlag = 0;
 // The restore record a handler uses; written only while disarmed.
 volatile sig_atomic_t restoreArmed = 0;
 int restoreFd = -1;
+// The same terminal opened once more, non-blocking, for the handler's write: a
+// terminal that has stopped reading must not keep a dying process alive. It
+// is an open of its own because O_NONBLOCK belongs to the open file
+// description, which a dup would share with the program's blocking writes.
+// -1 when it cannot be had: the handler then writes nothing.
+int restoreWriteFd = -1;
+int restoreWriteFor = -1;  // the descriptor restoreWriteFd was opened beside
 termios restoreModes{};
 char restoreBytes[kMaxRestoreBytes];
 std::size_t restoreLength = 0;
@@ -98,6 +105,18 @@ void OnWakingSignal(int signalNumber) {
   errno = savedErrno;
 }
 
+void CloseRestoreWriter() {
+  if (restoreWriteFd >= 0) close(restoreWriteFd);
+  restoreWriteFd = -1;
+  restoreWriteFor = -1;
+}
+
+int OpenNonBlocking(int fd) {
+  char path[256];
+  if (ttyname_r(fd, path, sizeof path) != 0) return -1;
+  return open(path, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+}
+
 }  // namespace
 
 bool OpenWakePipe() {
@@ -134,6 +153,11 @@ unsigned TakeWakeReasons() {
 void ArmTerminalRestore(int fd, const termios& saved, std::string_view bytes) {
   restoreArmed = 0;
   std::atomic_signal_fence(std::memory_order_seq_cst);
+  if (restoreWriteFor != fd) {
+    CloseRestoreWriter();
+    restoreWriteFd = OpenNonBlocking(fd);
+    restoreWriteFor = fd;
+  }
   restoreFd = fd;
   restoreModes = saved;
   restoreLength = std::min(bytes.size(), kMaxRestoreBytes);
@@ -142,13 +166,18 @@ void ArmTerminalRestore(int fd, const termios& saved, std::string_view bytes) {
   restoreArmed = 1;
 }
 
-void DisarmTerminalRestore() { restoreArmed = 0; }
+void DisarmTerminalRestore() {
+  restoreArmed = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  CloseRestoreWriter();
+}
 
 void RestoreArmedTerminal() {
   if (restoreArmed == 0) return;
+  // What does not fit into the terminal's output queue now is given up.
   std::size_t done = 0;
-  while (done < restoreLength) {
-    const ssize_t written = write(restoreFd, restoreBytes + done, restoreLength - done);
+  while (restoreWriteFd >= 0 && done < restoreLength) {
+    const ssize_t written = write(restoreWriteFd, restoreBytes + done, restoreLength - done);
     if (written > 0) {
       done += static_cast<std::size_t>(written);
     } else if (written < 0 && errno == EINTR) {

@@ -1,7 +1,7 @@
 // Signals around the terminal console. Handlers only set flags, write one byte
 // to a self-pipe so that a blocked poll() wakes, or restore the terminal with
-// async-signal-safe calls (tcsetattr, tcflush and one write of precomputed
-// bytes).
+// async-signal-safe calls (tcsetattr, tcflush and one non-blocking write of
+// precomputed bytes: a handler never waits for the terminal).
 //
 //   SIGWINCH, SIGCONT            -> flag + wake (the wait repaints, re-enters raw mode)
 //   SIGTSTP                      -> restore, stop; once continued, as SIGCONT
@@ -34,7 +34,9 @@ int WakeFd();
 unsigned TakeWakeReasons();
 
 // What a signal handler restores: `saved` modes on `fd`, after writing
-// `restoreBytes` (at most kMaxRestoreBytes; longer is cut).
+// `restoreBytes` (at most kMaxRestoreBytes; longer is cut) through a
+// non-blocking descriptor of its own on the same terminal; what the terminal
+// does not take at once is given up.
 inline constexpr std::size_t kMaxRestoreBytes = 128;
 void ArmTerminalRestore(int fd, const termios& saved, std::string_view restoreBytes);
 void DisarmTerminalRestore();

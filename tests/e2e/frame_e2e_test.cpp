@@ -1,7 +1,9 @@
 // The real program's start and end: terminal modes restored on every way
 // out, stop and continue, redirected streams, no terminal at all, and an
 // idle program that uses no processor time.
+#include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -98,6 +100,33 @@ TEST_F(FrameE2e, NoUnreadInputReachesTheShellOnAnyWayOut) {
     EXPECT_TRUE(RestoredAsBefore(session));
     EXPECT_EQ(session.UnreadInput(200).size(), 0u);
   }
+}
+
+TEST_F(FrameE2e, SigtermEndsTheProgramWhileTheTerminalReadsNothing) {
+  PtySession session(HelmholtzBinary(), LaunchOptions{});
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  session.StopReading();
+  // Calculation after calculation, typed piece by piece so that each draws:
+  // the screens fill the terminal's output queue until the program blocks
+  // in a write.
+  constexpr std::string_view kCalculation[] = {"1\r", "1\r", "1\r", "1\r", "x"};
+  const auto blockedInWrite = [&session] { return BlockingSystemCall(session.pid()) == SYS_write; };
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPromptlyMs);
+  while (!blockedInWrite() && std::chrono::steady_clock::now() < deadline) {
+    for (const std::string_view piece : kCalculation) {
+      session.Send(piece);
+      poll(nullptr, 0, 2);
+    }
+  }
+  ASSERT_TRUE(blockedInWrite());
+  poll(nullptr, 0, 50);
+  ASSERT_TRUE(blockedInWrite()) << "a passing write, not a blocked one";
+  session.Signal(SIGTERM);
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(1000, status)) << "still running 1 s after SIGTERM";
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  // The modes come back even though the restore's bytes did not fit.
+  EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
 }
 
 TEST_F(FrameE2e, AClosedTerminalEndsTheProgramAsAHangUp) {

@@ -150,7 +150,7 @@ PtySession::~PtySession() {
 
 void PtySession::Drain() {
   std::string bytes;
-  if (master_ >= 0 && ReadAvailable(master_, bytes)) {
+  if (OutputFd() >= 0 && ReadAvailable(master_, bytes)) {
     output_ += bytes;
     screen_.Feed(bytes);
   }
@@ -159,7 +159,7 @@ void PtySession::Drain() {
 
 bool PtySession::Pump(int timeoutMs) {
   const std::size_t before = output_.size() + errorOutput_.size();
-  pollfd watched[2] = {{master_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
+  pollfd watched[2] = {{OutputFd(), POLLIN, 0}, {errorPipe_, POLLIN, 0}};
   poll(watched, 2, timeoutMs);
   Drain();
   return output_.size() + errorOutput_.size() > before;
@@ -190,16 +190,17 @@ void PtySession::Settle(int quietMs, int timeoutMs) {
   }
 }
 
-void PtySession::Send(std::string_view bytes) {
+bool PtySession::Send(std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = write(master_, bytes.data(), bytes.size());
     if (written <= 0) {
       // The program does not read: let its output through, then retry once more.
-      if (!Pump(100)) return;
+      if (!Pump(100)) return false;
       continue;
     }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
+  return true;
 }
 
 void PtySession::Resize(int columns, int rows) {
@@ -234,7 +235,7 @@ bool PtySession::WaitForExit(int timeoutMs, int& status) {
     if (left == 0) return false;
     // The pidfd becomes readable when the program ends; without one, look
     // again every few milliseconds.
-    pollfd watched[3] = {{master_, POLLIN, 0}, {errorPipe_, POLLIN, 0}, {pidFd_, POLLIN, 0}};
+    pollfd watched[3] = {{OutputFd(), POLLIN, 0}, {errorPipe_, POLLIN, 0}, {pidFd_, POLLIN, 0}};
     poll(watched, 3, pidFd_ >= 0 ? left : std::min(left, 5));
     Drain();
   }
@@ -293,6 +294,14 @@ std::string StatFieldsFromState(pid_t pid) {
 char ProcessState(pid_t pid) {
   const std::string fields = StatFieldsFromState(pid);
   return fields.empty() ? '?' : fields[0];
+}
+
+long BlockingSystemCall(pid_t pid) {
+  // "number arguments... stack pc" while blocked, "running" or "-1 ..." otherwise.
+  std::ifstream file("/proc/" + std::to_string(pid) + "/syscall");
+  long number = -1;
+  if (!(file >> number)) return -1;
+  return number;
 }
 
 long ProcessorTicks(pid_t pid) {

@@ -55,7 +55,13 @@ class PtySession {
   // Pumps until no output has come for `quietMs` (at most `timeoutMs`).
   void Settle(int quietMs = 100, int timeoutMs = 3000);
 
-  void Send(std::string_view bytes);
+  // Writes `bytes` to the program's input; false when not all of it fit
+  // (while output is read, a full input waits for the program to read on).
+  bool Send(std::string_view bytes);
+  // From now on the terminal's side reads nothing the program writes, as a
+  // terminal that hangs or is scrolled back in a pager: the program's output
+  // queue fills and its writes block.
+  void StopReading() { reading_ = false; }
   // Resizes the pty (the program gets SIGWINCH) and the model with it.
   void Resize(int columns, int rows);
   void Signal(int signalNumber);
@@ -84,6 +90,8 @@ class PtySession {
 
  private:
   void Drain();
+  // The master as a descriptor to poll for output: -1 while not reading.
+  int OutputFd() const { return reading_ ? master_ : -1; }
   int master_ = -1;
   int slave_ = -1;  // kept open here for reading the modes
   int errorPipe_ = -1;
@@ -91,6 +99,7 @@ class PtySession {
   pid_t pid_ = -1;     // the child: the program, or the shell above it
   pid_t program_ = -1;
   bool reaped_ = false;
+  bool reading_ = true;
   termios modesAtStart_{};
   TerminalModel screen_;
   std::string output_;
@@ -101,5 +110,8 @@ class PtySession {
 long ProcessorTicks(pid_t pid);
 // The process's state letter from /proc ('S' sleeping, 'R' running, 'T' stopped), '?' if unknown.
 char ProcessState(pid_t pid);
+// The system call the process is blocked in (from /proc), or -1 when it is
+// running or this cannot be read.
+long BlockingSystemCall(pid_t pid);
 
 }  // namespace termtest
