@@ -129,6 +129,21 @@ TEST_F(FrameE2e, SigtermEndsTheProgramWhileTheTerminalReadsNothing) {
   EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
 }
 
+#ifdef HELMHOLTZ_SANITIZER_ABORT_PROGRAM
+// Sanitizer builds only: a finding ends the program by abort(), so the crash
+// restore gives the terminal back.
+TEST_F(FrameE2e, ASanitizerFindingEndsTheProgramWithTheTerminalRestored) {
+  PtySession session(HELMHOLTZ_SANITIZER_ABORT_PROGRAM, LaunchOptions{});
+  ASSERT_TRUE(session.WaitForText(0, 0, "Enter overflows", kPromptlyMs)) << session.screen().Text();
+  session.Send("\r");
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  EXPECT_NE(session.output().find("runtime error"), std::string::npos) << session.output();
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT) << status;
+  EXPECT_TRUE(RestoredAsBefore(session));
+}
+#endif
+
 TEST_F(FrameE2e, AClosedTerminalEndsTheProgramAsAHangUp) {
   PtySession session(HelmholtzBinary(), LaunchOptions{});
   ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
