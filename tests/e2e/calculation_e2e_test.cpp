@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "console/console.h"
@@ -58,6 +59,8 @@ struct Calculation {
   const char* keys;
   const char* mustShow;  // a text the finished screen holds, as a sanity check
 };
+// The test's name shows its parameter: by name, not as the bytes of its pointers.
+void PrintTo(const Calculation& calculation, std::ostream* out) { *out << calculation.name; }
 
 class CalculationE2e : public ::testing::TestWithParam<Calculation> {};
 

@@ -1,6 +1,7 @@
-// The real program's start and end: terminal modes restored on every way
-// out, stop and continue, redirected streams, no terminal at all, and an
-// idle program that uses no processor time.
+// The real program's start and end: terminal modes restored and unread input
+// discarded on every way out (signals, a terminal that reads nothing, a
+// sanitizer finding), stop and continue, redirected streams, no terminal at
+// all, and an idle program that uses no processor time.
 #include <poll.h>
 #include <signal.h>
 #include <sys/syscall.h>
