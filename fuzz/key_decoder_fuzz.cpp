@@ -1,7 +1,8 @@
 // Random terminal input, cut into random reads with random idle spells in
 // between. Two decoders see the same bytes, one in the fuzzer's chunks and
-// one byte at a time; they must agree on every key and on what they hold,
-// and an idle spell past the timeout must leave nothing held.
+// one byte at a time; they must agree on every key, on what they hold and on
+// being inside a paste, and an idle spell past a timeout must leave nothing
+// held and no paste open.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -41,12 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       chunked.Expire(idle, timeout, chunkedOut);
       bytewise.Expire(idle, timeout, bytewiseOut);
       if (idle >= timeout) Check(!chunked.Pending() && !bytewise.Pending());
+      const int pasteTimeout = input.ConsumeIntegralInRange(0, 2 * console::kPasteTimeoutMs);
+      chunked.ExpirePaste(idle, pasteTimeout, chunkedOut);
+      bytewise.ExpirePaste(idle, pasteTimeout, bytewiseOut);
+      if (idle >= pasteTimeout) Check(!chunked.InPaste() && !bytewise.InPaste());
     } else {
       std::string chunk = input.ConsumeBytesAsString(input.ConsumeIntegralInRange(1, kMaxChunk));
       chunked.Feed(chunk, chunkedOut);
       for (char byte : chunk) bytewise.Feed(std::string_view(&byte, 1), bytewiseOut);
     }
     Check(chunked.Pending() == bytewise.Pending());
+    Check(chunked.InPaste() == bytewise.InPaste());
     Check(SameRecords(chunkedOut, bytewiseOut));
   }
   for (const console::InputRecord& record : chunkedOut) {

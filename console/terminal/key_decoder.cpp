@@ -48,11 +48,7 @@ void KeyDecoder::Feed(std::string_view bytes, std::vector<InputRecord>& out) {
 void KeyDecoder::Expire(int idleMs, int timeoutMs, std::vector<InputRecord>& out) {
   if (idleMs < timeoutMs || held_.empty()) return;
   if (inPaste_) {
-    // A beginning of the end marker that went no further was pasted text;
-    // the ESC goes like every control byte of a paste.
-    std::string text = stage_ == Stage::kPasteEnd ? held_.substr(1) : std::string();
-    Reset();
-    for (char c : text) StepPaste(static_cast<std::uint8_t>(c), out);
+    ResolveHeldPaste(out);
     return;
   }
   if (stage_ == Stage::kEscape) {
@@ -69,6 +65,21 @@ void KeyDecoder::Expire(int idleMs, int timeoutMs, std::vector<InputRecord>& out
     return;
   }
   Reset();
+}
+
+void KeyDecoder::ExpirePaste(int idleMs, int timeoutMs, std::vector<InputRecord>& out) {
+  if (!inPaste_ || idleMs < timeoutMs) return;
+  ResolveHeldPaste(out);
+  inPaste_ = false;
+}
+
+void KeyDecoder::ResolveHeldPaste(std::vector<InputRecord>& out) {
+  // A beginning of the end marker that went no further was pasted text; the
+  // ESC goes like every control byte of a paste. A character cut short is
+  // dropped.
+  std::string text = stage_ == Stage::kPasteEnd ? held_.substr(1) : std::string();
+  Reset();
+  for (char c : text) StepPaste(static_cast<std::uint8_t>(c), out);
 }
 
 void KeyDecoder::Reset() {

@@ -16,6 +16,12 @@ namespace console {
 // enough not to be felt.
 inline constexpr int kEscTimeoutMs = 50;
 
+// How long a paste may go without a byte before it ends although its end
+// marker never came. A terminal sends pasted text in one burst, so a second
+// of silence means the marker was lost; without an end, every key typed
+// afterwards would arrive as text (Up as "[A", Backspace dropped).
+inline constexpr int kPasteTimeoutMs = 1000;
+
 class KeyDecoder {
  public:
   // `eraseByte`: the terminal's erase character (termios VERASE), read as Backspace.
@@ -36,6 +42,16 @@ class KeyDecoder {
   // an unfinished paste end marker is pasted text, and anything else
   // incomplete is dropped whole. Below the timeout nothing happens.
   void Expire(int idleMs, int timeoutMs, std::vector<InputRecord>& out);
+
+  // True between a paste's start marker and its end.
+  bool InPaste() const { return inPaste_; }
+
+  // To be called when no byte has arrived for `idleMs` during a paste. Once
+  // idleMs reaches `timeoutMs`, the paste ends as if its end marker had
+  // come: held bytes are resolved as Expire resolves them inside a paste, and
+  // the bytes that follow are keys again. Below the timeout, or outside a
+  // paste, nothing happens.
+  void ExpirePaste(int idleMs, int timeoutMs, std::vector<InputRecord>& out);
 
  private:
   // Where the decoder stands between two bytes.
@@ -62,6 +78,8 @@ class KeyDecoder {
   void StepPaste(std::uint8_t byte, std::vector<InputRecord>& out);
   void StepPasteEnd(std::uint8_t byte, std::vector<InputRecord>& out);
   void FinishSequence(std::uint8_t finalByte, std::vector<InputRecord>& out);
+  // Inside a paste: the held beginning of an end marker is pasted text after all.
+  void ResolveHeldPaste(std::vector<InputRecord>& out);
   void Reset();
 
   std::uint8_t eraseByte_;

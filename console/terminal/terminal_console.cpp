@@ -122,7 +122,7 @@ void TerminalConsole::Restore() {
   paintBytes_ += RestoreModeBytes(terminal_);
   if (windowChanged_) paintBytes_ += WindowSizeRequest(firstColumns_, firstRows_);
   WriteAll(paintBytes_);
-  tcsetattr(fd_, TCSANOW, &savedModes_);
+  GiveBackTerminal(fd_, savedModes_);
   DisarmTerminalRestore();
   raw_ = false;
 }

@@ -4,7 +4,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 
 #include "console/terminal/terminal_console.h"
 #include "console/terminal/terminal_signals.h"
@@ -60,20 +63,24 @@ void TerminalConsole::WaitForInput() {
     HandleWake(reasons);
     Paint();
     int timeoutMs = -1;
-    if (decoder_.Pending()) {
-      // A lone Esc (or a sequence cut short) waits a little for its rest.
-      const auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                              lastByteTime_)
-                            .count();
-      if (idle >= kEscTimeoutMs) {
+    if (decoder_.Pending() || decoder_.InPaste()) {
+      // A lone Esc (or a sequence cut short) waits a little for its rest; a
+      // paste whose end marker does not come ends after a longer silence.
+      const auto idleSpell = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                                   lastByteTime_);
+      const int idle = static_cast<int>(std::min<std::int64_t>(idleSpell.count(), kPasteTimeoutMs));
+      const bool escDue = decoder_.Pending() && idle >= kEscTimeoutMs;
+      const bool pasteDue = decoder_.InPaste() && idle >= kPasteTimeoutMs;
+      if (escDue || pasteDue) {
         decoded_.clear();
-        decoder_.Expire(static_cast<int>(idle), kEscTimeoutMs, decoded_);
+        decoder_.Expire(idle, kEscTimeoutMs, decoded_);
+        decoder_.ExpirePaste(idle, kPasteTimeoutMs, decoded_);
         input_.insert(input_.end(), decoded_.begin(), decoded_.end());
         // Held bytes must be resolved now, or this loop would never block again.
         if (decoder_.Pending()) decoder_ = KeyDecoder(eraseByte_);
         continue;
       }
-      timeoutMs = static_cast<int>(kEscTimeoutMs - idle);
+      timeoutMs = decoder_.Pending() ? kEscTimeoutMs - idle : kPasteTimeoutMs - idle;
     }
     pollfd watched[2] = {{fd_, POLLIN, 0}, {WakeFd(), POLLIN, 0}};
     const int ready = poll(watched, watched[1].fd >= 0 ? 2 : 1, timeoutMs);
@@ -81,7 +88,7 @@ void TerminalConsole::WaitForInput() {
       if (errno == EINTR || errno == EAGAIN) continue;
       EndOnHangUp();
     }
-    if (ready == 0) continue;  // the Esc timeout is handled above
+    if (ready == 0) continue;  // the timeouts are handled above
     if ((watched[0].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) != 0 && !ReadKeys()) EndOnHangUp();
   }
 }

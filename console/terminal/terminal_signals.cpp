@@ -21,19 +21,45 @@ volatile sig_atomic_t continuedFlag = 0;
 // The restore record a handler uses; written only while disarmed.
 volatile sig_atomic_t restoreArmed = 0;
 int restoreFd = -1;
+// The same terminal opened once more, non-blocking, for the handler's write: a
+// terminal that has stopped reading must not keep a dying process alive. It
+// is an open of its own because O_NONBLOCK belongs to the open file
+// description, which a dup would share with the program's blocking writes.
+// -1 when it cannot be had: the handler then writes nothing.
+int restoreWriteFd = -1;
+int restoreWriteFor = -1;  // the descriptor restoreWriteFd was opened beside
 termios restoreModes{};
 char restoreBytes[kMaxRestoreBytes];
 std::size_t restoreLength = 0;
 
-// Signals after which the process must not go on: the terminal is restored
-// and the signal's default action ends the process.
-constexpr std::array<int, 9> kEndingSignals = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGSEGV,
-                                               SIGBUS,  SIGFPE, SIGILL, SIGABRT};
-constexpr std::array<int, 3> kWakingSignals = {SIGWINCH, SIGCONT, SIGTSTP};
+// Signals whose default action ends the process: the terminal is restored
+// first and the default action ends it the same way. The real-time signals
+// (whose bounds are known only at run time) end it too.
+constexpr int kEndingSignals[] = {
+    // requests
+    SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE, SIGVTALRM, SIGPROF, SIGIO,
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+    // limits
+    SIGXCPU, SIGXFSZ,
+    // faults
+    SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS, SIGABRT,
+};
+constexpr int kWakingSignals[] = {SIGWINCH, SIGCONT, SIGTSTP};
 
 bool handlersInstalled = false;
-std::array<struct sigaction, kEndingSignals.size()> previousEnding{};
-std::array<struct sigaction, kWakingSignals.size()> previousWaking{};
+// What InstallSignalHandlers replaced, by signal number.
+std::array<struct sigaction, NSIG> previousActions{};
+std::array<bool, NSIG> replaced{};
+
+void Replace(int signalNumber, const struct sigaction& action) {
+  if (signalNumber <= 0 || signalNumber >= NSIG) return;
+  replaced[signalNumber] = sigaction(signalNumber, &action, &previousActions[signalNumber]) == 0;
+}
 
 void Wake() {
   if (wakeWrite < 0) return;
@@ -79,6 +105,18 @@ void OnWakingSignal(int signalNumber) {
   errno = savedErrno;
 }
 
+void CloseRestoreWriter() {
+  if (restoreWriteFd >= 0) close(restoreWriteFd);
+  restoreWriteFd = -1;
+  restoreWriteFor = -1;
+}
+
+int OpenNonBlocking(int fd) {
+  char path[256];
+  if (ttyname_r(fd, path, sizeof path) != 0) return -1;
+  return open(path, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+}
+
 }  // namespace
 
 bool OpenWakePipe() {
@@ -115,6 +153,11 @@ unsigned TakeWakeReasons() {
 void ArmTerminalRestore(int fd, const termios& saved, std::string_view bytes) {
   restoreArmed = 0;
   std::atomic_signal_fence(std::memory_order_seq_cst);
+  if (restoreWriteFor != fd) {
+    CloseRestoreWriter();
+    restoreWriteFd = OpenNonBlocking(fd);
+    restoreWriteFor = fd;
+  }
   restoreFd = fd;
   restoreModes = saved;
   restoreLength = std::min(bytes.size(), kMaxRestoreBytes);
@@ -123,13 +166,18 @@ void ArmTerminalRestore(int fd, const termios& saved, std::string_view bytes) {
   restoreArmed = 1;
 }
 
-void DisarmTerminalRestore() { restoreArmed = 0; }
+void DisarmTerminalRestore() {
+  restoreArmed = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  CloseRestoreWriter();
+}
 
 void RestoreArmedTerminal() {
   if (restoreArmed == 0) return;
+  // What does not fit into the terminal's output queue now is given up.
   std::size_t done = 0;
-  while (done < restoreLength) {
-    const ssize_t written = write(restoreFd, restoreBytes + done, restoreLength - done);
+  while (restoreWriteFd >= 0 && done < restoreLength) {
+    const ssize_t written = write(restoreWriteFd, restoreBytes + done, restoreLength - done);
     if (written > 0) {
       done += static_cast<std::size_t>(written);
     } else if (written < 0 && errno == EINTR) {
@@ -138,7 +186,12 @@ void RestoreArmedTerminal() {
       break;
     }
   }
-  tcsetattr(restoreFd, TCSANOW, &restoreModes);
+  GiveBackTerminal(restoreFd, restoreModes);
+}
+
+void GiveBackTerminal(int fd, const termios& modes) {
+  tcflush(fd, TCIFLUSH);
+  tcsetattr(fd, TCSANOW, &modes);
 }
 
 void InstallSignalHandlers() {
@@ -147,23 +200,24 @@ void InstallSignalHandlers() {
   ending.sa_handler = OnEndingSignal;
   sigemptyset(&ending.sa_mask);
   ending.sa_flags = SA_RESETHAND;
-  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-    sigaction(kEndingSignals[i], &ending, &previousEnding[i]);
-  }
+  for (const int signalNumber : kEndingSignals) Replace(signalNumber, ending);
+  for (int signalNumber = SIGRTMIN; signalNumber <= SIGRTMAX; ++signalNumber) Replace(signalNumber, ending);
   struct sigaction waking {};
   sigemptyset(&waking.sa_mask);
   waking.sa_flags = SA_RESTART;
-  for (std::size_t i = 0; i < kWakingSignals.size(); ++i) {
-    waking.sa_handler = kWakingSignals[i] == SIGTSTP ? OnStopSignal : OnWakingSignal;
-    sigaction(kWakingSignals[i], &waking, &previousWaking[i]);
+  for (const int signalNumber : kWakingSignals) {
+    waking.sa_handler = signalNumber == SIGTSTP ? OnStopSignal : OnWakingSignal;
+    Replace(signalNumber, waking);
   }
   handlersInstalled = true;
 }
 
 void RemoveSignalHandlers() {
   if (!handlersInstalled) return;
-  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) sigaction(kEndingSignals[i], &previousEnding[i], nullptr);
-  for (std::size_t i = 0; i < kWakingSignals.size(); ++i) sigaction(kWakingSignals[i], &previousWaking[i], nullptr);
+  for (int signalNumber = 1; signalNumber < NSIG; ++signalNumber) {
+    if (replaced[signalNumber]) sigaction(signalNumber, &previousActions[signalNumber], nullptr);
+    replaced[signalNumber] = false;
+  }
   handlersInstalled = false;
 }
 

@@ -1,13 +1,19 @@
 // Signals around the terminal console. Handlers only set flags, write one byte
 // to a self-pipe so that a blocked poll() wakes, or restore the terminal with
-// async-signal-safe calls (tcsetattr and one write of precomputed bytes).
+// async-signal-safe calls (tcsetattr, tcflush and one non-blocking write of
+// precomputed bytes: a handler never waits for the terminal).
 //
 //   SIGWINCH, SIGCONT            -> flag + wake (the wait repaints, re-enters raw mode)
 //   SIGTSTP                      -> restore, stop; once continued, as SIGCONT
-//   SIGTERM SIGHUP SIGINT SIGQUIT,
-//   SIGSEGV SIGBUS SIGFPE SIGILL SIGABRT
+//   every signal whose default action ends the process:
+//     requests  SIGTERM SIGHUP SIGINT SIGQUIT SIGUSR1 SIGUSR2 SIGALRM SIGPIPE
+//               SIGVTALRM SIGPROF SIGIO SIGPWR SIGSTKFLT, SIGRTMIN..SIGRTMAX
+//     limits    SIGXCPU SIGXFSZ
+//     faults    SIGSEGV SIGBUS SIGFPE SIGILL SIGTRAP SIGSYS SIGABRT
 //                                -> restore, then the default action (the
-//                                   process ends by that signal)
+//                                   process ends by that signal, with a core
+//                                   file where the default makes one)
+//   SIGKILL, SIGSTOP             -> cannot be caught: nothing restores
 #pragma once
 
 #include <termios.h>
@@ -28,12 +34,20 @@ int WakeFd();
 unsigned TakeWakeReasons();
 
 // What a signal handler restores: `saved` modes on `fd`, after writing
-// `restoreBytes` (at most kMaxRestoreBytes; longer is cut).
+// `restoreBytes` (at most kMaxRestoreBytes; longer is cut) through a
+// non-blocking descriptor of its own on the same terminal; what the terminal
+// does not take at once is given up.
 inline constexpr std::size_t kMaxRestoreBytes = 128;
 void ArmTerminalRestore(int fd, const termios& saved, std::string_view restoreBytes);
 void DisarmTerminalRestore();
 // Restores the armed terminal, if any. Async-signal-safe.
 void RestoreArmedTerminal();
+
+// Puts `modes` back on the terminal `fd` and discards what was typed or
+// pasted but not read: a shell reading it afterwards would run it, outside
+// the paste guard whose start marker the program already took. Never waits
+// for output to drain. Async-signal-safe.
+void GiveBackTerminal(int fd, const termios& modes);
 
 void InstallSignalHandlers();
 // Puts back the dispositions InstallSignalHandlers found.

@@ -517,13 +517,90 @@ TEST(KeyDecoderPaste, UnfinishedPasteStaysText) {
       // the start of an end marker that stops: the ESC goes, the rest is text
       {kCsi + "200~a" + kCsi + "2", {K(30, 'a'), K(26, '['), K(3, '2')}, true},
   });
-  // The paste goes on after an idle spell; only its end marker ends it.
+  // The Esc timeout does not end a paste: it goes on after a short spell.
   KeyDecoder decoder;
   std::vector<InputRecord> out;
   decoder.Feed(kCsi + "200~a", out);
-  decoder.Expire(1000, kEscTimeoutMs, out);
+  decoder.Expire(kPasteTimeoutMs - 1, kEscTimeoutMs, out);
+  decoder.ExpirePaste(kPasteTimeoutMs - 1, kPasteTimeoutMs, out);
   decoder.Feed(kEsc + "x" + kCsi + "201~" + kEsc + "x", out);
   EXPECT_EQ(Describe(out), Describe({K(30, 'a'), K(45, 'x'), K(45, 'x', kAlt)}));
+}
+
+// Bytes, a silence of `idleMs` in which the waiting side expires what it may
+// (first held bytes, then the paste), then more bytes.
+struct PauseRow {
+  std::string before;
+  int idleMs;
+  std::string after;
+  std::vector<InputRecord> expected;  // after everything and a final Esc timeout
+};
+
+std::vector<InputRecord> DecodeAroundPause(const PauseRow& row, std::size_t cutBefore, std::size_t cutAfter) {
+  KeyDecoder decoder;
+  std::vector<InputRecord> out;
+  decoder.Feed(std::string_view(row.before).substr(0, cutBefore), out);
+  decoder.Feed(std::string_view(row.before).substr(cutBefore), out);
+  decoder.Expire(row.idleMs, kEscTimeoutMs, out);
+  decoder.ExpirePaste(row.idleMs, kPasteTimeoutMs, out);
+  decoder.Feed(std::string_view(row.after).substr(0, cutAfter), out);
+  decoder.Feed(std::string_view(row.after).substr(cutAfter), out);
+  decoder.Expire(kEscTimeoutMs, kEscTimeoutMs, out);
+  EXPECT_FALSE(decoder.Pending());
+  return out;
+}
+
+// Every row is checked with both sides of the silence split at every position.
+void CheckPauses(const std::vector<PauseRow>& rows) {
+  for (const PauseRow& row : rows) {
+    SCOPED_TRACE("before: " + Printable(row.before) + " idle " + std::to_string(row.idleMs) +
+                 " after: " + Printable(row.after));
+    for (std::size_t cutBefore = 0; cutBefore <= row.before.size(); ++cutBefore) {
+      for (std::size_t cutAfter = 0; cutAfter <= row.after.size(); ++cutAfter) {
+        EXPECT_EQ(Describe(DecodeAroundPause(row, cutBefore, cutAfter)), Describe(row.expected))
+            << "split at " << cutBefore << " and " << cutAfter;
+      }
+    }
+  }
+}
+
+TEST(KeyDecoderPaste, APasteWithoutItsEndEndsAfterTheTimeout) {
+  const std::string keys = kCsi + "A" + "\x7f" + kSs3 + "P" + "1\r";
+  CheckPauses({
+      // after the timeout, Up, Backspace, F1 and a choice are keys again
+      {kCsi + "200~ab", kPasteTimeoutMs, keys, {K(30, 'a'), K(48, 'b'), Up(), Backspace(), F(1), K(2, '1'), Enter()}},
+      {kCsi + "200~", kPasteTimeoutMs * 5, keys, {Up(), Backspace(), F(1), K(2, '1'), Enter()}},
+      // below it the paste goes on: the same keys are text, Backspace dropped
+      {kCsi + "200~ab",
+       kPasteTimeoutMs - 1,
+       keys,
+       {K(30, 'a'), K(48, 'b'), K(26, '['), K(30, 'A', kShift), K(24, 'O', kShift), K(25, 'P', kShift), K(2, '1'),
+        Enter()}},
+      // a held beginning of the end marker was text; a character cut short is dropped
+      {kCsi + "200~a" + kCsi + "20", kPasteTimeoutMs, "x", {K(30, 'a'), K(26, '['), K(3, '2'), K(11, '0'), K(45, 'x')}},
+      {kCsi + "200~a\xc3", kPasteTimeoutMs, kCsi + "B", {K(30, 'a'), Down()}},
+      // the end marker coming late is no key
+      {kCsi + "200~a", kPasteTimeoutMs, kCsi + "201~z", {K(30, 'a'), K(44, 'z')}},
+      {kCsi + "200~a", kPasteTimeoutMs, kEsc, {K(30, 'a'), Esc()}},
+      // an ended paste, or none, is not touched by the silence
+      {Paste("a"), kPasteTimeoutMs, kCsi + "A", {K(30, 'a'), Up()}},
+      {"a", kPasteTimeoutMs, "b", {K(30, 'a'), K(48, 'b')}},
+  });
+}
+
+TEST(KeyDecoderPaste, ThePasteEndsExactlyAtItsTimeout) {
+  for (int timeout : {kPasteTimeoutMs, 1, 5000}) {
+    SCOPED_TRACE(timeout);
+    KeyDecoder decoder;
+    std::vector<InputRecord> out;
+    decoder.Feed(kCsi + "200~", out);
+    EXPECT_TRUE(decoder.InPaste());
+    decoder.ExpirePaste(timeout - 1, timeout, out);
+    EXPECT_TRUE(decoder.InPaste());
+    decoder.ExpirePaste(timeout, timeout, out);
+    EXPECT_FALSE(decoder.InPaste());
+    EXPECT_TRUE(out.empty());
+  }
 }
 
 // --- Sequences that are not keys -------------------------------------------

@@ -59,7 +59,6 @@ struct Calculation {
   const char* keys;
   const char* mustShow;  // a text the finished screen holds, as a sanity check
 };
-
 // Test names show the row's name, not its pointers.
 void PrintTo(const Calculation& calculation, std::ostream* os) { *os << calculation.name; }
 

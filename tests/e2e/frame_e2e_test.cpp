@@ -1,8 +1,11 @@
-// The real program's start and end: terminal modes restored on every way
-// out, the window's size asked back, stop and continue, redirected streams,
-// no terminal at all or one that cannot place the cursor, terminal types and
-// NO_COLOR, and an idle program that uses no processor time.
+// The real program's start and end: terminal modes restored and unread input
+// discarded on every way out (signals, a terminal that reads nothing, a
+// sanitizer finding), the window's size asked back, stop and continue,
+// redirected streams, no terminal at all or one that cannot place the cursor,
+// terminal types and NO_COLOR, and an idle program that uses no processor time.
+#include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +14,8 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "tests/e2e/helmholtz_support.h"
 
@@ -26,16 +31,28 @@ class FrameE2e : public ::testing::Test {
 
 struct SignalRow {
   int signalNumber;
-  const char* name;
+  std::string name;
 };
-// Termination requests and crash signals, each sent by kill at the prompt.
-constexpr SignalRow kEndingSignals[] = {
-    {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}, {SIGINT, "SIGINT"}, {SIGQUIT, "SIGQUIT"}, {SIGSEGV, "SIGSEGV"},
-    {SIGBUS, "SIGBUS"},   {SIGFPE, "SIGFPE"}, {SIGILL, "SIGILL"}, {SIGABRT, "SIGABRT"},
-};
+// Every signal whose default action ends the process, each sent by kill at
+// the prompt: termination requests, resource limits, faults, and the
+// real-time signals.
+std::vector<SignalRow> EndingSignals() {
+  std::vector<SignalRow> rows = {
+      {SIGTERM, "SIGTERM"},     {SIGHUP, "SIGHUP"},   {SIGINT, "SIGINT"},       {SIGQUIT, "SIGQUIT"},
+      {SIGUSR1, "SIGUSR1"},     {SIGUSR2, "SIGUSR2"}, {SIGALRM, "SIGALRM"},     {SIGPIPE, "SIGPIPE"},
+      {SIGVTALRM, "SIGVTALRM"}, {SIGPROF, "SIGPROF"}, {SIGIO, "SIGIO"},         {SIGPWR, "SIGPWR"},
+      {SIGSTKFLT, "SIGSTKFLT"}, {SIGXCPU, "SIGXCPU"}, {SIGXFSZ, "SIGXFSZ"},     {SIGSEGV, "SIGSEGV"},
+      {SIGBUS, "SIGBUS"},       {SIGFPE, "SIGFPE"},   {SIGILL, "SIGILL"},       {SIGTRAP, "SIGTRAP"},
+      {SIGSYS, "SIGSYS"},       {SIGABRT, "SIGABRT"},
+  };
+  for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
+    rows.push_back({number, "SIGRTMIN+" + std::to_string(number - SIGRTMIN)});
+  }
+  return rows;
+}
 
 TEST_F(FrameE2e, EverySignalThatEndsTheProgramRestoresTheTerminal) {
-  for (const SignalRow& row : kEndingSignals) {
+  for (const SignalRow& row : EndingSignals()) {
     SCOPED_TRACE(row.name);
     PtySession session(HelmholtzBinary(), LaunchOptions{});
     ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
@@ -50,6 +67,84 @@ TEST_F(FrameE2e, EverySignalThatEndsTheProgramRestoresTheTerminal) {
     EXPECT_TRUE(MenuShown(session.screen()));
   }
 }
+
+// A paste long enough to outlast the program, whose tail would run a command
+// in the shell if any of it were left unread. It arrives while the program is
+// held stopped, so all of it waits in the terminal when the program goes on.
+struct LeftoverRow {
+  const char* name;
+  std::string_view pasteStart;  // what the paste holds before the long tail
+  int signalNumber;             // 0: the program quits by itself
+};
+constexpr LeftoverRow kLeftoverRows[] = {
+    {"quit inside the paste", "*\r", 0},
+    {"SIGTERM while the paste waits", "", SIGTERM},
+    {"SIGSEGV while the paste waits", "", SIGSEGV},
+};
+
+TEST_F(FrameE2e, NoUnreadInputReachesTheShellOnAnyWayOut) {
+  for (const LeftoverRow& row : kLeftoverRows) {
+    SCOPED_TRACE(row.name);
+    PtySession session(HelmholtzBinary(), LaunchOptions{});
+    ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+    session.Signal(SIGSTOP);
+    ASSERT_TRUE(session.WaitForStop(kPromptlyMs));
+    session.Send("\x1b[200~" + std::string(row.pasteStart) + std::string(5000, 'a') + "\recho PWNED\r\x1b[201~");
+    if (row.signalNumber != 0) session.Signal(row.signalNumber);
+    session.Signal(SIGCONT);
+    int status = 0;
+    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+    if (row.signalNumber == 0) {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    } else {
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == row.signalNumber) << status;
+    }
+    EXPECT_TRUE(RestoredAsBefore(session));
+    EXPECT_EQ(session.UnreadInput(200).size(), 0u);
+  }
+}
+
+TEST_F(FrameE2e, SigtermEndsTheProgramWhileTheTerminalReadsNothing) {
+  PtySession session(HelmholtzBinary(), LaunchOptions{});
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  session.StopReading();
+  // Calculation after calculation, typed piece by piece so that each draws:
+  // the screens fill the terminal's output queue until the program blocks
+  // in a write.
+  constexpr std::string_view kCalculation[] = {"1\r", "1\r", "1\r", "1\r", "x"};
+  const auto blockedInWrite = [&session] { return BlockingSystemCall(session.pid()) == SYS_write; };
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPromptlyMs);
+  while (!blockedInWrite() && std::chrono::steady_clock::now() < deadline) {
+    for (const std::string_view piece : kCalculation) {
+      session.Send(piece);
+      poll(nullptr, 0, 2);
+    }
+  }
+  ASSERT_TRUE(blockedInWrite());
+  poll(nullptr, 0, 50);
+  ASSERT_TRUE(blockedInWrite()) << "a passing write, not a blocked one";
+  session.Signal(SIGTERM);
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(1000, status)) << "still running 1 s after SIGTERM";
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  // The modes come back even though the restore's bytes did not fit.
+  EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+}
+
+#ifdef HELMHOLTZ_SANITIZER_ABORT_PROGRAM
+// Sanitizer builds only: a finding ends the program by abort(), so the crash
+// restore gives the terminal back.
+TEST_F(FrameE2e, ASanitizerFindingEndsTheProgramWithTheTerminalRestored) {
+  PtySession session(HELMHOLTZ_SANITIZER_ABORT_PROGRAM, LaunchOptions{});
+  ASSERT_TRUE(session.WaitForText(0, 0, "Enter overflows", kPromptlyMs)) << session.screen().Text();
+  session.Send("\r");
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  EXPECT_NE(session.output().find("runtime error"), std::string::npos) << session.output();
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT) << status;
+  EXPECT_TRUE(RestoredAsBefore(session));
+}
+#endif
 
 TEST_F(FrameE2e, AClosedTerminalEndsTheProgramAsAHangUp) {
   PtySession session(HelmholtzBinary(), LaunchOptions{});

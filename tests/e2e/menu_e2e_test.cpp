@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "console/terminal/key_decoder.h"
 #include "tests/e2e/helmholtz_support.h"
 
 namespace termtest {
@@ -147,6 +148,19 @@ TEST_F(MenuE2e, PastedTextArrivesAsTyped) {
   int status = 0;
   ASSERT_TRUE(session_->WaitForExit(kPromptlyMs, status));
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+TEST_F(MenuE2e, APasteThatNeverEndsStopsBeingAPasteAfterASilence) {
+  Start();
+  session_->Send("\x1b[200~12");  // the end marker never comes
+  ASSERT_TRUE(Prompt("12"));
+  session_->Pump(console::kPasteTimeoutMs + 300);
+  // Up is ignored, not typed as "[A"; Backspace erases again.
+  session_->Send("\x1b[A");
+  session_->Send("\x7f\x7f");
+  ASSERT_TRUE(Prompt("")) << session_->screen().RowText(kChoiceRow - 1);
+  session_->Send("1\r");
+  EXPECT_TRUE(session_->WaitForText(14, 9, "Volume (cc) ?", kPromptlyMs)) << session_->screen().Text();
 }
 
 TEST_F(MenuE2e, AnAccentedLetterEchoesAsItsGlyph) {

@@ -181,7 +181,7 @@ PtySession::~PtySession() {
 
 void PtySession::Drain() {
   std::string bytes;
-  if (master_ >= 0 && ReadAvailable(master_, bytes)) {
+  if (OutputFd() >= 0 && ReadAvailable(master_, bytes)) {
     output_ += bytes;
     screen_.Feed(bytes);
   }
@@ -191,7 +191,7 @@ void PtySession::Drain() {
 
 bool PtySession::Pump(int timeoutMs) {
   const std::size_t before = output_.size() + standardOutput_.size() + errorOutput_.size();
-  pollfd watched[3] = {{master_, POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
+  pollfd watched[3] = {{OutputFd(), POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
   poll(watched, 3, timeoutMs);
   Drain();
   return output_.size() + standardOutput_.size() + errorOutput_.size() > before;
@@ -222,16 +222,17 @@ void PtySession::Settle(int quietMs, int timeoutMs) {
   }
 }
 
-void PtySession::Send(std::string_view bytes) {
+bool PtySession::Send(std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = write(master_, bytes.data(), bytes.size());
     if (written <= 0) {
       // The program does not read: let its output through, then retry once more.
-      if (!Pump(100)) return;
+      if (!Pump(100)) return false;
       continue;
     }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
+  return true;
 }
 
 void PtySession::Resize(int columns, int rows) {
@@ -270,7 +271,7 @@ bool PtySession::WaitForExit(int timeoutMs, int& status) {
     if (left == 0) return false;
     // The pidfd becomes readable when the program ends; without one, look
     // again every few milliseconds.
-    pollfd watched[4] = {{master_, POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}, {pidFd_, POLLIN, 0}};
+    pollfd watched[4] = {{OutputFd(), POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}, {pidFd_, POLLIN, 0}};
     poll(watched, 4, pidFd_ >= 0 ? left : std::min(left, 5));
     Drain();
   }
@@ -285,6 +286,28 @@ bool PtySession::WaitForStop(int timeoutMs) {
     // A stop is not announced on any descriptor: look again every few milliseconds.
     Pump(std::min(left, 5));
   }
+}
+
+std::string PtySession::UnreadInput(int timeoutMs) {
+  std::string unread;
+  if (slave_ < 0) return unread;
+  const termios before = Modes();
+  termios byteWise = before;
+  byteWise.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  byteWise.c_cc[VMIN] = 0;
+  byteWise.c_cc[VTIME] = 0;
+  tcsetattr(slave_, TCSANOW, &byteWise);
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    pollfd ready{slave_, POLLIN, 0};
+    if (poll(&ready, 1, MsLeft(deadline)) <= 0) break;
+    char buffer[4096];
+    const ssize_t count = read(slave_, buffer, sizeof buffer);
+    if (count <= 0) break;
+    unread.append(buffer, static_cast<std::size_t>(count));
+  }
+  tcsetattr(slave_, TCSANOW, &before);
+  return unread;
 }
 
 termios PtySession::Modes() const {
@@ -307,6 +330,14 @@ std::string StatFieldsFromState(pid_t pid) {
 char ProcessState(pid_t pid) {
   const std::string fields = StatFieldsFromState(pid);
   return fields.empty() ? '?' : fields[0];
+}
+
+long BlockingSystemCall(pid_t pid) {
+  // "number arguments... stack pc" while blocked, "running" or "-1 ..." otherwise.
+  std::ifstream file("/proc/" + std::to_string(pid) + "/syscall");
+  long number = -1;
+  if (!(file >> number)) return -1;
+  return number;
 }
 
 long ProcessorTicks(pid_t pid) {

@@ -63,7 +63,13 @@ class PtySession {
   // Pumps until no output has come for `quietMs` (at most `timeoutMs`).
   void Settle(int quietMs = 100, int timeoutMs = 3000);
 
-  void Send(std::string_view bytes);
+  // Writes `bytes` to the program's input; false when not all of it fit
+  // (while output is read, a full input waits for the program to read on).
+  bool Send(std::string_view bytes);
+  // From now on the terminal's side reads nothing the program writes, as a
+  // terminal that hangs or is scrolled back in a pager: the program's output
+  // queue fills and its writes block.
+  void StopReading() { reading_ = false; }
   // Resizes the pty (the program gets SIGWINCH) and the model with it.
   void Resize(int columns, int rows);
   // Resizes the pty only; the model keeps its size (for windows too large
@@ -79,6 +85,11 @@ class PtySession {
   // Waits until the program is stopped (by a signal); false on timeout.
   bool WaitForStop(int timeoutMs);
 
+  // What a shell started after the program would read first: the input
+  // still queued on the terminal, read without waiting for whole lines
+  // (the modes are put back afterwards). Waits up to `timeoutMs` for it.
+  std::string UnreadInput(int timeoutMs);
+
   // The pty's modes as the program sees them, now and before it started.
   termios Modes() const;
   const termios& ModesAtStart() const { return modesAtStart_; }
@@ -91,6 +102,8 @@ class PtySession {
 
  private:
   void Drain();
+  // The master as a descriptor to poll for output: -1 while not reading.
+  int OutputFd() const { return reading_ ? master_ : -1; }
   int master_ = -1;
   int slave_ = -1;  // kept open here for reading the modes
   int outputPipe_ = -1;
@@ -99,6 +112,7 @@ class PtySession {
   pid_t pid_ = -1;     // the child: the program, or the shell above it
   pid_t program_ = -1;
   bool reaped_ = false;
+  bool reading_ = true;
   termios modesAtStart_{};
   TerminalModel screen_;
   std::string output_;
@@ -110,5 +124,8 @@ class PtySession {
 long ProcessorTicks(pid_t pid);
 // The process's state letter from /proc ('S' sleeping, 'R' running, 'T' stopped), '?' if unknown.
 char ProcessState(pid_t pid);
+// The system call the process is blocked in (from /proc), or -1 when it is
+// running or this cannot be read.
+long BlockingSystemCall(pid_t pid);
 
 }  // namespace termtest

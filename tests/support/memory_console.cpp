@@ -107,6 +107,7 @@ bool MemoryConsole::ReadInput(InputRecord& record) {
 }
 
 void MemoryConsole::WaitForInput() {
+  if (input_.empty() && refillInput) refillInput();
   if (input_.empty()) throw InputExhausted();
 }
 

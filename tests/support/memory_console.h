@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,8 +15,9 @@
 
 namespace console {
 
-// Thrown by WaitForInput when the script has run out, so a test can stop the
-// program under test wherever it next waits for a key.
+// Thrown by WaitForInput when the script has run out (and `refillInput`
+// added nothing), so a test can stop the program under test wherever it next
+// waits for a key.
 struct InputExhausted : std::runtime_error {
   InputExhausted() : std::runtime_error("scripted input exhausted") {}
 };
@@ -51,6 +53,9 @@ class MemoryConsole final : public Platform {
   // Key-down then key-up of a key without a character (arrows, F-keys, modifiers).
   void PressScanCode(std::uint16_t scanCode, std::uint32_t controlKeys = 0);
   std::size_t PendingInput() const { return input_.size(); }
+  // Asked for more input whenever a wait finds the script empty, as a
+  // terminal is read only when the program waits; it may Push records.
+  std::function<void()> refillInput;
 
   // Inspection (0-based).
   int columns() const { return buffer_.columns(); }
