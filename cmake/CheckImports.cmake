@@ -1,5 +1,6 @@
 # cmake -DOBJDUMP=... -DBINARY=... -DALLOWED="A.DLL;B.DLL" -P CheckImports.cmake
 # Fails unless every DLL that BINARY imports is in ALLOWED (compared in upper case).
+cmake_policy(SET CMP0057 NEW)
 execute_process(COMMAND ${OBJDUMP} -p ${BINARY} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${BINARY} failed (${status})")
