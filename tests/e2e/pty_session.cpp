@@ -47,7 +47,8 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
     : screen_(options.columns, options.rows) {
   // Everything the child needs is prepared before fork: it may only make
   // async-signal-safe calls until exec.
-  const char* path = binary.c_str();
+  const char* path = options.launcher.empty() ? binary.c_str() : options.launcher.c_str();
+  const char* launched = options.launcher.empty() ? nullptr : binary.c_str();
   const char* outputFile = options.standardOutputFile.empty() ? nullptr : options.standardOutputFile.c_str();
   int errorPipe[2] = {-1, -1};
   char slaveName[128] = {0};
@@ -116,7 +117,7 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
       }
       dup2(tty, 2);
     }
-    char* const arguments[] = {const_cast<char*>(path), nullptr};
+    char* const arguments[] = {const_cast<char*>(path), const_cast<char*>(launched), nullptr};
     execv(path, arguments);
     ChildFails();
   }

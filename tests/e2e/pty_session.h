@@ -32,6 +32,9 @@ struct LaunchOptions {
   // of its own in the foreground, its parent in the same session, so that
   // stop signals stop it (in an orphaned process group they are ignored).
   bool underShell = false;
+  // A program that runs the binary (Wine for a Windows binary): started with
+  // the binary as its one argument. Empty: the binary itself is started.
+  std::string launcher;
 };
 
 class PtySession {

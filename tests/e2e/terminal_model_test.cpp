@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace termtest {
 namespace {
 
@@ -86,6 +88,24 @@ TEST(TerminalModel, EraseTakesTheBackgroundOfThePen) {
   for (int column = 0; column < 3; ++column) {
     EXPECT_EQ(model.Cell(0, column).glyph, " ");
     EXPECT_EQ(model.Cell(1, column).background, 4);
+  }
+}
+
+TEST(TerminalModel, EraseInLineStaysInTheCursorsRow) {
+  struct Row {
+    const char* erase;
+    const char* top;
+    const char* middle;
+  };
+  const Row rows[] = {
+      {"\x1b[K", "abcd", "ef  "}, {"\x1b[0K", "abcd", "ef  "}, {"\x1b[1K", "abcd", "   h"}, {"\x1b[2K", "abcd", "    "}};
+  for (const Row& row : rows) {
+    TerminalModel model(4, 3);
+    model.Feed(std::string("abcdefghijkl\x1b[2;3H") + row.erase);
+    EXPECT_EQ(model.RowText(0), row.top) << row.erase + 1;
+    EXPECT_EQ(model.RowText(1), row.middle) << row.erase + 1;
+    EXPECT_EQ(model.RowText(2), "ijkl") << row.erase + 1;
+    EXPECT_TRUE(model.errors.empty()) << row.erase + 1;
   }
 }
 
