@@ -3,9 +3,8 @@
 #
 #   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 #
-# Everything is linked statically, so helmholtz.exe imports system DLLs only
-# (KERNEL32, msvcrt) and runs on a bare Windows with nothing beside it. The
-# tests run through Wine, as CTest's emulator, when Wine is installed.
+# The tests run through Wine, as CTest's emulator, when Wine is installed
+# (cmake/Windows.cmake makes the programs static, for Wine as for Windows).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -22,9 +21,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# -static also takes winpthread's static library instead of its DLL.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 find_program(HELMHOLTZ_WINE NAMES wine64 wine)
 if(HELMHOLTZ_WINE)

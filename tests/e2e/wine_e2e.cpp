@@ -1,6 +1,7 @@
 // The Windows program (helmholtz.exe, cross-built) under Wine in a
 // pseudo-terminal, next to the Linux program in another with the same keys:
-// both must draw the same screen, cell for cell, text and colours.
+// both must draw the same screen, cell for cell, text and colours. The build
+// defines HELMHOLTZ_WINDOWS_BINARY and HELMHOLTZ_WINE (the program and Wine).
 //
 // Wine's console renders a Win32 console program onto the terminal it was
 // started from; where it differs from a Windows console, the tests below say
@@ -20,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -35,16 +35,11 @@ constexpr int kRows = 60;
 constexpr int kWineStartMs = 30000;
 constexpr int kWineExitMs = 15000;
 
-std::string EnvironmentValue(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
-
 LaunchOptions UnderWine() {
   LaunchOptions options;
   options.columns = kColumns;
   options.rows = kRows;
-  options.launcher = EnvironmentValue("HELMHOLTZ_WINE");
+  options.launcher = HELMHOLTZ_WINE;
   return options;
 }
 
@@ -88,9 +83,7 @@ std::string Difference(const TerminalModel& windows, const TerminalModel& linux)
 class WineE2e : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(EnvironmentValue("HELMHOLTZ_WINDOWS_BINARY").empty());
-    ASSERT_FALSE(EnvironmentValue("HELMHOLTZ_WINE").empty());
-    windows_ = std::make_unique<PtySession>(EnvironmentValue("HELMHOLTZ_WINDOWS_BINARY"), UnderWine());
+    windows_ = std::make_unique<PtySession>(HELMHOLTZ_WINDOWS_BINARY, UnderWine());
     linux_ = std::make_unique<PtySession>(HelmholtzBinary(), LaunchOptions{});
     ASSERT_TRUE(windows_->started());
     ASSERT_TRUE(linux_->started());
