@@ -14,8 +14,8 @@
 //   which PollKey returns as the one byte 0: it still ends the key wait;
 // - it treats Ctrl+C typed on the terminal as the console's interrupt even
 //   with processed input off (a Windows console then delivers the character
-//   3): the program's control handler restores the console and the process
-//   ends, instead of Ctrl+C being ignored in the line.
+//   3, which the line ignores): the process ends, and Wine gives the
+//   terminal its modes back.
 #include <sys/wait.h>
 #include <termios.h>
 
@@ -203,9 +203,8 @@ TEST_F(WineE2e, ArrowFunctionKeysAndTabAreIgnoredInALine) {
 TEST_F(WineE2e, CtrlCEndsTheProgramUnderWineWithTheTerminalGivenBack) {
   // Wine's difference, not the program's: a Windows console with processed
   // input off delivers Ctrl+C as the character 3, which the line ignores.
-  // Wine raises the console's interrupt instead; the process ends, its
-  // control handler having restored the console, and Wine gives the
-  // terminal its modes back.
+  // Wine raises the console's interrupt instead; the process ends, and Wine
+  // gives the terminal its modes back.
   windows_->Send("\x03");
   int status = -1;
   ASSERT_TRUE(windows_->WaitForExit(kWineExitMs, status)) << windows_->screen().Text();
