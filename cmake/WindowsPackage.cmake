@@ -11,6 +11,8 @@ set(CPACK_PACKAGE_NAME helmholtz)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME helmholtz-${PROJECT_VERSION}-win64)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+# The debug information stays in the build tree; the package carries the program only.
+set(CPACK_STRIP_FILES ON)
 include(CPack)
 
 # The DLLs a bare Windows 10 or 11 has; anything else (libstdc++-6.dll,
