@@ -136,7 +136,16 @@ void ReportNoConsole(const std::string& why) {
   std::fflush(stderr);
 }
 
-std::string LastErrorText(const char* what) { return std::string(what) + ": error " + std::to_string(GetLastError()); }
+// "CONIN$: The handle is invalid. (error 6)", as the system words it.
+std::string LastErrorText(const char* what) {
+  const DWORD error = GetLastError();
+  char text[256] = {0};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                      text, sizeof text, nullptr);
+  std::string words(text, length);
+  while (!words.empty() && (words.back() == '\r' || words.back() == '\n' || words.back() == ' ')) words.pop_back();
+  return std::string(what) + ": " + (words.empty() ? "" : words + " ") + "(error " + std::to_string(error) + ")";
+}
 
 // Should the process end through exit() without ShutDown, the console is
 // still given back.
