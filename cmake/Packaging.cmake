@@ -1,10 +1,11 @@
-# Installation beyond the program (app/ installs the binary) and the packages
+# Installation on Unix (the Windows build has WindowsPackage.cmake) and the packages
 # that CPack makes from it: a .deb for Debian and its derivatives, and a
 # .tar.gz of the same tree.
 #
 #   cpack -G DEB    ->  helmholtz_1.0.0_amd64.deb
 #   cpack -G TGZ    ->  helmholtz-1.0.0-Linux.tar.gz
 
+install(TARGETS helmholtz RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/docs/helmholtz.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/calculations.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -21,16 +22,14 @@ set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY ${PROJECT_NAME})
 set(CPACK_STRIP_FILES ON)
 
-if(NOT WIN32)
-  set(CPACK_GENERATOR DEB TGZ)
-  # The .deb installs under /usr (the DEB generator's own default); the
-  # .tar.gz holds the tree relative to its top folder.
-  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_DEBIAN_PACKAGE_SECTION math)
-  set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-  # Depends comes from dpkg-shlibdeps (package dpkg-dev), from the libraries
-  # the binary really links.
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-endif()
+set(CPACK_GENERATOR DEB TGZ)
+# The .deb installs under /usr (the DEB generator's own default); the
+# .tar.gz holds the tree relative to its top folder.
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION math)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Depends comes from dpkg-shlibdeps (package dpkg-dev), from the libraries
+# the binary really links.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
 include(CPack)

@@ -64,9 +64,11 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
     : screen_(options.columns, options.rows) {
   // Everything the child needs is prepared before fork: it may only make
   // async-signal-safe calls until exec.
-  const char* path = binary.c_str();
+  const char* path = options.launcher.empty() ? binary.c_str() : options.launcher.c_str();
+  const char* launched = options.launcher.empty() ? nullptr : binary.c_str();
   const char* outputFile = options.standardOutputFile.empty() ? nullptr : options.standardOutputFile.c_str();
   std::vector<char*> arguments{const_cast<char*>(path)};
+  if (launched != nullptr) arguments.push_back(const_cast<char*>(launched));
   for (const std::string& argument : options.arguments) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
   const std::vector<std::string> variables = ProgramEnvironment(options);

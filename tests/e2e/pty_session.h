@@ -40,6 +40,9 @@ struct LaunchOptions {
   std::string term = "xterm-256color";
   // NO_COLOR for the program; empty: unset, whatever the tests' environment has.
   std::string noColor;
+  // A program that runs the binary (Wine for a Windows binary): started with
+  // the binary as its one argument. Empty: the binary itself is started.
+  std::string launcher;
 };
 
 class PtySession {

@@ -283,7 +283,11 @@ void TerminalModel::Dispatch(char final) {
       Sgr(params);
       return;  // colours leave a pending wrap alone
     case 'J':
-      Erase(params.empty() || params[0] < 0 ? 0 : params[0]);
+      Erase(params.empty() || params[0] < 0 ? 0 : params[0], false);
+      return;
+    case 'K':
+      // Wine's console draws its rows with erase-in-line.
+      Erase(params.empty() || params[0] < 0 ? 0 : params[0], true);
       return;
     case 't':
       if (params.size() == 3 && params[0] == 8) {
@@ -328,10 +332,10 @@ void TerminalModel::Sgr(const std::vector<int>& params) {
   }
 }
 
-void TerminalModel::Erase(int mode) {
+void TerminalModel::Erase(int mode, bool lineOnly) {
   const int cursor = cursorRow * columns_ + cursorColumn;
-  int first = 0;
-  int end = columns_ * rows_;
+  int first = lineOnly ? cursorRow * columns_ : 0;
+  int end = lineOnly ? first + columns_ : columns_ * rows_;
   if (mode == 0) {
     first = cursor;
   } else if (mode == 1) {

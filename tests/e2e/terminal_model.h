@@ -75,7 +75,8 @@ class TerminalModel {
   void ScrollUp();
   void Dispatch(char final);
   void Sgr(const std::vector<int>& params);
-  void Erase(int mode);
+  // Erase in display (J) or, with `lineOnly`, in the cursor's line (K).
+  void Erase(int mode, bool lineOnly);
   std::vector<int> Params() const;
   void Error(std::string what);
   ModelCell BlankCell() const;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace termtest {
 namespace {
 
@@ -90,6 +92,24 @@ TEST(TerminalModel, EraseTakesTheBackgroundOfThePenWhereTheTerminalDoesSo) {
       EXPECT_EQ(model.Cell(1, column).background, bce ? 4 : kDefaultColor) << bce;
     }
     EXPECT_EQ(model.sgrColorCodes, 1);
+  }
+}
+
+TEST(TerminalModel, EraseInLineStaysInTheCursorsRow) {
+  struct Row {
+    const char* erase;
+    const char* top;
+    const char* middle;
+  };
+  const Row rows[] = {
+      {"\x1b[K", "abcd", "ef  "}, {"\x1b[0K", "abcd", "ef  "}, {"\x1b[1K", "abcd", "   h"}, {"\x1b[2K", "abcd", "    "}};
+  for (const Row& row : rows) {
+    TerminalModel model(4, 3);
+    model.Feed(std::string("abcdefghijkl\x1b[2;3H") + row.erase);
+    EXPECT_EQ(model.RowText(0), row.top) << row.erase + 1;
+    EXPECT_EQ(model.RowText(1), row.middle) << row.erase + 1;
+    EXPECT_EQ(model.RowText(2), "ijkl") << row.erase + 1;
+    EXPECT_TRUE(model.errors.empty()) << row.erase + 1;
   }
 }
 

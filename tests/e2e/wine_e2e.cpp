@@ -1,0 +1,220 @@
+// The Windows program (helmholtz.exe, cross-built) under Wine in a
+// pseudo-terminal, next to the Linux program in another with the same keys:
+// both must draw the same screen, cell for cell, text and colours. The build
+// defines HELMHOLTZ_WINDOWS_BINARY and HELMHOLTZ_WINE (the program and Wine).
+//
+// Wine's console renders a Win32 console program onto the terminal it was
+// started from; where it differs from a Windows console, the tests below say
+// so and check what Wine does, while the program stays right for Windows:
+// - Wine switches the terminal to raw mode only a moment after the program
+//   has started drawing, so the tests wait for that before typing;
+// - Wine draws the console's default attribute (light grey on black) in the
+//   terminal's own colours, and other backgrounds of black the same way;
+// - it reports Esc as a key without a character (a Windows console gives 27),
+//   which PollKey returns as the one byte 0: it still ends the key wait;
+// - it treats Ctrl+C typed on the terminal as the console's interrupt even
+//   with processed input off (a Windows console then delivers the character
+//   3, which the line ignores): the process ends, and Wine gives the
+//   terminal its modes back.
+#include <sys/wait.h>
+#include <termios.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "tests/e2e/helmholtz_support.h"
+
+namespace termtest {
+namespace {
+
+constexpr int kColumns = 80;
+constexpr int kRows = 60;
+// Wine starts its server and console first; a cold start takes seconds.
+constexpr int kWineStartMs = 30000;
+constexpr int kWineExitMs = 15000;
+
+LaunchOptions UnderWine() {
+  LaunchOptions options;
+  options.columns = kColumns;
+  options.rows = kRows;
+  options.launcher = HELMHOLTZ_WINE;
+  return options;
+}
+
+// A cell's colours as console colours, Wine's terminal defaults read as the
+// console's default attribute (light grey on black).
+int ConsoleForeground(const ModelCell& cell) {
+  return cell.foreground == kDefaultColor ? 7 : ConsoleColorOfAnsi(cell.foreground);
+}
+int ConsoleBackground(const ModelCell& cell) {
+  return cell.background == kDefaultColor ? 0 : ConsoleColorOfAnsi(cell.background);
+}
+
+// Where the Windows program's screen differs from the Linux program's, or ""
+// when they show the same: every glyph, every background, the foreground of
+// every cell that is not blank, and the cursor.
+std::string Difference(const TerminalModel& windows, const TerminalModel& linux) {
+  for (int row = 0; row < kRows; ++row) {
+    for (int column = 0; column < kColumns; ++column) {
+      const ModelCell& shown = windows.Cell(row, column);
+      const ModelCell& expected = linux.Cell(row, column);
+      const bool blank = expected.glyph == " ";
+      if (shown.glyph != expected.glyph || ConsoleBackground(shown) != ConsoleBackground(expected) ||
+          (!blank && ConsoleForeground(shown) != ConsoleForeground(expected))) {
+        return "row " + std::to_string(row + 1) + " column " + std::to_string(column + 1) + ": Wine shows '" +
+               shown.glyph + "' in " + std::to_string(ConsoleForeground(shown)) + " on " +
+               std::to_string(ConsoleBackground(shown)) + ", Linux '" + expected.glyph + "' in " +
+               std::to_string(ConsoleForeground(expected)) + " on " + std::to_string(ConsoleBackground(expected)) +
+               "\nWine:\n" + windows.Text() + "\nLinux:\n" + linux.Text();
+      }
+    }
+  }
+  if (windows.cursorRow != linux.cursorRow || windows.cursorColumn != linux.cursorColumn) {
+    return "cursor at " + std::to_string(windows.cursorRow + 1) + "," + std::to_string(windows.cursorColumn + 1) +
+           " under Wine, " + std::to_string(linux.cursorRow + 1) + "," + std::to_string(linux.cursorColumn + 1) +
+           " on Linux";
+  }
+  return "";
+}
+
+// The Windows program under Wine and the Linux program, side by side.
+class WineE2e : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    windows_ = std::make_unique<PtySession>(HELMHOLTZ_WINDOWS_BINARY, UnderWine());
+    linux_ = std::make_unique<PtySession>(HelmholtzBinary(), LaunchOptions{});
+    ASSERT_TRUE(windows_->started());
+    ASSERT_TRUE(linux_->started());
+    ASSERT_TRUE(linux_->WaitUntil([](const TerminalModel& m) { return AtChoicePrompt(m); }, kPromptlyMs));
+    ASSERT_TRUE(SameScreen(kWineStartMs)) << Difference(windows_->screen(), linux_->screen());
+    // Wine's console puts the terminal into raw mode a moment after the
+    // program has drawn; keys typed before would be cooked by the terminal
+    // (Enter read as a line feed).
+    ASSERT_TRUE(WaitForRawMode(kWineStartMs));
+  }
+
+  // A mode change shows no output to wake on: the modes are looked at every
+  // few milliseconds, within a bound.
+  bool WaitForModes(const std::function<bool(const termios&)>& done, int timeoutMs) {
+    constexpr int kLookEveryMs = 20;
+    for (int waited = 0; !done(windows_->Modes()); waited += kLookEveryMs) {
+      if (waited >= timeoutMs) return false;
+      windows_->Pump(kLookEveryMs);
+    }
+    return true;
+  }
+  bool WaitForRawMode(int timeoutMs) {
+    return WaitForModes([](const termios& modes) { return (modes.c_lflag & ICANON) == 0; }, timeoutMs);
+  }
+
+  // Both get the same keys.
+  void Send(std::string_view keys) {
+    windows_->Send(keys);
+    linux_->Send(keys);
+  }
+  // Waits until Linux has drawn and Wine shows the same.
+  bool SameScreen(int timeoutMs = kPromptlyMs) {
+    linux_->Settle();
+    return windows_->WaitUntil([&](const TerminalModel& m) { return Difference(m, linux_->screen()).empty(); },
+                               timeoutMs);
+  }
+  bool Shows(std::string_view text) { return windows_->screen().Text().find(text) != std::string::npos; }
+  ::testing::AssertionResult QuitsWithExitCodeZero() {
+    Send("*\r");
+    int windowsStatus = -1;
+    int linuxStatus = -1;
+    if (!windows_->WaitForExit(kWineExitMs, windowsStatus)) {
+      return ::testing::AssertionFailure() << "Wine did not end; it shows:\n" << windows_->screen().Text();
+    }
+    if (!linux_->WaitForExit(kPromptlyMs, linuxStatus)) return ::testing::AssertionFailure() << "Linux did not end";
+    if (!WIFEXITED(windowsStatus) || WEXITSTATUS(windowsStatus) != 0) {
+      return ::testing::AssertionFailure() << "Wine status " << windowsStatus;
+    }
+    if (!WIFEXITED(linuxStatus) || WEXITSTATUS(linuxStatus) != 0) {
+      return ::testing::AssertionFailure() << "Linux status " << linuxStatus;
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+  std::unique_ptr<PtySession> windows_;
+  std::unique_ptr<PtySession> linux_;
+};
+
+TEST_F(WineE2e, TheMenuInItsColours) {
+  // The same texts and colours as on Linux; the menu's own colours checked
+  // here too, so that two equally wrong screens cannot pass.
+  const TerminalModel& screen = windows_->screen();
+  for (const MenuLine& line : kMenuLines) {
+    EXPECT_EQ(screen.TextAt(line.row - 1, line.column - 1, static_cast<int>(line.text.size())), line.text);
+    const ModelCell& first = screen.Cell(line.row - 1, line.column - 1);
+    EXPECT_EQ(ConsoleForeground(first), line.color) << line.text;
+    EXPECT_EQ(ConsoleBackground(first), 0) << line.text;
+  }
+  EXPECT_EQ(screen.cursorRow, kChoiceRow - 1);
+  EXPECT_EQ(screen.cursorColumn, kChoiceColumn - 1);
+  EXPECT_TRUE(screen.cursorVisible);
+  EXPECT_TRUE(QuitsWithExitCodeZero());
+}
+
+TEST_F(WineE2e, TheWorkedExampleWithCrossChecksAndPanelThenAKeyBackToTheMenu) {
+  Send("1\r1000\r2\r1\r");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  EXPECT_TRUE(Shows("Frequency       = 220.8396 Hz"));
+  EXPECT_TRUE(Shows("Volume          = 1000 cm^3"));
+  EXPECT_TRUE(Shows("Wall thickness  = 1 cm"));
+  EXPECT_TRUE(Shows("Orifice diameter= 2 cm"));
+  EXPECT_TRUE(Shows("221Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.6"));
+  Send("x");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  EXPECT_TRUE(QuitsWithExitCodeZero());
+}
+
+TEST_F(WineE2e, BackspaceEditsTheLineAsOnLinux) {
+  // Backspace as terminals send it (DEL) and as Ctrl+H.
+  Send("8\r100\r10000\x7f\r1\b1\r");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  EXPECT_TRUE(Shows("Orifice surface= .6077415 cm^2"));
+  Send("\r");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  EXPECT_TRUE(QuitsWithExitCodeZero());
+}
+
+TEST_F(WineE2e, EscWithoutItsCharacterStillEndsTheKeyWait) {
+  Send("5\r1000\r4\r1\r");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  EXPECT_TRUE(Shows("Frequency       = 197.5916 Hz"));
+  Send("\x1b");
+  EXPECT_TRUE(SameScreen(kWineStartMs)) << Difference(windows_->screen(), linux_->screen());
+  EXPECT_TRUE(QuitsWithExitCodeZero());
+}
+
+TEST_F(WineE2e, ArrowFunctionKeysAndTabAreIgnoredInALine) {
+  // "9" is no calculation: the next key brings the menu back.
+  Send("9\x1b[A\x1bOP\x1b[15~\t\r");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  Send("y");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  EXPECT_TRUE(QuitsWithExitCodeZero());
+}
+
+TEST_F(WineE2e, CtrlCEndsTheProgramUnderWineWithTheTerminalGivenBack) {
+  // Wine's difference, not the program's: a Windows console with processed
+  // input off delivers Ctrl+C as the character 3, which the line ignores.
+  // Wine raises the console's interrupt instead; the process ends, and Wine
+  // gives the terminal its modes back.
+  windows_->Send("\x03");
+  int status = -1;
+  ASSERT_TRUE(windows_->WaitForExit(kWineExitMs, status)) << windows_->screen().Text();
+  // Wine's console process gives the terminal back a moment after the program ended.
+  const termios before = windows_->ModesAtStart();
+  EXPECT_TRUE(WaitForModes([&](const termios& modes) { return SameModes(modes, before); }, kWineExitMs));
+  linux_->Send("\x03");
+  linux_->Settle();
+  EXPECT_TRUE(AtChoicePrompt(linux_->screen())) << "Linux ignores Ctrl+C in the line";
+}
+
+}  // namespace
+}  // namespace termtest

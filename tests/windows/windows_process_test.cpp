@@ -1,0 +1,106 @@
+// The Windows process frame on a real console (Wine's on the build machine):
+// what StartUp changes and what ShutDown gives back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "console/console.h"
+
+namespace console {
+namespace {
+
+class WindowsProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    input_ = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+    output_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(input_, INVALID_HANDLE_VALUE) << "no console input: run under a console";
+    ASSERT_NE(output_, INVALID_HANDLE_VALUE) << "no console screen: run under a console";
+    // Modes as a command prompt leaves them.
+    ASSERT_TRUE(SetConsoleMode(input_, kCookedInput));
+    ASSERT_TRUE(SetConsoleMode(output_, kPlainOutput));
+    const CONSOLE_CURSOR_INFO cursor{kCursorSize, TRUE};
+    ASSERT_TRUE(SetConsoleCursorInfo(output_, &cursor));
+    ASSERT_TRUE(SetConsoleTextAttribute(output_, kPromptAttribute));
+  }
+  void TearDown() override {
+    ShutDown();
+    CloseHandle(input_);
+    CloseHandle(output_);
+  }
+
+  DWORD Mode(HANDLE handle) {
+    DWORD mode = 0xFFFF;
+    EXPECT_TRUE(GetConsoleMode(handle, &mode));
+    return mode;
+  }
+
+  static constexpr DWORD kCookedInput = ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT;
+  static constexpr DWORD kPlainOutput = ENABLE_PROCESSED_OUTPUT;
+  static constexpr DWORD kCursorSize = 25;
+  static constexpr WORD kPromptAttribute = 0x1F;
+  HANDLE input_ = INVALID_HANDLE_VALUE;
+  HANDLE output_ = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(WindowsProcessTest, StartUpMakesTheInputRawAndShutDownGivesEverythingBack) {
+  ASSERT_TRUE(StartUp());
+  EXPECT_EQ(Mode(input_), 0u);
+  EXPECT_EQ(Mode(output_), static_cast<DWORD>(ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT));
+  EXPECT_EQ(ConsoleState.foreground, 7u);
+  EXPECT_EQ(ConsoleState.background, 0u);
+  EXPECT_EQ(ConsoleState.cursorSize, kCursorSize);
+  EXPECT_TRUE(ConsoleState.cursorVisible);
+  ASSERT_NE(ConsoleState.keyboardInput, nullptr);
+  ASSERT_NE(ConsoleState.screenOutput, nullptr);
+
+  // What the calculator does meanwhile: colours, a hidden cursor.
+  SetColor(11, 0);
+  SuspendCursor();
+  ShutDown();
+  EXPECT_EQ(ConsoleState.keyboardInput, nullptr);
+  EXPECT_EQ(Mode(input_), kCookedInput);
+  EXPECT_EQ(Mode(output_), kPlainOutput);
+  CONSOLE_CURSOR_INFO cursor{};
+  ASSERT_TRUE(GetConsoleCursorInfo(output_, &cursor));
+  EXPECT_EQ(cursor.dwSize, kCursorSize);
+  EXPECT_TRUE(cursor.bVisible);
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  ASSERT_TRUE(GetConsoleScreenBufferInfo(output_, &info));
+  EXPECT_EQ(info.wAttributes, kPromptAttribute);
+}
+
+TEST_F(WindowsProcessTest, ASecondRunStartsAndRestoresAgain) {
+  for (int run = 0; run < 2; ++run) {
+    ASSERT_TRUE(StartUp()) << run;
+    EXPECT_EQ(Mode(input_), 0u) << run;
+    ShutDown();
+    EXPECT_EQ(Mode(input_), kCookedInput) << run;
+  }
+}
+
+TEST_F(WindowsProcessTest, SetScreenSizeGivesTheBufferTheAskedSizeWhereTheConsoleCan) {
+  ASSERT_TRUE(StartUp());
+  SetScreenSize(80, 60);
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  ASSERT_TRUE(GetConsoleScreenBufferInfo(output_, &info));
+  // Wine's console on a terminal keeps the terminal's size; a Windows
+  // console takes 80 x 60 whenever the display can show it.
+  EXPECT_EQ(ScreenRows(), info.dwSize.Y);
+  EXPECT_EQ(info.dwSize.X, 80);
+}
+
+TEST_F(WindowsProcessTest, TheFloatingPointModeIsLoaded) {
+  // A Windows process starts with 53-bit precision; spoil it that way.
+  unsigned short spoiled = 0x027F;
+  asm volatile("fldcw %0" : : "m"(spoiled));
+  ASSERT_TRUE(StartUp());
+  unsigned short word = 0;
+  asm volatile("fnstcw %0" : "=m"(word));
+  EXPECT_EQ(word & 0x0F3F, 0x033F);
+}
+
+}  // namespace
+}  // namespace console
