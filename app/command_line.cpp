@@ -52,8 +52,9 @@ std::string UsageText() {
          "  -h, --help     show this text and exit\n"
          "  -V, --version  show the version and exit\n"
          "\n"
-         "Exit status: 0 after '*' (and for --help, --version), 2 for a bad argument,\n"
-         "255 when no terminal can be used. More in the manual: man helmholtz\n";
+         "Exit status: 0 after '*' (and for --help, --version), 1 when this text\n"
+         "cannot be written, 2 for a bad argument, 255 when no terminal can be used.\n"
+         "More in the manual: man helmholtz\n";
 }
 
 std::string VersionText() { return std::string(kProgramName) + " " + HELMHOLTZ_VERSION + "\n"; }
@@ -70,6 +71,12 @@ int Answer(const CommandLine& commandLine, std::ostream& out, std::ostream& err)
     case Action::kRunCalculator: break;
   }
   out.flush();
+  // A usage or version text that never arrived (a full disk, a closed pipe)
+  // is no success.
+  if (!out) {
+    err << kProgramName << ": cannot write to standard output\n";
+    return kExitWriteFailed;
+  }
   return 0;
 }
 

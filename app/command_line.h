@@ -24,6 +24,8 @@ struct CommandLine {
 
 // Exit code for a command line that is not understood.
 inline constexpr int kExitBadArgument = 2;
+// Exit code when the answer to --help or --version cannot be written.
+inline constexpr int kExitWriteFailed = 1;
 
 // `arguments` without the program name. -h/--help and -V/--version are the
 // only arguments understood; the first argument that is none of them is
@@ -36,7 +38,8 @@ std::string VersionText();
 // written as \xHH so that no control byte reaches the user's terminal.
 std::string RejectionText(std::string_view argument);
 
-// Writes the answer for every action but kRunCalculator and returns the exit code.
+// Writes the answer for every action but kRunCalculator and returns the exit
+// code (kExitWriteFailed, with a line on `err`, when `out` fails).
 int Answer(const CommandLine& commandLine, std::ostream& out, std::ostream& err);
 
 }  // namespace app

@@ -3,6 +3,8 @@
 // neither is trusted, the control word is loaded explicitly on both.
 #include <cfloat>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include <xmmintrin.h>
 
@@ -18,6 +20,12 @@ static_assert(LDBL_MANT_DIG == 64, "long double must be the 80-bit x87 extended 
 #endif
 
 namespace console {
+
+void ReportStartUpFailure(std::string_view why) {
+  const std::string line = "helmholtz: " + std::string(why) + "\n";
+  std::fputs(line.c_str(), stderr);
+  std::fflush(stderr);
+}
 namespace {
 
 // x87: all six exceptions masked (bits 0-5), 64-bit significand (precision

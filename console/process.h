@@ -2,7 +2,13 @@
 // worth reaching on their own.
 #pragma once
 
+#include <string_view>
+
 namespace console {
+
+// Says on standard error, as one line "helmholtz: <why>", why start-up could
+// not complete; the caller then ends the process with exit code 255.
+void ReportStartUpFailure(std::string_view why);
 
 // The arithmetic the calculator relies on: extended intermediate precision
 // (x87: 64-bit significand), rounding to nearest with ties to even, and every

@@ -3,6 +3,7 @@
 
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -85,15 +86,14 @@ TerminalConsole::~TerminalConsole() { Restore(); }
 bool TerminalConsole::EnterRawMode() {
   termios current{};
   if (tcgetattr(fd_, &current) != 0) return false;
-  if (!modesSaved_) {
-    savedModes_ = current;
-    modesSaved_ = true;
+  if (!savedModes_) {
+    savedModes_ = std::make_unique<termios>(current);
     // A disabled erase character leaves DEL, what most terminals send.
     const cc_t erase = current.c_cc[VERASE];
     eraseByte_ = erase == _POSIX_VDISABLE ? 127 : static_cast<std::uint8_t>(erase);
     decoder_ = KeyDecoder(eraseByte_);
   }
-  termios raw = savedModes_;
+  termios raw = *savedModes_;
   cfmakeraw(&raw);
   raw.c_cc[VMIN] = 1;
   raw.c_cc[VTIME] = 0;
@@ -106,12 +106,17 @@ bool TerminalConsole::EnterRawMode() {
   return true;
 }
 
+std::string TerminalConsole::GiveBackBytes() const {
+  std::string bytes = RestoreModeBytes(terminal_);
+  if (windowChanged_) bytes += WindowSizeRequest(firstColumns_, firstRows_);
+  return bytes;
+}
+
 void TerminalConsole::ArmRestore() {
   std::string bytes(kCancelSequence);
-  bytes += RestoreModeBytes(terminal_);
-  if (windowChanged_) bytes += WindowSizeRequest(firstColumns_, firstRows_);
+  bytes += GiveBackBytes();
   bytes += kNewLine;
-  ArmTerminalRestore(fd_, savedModes_, bytes);
+  ArmTerminalRestore(fd_, *savedModes_, bytes);
 }
 
 void TerminalConsole::Restore() {
@@ -119,10 +124,9 @@ void TerminalConsole::Restore() {
   paintBytes_.clear();
   const ScreenFrame frame = BuildFrame();
   Render(frame, painted_, paintBytes_, terminal_);
-  paintBytes_ += RestoreModeBytes(terminal_);
-  if (windowChanged_) paintBytes_ += WindowSizeRequest(firstColumns_, firstRows_);
+  paintBytes_ += GiveBackBytes();
   WriteAll(paintBytes_);
-  GiveBackTerminal(fd_, savedModes_);
+  GiveBackTerminal(fd_, *savedModes_);
   DisarmTerminalRestore();
   raw_ = false;
 }

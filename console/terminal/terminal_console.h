@@ -12,11 +12,10 @@
 // bounded by the buffer, never by the window.
 #pragma once
 
-#include <termios.h>
-
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +25,9 @@
 #include "console/platform.h"
 #include "console/terminal/renderer.h"
 #include "console/terminal/terminal_capabilities.h"
+
+// The terminal modes of <termios.h>, which only the backend's sources include.
+struct termios;
 
 namespace console {
 
@@ -107,6 +109,9 @@ class TerminalConsole final : public Platform {
   // order, from `start`.
   template <typename Fill>
   void FillCells(int count, CellPosition start, Fill fill);
+  // What gives the terminal back: the modes undone, and the first window size
+  // asked back if the program changed it.
+  std::string GiveBackBytes() const;
   // The signal-time restore for the present state.
   void ArmRestore();
   // Acts on signals noted since the last look.
@@ -121,8 +126,7 @@ class TerminalConsole final : public Platform {
   int fd_;
   TerminalCapabilities terminal_;
   bool raw_ = false;
-  bool modesSaved_ = false;
-  termios savedModes_{};
+  std::unique_ptr<termios> savedModes_;  // the modes found before raw mode, once saved
   std::uint8_t eraseByte_ = 127;
   int terminalColumns_ = 0;
   int terminalRows_ = 0;

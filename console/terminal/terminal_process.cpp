@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -25,11 +24,7 @@ namespace {
 std::unique_ptr<TerminalConsole> terminal;
 int terminalFd = -1;
 
-void ReportNoTerminal(const std::string& why) {
-  const std::string line = "helmholtz: cannot run without a terminal: " + why + "\n";
-  std::fputs(line.c_str(), stderr);
-  std::fflush(stderr);
-}
+void ReportNoTerminal(const std::string& why) { ReportStartUpFailure("cannot run without a terminal: " + why); }
 
 }  // namespace
 
@@ -46,10 +41,8 @@ bool StartUp() {
   const char* term = std::getenv("TERM");
   const TerminalCapabilities capabilities = LoadTerminalCapabilities(term, std::getenv("NO_COLOR"), terminalFd);
   if (!capabilities.cursorAddressing) {
-    const std::string line = std::string("helmholtz: the terminal TERM=") + term +
-                             " cannot place the cursor; run it in a full-screen terminal\n";
-    std::fputs(line.c_str(), stderr);
-    std::fflush(stderr);
+    ReportStartUpFailure(std::string("the terminal TERM=") + term +
+                         " cannot place the cursor; run it in a full-screen terminal");
     close(terminalFd);
     terminalFd = -1;
     return false;

@@ -16,9 +16,10 @@
 //   SIGKILL, SIGSTOP             -> cannot be caught: nothing restores
 #pragma once
 
-#include <termios.h>
-
 #include <string_view>
+
+// The terminal modes of <termios.h>, which only the backend's sources include.
+struct termios;
 
 namespace console {
 

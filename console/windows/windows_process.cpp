@@ -17,7 +17,6 @@
 #include <windows.h>
 
 #include <csignal>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -130,11 +129,7 @@ void CloseOwned() {
   sink = ConsoleSink{};
 }
 
-void ReportNoConsole(const std::string& why) {
-  const std::string line = "helmholtz: cannot run without a console: " + why + "\n";
-  std::fputs(line.c_str(), stderr);
-  std::fflush(stderr);
-}
+void ReportNoConsole(const std::string& why) { ReportStartUpFailure("cannot run without a console: " + why); }
 
 // "CONIN$: The handle is invalid. (error 6)", as the system words it.
 std::string LastErrorText(const char* what) {

@@ -56,6 +56,7 @@ struct AnswerRow {
   std::string out;
   std::string err;
   int exitCode;
+  bool outputFails = false;
 };
 
 void PrintTo(const AnswerRow& row, std::ostream* out) { *out << row.name; }
@@ -66,6 +67,7 @@ TEST_P(AnswerTest, WritesTheRowTextsAndGivesTheExitCode) {
   const AnswerRow& row = GetParam();
   std::ostringstream out;
   std::ostringstream err;
+  if (row.outputFails) out.setstate(std::ios::badbit);
   EXPECT_EQ(Answer(row.commandLine, out, err), row.exitCode);
   EXPECT_EQ(out.str(), row.out);
   EXPECT_EQ(err.str(), row.err);
@@ -90,7 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {Action::kRejectArgument, "\xc3\xa9"},
                   "",
                   "helmholtz: unknown argument '\\xC3\\xA9'; see 'helmholtz --help'\n",
-                  kExitBadArgument}),
+                  kExitBadArgument},
+        AnswerRow{"UsageThatCannotBeWritten", {Action::kShowUsage, ""}, "",
+                  "helmholtz: cannot write to standard output\n", kExitWriteFailed, true},
+        AnswerRow{"VersionThatCannotBeWritten", {Action::kShowVersion, ""}, "",
+                  "helmholtz: cannot write to standard output\n", kExitWriteFailed, true}),
     [](const ::testing::TestParamInfo<AnswerRow>& info) { return std::string(info.param.name); });
 
 TEST(UsageText, NamesEveryOptionAndEndsWithANewLine) {

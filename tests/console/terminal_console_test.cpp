@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>

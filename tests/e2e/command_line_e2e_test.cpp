@@ -23,6 +23,8 @@ struct CommandRow {
   // Standard output and standard error, exactly.
   std::string output;
   std::string error;
+  // Standard output goes to this file instead of being captured.
+  std::string outputFile = {};
 };
 
 void PrintTo(const CommandRow& row, std::ostream* out) { *out << row.name; }
@@ -35,6 +37,7 @@ TEST_P(CommandLineE2e, AnswersWithoutATerminal) {
   LaunchOptions options;
   options.withoutTerminal = true;
   options.arguments = row.arguments;
+  options.standardOutputFile = row.outputFile;
   PtySession session(HelmholtzBinary(), options);
   ASSERT_TRUE(session.started());
   int status = 0;
@@ -60,7 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"ExtraArgument", {"--version", "now"}, 2, "",
                    "helmholtz: unknown argument 'now'; see 'helmholtz --help'\n"},
         CommandRow{"ControlBytesNeverReachTheTerminal", {"\x1b]0;title\x07"}, 2, "",
-                   "helmholtz: unknown argument '\\x1B]0;title\\x07'; see 'helmholtz --help'\n"}),
+                   "helmholtz: unknown argument '\\x1B]0;title\\x07'; see 'helmholtz --help'\n"},
+        CommandRow{"VersionOntoAFullDisk", {"--version"}, 1, "", "helmholtz: cannot write to standard output\n",
+                   "/dev/full"},
+        CommandRow{"HelpOntoAFullDisk", {"--help"}, 1, "", "helmholtz: cannot write to standard output\n",
+                   "/dev/full"}),
     [](const ::testing::TestParamInfo<CommandRow>& info) { return std::string(info.param.name); });
 
 // Started in a terminal, --version still only writes its line: no modes

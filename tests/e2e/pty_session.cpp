@@ -111,7 +111,13 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
     const int null = open("/dev/null", O_RDWR);
     if (options.withoutTerminal) {
       dup2(null, 0);
-      dup2(outputPipe[1], 1);
+      if (outputFile != nullptr) {
+        const int file = open(outputFile, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (file < 0) ChildFails();
+        dup2(file, 1);
+      } else {
+        dup2(outputPipe[1], 1);
+      }
       dup2(errorPipe[1], 2);
     } else {
       // A session leader opening a terminal without O_NOCTTY makes it its
