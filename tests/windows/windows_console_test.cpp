@@ -12,6 +12,7 @@
 #include "console/console.h"
 #include "console/windows/console_records.h"
 #include "console/windows/windows_console.h"
+#include "tests/windows/real_console.h"
 
 namespace console {
 namespace {
@@ -21,15 +22,11 @@ namespace {
   ExitProcess(3);
 }
 
-class WindowsConsoleTest : public ::testing::Test {
+class WindowsConsoleTest : public RealConsoleTest {
  protected:
   void SetUp() override {
-    input_ = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-    output_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(input_, INVALID_HANDLE_VALUE) << "no console input: run under a console";
-    ASSERT_NE(output_, INVALID_HANDLE_VALUE) << "no console screen: run under a console";
+    RealConsoleTest::SetUp();
+    if (HasFatalFailure()) return;
     FlushConsoleInputBuffer(input_);
     platform_ = std::make_unique<WindowsConsole>(input_, output_, FailOnLostConsole);
     InstallPlatform(*platform_);
@@ -37,8 +34,7 @@ class WindowsConsoleTest : public ::testing::Test {
   void TearDown() override {
     ConsoleState = ConsoleRecord{};
     platform_.reset();
-    if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
-    if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+    RealConsoleTest::TearDown();
   }
 
   CHAR_INFO ConsoleCell(int row, int column) {
@@ -67,8 +63,6 @@ class WindowsConsoleTest : public ::testing::Test {
     ASSERT_TRUE(WriteConsoleInputA(input_, &record, 1, &written));
   }
 
-  HANDLE input_ = INVALID_HANDLE_VALUE;
-  HANDLE output_ = INVALID_HANDLE_VALUE;
   std::unique_ptr<WindowsConsole> platform_;
 };
 

@@ -5,19 +5,16 @@
 #include <gtest/gtest.h>
 
 #include "console/console.h"
+#include "tests/windows/real_console.h"
 
 namespace console {
 namespace {
 
-class WindowsProcessTest : public ::testing::Test {
+class WindowsProcessTest : public RealConsoleTest {
  protected:
   void SetUp() override {
-    input_ = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-    output_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(input_, INVALID_HANDLE_VALUE) << "no console input: run under a console";
-    ASSERT_NE(output_, INVALID_HANDLE_VALUE) << "no console screen: run under a console";
+    RealConsoleTest::SetUp();
+    if (HasFatalFailure()) return;
     // Modes as a command prompt leaves them.
     ASSERT_TRUE(SetConsoleMode(input_, kCookedInput));
     ASSERT_TRUE(SetConsoleMode(output_, kPlainOutput));
@@ -27,8 +24,7 @@ class WindowsProcessTest : public ::testing::Test {
   }
   void TearDown() override {
     ShutDown();
-    CloseHandle(input_);
-    CloseHandle(output_);
+    RealConsoleTest::TearDown();
   }
 
   DWORD Mode(HANDLE handle) {
@@ -41,8 +37,6 @@ class WindowsProcessTest : public ::testing::Test {
   static constexpr DWORD kPlainOutput = ENABLE_PROCESSED_OUTPUT;
   static constexpr DWORD kCursorSize = 25;
   static constexpr WORD kPromptAttribute = 0x1F;
-  HANDLE input_ = INVALID_HANDLE_VALUE;
-  HANDLE output_ = INVALID_HANDLE_VALUE;
 };
 
 TEST_F(WindowsProcessTest, StartUpMakesTheInputRawAndShutDownGivesEverythingBack) {
