@@ -10,9 +10,8 @@ namespace calculator {
 extern std::int16_t ScreenHeight;
 
 // Reads ScreenHeight afresh, blanks rows ScreenHeight-2 and ScreenHeight-1 in
-// the current colours, then
-// writes seven labels (light magenta) on the first and seven masked values
-// with their units (yellow) under them: frequency, volume, surface, the
+// the current colours, then writes seven labels (light magenta) on the first
+// and seven masked values with their units (yellow) under them: frequency, volume, surface, the
 // equivalent round diameter 2*sqrt(S/pi), the equivalent square side sqrt(S),
 // the thickness in mm and the Q-Factor c*(sqrt(S)+t) / (f^2*S).
 // Fields are not clipped: a long value runs into the next column and is then
