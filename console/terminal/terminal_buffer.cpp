@@ -29,6 +29,8 @@ bool TerminalConsole::SetBufferSize(int columns, int rows) {
   return true;
 }
 
+// `fill(count, start)` is the buffer's own range fill; it is handed runs that
+// stay within one row of the part of the buffer the program sees.
 template <typename Fill>
 void TerminalConsole::FillCells(int count, CellPosition start, Fill fill) {
   const int columns = WorkingColumns();
@@ -38,37 +40,23 @@ void TerminalConsole::FillCells(int count, CellPosition start, Fill fill) {
     // The whole screen, as a clear fills it: the part of the buffer that the
     // window hides now is filled with it, so a window that grows again shows
     // no leftovers of an earlier screen.
-    for (int row = 0; row < buffer_.rows(); ++row) {
-      for (int column = 0; column < buffer_.columns(); ++column) fill({row, column});
-    }
+    fill(buffer_.columns() * buffer_.rows(), CellPosition{0, 0});
     return;
   }
-  long long left = count;
-  CellPosition at = start;
-  while (left > 0 && at.row < rows) {
-    fill(at);
-    --left;
-    if (++at.column == columns) {
-      at.column = 0;
-      ++at.row;
-    }
+  int left = count;
+  for (CellPosition at = start; left > 0 && at.row < rows; at = CellPosition{at.row + 1, 0}) {
+    const int run = std::min(left, columns - at.column);
+    fill(run, at);
+    left -= run;
   }
 }
 
 void TerminalConsole::FillCharacter(std::uint8_t character, int count, CellPosition start) {
-  FillCells(count, start, [&](CellPosition at) {
-    CharCell cell = buffer_.At(at.row, at.column);
-    cell.character = character;
-    buffer_.WriteCells(at, &cell, 1);
-  });
+  FillCells(count, start, [&](int run, CellPosition at) { buffer_.FillCharacter(character, run, at); });
 }
 
 void TerminalConsole::FillAttribute(std::uint8_t attribute, int count, CellPosition start) {
-  FillCells(count, start, [&](CellPosition at) {
-    CharCell cell = buffer_.At(at.row, at.column);
-    cell.attribute = attribute;
-    buffer_.WriteCells(at, &cell, 1);
-  });
+  FillCells(count, start, [&](int run, CellPosition at) { buffer_.FillAttribute(attribute, run, at); });
 }
 
 void TerminalConsole::SetTextAttribute(std::uint8_t attribute) { textAttribute_ = attribute; }

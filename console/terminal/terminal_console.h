@@ -105,8 +105,8 @@ class TerminalConsole final : public Platform {
   // never below the minimum.
   int WorkingColumns() const;
   int WorkingRows() const;
-  // Applies `fill` to each cell of `count` cells, in the program's reading
-  // order, from `start`.
+  // Fills `count` cells in the program's reading order from `start`, by
+  // calling `fill(run, at)` once for each row's run.
   template <typename Fill>
   void FillCells(int count, CellPosition start, Fill fill);
   // What gives the terminal back: the modes undone, and the first window size
