@@ -1,8 +1,10 @@
 // The main routine: start-up and the menu loop.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "calculator/calculator.h"
+#include "calculator/design.h"
 #include "calculator/resonator.h"
 #include "calculator/screens.h"
 #include "calculator/summary_panel.h"
@@ -56,13 +58,18 @@ void WaitForAnyKey() {
   while (console::PollKey().empty()) console::AwaitKey();
 }
 
+// The calculation a typed choice names: exactly "1" to "8".
+std::optional<Choice> ChoiceOf(const std::string& typed) {
+  if (typed.size() != 1 || typed[0] < '1' || typed[0] > '8') return std::nullopt;
+  return static_cast<Choice>(typed[0] - '0');
+}
+
 }  // namespace
 
 int CalculatorMain() {
-  ComputeConstants();
+  const Constants constants = MakeConstants();
   console::SetScreenSize(kScreenColumns, kScreenRows);
 
-  Quantities quantities;
   while (true) {
     // The console may have refused 60 rows, and a terminal window can be
     // resized at any time: each cycle is laid out for the rows there are.
@@ -74,23 +81,7 @@ int CalculatorMain() {
 
     // Exact comparisons: " 1", "01" or "1." are no choice.
     if (choice == "*") return 0;
-    if (choice == "1") {
-      FrequencyRoundScreen(quantities);
-    } else if (choice == "2") {
-      VolumeRoundScreen(quantities);
-    } else if (choice == "3") {
-      ThicknessRoundScreen(quantities);
-    } else if (choice == "4") {
-      DiameterRoundScreen(quantities);
-    } else if (choice == "5") {
-      FrequencyAnyScreen(quantities);
-    } else if (choice == "6") {
-      VolumeAnyScreen(quantities);
-    } else if (choice == "7") {
-      ThicknessAnyScreen(quantities);
-    } else if (choice == "8") {
-      SurfaceAnyScreen(quantities);
-    }
+    if (const std::optional<Choice> calculation = ChoiceOf(choice)) RunCalculationScreen(*calculation, constants);
     WaitForAnyKey();
   }
 }

@@ -3,25 +3,28 @@
 // solve for one design quantity, and the two plausibility tests.
 //
 // Units: frequency Hz, volume cm^3, thickness/radius/diameter cm, surface cm^2.
-// Every formula takes its three quantities as single-precision values by
-// reference, computes in the 80-bit long double working precision, rounds to
+// Every formula takes its three quantities as single-precision values and the
+// constants of the model, computes in the 80-bit long double working precision, rounds to
 // double or single exactly where noted in formulas.cpp, and returns single.
 #pragma once
 
-#include <cstdint>
-
 namespace calculator {
 
-// Shared constants, zero until ComputeConstants runs (CalculatorMain does so
-// before it shows anything).
-extern double Pi;             // 4 * atan(1)        = 3.141592653589793
-extern double TwoPi;          // 8 * atan(1)        = 6.283185307179586
-extern double EndCorrection;  // atan(1)^0.5 = sqrt(pi/4) = 0.886226925452758 (K)
-extern float SoundSpeed;      // 34000 cm/s (c)
+// The constants every formula and the summary panel share.
+struct Constants {
+  double pi = 0;             // 4 * atan(1)        = 3.141592653589793
+  double twoPi = 0;          // 8 * atan(1)        = 6.283185307179586
+  double endCorrection = 0;  // atan(1)^0.5 = sqrt(pi/4) = 0.886226925452758 (K)
+  float soundSpeed = 0;      // c, cm/s
+};
 
-// Sets Pi, TwoPi, EndCorrection and SoundSpeed, in that order, from atan(1)
-// evaluated once in working precision; each is rounded once when stored.
-void ComputeConstants();
+// The speed of sound the screens use, cm/s: dry air at about 15 degrees C.
+inline constexpr float kScreenSoundSpeed = 34000;
+
+// pi, 2pi and K from atan(1) evaluated once in working precision, each rounded
+// once when stored, and `soundSpeed` as given. MakeConstants() is the screens'
+// model, bit for bit.
+Constants MakeConstants(float soundSpeed = kScreenSoundSpeed);
 
 // base^exponent in working precision, with the rules the formulas rely on:
 //  1. a negative or NaN base first has its exponent rounded to the nearest
@@ -38,35 +41,35 @@ long double Power(long double base, long double exponent);
 
 // Round orifice of radius r; the neck length is t + K*r.
 //   FrequencyRound(1, 1, 1000) == 220.83963f
-float FrequencyRound(const float& radius, const float& thickness, const float& volume);
+float FrequencyRound(float radius, float thickness, float volume, const Constants& constants);
 //   VolumeRound(1, 1, 100) == 4877.014f
-float VolumeRound(const float& radius, const float& thickness, const float& frequency);
+float VolumeRound(float radius, float thickness, float frequency, const Constants& constants);
 //   ThicknessRound(1, 1000, 100) == 8.312929f
-float ThicknessRound(const float& radius, const float& volume, const float& frequency);
+float ThicknessRound(float radius, float volume, float frequency, const Constants& constants);
 // Solves ThicknessRound for the radius and returns twice the larger root;
 // 0 when the discriminant is negative.
 //   DiameterRound(1000, 100, 1) == 0.7627487f
-float DiameterRound(const float& volume, const float& frequency, const float& thickness);
+float DiameterRound(float volume, float frequency, float thickness, const Constants& constants);
 
 // Orifice of any shape with surface S; the neck length is t + sqrt(S).
 //   FrequencyAny(4, 1, 1000) == 197.59157f
-float FrequencyAny(const float& surface, const float& thickness, const float& volume);
+float FrequencyAny(float surface, float thickness, float volume, const Constants& constants);
 //   VolumeAny(4, 1, 100) == 3904.243f
-float VolumeAny(const float& surface, const float& thickness, const float& frequency);
+float VolumeAny(float surface, float thickness, float frequency, const Constants& constants);
 //   ThicknessAny(4, 1000, 100) == 9.7127285f
-float ThicknessAny(const float& surface, const float& volume, const float& frequency);
+float ThicknessAny(float surface, float volume, float frequency, const Constants& constants);
 // Solves ThicknessAny for sqrt(S) and returns the square of the larger root;
 // 0 when the discriminant is negative.
 //   SurfaceAny(1000, 100, 1) == 0.60774153f
-float SurfaceAny(const float& volume, const float& frequency, const float& thickness);
+float SurfaceAny(float volume, float frequency, float thickness, const Constants& constants);
 
-// -1 (possible) when the wall thickness implied by the other three values is
-// not negative, 0 (impossible) when it is; a comparison with NaN counts as
+// True (possible) when the wall thickness implied by the other three values is
+// not negative, false (impossible) when it is; a comparison with NaN counts as
 // possible. Evaluated without intermediate rounding, so within a rounding
 // error of zero thickness it may disagree with the sign of ThicknessRound/Any.
-//   ValuesPossibleRound(1, 1000, 2000) == 0   (ThicknessRound gives -0.863)
-std::int16_t ValuesPossibleRound(const float& radius, const float& volume, const float& frequency);
-//   ValuesPossibleAny(4, 1000, 197.59157) == -1
-std::int16_t ValuesPossibleAny(const float& surface, const float& volume, const float& frequency);
+//   ValuesPossibleRound(1, 1000, 2000) == false  (ThicknessRound gives -0.863)
+bool ValuesPossibleRound(float radius, float volume, float frequency, const Constants& constants);
+//   ValuesPossibleAny(4, 1000, 197.59157) == true
+bool ValuesPossibleAny(float surface, float volume, float frequency, const Constants& constants);
 
 }  // namespace calculator

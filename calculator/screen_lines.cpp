@@ -3,17 +3,22 @@
 
 #include <string>
 
-#include "calculator/resonator.h"
+#include "calculator/screen_texts.h"
 #include "console/console.h"
 #include "numtext/numtext.h"
 
 namespace calculator {
-namespace {
 
-// The result lines show single-precision values: 7 significant digits.
-constexpr int kSingleDigits = 7;
-
-}  // namespace
+std::string_view PromptOf(Quantity quantity) {
+  switch (quantity) {
+    case Quantity::kFrequency: return kFrequencyPrompt;
+    case Quantity::kVolume: return kVolumePrompt;
+    case Quantity::kThickness: return kThicknessPrompt;
+    case Quantity::kDiameter: return kDiameterPrompt;
+    case Quantity::kSurface: return kSurfacePrompt;
+  }
+  return {};
+}
 
 float AskQuantity(int row, std::string_view prompt) {
   console::Locate(row, kDialogueColumn);
@@ -22,22 +27,10 @@ float AskQuantity(int row, std::string_view prompt) {
   return static_cast<float>(numtext::TextToNumber(typed));
 }
 
-float AskFlooredThickness(int row) {
-  const float thickness = AskQuantity(row, kThicknessPrompt);
-  return thickness < 0 ? 0.0F : thickness;
-}
-
-void DeriveRoundOrifice(Quantities& quantities) {
-  quantities.radius = static_cast<float>(static_cast<long double>(quantities.diameter) / 2);
-  const long double radius = quantities.radius;
-  // r*r is exact in working precision; the product with pi is rounded once.
-  quantities.surface = static_cast<float>(radius * radius * static_cast<long double>(Pi));
-}
-
 void WriteQuantity(int row, std::string_view label, float value, std::string_view unit) {
   console::Locate(row, kDialogueColumn);
   console::PrintText(std::string(label));
-  console::PrintText(numtext::NumberToText(value, kSingleDigits));
+  console::PrintText(numtext::NumberToText(value, kResultDigits));
   console::PrintText(std::string(unit));
 }
 
@@ -48,7 +41,7 @@ void WriteCheckLine(int row, std::string_view label, float value, std::string_vi
 
 void WriteImpossibleValues() {
   console::Locate(kFirstCheckRow, kDialogueColumn);
-  console::PrintText("Impossible values !");
+  console::PrintText(std::string(kImpossibleValues));
 }
 
 void WriteBehind(std::string_view text) { console::PrintText(std::string(text)); }

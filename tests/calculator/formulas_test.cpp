@@ -16,40 +16,58 @@ namespace {
 
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
-class FormulasTest : public ::testing::Test {
- protected:
-  void SetUp() override { ComputeConstants(); }
-};
+const Constants kScreen = MakeConstants();
 
-TEST_F(FormulasTest, ConstantsHaveTheirTabulatedValues) {
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(Pi), std::bit_cast<std::uint64_t>(3.141592653589793));
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(TwoPi), std::bit_cast<std::uint64_t>(6.283185307179586));
+TEST(FormulasTest, ConstantsHaveTheirTabulatedValues) {
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(kScreen.pi), std::bit_cast<std::uint64_t>(3.141592653589793));
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(kScreen.twoPi), std::bit_cast<std::uint64_t>(6.283185307179586));
   // The double nearest to sqrt(pi/4), from an independent square root.
   const double nearestRoot = static_cast<double>(std::sqrt(std::acos(-1.0L) / 4));
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(EndCorrection), std::bit_cast<std::uint64_t>(nearestRoot));
-  EXPECT_NEAR(EndCorrection, 0.886226925452758, 1e-15);
-  EXPECT_EQ(Bits(SoundSpeed), Bits(34000.0F));
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(kScreen.endCorrection), std::bit_cast<std::uint64_t>(nearestRoot));
+  EXPECT_NEAR(kScreen.endCorrection, 0.886226925452758, 1e-15);
+  EXPECT_EQ(Bits(kScreen.soundSpeed), Bits(34000.0F));
+}
+
+// Another speed of sound changes nothing but c: f is proportional to c and V
+// to c^2, so doubling c doubles every frequency and quadruples every volume
+// exactly (a power of two moves no rounding point), and 343.2 m/s scales them
+// by its ratio to within a rounding of the result.
+TEST(FormulasTest, FrequencyAndVolumeFollowTheSpeedOfSound) {
+  const Constants doubled = MakeConstants(68000);
+  const Constants warm = MakeConstants(34320);
+  const double ratio = 34320.0 / 34000.0;
+  for (const float radius : {0.25F, 1.0F, 3.5F}) {
+    for (const float thickness : {0.5F, 1.0F, 12.0F}) {
+      const float f = FrequencyRound(radius, thickness, 1000, kScreen);
+      const float fAny = FrequencyAny(radius * radius, thickness, 1000, kScreen);
+      const float v = VolumeRound(radius, thickness, 100, kScreen);
+      const float vAny = VolumeAny(radius * radius, thickness, 100, kScreen);
+      EXPECT_EQ(Bits(FrequencyRound(radius, thickness, 1000, doubled)), Bits(2 * f));
+      EXPECT_EQ(Bits(FrequencyAny(radius * radius, thickness, 1000, doubled)), Bits(2 * fAny));
+      EXPECT_EQ(Bits(VolumeRound(radius, thickness, 100, doubled)), Bits(4 * v));
+      EXPECT_EQ(Bits(VolumeAny(radius * radius, thickness, 100, doubled)), Bits(4 * vAny));
+      EXPECT_NEAR(FrequencyRound(radius, thickness, 1000, warm), f * ratio, f * ratio * 1e-6);
+      EXPECT_NEAR(VolumeAny(radius * radius, thickness, 100, warm), vAny * ratio * ratio, vAny * 2e-6);
+    }
+  }
 }
 
 // One call of a three-argument formula and the single-precision result it must
 // return, as the float nearest to the tabulated decimal.
 struct FormulaCase {
   const char* name;
-  float (*formula)(const float&, const float&, const float&);
+  float (*formula)(float, float, float, const Constants&);
   float first, second, third;
   float expected;
 };
 
 void PrintTo(const FormulaCase& c, std::ostream* os) { *os << c.name; }
 
-class FormulaExamples : public ::testing::TestWithParam<FormulaCase> {
- protected:
-  void SetUp() override { ComputeConstants(); }
-};
+class FormulaExamples : public ::testing::TestWithParam<FormulaCase> {};
 
 TEST_P(FormulaExamples, ReturnsTheExactSingle) {
   const FormulaCase& c = GetParam();
-  const float result = c.formula(c.first, c.second, c.third);
+  const float result = c.formula(c.first, c.second, c.third, kScreen);
   EXPECT_EQ(Bits(result), Bits(c.expected)) << c.name << " gave " << result;
 }
 
@@ -108,32 +126,29 @@ INSTANTIATE_TEST_SUITE_P(
         FormulaCase{"FrequencyAny(4,1,0)", FrequencyAny, 4, 1, 0, 5411.268F},
         FormulaCase{"FrequencyRound(0,1,1000)", FrequencyRound, 0, 1, 1000, 0}));
 
-TEST_F(FormulasTest, SameHoleGivesALowerFrequencyWithTheAnyShapeNeck) {
+TEST(FormulasTest, SameHoleGivesALowerFrequencyWithTheAnyShapeNeck) {
   // The any-shape neck correction sqrt(S) is twice K*r, so the same round
   // hole resonates lower: 182.1553 Hz instead of 220.8396 Hz.
   const float surface = 3.1415927F;
   const float thickness = 1;
   const float volume = 1000;
-  EXPECT_NEAR(FrequencyAny(surface, thickness, volume), 182.1553F, 5e-5F);
+  EXPECT_NEAR(FrequencyAny(surface, thickness, volume, kScreen), 182.1553F, 5e-5F);
 }
 
 struct PlausibilityCase {
   const char* name;
-  std::int16_t (*test)(const float&, const float&, const float&);
+  bool (*test)(float, float, float, const Constants&);
   float orifice, volume, frequency;
-  std::int16_t expected;
+  bool expected;
 };
 
 void PrintTo(const PlausibilityCase& c, std::ostream* os) { *os << c.name; }
 
-class PlausibilityExamples : public ::testing::TestWithParam<PlausibilityCase> {
- protected:
-  void SetUp() override { ComputeConstants(); }
-};
+class PlausibilityExamples : public ::testing::TestWithParam<PlausibilityCase> {};
 
-TEST_P(PlausibilityExamples, GivesMinusOneWhenPossible) {
+TEST_P(PlausibilityExamples, IsTrueWhenPossible) {
   const PlausibilityCase& c = GetParam();
-  EXPECT_EQ(c.test(c.orifice, c.volume, c.frequency), c.expected) << c.name;
+  EXPECT_EQ(c.test(c.orifice, c.volume, c.frequency, kScreen), c.expected) << c.name;
 }
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -142,21 +157,21 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 INSTANTIATE_TEST_SUITE_P(
     Examples, PlausibilityExamples,
     ::testing::Values(
-        PlausibilityCase{"Round(1,1000,220.83963)", ValuesPossibleRound, 1, 1000, 220.83963F, -1},
-        PlausibilityCase{"Round(1,1000,2000)", ValuesPossibleRound, 1, 1000, 2000, 0},
-        PlausibilityCase{"Any(4,1000,197.59157)", ValuesPossibleAny, 4, 1000, 197.59157F, -1},
-        PlausibilityCase{"Any(4,1000,2000)", ValuesPossibleAny, 4, 1000, 2000, 0},
+        PlausibilityCase{"Round(1,1000,220.83963)", ValuesPossibleRound, 1, 1000, 220.83963F, true},
+        PlausibilityCase{"Round(1,1000,2000)", ValuesPossibleRound, 1, 1000, 2000, false},
+        PlausibilityCase{"Any(4,1000,197.59157)", ValuesPossibleAny, 4, 1000, 197.59157F, true},
+        PlausibilityCase{"Any(4,1000,2000)", ValuesPossibleAny, 4, 1000, 2000, false},
         // Undecidable comparisons (NaN on one side) count as possible.
-        PlausibilityCase{"Round(1,inf,0) is 0/NaN", ValuesPossibleRound, 1, kInfinity, 0, -1},
-        PlausibilityCase{"Round(NaN,1000,100)", ValuesPossibleRound, kNaN, 1000, 100, -1},
-        PlausibilityCase{"Any(0,1000,0) is 0/0", ValuesPossibleAny, 0, 1000, 0, -1},
+        PlausibilityCase{"Round(1,inf,0) is 0/NaN", ValuesPossibleRound, 1, kInfinity, 0, true},
+        PlausibilityCase{"Round(NaN,1000,100)", ValuesPossibleRound, kNaN, 1000, 100, true},
+        PlausibilityCase{"Any(0,1000,0) is 0/0", ValuesPossibleAny, 0, 1000, 0, true},
         // sqrt of a negative surface is 1, against a negative A: impossible.
-        PlausibilityCase{"Any(-4,1000,100)", ValuesPossibleAny, -4, 1000, 100, 0},
+        PlausibilityCase{"Any(-4,1000,100)", ValuesPossibleAny, -4, 1000, 100, false},
         // Equality counts as possible: a zero orifice implies a zero wall.
-        PlausibilityCase{"Round(0,1000,100) is 0 == 0", ValuesPossibleRound, 0, 1000, 100, -1},
-        PlausibilityCase{"Any(0,1000,100) is 0 == 0", ValuesPossibleAny, 0, 1000, 100, -1},
+        PlausibilityCase{"Round(0,1000,100) is 0 == 0", ValuesPossibleRound, 0, 1000, 100, true},
+        PlausibilityCase{"Any(0,1000,100) is 0 == 0", ValuesPossibleAny, 0, 1000, 100, true},
         // A zero frequency makes A infinite: always possible.
-        PlausibilityCase{"Round(1,1000,0)", ValuesPossibleRound, 1, 1000, 0, -1}));
+        PlausibilityCase{"Round(1,1000,0)", ValuesPossibleRound, 1, 1000, 0, true}));
 
 }  // namespace
 }  // namespace calculator

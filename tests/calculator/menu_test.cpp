@@ -43,16 +43,6 @@ TEST_F(Menu, IsDrawnInColourAndWaitsBehindTheChoicePrompt) {
   EXPECT_EQ(console::ConsoleState.background, 0U);
 }
 
-TEST_F(Menu, ConstantsAreReadyOnceTheMenuIsShown) {
-  Pi = TwoPi = EndCorrection = 0;
-  SoundSpeed = 0;
-  RunCalculator(memory_);
-  EXPECT_EQ(Pi, 3.141592653589793);
-  EXPECT_EQ(TwoPi, 6.283185307179586);
-  EXPECT_NEAR(EndCorrection, 0.886226925452758, 1e-15);
-  EXPECT_EQ(SoundSpeed, 34000.0F);
-}
-
 class UnmatchedChoice : public ScreenTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(UnmatchedChoice, WritesNothingAndWaitsForAKey) {

@@ -49,7 +49,7 @@ struct AnyDesign {
 
 class PhysicsTest : public ::testing::Test {
  protected:
-  void SetUp() override { ComputeConstants(); }
+  const Constants kScreen = MakeConstants();
 
   float Uniform(double low, double high) {
     return static_cast<float>(std::uniform_real_distribution<double>(low, high)(generator_));
@@ -70,7 +70,7 @@ TEST_F(PhysicsTest, FrequencyRoundMatchesTheClosedForm) {
     const double surface = kPi * d.radius * d.radius;
     const double neck = d.thickness + kEndCorrection * d.radius;
     const double reference = ReferenceFrequency(surface, d.volume, neck);
-    ASSERT_LE(Relative(FrequencyRound(d.radius, d.thickness, d.volume), reference), kFrequencyTolerance)
+    ASSERT_LE(Relative(FrequencyRound(d.radius, d.thickness, d.volume, kScreen), reference), kFrequencyTolerance)
         << "r=" << d.radius << " t=" << d.thickness << " V=" << d.volume;
   }
 }
@@ -80,7 +80,7 @@ TEST_F(PhysicsTest, FrequencyAnyMatchesTheClosedForm) {
     const AnyDesign d = NextAny();
     const double neck = d.thickness + std::sqrt(static_cast<double>(d.surface));
     const double reference = ReferenceFrequency(d.surface, d.volume, neck);
-    ASSERT_LE(Relative(FrequencyAny(d.surface, d.thickness, d.volume), reference), kFrequencyTolerance)
+    ASSERT_LE(Relative(FrequencyAny(d.surface, d.thickness, d.volume, kScreen), reference), kFrequencyTolerance)
         << "S=" << d.surface << " t=" << d.thickness << " V=" << d.volume;
   }
 }
@@ -88,7 +88,7 @@ TEST_F(PhysicsTest, FrequencyAnyMatchesTheClosedForm) {
 TEST_F(PhysicsTest, RoundFormulasInvertTheFrequency) {
   for (int i = 0; i < kDesigns; ++i) {
     const RoundDesign d = NextRound();
-    const float frequency = FrequencyRound(d.radius, d.thickness, d.volume);
+    const float frequency = FrequencyRound(d.radius, d.thickness, d.volume, kScreen);
     const double neck = d.thickness + kEndCorrection * d.radius;
     // V ~ 1/f^2 is well conditioned; t = L - K*r loses a factor L/t to the
     // subtraction. The larger root of the quadratic involves no cancellation
@@ -98,27 +98,27 @@ TEST_F(PhysicsTest, RoundFormulasInvertTheFrequency) {
     const double unit = kInversionUlps * FLT_EPSILON;
     SCOPED_TRACE(::testing::Message() << "r=" << d.radius << " t=" << d.thickness << " V=" << d.volume
                                       << " f=" << frequency);
-    ASSERT_LE(Relative(VolumeRound(d.radius, d.thickness, frequency), d.volume), unit);
-    ASSERT_LE(Relative(ThicknessRound(d.radius, d.volume, frequency), d.thickness), unit * thicknessCondition);
-    ASSERT_LE(Relative(DiameterRound(d.volume, frequency, d.thickness), 2.0 * d.radius), unit);
-    ASSERT_EQ(ValuesPossibleRound(d.radius, d.volume, frequency), -1);
+    ASSERT_LE(Relative(VolumeRound(d.radius, d.thickness, frequency, kScreen), d.volume), unit);
+    ASSERT_LE(Relative(ThicknessRound(d.radius, d.volume, frequency, kScreen), d.thickness), unit * thicknessCondition);
+    ASSERT_LE(Relative(DiameterRound(d.volume, frequency, d.thickness, kScreen), 2.0 * d.radius), unit);
+    ASSERT_TRUE(ValuesPossibleRound(d.radius, d.volume, frequency, kScreen));
   }
 }
 
 TEST_F(PhysicsTest, AnyShapeFormulasInvertTheFrequency) {
   for (int i = 0; i < kDesigns; ++i) {
     const AnyDesign d = NextAny();
-    const float frequency = FrequencyAny(d.surface, d.thickness, d.volume);
+    const float frequency = FrequencyAny(d.surface, d.thickness, d.volume, kScreen);
     const double neck = d.thickness + std::sqrt(static_cast<double>(d.surface));
     const double thicknessCondition = neck / d.thickness;
     const double unit = kInversionUlps * FLT_EPSILON;
     SCOPED_TRACE(::testing::Message() << "S=" << d.surface << " t=" << d.thickness << " V=" << d.volume
                                       << " f=" << frequency);
-    ASSERT_LE(Relative(VolumeAny(d.surface, d.thickness, frequency), d.volume), unit);
-    ASSERT_LE(Relative(ThicknessAny(d.surface, d.volume, frequency), d.thickness), unit * thicknessCondition);
+    ASSERT_LE(Relative(VolumeAny(d.surface, d.thickness, frequency, kScreen), d.volume), unit);
+    ASSERT_LE(Relative(ThicknessAny(d.surface, d.volume, frequency, kScreen), d.thickness), unit * thicknessCondition);
     // The surface is the square of the solved side: twice the side's error.
-    ASSERT_LE(Relative(SurfaceAny(d.volume, frequency, d.thickness), d.surface), 2 * unit);
-    ASSERT_EQ(ValuesPossibleAny(d.surface, d.volume, frequency), -1);
+    ASSERT_LE(Relative(SurfaceAny(d.volume, frequency, d.thickness, kScreen), d.surface), 2 * unit);
+    ASSERT_TRUE(ValuesPossibleAny(d.surface, d.volume, frequency, kScreen));
   }
 }
 
@@ -134,18 +134,18 @@ TEST_F(PhysicsTest, PlausibilityAgreesWithTheSignOfTheThicknessAwayFromZero) {
     const float volume = LogUniform(50, 50000);
     const float frequency = LogUniform(10, 5000);
 
-    const float roundThickness = ThicknessRound(radius, volume, frequency);
+    const float roundThickness = ThicknessRound(radius, volume, frequency, kScreen);
     const double roundScale = kEndCorrection * radius;
     if (std::fabs(roundThickness) > 1e-4 * roundScale) {
-      const std::int16_t expected = roundThickness >= 0 ? -1 : 0;
-      ASSERT_EQ(ValuesPossibleRound(radius, volume, frequency), expected)
+      const bool expected = roundThickness >= 0;
+      ASSERT_EQ(ValuesPossibleRound(radius, volume, frequency, kScreen), expected)
           << "r=" << radius << " V=" << volume << " f=" << frequency;
       (expected != 0 ? possible : impossible)++;
     }
-    const float anyThickness = ThicknessAny(surface, volume, frequency);
+    const float anyThickness = ThicknessAny(surface, volume, frequency, kScreen);
     if (std::fabs(anyThickness) > 1e-4 * std::sqrt(static_cast<double>(surface))) {
-      const std::int16_t expected = anyThickness >= 0 ? -1 : 0;
-      ASSERT_EQ(ValuesPossibleAny(surface, volume, frequency), expected)
+      const bool expected = anyThickness >= 0;
+      ASSERT_EQ(ValuesPossibleAny(surface, volume, frequency, kScreen), expected)
           << "S=" << surface << " V=" << volume << " f=" << frequency;
       (expected != 0 ? possible : impossible)++;
     }

@@ -18,12 +18,12 @@ class SummaryPanel : public ::testing::Test {
  protected:
   void SetUp() override {
     console::InstallPlatform(memory_);
-    ComputeConstants();
     ScreenHeight = 60;
     console::SetColor(kLightCyan, console::kKeepColor);
   }
   void Show(float frequency, float volume, float surface, float thickness) {
-    ShowSummaryPanel(frequency, volume, surface, thickness);
+    ShowSummaryPanel({.frequency = frequency, .volume = volume, .thickness = thickness, .surface = surface},
+                     MakeConstants());
   }
   void CompareScreens() {
     EXPECT_EQ(memory_.Text(), expected_.Text());
