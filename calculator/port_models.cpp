@@ -1,0 +1,184 @@
+// The textbook port models. Everything is computed in the 80-bit working
+// precision from the single-precision inputs, and each reported value is
+// rounded to single exactly once, so the only error a round trip sees is that
+// one rounding, amplified by the conditioning of the inversion.
+#include "calculator/port_models.h"
+
+#include <cmath>
+#include <utility>
+
+namespace calculator {
+namespace {
+
+using Extended = long double;
+constexpr Extended kPi = std::numbers::pi_v<Extended>;
+
+// The orifice of one port: its surface and the radius its end correction uses.
+struct Orifice {
+  Extended surface = 0;
+  Extended radius = 0;
+};
+
+Extended EqualAreaRadius(Extended surface) { return std::sqrt(surface / kPi); }
+
+bool PositiveAndFinite(Extended x) { return std::isfinite(x) && x > 0; }
+
+std::optional<std::string> RefusalOf(Choice choice, const PortModel& model) {
+  const Quantity solved = SolvedQuantity(choice);
+  const bool solvesOrifice = solved == Quantity::kDiameter || solved == Quantity::kSurface;
+  if (model.ports < 1) return "--ports needs a whole number of ports, 1 or more";
+  if (model.ports > 1 && model.ends == Ends::kScreen) return "--ports needs --ends flanged, free or flanged-free";
+  if (!model.slot) return std::nullopt;
+  if (!(PositiveAndFinite(model.slot->width) && PositiveAndFinite(model.slot->height))) {
+    return "--slot needs a width and a height above zero";
+  }
+  if (solvesOrifice) return "--slot gives the orifice, which cannot then be solved for";
+  if (model.ends == Ends::kScreen && IsRound(choice)) {
+    return "--slot with --ends screen needs the surface calculations: the round ones take a diameter";
+  }
+  return std::nullopt;
+}
+
+Extended SlotSurface(const Slot& slot) { return Extended{slot.width} * slot.height; }
+
+// A slot replaces the typed orifice: its surface, and the equal-area circle.
+void SetSlotOrifice(Quantities& q, const Slot& slot) {
+  q.surface = static_cast<float>(SlotSurface(slot));                        // -> single
+  q.diameter = static_cast<float>(2 * EqualAreaRadius(SlotSurface(slot)));  // -> single
+  q.radius = static_cast<float>(Extended{q.diameter} / 2);                  // exact
+}
+
+// The larger root a of aa*a^2 - beta*a - t = 0, which is the orifice radius
+// when aa = N*c^2/(4pi*f^2*V); none when no positive radius fits, a negative
+// discriminant included (its square root is NaN). beta is added to a positive
+// square root, so nothing cancels.
+std::optional<Extended> OrificeRadius(Extended aa, Extended beta, Extended t) {
+  const Extended discriminant = beta * beta + 4 * aa * t;
+  const Extended radius = (beta + std::sqrt(discriminant)) / (2 * aa);
+  if (!PositiveAndFinite(radius)) return std::nullopt;
+  return radius;
+}
+
+PortSolution SolveTextbook(Choice choice, const Quantities& typed, const PortModel& model,
+                           const Constants& constants) {
+  const Extended beta = *EndCorrectionPerRadius(model.ends);
+  const Extended n = model.ports;
+  const Extended c = constants.soundSpeed;
+  const Quantity solved = SolvedQuantity(choice);
+  const bool round = IsRound(choice);
+
+  PortSolution solution;
+  Quantities& q = solution.quantities;
+  q = typed;
+  Orifice orifice;
+  if (model.slot) {
+    SetSlotOrifice(q, *model.slot);
+    orifice.surface = SlotSurface(*model.slot);
+    orifice.radius = EqualAreaRadius(orifice.surface);
+  } else if (round && solved != Quantity::kDiameter) {
+    DeriveRoundOrifice(q, constants);
+    orifice.radius = Extended{q.diameter} / 2;
+    orifice.surface = kPi * orifice.radius * orifice.radius;
+  } else if (!round && solved != Quantity::kSurface) {
+    orifice.surface = q.surface;
+    orifice.radius = EqualAreaRadius(orifice.surface);
+  }
+
+  Extended f = q.frequency;
+  Extended v = q.volume;
+  Extended t = q.thickness;
+  // (2pi f)^2 * V * L' = N * S * c^2 ties the four quantities.
+  const auto stiffness = [&] { return n * orifice.surface * c * c; };
+  const auto inertia = [&](Extended frequency) { return 4 * kPi * kPi * frequency * frequency; };
+  bool orificeFits = true;
+  switch (solved) {
+    case Quantity::kFrequency:
+      f = std::sqrt(stiffness() / (v * (t + beta * orifice.radius))) / (2 * kPi);
+      q.frequency = static_cast<float>(f);  // -> single
+      break;
+    case Quantity::kVolume:
+      v = stiffness() / (inertia(f) * (t + beta * orifice.radius));
+      q.volume = static_cast<float>(v);  // -> single
+      break;
+    case Quantity::kThickness:
+      t = stiffness() / (inertia(f) * v) - beta * orifice.radius;
+      q.thickness = static_cast<float>(t);  // -> single
+      break;
+    case Quantity::kDiameter:
+    case Quantity::kSurface: {
+      const std::optional<Extended> radius = OrificeRadius(n * kPi * c * c / (inertia(f) * v), beta, t);
+      orificeFits = radius.has_value();
+      orifice.radius = radius.value_or(0);
+      orifice.surface = kPi * orifice.radius * orifice.radius;
+      if (round) {
+        q.diameter = static_cast<float>(2 * orifice.radius);  // -> single
+        DeriveRoundOrifice(q, constants);
+      } else {
+        q.surface = static_cast<float>(orifice.surface);  // -> single
+      }
+      break;
+    }
+  }
+
+  // In exact arithmetic the thickness implied by f, V and the orifice is the
+  // typed or solved t itself; testing t avoids deciding a wall of zero by
+  // the sign of a rounding error.
+  solution.possible = orificeFits && !(t < 0) && PositiveAndFinite(f) && PositiveAndFinite(v) &&
+                      PositiveAndFinite(orifice.surface);
+  if (!orificeFits) return solution;
+
+  const Extended endCorrection = beta * orifice.radius;
+  const Extended neck = t + endCorrection;
+  const Extended perSurface = neck / (n * orifice.surface);
+  const Extended quality = 2 * kPi * std::sqrt(v * perSurface * perSurface * perSurface);
+  const Extended k = 2 * kPi * f / c;
+  solution.endCorrection = static_cast<float>(endCorrection);  // -> single
+  solution.qRadiation = static_cast<float>(quality);           // -> single
+  solution.bandwidth = static_cast<float>(f / quality);        // -> single
+  solution.lumped = k * neck < 0.5L && k * std::cbrt(v) < 0.5L;
+  return solution;
+}
+
+}  // namespace
+
+std::optional<Ends> ParseEnds(std::string_view text) {
+  for (const Ends ends : kEndsModels) {
+    if (EndsName(ends) == text) return ends;
+  }
+  return std::nullopt;
+}
+
+std::string_view EndsName(Ends ends) {
+  switch (ends) {
+    case Ends::kScreen: return "screen";
+    case Ends::kFlanged: return "flanged";
+    case Ends::kFree: return "free";
+    case Ends::kFlangedFree: return "flanged-free";
+  }
+  return "screen";
+}
+
+std::optional<long double> EndCorrectionPerRadius(Ends ends) {
+  switch (ends) {
+    case Ends::kScreen: return std::nullopt;
+    case Ends::kFlanged: return 2 * kFlangedEndPerRadius;
+    case Ends::kFree: return 2 * kFreeEndPerRadius;
+    case Ends::kFlangedFree: return kFlangedEndPerRadius + kFreeEndPerRadius;
+  }
+  return std::nullopt;
+}
+
+std::variant<PortSolution, PortRefusal> SolvePort(Choice choice, const Quantities& typed, const PortModel& model,
+                                                   const Constants& constants) {
+  if (std::optional<std::string> refusal = RefusalOf(choice, model)) return PortRefusal{std::move(*refusal)};
+  if (model.ends != Ends::kScreen) return SolveTextbook(choice, typed, model, constants);
+  Quantities screenTyped = typed;
+  if (model.slot) SetSlotOrifice(screenTyped, *model.slot);
+  const Design design = Solve(choice, screenTyped, constants);
+  PortSolution solution;
+  solution.quantities = design.quantities;
+  solution.possible = design.possible;
+  return solution;
+}
+
+}  // namespace calculator
