@@ -248,16 +248,16 @@ class PortModelsPropertyTest : public ::testing::Test {
 };
 
 // What each solved quantity may differ from its reference by: one rounding
-// of each input and of the result, amplified by the inversion. The
-// thickness t = L' - Delta loses L'/t to the subtraction; a radius solved from
-// f moves at most twice as much as f (d ln f / d ln a >= 1/2), the surface
-// twice that again.
+// of each input and of the result, amplified by the inversion. The thickness
+// t = L' - Delta loses L'/t to the subtraction, so its error is measured
+// against L'; the surface is the square of the solved radius. Measured over
+// 200000 designs, in FLT_EPSILON: frequency 1.0, volume 1.7, thickness 1.7
+// (of L'), diameter 1.2, surface 2.5.
 double Tolerance(Quantity solved, double reference, double neck) {
-  const double unit = 4 * FLT_EPSILON;
+  const double unit = 3 * FLT_EPSILON;
   switch (solved) {
     case Quantity::kThickness: return unit * neck;
-    case Quantity::kDiameter: return 2 * unit * reference;
-    case Quantity::kSurface: return 4 * unit * reference;
+    case Quantity::kSurface: return 2 * unit * reference;
     default: return unit * reference;
   }
 }
