@@ -64,7 +64,7 @@ struct PortModel {
   // describe one of them.
   int ports = 1;
   // When given, the orifice is this slot instead of the typed diameter or surface.
-  std::optional<Slot> slot;
+  std::optional<Slot> slot = std::nullopt;
 };
 
 struct PortSolution {

@@ -53,14 +53,6 @@ double ReferenceBeta(Ends ends) {
   return 0;
 }
 
-// GCC asks every designated initializer of PortModel to name its slot.
-PortModel Model(Ends ends, int ports = 1, std::optional<Slot> slot = std::nullopt) {
-  PortModel model;
-  model.ends = ends;
-  model.ports = ports;
-  model.slot = slot;
-  return model;
-}
 
 PortSolution Solved(Choice choice, const Quantities& typed, const PortModel& model) {
   auto outcome = SolvePort(choice, typed, model, kScreen);
@@ -109,12 +101,12 @@ void ExpectExample(const PortSolution& s, const WorkedExample& e) {
 TEST(PortModelsTest, WorkedExamplesMatchTheHandComputation) {
   for (const WorkedExample& e : kWorkedExamples) {
     SCOPED_TRACE(e.name);
-    const PortModel model = Model(e.ends, e.ports);
+    const PortModel model{.ends = e.ends, .ports = e.ports};
     ExpectExample(Solved(Choice::kFrequencyRound, {.volume = 1000, .thickness = 1, .diameter = 2}, model), e);
     // The same hole typed as a surface, and as a slot of that surface.
     ExpectExample(Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1, .surface = 3.14159265F}, model),
                   e);
-    const PortModel slotted = Model(e.ends, e.ports, Slot{4, 0.785398F});
+    const PortModel slotted{.ends = e.ends, .ports = e.ports, .slot = Slot{4, 0.785398F}};
     const PortSolution slot = Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1}, slotted);
     ExpectExample(slot, e);
     EXPECT_FLOAT_EQ(slot.quantities.surface, 3.141592F);
@@ -127,7 +119,7 @@ TEST(PortModelsTest, TheScreensReadHigherThanTheFlangedHole) {
   const float round = Solved(Choice::kFrequencyRound, hole, {}).quantities.frequency;
   const float any = Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1, .surface = 3.1415927F}, {})
                         .quantities.frequency;
-  const float flanged = Solved(Choice::kFrequencyRound, hole, Model(Ends::kFlanged)).quantities.frequency;
+  const float flanged = Solved(Choice::kFrequencyRound, hole, PortModel{.ends = Ends::kFlanged}).quantities.frequency;
   EXPECT_FLOAT_EQ(round, 220.83963F);
   EXPECT_FLOAT_EQ(any, 182.15530F);
   // The round screens read 19.6% above the textbook, the any-shape ones 1.4% below.
@@ -140,8 +132,8 @@ TEST(PortModelsTest, TheScreensReadHigherThanTheFlangedHole) {
 // V = 1000: L' = 20.28 cm, k*L' = sqrt(S*L'/V) = 0.637, k*V^(1/3) =
 // sqrt(S/(V^(1/3)*L')) = 0.314: the neck alone is too long.
 TEST(PortModelsTest, LumpedFailsForALongNeckAlone) {
-  const PortSolution s =
-      Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 16, .surface = 20}, Model(Ends::kFlanged));
+  const PortSolution s = Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 16, .surface = 20},
+                                PortModel{.ends = Ends::kFlanged});
   const double neck = 16 + *s.endCorrection;
   const double k = 2 * kPi * s.quantities.frequency / kSpeed;
   EXPECT_NEAR(k * neck, 0.637, 1e-3);
@@ -158,19 +150,19 @@ struct Refused {
 
 TEST(PortModelsTest, RefusesWhatItCannotCompute) {
   const Refused cases[] = {
-      {"no ports", Choice::kFrequencyAny, Model(Ends::kFlanged, 0),
+      {"no ports", Choice::kFrequencyAny, PortModel{.ends = Ends::kFlanged, .ports = 0},
        "--ports needs a whole number of ports, 1 or more"},
-      {"ports on the screens", Choice::kFrequencyRound, Model(Ends::kScreen, 2),
+      {"ports on the screens", Choice::kFrequencyRound, PortModel{.ports = 2},
        "--ports needs --ends flanged, free or flanged-free"},
-      {"slot solved for", Choice::kSurfaceAny, Model(Ends::kFree, 1, Slot{1, 2}),
+      {"slot solved for", Choice::kSurfaceAny, PortModel{.ends = Ends::kFree, .slot = Slot{1, 2}},
        "--slot gives the orifice, which cannot then be solved for"},
-      {"slot for a diameter", Choice::kDiameterRound, Model(Ends::kFlanged, 1, Slot{1, 2}),
+      {"slot for a diameter", Choice::kDiameterRound, PortModel{.ends = Ends::kFlanged, .slot = Slot{1, 2}},
        "--slot gives the orifice, which cannot then be solved for"},
-      {"slot on the round screens", Choice::kVolumeRound, Model(Ends::kScreen, 1, Slot{1, 2}),
+      {"slot on the round screens", Choice::kVolumeRound, PortModel{.slot = Slot{1, 2}},
        "--slot with --ends screen needs the surface calculations: the round ones take a diameter"},
-      {"empty slot", Choice::kFrequencyAny, Model(Ends::kFlanged, 1, Slot{0, 2}),
+      {"empty slot", Choice::kFrequencyAny, PortModel{.ends = Ends::kFlanged, .slot = Slot{0, 2}},
        "--slot needs a width and a height above zero"},
-      {"infinite slot", Choice::kFrequencyAny, Model(Ends::kFlanged, 1, Slot{1, INFINITY}),
+      {"infinite slot", Choice::kFrequencyAny, PortModel{.ends = Ends::kFlanged, .slot = Slot{1, INFINITY}},
        "--slot needs a width and a height above zero"},
   };
   for (const Refused& r : cases) {
@@ -181,7 +173,7 @@ TEST(PortModelsTest, RefusesWhatItCannotCompute) {
 }
 
 TEST(PortModelsTest, ImpossibleDesignsAreMarked) {
-  const PortModel flanged = Model(Ends::kFlanged);
+  const PortModel flanged{.ends = Ends::kFlanged};
   // 184.66 Hz needs a wall of 1 cm; 400 Hz would need a negative one.
   const PortSolution wall =
       Solved(Choice::kThicknessRound, {.frequency = 400, .volume = 1000, .diameter = 2}, flanged);
@@ -269,7 +261,7 @@ TEST_F(PortModelsPropertyTest, EveryDirectionMatchesTheReference) {
       const Quantity solved = SolvedQuantity(choice);
       const bool solvesOrifice = solved == Quantity::kDiameter || solved == Quantity::kSurface;
       if (d.slot && (solvesOrifice || IsRound(choice))) continue;
-      const PortSolution s = Solved(choice, d.q, Model(d.ends, d.ports, d.slot));
+      const PortSolution s = Solved(choice, d.q, PortModel{.ends = d.ends, .ports = d.ports, .slot = d.slot});
       const double reference = Field(d.q, solved);
       ASSERT_NEAR(Field(s.quantities, solved), reference, Tolerance(solved, reference, d.neck))
           << "choice " << static_cast<int>(choice) << " " << EndsName(d.ends) << " N=" << d.ports
@@ -286,7 +278,7 @@ TEST_F(PortModelsPropertyTest, EveryDirectionMatchesTheReference) {
 TEST_F(PortModelsPropertyTest, SolvingAndFeedingBackGivesTheOtherThree) {
   for (int i = 0; i < 3000; ++i) {
     const Design d = Next();
-    const PortModel model = Model(d.ends, d.ports, d.slot);
+    const PortModel model{.ends = d.ends, .ports = d.ports, .slot = d.slot};
     // A slot is given, never solved for: its calculations are 5-7.
     const bool round = !d.slot && generator_() % 2 == 0;
     Quantities typed = d.q;
@@ -318,7 +310,8 @@ TEST(PortModelsScreenTest, ScreenModelIsSolveBitForBit) {
   const float specials[] = {0, -1, 1e30F, -0.0F};
   auto value = [&](double low, double high) {
     if (generator() % 10 == 0) return specials[generator() % 4];
-    return static_cast<float>(std::exp(std::uniform_real_distribution<double>(std::log(low), std::log(high))(generator)));
+    std::uniform_real_distribution<double> exponent(std::log(low), std::log(high));
+    return static_cast<float>(std::exp(exponent(generator)));
   };
   for (int i = 0; i < 20000; ++i) {
     const Choice choice = kChoices[generator() % 8];
@@ -340,8 +333,10 @@ TEST(PortModelsScreenTest, ScreenModelIsSolveBitForBit) {
 }
 
 TEST(PortModelsScreenTest, ScreenSlotIsItsSurface) {
-  const PortSolution slot = Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1}, Model(Ends::kScreen, 1, Slot{4, 0.5F}));
-  const calculator::Design screen = Solve(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1, .surface = 2}, kScreen);
+  const PortSolution slot =
+      Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1}, PortModel{.slot = Slot{4, 0.5F}});
+  const calculator::Design screen =
+      Solve(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1, .surface = 2}, kScreen);
   EXPECT_EQ(Bits(slot.quantities.frequency), Bits(screen.quantities.frequency));
 }
 
