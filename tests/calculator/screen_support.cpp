@@ -24,10 +24,14 @@ std::string JoinRows(const std::vector<std::string>& rows) {
 }  // namespace
 
 RunOutcome RunCalculator(console::MemoryConsole& memory) {
-  console::InstallPlatform(memory);
+  console::Console console(memory);
+  return RunCalculator(console);
+}
+
+RunOutcome RunCalculator(console::Console& console) {
   RunOutcome outcome;
   try {
-    outcome.exitCode = CalculatorMain();
+    outcome.exitCode = CalculatorMain(console);
     outcome.returned = true;
   } catch (const console::InputExhausted&) {
     outcome.returned = false;
@@ -151,8 +155,26 @@ void ExpectPanel(ExpectedScreen& screen, int height, const std::array<std::strin
   for (std::size_t i = 0; i < values.size(); ++i) screen.Put(height - 1, kColumns[i], values[i], kYellow);
 }
 
+void ExpectCalculation(ExpectedScreen& screen, int clearColor, int height, const CalculationCase& calculation) {
+  // The typed texts, in order: the choice, then the three answers.
+  std::vector<std::string_view> typed;
+  for (std::string_view keys = calculation.keys; !keys.empty();) {
+    const std::size_t end = keys.find('\r');
+    typed.push_back(keys.substr(0, end));
+    keys.remove_prefix(end == std::string_view::npos ? keys.size() : end + 1);
+  }
+  ExpectMenu(screen, clearColor, typed.at(0));
+  for (std::size_t i = 0; i < calculation.prompts.size(); ++i) {
+    ExpectPrompt(screen, 15 + static_cast<int>(i), calculation.prompts[i], typed.at(i + 1));
+  }
+  for (std::size_t i = 0; i < calculation.lines.size(); ++i) {
+    ExpectLine(screen, 18 + static_cast<int>(i), calculation.lines[i]);
+  }
+  ExpectPanel(screen, height, calculation.panel);
+}
+
 void ScreenTest::RunWaitingForKey() {
-  const RunOutcome outcome = RunCalculator(memory_);
+  const RunOutcome outcome = RunCalculator(console_);
   ASSERT_FALSE(outcome.returned);
   EXPECT_EQ(memory_.rows(), 60);
   EXPECT_EQ(memory_.columns(), 80);

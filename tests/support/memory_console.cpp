@@ -93,25 +93,16 @@ void MemoryConsole::SetCursorInfo(std::uint32_t size, bool visible) {
   cursorVisible_ = visible;
 }
 
-bool MemoryConsole::PeekInput(InputRecord& record) {
-  if (input_.empty()) return false;
-  record = input_.front();
-  return true;
-}
+bool MemoryConsole::PeekInput(InputRecord& record) { return input_.Peek(record); }
 
-bool MemoryConsole::ReadInput(InputRecord& record) {
-  if (input_.empty()) return false;
-  record = input_.front();
-  input_.pop_front();
-  return true;
-}
+bool MemoryConsole::ReadInput(InputRecord& record) { return input_.Read(record); }
 
 void MemoryConsole::WaitForInput() {
   if (input_.empty() && refillInput) refillInput();
   if (input_.empty()) throw InputExhausted();
 }
 
-void MemoryConsole::Push(const InputRecord& record) { input_.push_back(record); }
+void MemoryConsole::Push(const InputRecord& record) { input_.Push(record); }
 
 void MemoryConsole::Type(std::string_view text, std::uint32_t extraControlKeys) {
   for (const char c : text) {
@@ -137,8 +128,8 @@ void MemoryConsole::Type(std::string_view text, std::uint32_t extraControlKeys) 
     }
     InputRecord up = down;
     up.keyDown = false;
-    input_.push_back(down);
-    input_.push_back(up);
+    input_.Push(down);
+    input_.Push(up);
   }
 }
 
@@ -148,8 +139,8 @@ void MemoryConsole::PressScanCode(std::uint16_t scanCode, std::uint32_t controlK
   down.controlKeys = controlKeys;
   InputRecord up = down;
   up.keyDown = false;
-  input_.push_back(down);
-  input_.push_back(up);
+  input_.Push(down);
+  input_.Push(up);
 }
 
 std::string MemoryConsole::RowText(int row) const {

@@ -2,7 +2,6 @@
 // cursor, a scripted input queue, and dumps of the screen as text and SVG.
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "console/cell_buffer.h"
+#include "console/input_queue.h"
 #include "console/platform.h"
 #include "console/us_keyboard.h"
 
@@ -90,7 +90,7 @@ class MemoryConsole final : public Platform {
   std::uint32_t cursorSize_ = 25;
   bool cursorVisible_ = true;
   std::uint8_t textAttribute_ = 0x07;
-  std::deque<InputRecord> input_;
+  InputQueue input_;
 };
 
 }  // namespace console
