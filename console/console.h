@@ -30,13 +30,12 @@ inline constexpr std::uint32_t kErrorOutOfMemory = 7;
 
 class Console {
  public:
-  // Draws on and reads from `platform`, which must outlive it; colours light
-  // grey on black, cursor shape from the platform (size 10, visible when it reports none).
+  // Works on `platform` (which outlives it) in light grey on black, with the platform's cursor shape.
   explicit Console(Platform& platform);
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
 
-  // Asks for a buffer and window of columns x rows (each at most 9999); refusals are not reported.
+  // Asks for a buffer and window of columns x rows (at most 9999 each); refusals go unreported.
   void SetScreenSize(std::uint32_t columns, std::uint32_t rows);
   // The rows the platform has now; 0 when it cannot tell.
   int ScreenRows();
@@ -46,21 +45,17 @@ class Console {
   void SetColor(std::optional<Color> foreground, std::optional<Color> background);
   // Moves the cursor; a coordinate outside the screen keeps the cursor's own.
   void Locate(int row, int column);
-  // Writes `text` from the cursor, wrapping at the right edge; control bytes are shown, not obeyed.
+  // Writes `text` at the cursor, wrapping at the right edge; control bytes are shown, not obeyed.
   void PrintText(std::string_view text);
   // Column 1 of the next row, moving the screen up on the bottom row.
   void PrintNewLine();
   // `n` blanks; for n < 0 the empty text, with kErrorOutOfMemory recorded.
   std::string Spaces(int n);
-  // Reads one line with echo at the cursor, Backspace erasing, Enter ending
-  // it with a new line. Up and Down recall the lines typed earlier at the
-  // same `prompt` (newest first); an empty prompt recalls nothing.
+  // Reads an echoed line up to Enter; Up and Down recall lines typed before at the same `prompt`.
   std::string ReadLine(std::string_view prompt = {});
-  // The text of one waiting key (one character, or 0 and a scan code) taken
-  // from the queue; empty when none waits.
+  // Takes one waiting key: one character, or 0 and a scan code; empty when none waits.
   std::string PollKey();
-  // Blocks until a key may be waiting; the wait for any key is
-  // `while (PollKey().empty()) AwaitKey();`, which never spins.
+  // Blocks until a key may be waiting (`while (PollKey().empty()) AwaitKey();` never spins).
   void AwaitKey();
 
  private:

@@ -11,6 +11,7 @@
 
 #include "console/console.h"
 #include "console/platform.h"
+#include "tests/support/expected_screen.h"
 #include "tests/support/memory_console.h"
 
 namespace calculator::test_support {
@@ -35,41 +36,7 @@ struct RunOutcome {
 RunOutcome RunCalculator(console::Console& console);
 RunOutcome RunCalculator(console::MemoryConsole& memory);
 
-// The expected screen: a grid of cells written the way the console writes
-// text (1-based positions, wrap at the right edge, the bottom row's scroll
-// deferred to the next write or new line), on a black background. Text() and
-// Colors() use the same layout as MemoryConsole's dumps, so the two can be
-// compared as strings.
-class ExpectedScreen {
- public:
-  explicit ExpectedScreen(int rows = 60, int columns = 80);
-
-  // Every cell blank in `color`, cursor home.
-  void Clear(int color);
-  void Locate(int row, int column);
-  void Write(std::string_view text, int color);
-  // Column 1 of the next row; on the bottom row the screen moves up (twice
-  // when a scroll was pending), uncovering a row in `color`.
-  void NewLine(int color);
-  void Put(int row, int column, std::string_view text, int color) {
-    Locate(row, column);
-    Write(text, color);
-  }
-
-  std::string Text() const;
-  std::string Colors() const;
-  console::CellPosition cursor() const { return {row_, column_}; }
-
- private:
-  void ScrollUp(int color);
-
-  int rows_;
-  int columns_;
-  std::vector<console::CharCell> cells_;
-  int row_ = 0;
-  int column_ = 0;
-  bool scrollPending_ = false;
-};
+using console::ExpectedScreen;
 
 // The menu as drawn on a screen cleared in `clearColor`, with `typed` echoed
 // behind "Choice ?"; `entered` adds the Enter's new line.

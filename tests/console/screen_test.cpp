@@ -8,6 +8,7 @@
 
 #include "console/console.h"
 #include "tests/support/console_probe.h"
+#include "tests/support/expected_screen.h"
 #include "tests/support/memory_console.h"
 
 namespace console {
@@ -242,48 +243,9 @@ TEST(CursorShape, SuspendForceAndRestoreReturnToTheWantedVisibility) {
   EXPECT_FALSE(screen.cursorShown());
 }
 
-// A second, deliberately naive model of the output rules: one character at a
-// time, wrap at the right edge, scroll only when the next character arrives
-// on a full bottom row.
-struct NaiveScreen {
-  int columns, rows;
-  std::vector<std::string> text;
-  int row = 0, column = 0;
-  bool pending = false;
-
-  NaiveScreen(int c, int r) : columns(c), rows(r), text(static_cast<std::size_t>(r), std::string(static_cast<std::size_t>(c), ' ')) {}
-  void Scroll() {
-    text.erase(text.begin());
-    text.emplace_back(static_cast<std::size_t>(columns), ' ');
-  }
-  void Put(char ch) {
-    if (pending) {
-      pending = false;
-      Scroll();
-    }
-    text[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = ch;
-    if (++column == columns) {
-      column = 0;
-      if (row == rows - 1) pending = true; else ++row;
-    }
-  }
-  void NewLine() {
-    if (row < rows - 1) {
-      ++row;
-    } else {
-      if (pending) Scroll();
-      Scroll();
-    }
-    pending = false;
-    column = 0;
-  }
-  void Move(int r, int c) {
-    if (c >= 1 && c <= columns) column = c - 1;
-    if (r >= 1 && r <= rows) row = r - 1;
-    pending = false;
-  }
-};
-
+// The expected-screen model writes one character at a time, wraps at the
+// right edge and scrolls only when the next character arrives on a full
+// bottom row.
 TEST(ScreenRandom, AgreesWithACharacterByCharacterModel) {
   std::mt19937 random(20261208);
   for (int round = 0; round < 200; ++round) {
@@ -291,31 +253,31 @@ TEST(ScreenRandom, AgreesWithACharacterByCharacterModel) {
     const int rows = 1 + static_cast<int>(random() % 6);
     MemoryConsole screen(columns, rows, columns, rows);
     Console console(screen);
-    NaiveScreen model(columns, rows);
+    ExpectedScreen model(rows, columns);
     for (int step = 0; step < 60; ++step) {
       switch (random() % 4) {
         case 0: {
           const int r = static_cast<int>(random() % static_cast<unsigned>(rows + 2));
           const int c = static_cast<int>(random() % static_cast<unsigned>(columns + 2));
           console.Locate(r, c);
-          model.Move(r, c);
+          model.Locate(r, c);
           break;
         }
         case 1:
           console.PrintNewLine();
-          model.NewLine();
+          model.NewLine(7);
           break;
         default: {
           std::string text(random() % static_cast<unsigned>(2 * columns + 2), ' ');
           for (char& ch : text) ch = static_cast<char>('a' + random() % 26);
-          for (const char ch : text) model.Put(ch);
+          model.Write(text, 7);
           console.PrintText(text);
         }
       }
-      for (int r = 0; r < rows; ++r) ASSERT_EQ(screen.RowText(r), model.text[static_cast<std::size_t>(r)]) << "round " << round << " step " << step;
-      ASSERT_EQ(screen.cursor().row, model.row);
-      ASSERT_EQ(screen.cursor().column, model.column);
-      ASSERT_EQ(ConsoleProbe::Record(console).scrollPending, model.pending);
+      ASSERT_EQ(screen.Text(), model.Text()) << "round " << round << " step " << step;
+      ASSERT_EQ(screen.cursor().row, model.cursor().row);
+      ASSERT_EQ(screen.cursor().column, model.cursor().column);
+      ASSERT_EQ(ConsoleProbe::Record(console).scrollPending, model.scrollPending());
     }
   }
 }

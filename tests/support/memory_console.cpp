@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "console/cp437.h"
+#include "tests/support/expected_screen.h"
 
 namespace console {
 namespace {
@@ -13,19 +14,6 @@ constexpr const char* kPalette[16] = {
     "#000000", "#0000AA", "#00AA00", "#00AAAA", "#AA0000", "#AA00AA", "#AA5500", "#AAAAAA",
     "#555555", "#5555FF", "#55FF55", "#55FFFF", "#FF5555", "#FF55FF", "#FFFF55", "#FFFFFF",
 };
-
-std::string TrimRight(std::string text, char blank) {
-  text.erase(text.find_last_not_of(blank) + 1);
-  return text;
-}
-
-std::string JoinTrimmedRows(const std::vector<std::string>& rows) {
-  std::size_t used = rows.size();
-  while (used > 0 && rows[used - 1].empty()) --used;
-  std::string all;
-  for (std::size_t i = 0; i < used; ++i) all += rows[i] + '\n';
-  return all;
-}
 
 void AppendXmlEscaped(std::string& out, std::uint8_t byte) {
   switch (byte) {
@@ -151,25 +139,9 @@ std::string MemoryConsole::RowText(int row) const {
   return text;
 }
 
-std::string MemoryConsole::Text() const {
-  std::vector<std::string> lines;
-  for (int r = 0; r < rows(); ++r) lines.push_back(TrimRight(RowText(r), ' '));
-  return JoinTrimmedRows(lines);
-}
+std::string MemoryConsole::Text() const { return TextOf(buffer_); }
 
-std::string MemoryConsole::Colors() const {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::vector<std::string> lines;
-  for (int r = 0; r < rows(); ++r) {
-    std::string row;
-    for (int c = 0; c < columns(); ++c) {
-      const CharCell cell = Cell(r, c);
-      row += (cell == kBlankCell) ? '.' : kHex[cell.attribute & 0x0F];
-    }
-    lines.push_back(TrimRight(row, '.'));
-  }
-  return JoinTrimmedRows(lines);
-}
+std::string MemoryConsole::Colors() const { return ColorsOf(buffer_); }
 
 std::string MemoryConsole::Svg() const {
   constexpr int kCellWidth = 9;
