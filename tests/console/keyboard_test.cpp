@@ -167,6 +167,15 @@ TEST_F(KeyboardTest, UpAndDownRecallTheLinesTypedAtTheSamePrompt) {
   }
 }
 
+TEST(LineHistory, KeepsTheNewestLinesUpToItsCapacity) {
+  LineHistory history;
+  for (std::size_t i = 0; i <= LineHistory::kCapacity; ++i) history.Remember(std::to_string(i));
+  ASSERT_EQ(history.size(), LineHistory::kCapacity);
+  EXPECT_EQ(history.Recalled(1), std::to_string(LineHistory::kCapacity));
+  EXPECT_EQ(history.Recalled(LineHistory::kCapacity), "1") << "the oldest line is forgotten";
+  EXPECT_EQ(history.Recalled(0), "");
+}
+
 TEST_F(KeyboardTest, EachPromptRecallsOnlyItsOwnLines) {
   for (const char* typed : {"1000\r", "2\r"}) {
     screen_.Type(typed);

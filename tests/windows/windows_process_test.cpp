@@ -102,5 +102,19 @@ TEST_F(WindowsProcessTest, TheFloatingPointModeIsLoaded) {
   EXPECT_EQ(word & 0x0F3F, 0x033F);
 }
 
+TEST_F(WindowsProcessTest, AConsoleHandleClosesOnlyWhatItOpened) {
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  {
+    const ConsoleHandle borrowed = ConsoleHandle::Borrow(output_);
+    const ConsoleHandle own = ConsoleHandle::Open("CONOUT$");
+    ASSERT_TRUE(own.valid());
+    opened = own.get();
+    ASSERT_TRUE(ReadConsoleMode(opened).has_value());
+  }
+  EXPECT_TRUE(ReadConsoleMode(output_).has_value()) << "a borrowed handle stays open";
+  EXPECT_FALSE(ReadConsoleMode(opened).has_value()) << "an opened handle is closed";
+  EXPECT_FALSE(ConsoleHandle::Open("NOSUCH$").valid());
+}
+
 }  // namespace
 }  // namespace console
