@@ -83,11 +83,14 @@ class Console {
   void ForceCursor();
   void RestoreCursor();
   void RecordError(std::uint32_t number);
+  static KeyResult CharacterOf(const InputRecord& record);
   KeyResult PeekKey();
   void TakeKeyEvent();
   // Waits for and takes the next key that gives a character or a scan code.
   KeyResult WaitKey();
   void CursorBack();
+  // Erases the last character of `line` and its echo.
+  void EraseLast(std::string& line);
   // Erases the echo of `line` and echoes `replacement` instead.
   void ReplaceLine(std::string& line, std::string_view replacement);
 

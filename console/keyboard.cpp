@@ -32,6 +32,10 @@ bool IsLoneModifier(std::uint16_t scanCode) {
 
 }  // namespace
 
+Console::KeyResult Console::CharacterOf(const InputRecord& record) {
+  return KeyResult{1, {TranslateKey(record.character, record.scanCode, record.controlKeys), 0}};
+}
+
 Console::KeyResult Console::PeekKey() {
   InputRecord record;
   while (platform_.PeekInput(record)) {
@@ -41,13 +45,10 @@ Console::KeyResult Console::PeekKey() {
     }
     if (record.character != 0) {
       const bool altHeld = (record.controlKeys & (kLeftAltPressed | kRightAltPressed)) != 0;
-      if (altHeld && InAltLetterRange(record.scanCode)) return KeyResult{2, {0, static_cast<std::uint8_t>(record.scanCode)}};
-      return KeyResult{1, {TranslateKey(record.character, record.scanCode, record.controlKeys), 0}};
-    }
-    if (record.scanCode == kScanEsc) {
-      return KeyResult{1, {TranslateKey(record.character, record.scanCode, record.controlKeys), 0}};
-    }
-    if (IsLoneModifier(record.scanCode)) {
+      if (!altHeld || !InAltLetterRange(record.scanCode)) return CharacterOf(record);
+    } else if (record.scanCode == kScanEsc) {
+      return CharacterOf(record);
+    } else if (IsLoneModifier(record.scanCode)) {
       TakeKeyEvent();
       continue;
     }
@@ -90,12 +91,15 @@ void Console::CursorBack() {
   }
 }
 
+void Console::EraseLast(std::string& line) {
+  CursorBack();
+  PrintText(" ");
+  CursorBack();
+  line.pop_back();
+}
+
 void Console::ReplaceLine(std::string& line, std::string_view replacement) {
-  for (; !line.empty(); line.pop_back()) {
-    CursorBack();
-    PrintText(" ");
-    CursorBack();
-  }
+  while (!line.empty()) EraseLast(line);
   line = replacement;
   PrintText(line);
 }
@@ -123,18 +127,14 @@ std::string Console::ReadLine(std::string_view prompt) {
     }
     const std::uint8_t character = key.bytes[0];
     if (character == kBackspace) {
-      if (line.empty()) continue;
-      CursorBack();
-      PrintText(" ");
-      CursorBack();
-      line.pop_back();
+      if (!line.empty()) EraseLast(line);
     } else if (character == kEnter) {
       break;
     } else if (character < kFirstPrintable) {
       continue;
     } else if (line.size() < static_cast<std::size_t>(kLineCapacity)) {
       line.push_back(static_cast<char>(character));
-      PrintText(line.substr(line.size() - 1));
+      PrintText(std::string_view(&line.back(), 1));
     }
   }
   if (history != nullptr) history->Remember(line);
