@@ -24,10 +24,6 @@ inline constexpr std::optional<Color> kKeepColor = std::nullopt;
 // Longest line ReadLine keeps; further characters are dropped without echo.
 inline constexpr int kLineCapacity = 10000;
 
-// Run-time errors of console operations. Error n is recorded as 0xA000 | n
-// (n = 0 as 51); nothing reads it but tests.
-inline constexpr std::uint32_t kErrorOutOfMemory = 7;
-
 class Console {
  public:
   // Works on `platform` (which outlives it) in light grey on black, with the platform's cursor shape.
@@ -49,7 +45,7 @@ class Console {
   void PrintText(std::string_view text);
   // Column 1 of the next row, moving the screen up on the bottom row.
   void PrintNewLine();
-  // `n` blanks; for n < 0 the empty text, with kErrorOutOfMemory recorded.
+  // `n` blanks; for n < 0 the empty text, with an out-of-memory error recorded.
   std::string Spaces(int n);
   // Reads an echoed line up to Enter; Up and Down recall lines typed before at the same `prompt`.
   std::string ReadLine(std::string_view prompt = {});
@@ -71,7 +67,7 @@ class Console {
     bool scrollPending = false;  // the screen moves up before the next write
     Color foreground = Color::kLightGrey;
     Color background = Color::kBlack;
-    std::uint32_t cursorSize = 10;
+    std::uint32_t cursorSize = 10;  // an underline, for a platform that reports no cursor
     bool cursorVisible = true;
     bool cursorRestorePending = false;
   };
@@ -96,7 +92,9 @@ class Console {
 
   Platform& platform_;
   Record state_;
+  // The last run-time error n, as 0xA000 | n (n = 0 as 51); nothing reads it but tests.
   std::uint32_t errorNumber_ = 0;
+  // The lines typed at each prompt, by the prompt's text.
   std::map<std::string, LineHistory, std::less<>> histories_;
 };
 

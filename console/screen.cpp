@@ -15,6 +15,7 @@ constexpr std::uint32_t kMaxScreenDimension = 9999;
 // A row segment is staged in a fixed block of this many cells.
 constexpr int kStagingCells = 256;
 constexpr int kColorCount = 16;
+constexpr std::uint32_t kErrorOutOfMemory = 7;
 
 }  // namespace
 
