@@ -1,18 +1,18 @@
-// helmholtz: answers the command line, or wires the console's process frame
-// around the calculator.
+// helmholtz: answers the command line, or runs the calculator in the
+// terminal's process frame.
 #include <iostream>
+#include <memory>
 #include <span>
 
 #include "app/command_line.h"
 #include "calculator/calculator.h"
-#include "console/console.h"
+#include "console/session.h"
 
 int main(int argc, char** argv) {
   const app::CommandLine commandLine =
       app::ParseCommandLine(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
   if (commandLine.action != app::Action::kRunCalculator) return app::Answer(commandLine, std::cout, std::cerr);
-  if (!console::StartUp()) return 255;
-  const int exitCode = calculator::CalculatorMain();
-  console::ShutDown();
-  return exitCode;
+  const std::unique_ptr<console::Session> session = console::Session::Open();
+  if (!session) return 255;
+  return calculator::CalculatorMain(session->console());
 }

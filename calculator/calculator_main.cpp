@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calculator/calculator.h"
 #include "calculator/design.h"
@@ -16,46 +17,48 @@ namespace {
 constexpr std::uint32_t kScreenColumns = 80;
 constexpr std::uint32_t kScreenRows = 60;
 
-constexpr std::uint32_t kTitleColor = 12;   // light red
-constexpr std::uint32_t kEntryColor = 10;   // light green
-constexpr std::uint32_t kChoiceColor = 14;  // yellow
-constexpr std::uint32_t kDialogueColor = 11;  // light cyan, for every calculation screen
+constexpr console::Color kTitleColor = console::Color::kLightRed;
+constexpr console::Color kEntryColor = console::Color::kLightGreen;
+constexpr console::Color kChoiceColor = console::Color::kYellow;
+constexpr console::Color kDialogueColor = console::Color::kLightCyan;  // for every calculation screen
 
 constexpr int kMenuColumn = 10;
 constexpr int kChoiceRow = 14;
 constexpr int kChoiceColumn = 20;
 
-void WriteAt(int row, int column, const char* text) {
-  console::Locate(row, column);
-  console::PrintText(text);
+constexpr char kChoicePrompt[] = "Choice ?";
+
+void WriteAt(console::Console& console, int row, int column, std::string_view text) {
+  console.Locate(row, column);
+  console.PrintText(text);
 }
 
-void DrawMenu() {
-  console::SetColor(kTitleColor, console::kKeepColor);
-  WriteAt(1, kMenuColumn, "Helmholtz Resonator Calculation Utility");
-  console::PrintNewLine();
-  WriteAt(2, kMenuColumn, "=======================================");
-  console::PrintNewLine();
+void DrawMenu(console::Console& console) {
+  console.SetColor(kTitleColor, console::kKeepColor);
+  WriteAt(console, 1, kMenuColumn, "Helmholtz Resonator Calculation Utility");
+  console.PrintNewLine();
+  WriteAt(console, 2, kMenuColumn, "=======================================");
+  console.PrintNewLine();
 
-  console::SetColor(kEntryColor, console::kKeepColor);
-  WriteAt(4, kMenuColumn, "1.- Calculate resonant frequency for round orifice");
-  WriteAt(5, kMenuColumn, "2.- Calculate volume for round orifice");
-  WriteAt(6, kMenuColumn, "3.- Calculate round orifice thickness");
-  WriteAt(7, kMenuColumn, "4.- Calculate round orifice diameter");
-  WriteAt(8, kMenuColumn, "5.- Calculate resonant frequency for any orifice");
-  WriteAt(9, kMenuColumn, "6.- Calculate volume for any orifice");
-  WriteAt(10, kMenuColumn, "7.- Calculate orifice thickness");
-  WriteAt(11, kMenuColumn, "8.- Calculate orifice surface");
-  WriteAt(12, kMenuColumn, "*.- QUIT");
+  console.SetColor(kEntryColor, console::kKeepColor);
+  WriteAt(console, 4, kMenuColumn, "1.- Calculate resonant frequency for round orifice");
+  WriteAt(console, 5, kMenuColumn, "2.- Calculate volume for round orifice");
+  WriteAt(console, 6, kMenuColumn, "3.- Calculate round orifice thickness");
+  WriteAt(console, 7, kMenuColumn, "4.- Calculate round orifice diameter");
+  WriteAt(console, 8, kMenuColumn, "5.- Calculate resonant frequency for any orifice");
+  WriteAt(console, 9, kMenuColumn, "6.- Calculate volume for any orifice");
+  WriteAt(console, 10, kMenuColumn, "7.- Calculate orifice thickness");
+  WriteAt(console, 11, kMenuColumn, "8.- Calculate orifice surface");
+  WriteAt(console, 12, kMenuColumn, "*.- QUIT");
 
-  console::SetColor(kChoiceColor, console::kKeepColor);
-  WriteAt(kChoiceRow, kChoiceColumn, "Choice ?");
+  console.SetColor(kChoiceColor, console::kKeepColor);
+  WriteAt(console, kChoiceRow, kChoiceColumn, kChoicePrompt);
 }
 
 // Holds the finished screen until a key that gives a key text arrives; key
 // releases and lone modifiers give none. AwaitKey blocks instead of spinning.
-void WaitForAnyKey() {
-  while (console::PollKey().empty()) console::AwaitKey();
+void WaitForAnyKey(console::Console& console) {
+  while (console.PollKey().empty()) console.AwaitKey();
 }
 
 // The calculation a typed choice names: exactly "1" to "8".
@@ -66,23 +69,22 @@ std::optional<Choice> ChoiceOf(const std::string& typed) {
 
 }  // namespace
 
-int CalculatorMain() {
+int CalculatorMain(console::Console& console) {
   const Constants constants = MakeConstants();
-  console::SetScreenSize(kScreenColumns, kScreenRows);
+  console.SetScreenSize(kScreenColumns, kScreenRows);
 
   while (true) {
-    // The console may have refused 60 rows, and a terminal window can be
-    // resized at any time: each cycle is laid out for the rows there are.
-    ScreenHeight = static_cast<std::int16_t>(console::ScreenRows());
-    console::ClearScreen();
-    DrawMenu();
-    const std::string choice = console::ReadLine();
-    console::SetColor(kDialogueColor, console::kKeepColor);
+    console.ClearScreen();
+    DrawMenu(console);
+    const std::string choice = console.ReadLine(kChoicePrompt);
+    console.SetColor(kDialogueColor, console::kKeepColor);
 
     // Exact comparisons: " 1", "01" or "1." are no choice.
     if (choice == "*") return 0;
-    if (const std::optional<Choice> calculation = ChoiceOf(choice)) RunCalculationScreen(*calculation, constants);
-    WaitForAnyKey();
+    if (const std::optional<Choice> calculation = ChoiceOf(choice)) {
+      RunCalculationScreen(console, *calculation, constants);
+    }
+    WaitForAnyKey(console);
   }
 }
 

@@ -20,30 +20,28 @@ std::string_view PromptOf(Quantity quantity) {
   return {};
 }
 
-float AskQuantity(int row, std::string_view prompt) {
-  console::Locate(row, kDialogueColumn);
-  console::PrintText(std::string(prompt));
-  const std::string typed = console::ReadLine();
+float AskQuantity(console::Console& console, int row, std::string_view prompt) {
+  console.Locate(row, kDialogueColumn);
+  console.PrintText(prompt);
+  const std::string typed = console.ReadLine(prompt);
   return static_cast<float>(numtext::TextToNumber(typed));
 }
 
-void WriteQuantity(int row, std::string_view label, float value, std::string_view unit) {
-  console::Locate(row, kDialogueColumn);
-  console::PrintText(std::string(label));
-  console::PrintText(numtext::NumberToText(value, kResultDigits));
-  console::PrintText(std::string(unit));
+void WriteQuantity(console::Console& console, int row, std::string_view label, float value, std::string_view unit) {
+  console.Locate(row, kDialogueColumn);
+  console.PrintText(label);
+  console.PrintText(numtext::NumberToText(value, kResultDigits));
+  console.PrintText(unit);
 }
 
-void WriteCheckLine(int row, std::string_view label, float value, std::string_view unit) {
-  WriteQuantity(row, label, value, unit);
-  console::PrintNewLine();
+void WriteCheckLine(console::Console& console, int row, std::string_view label, float value, std::string_view unit) {
+  WriteQuantity(console, row, label, value, unit);
+  console.PrintNewLine();
 }
 
-void WriteImpossibleValues() {
-  console::Locate(kFirstCheckRow, kDialogueColumn);
-  console::PrintText(std::string(kImpossibleValues));
+void WriteImpossibleValues(console::Console& console) {
+  console.Locate(kFirstCheckRow, kDialogueColumn);
+  console.PrintText(kImpossibleValues);
 }
-
-void WriteBehind(std::string_view text) { console::PrintText(std::string(text)); }
 
 }  // namespace calculator

@@ -1,9 +1,11 @@
-// The pieces every calculation screen is built from: prompts and result lines.
+// The pieces every calculation screen is built from: prompts and result
+// lines, each drawn on the console it is given.
 #pragma once
 
 #include <string_view>
 
 #include "calculator/design.h"
+#include "console/console.h"
 
 namespace calculator {
 
@@ -17,22 +19,20 @@ inline constexpr int kDialogueColumn = 10;
 std::string_view PromptOf(Quantity quantity);
 
 // Writes `prompt` at column 10 of `row`, reads the typed line (echoed right
-// behind the prompt) and returns it as a single-precision number; a text that
-// is no number gives 0, one beyond the single range an infinity.
+// behind the prompt; Up and Down recall what was typed at the same prompt) and
+// returns it as a single-precision number; a text that is no number gives 0,
+// one beyond the single range an infinity.
 //   typed "1e3"  -> 1000      typed "abc" -> 0
-float AskQuantity(int row, std::string_view prompt);
+float AskQuantity(console::Console& console, int row, std::string_view prompt);
 
 // Writes label, the free-form 7-digit text of `value` and unit at column 10
 // of `row`, without a new line:  "Frequency       =" " 220.8396 " "Hz".
-void WriteQuantity(int row, std::string_view label, float value, std::string_view unit);
+void WriteQuantity(console::Console& console, int row, std::string_view label, float value, std::string_view unit);
 
 // One cross-check line: WriteQuantity followed by a new line.
-void WriteCheckLine(int row, std::string_view label, float value, std::string_view unit);
+void WriteCheckLine(console::Console& console, int row, std::string_view label, float value, std::string_view unit);
 
 // Written on row 19 instead of the cross-check lines.
-void WriteImpossibleValues();
-
-// Text written right behind a row without moving the cursor first.
-void WriteBehind(std::string_view text);
+void WriteImpossibleValues(console::Console& console);
 
 }  // namespace calculator

@@ -11,32 +11,32 @@
 namespace calculator {
 namespace {
 
-void DrawDesign(const Design& design) {
-  WriteQuantity(kResultRow, design.result.label, design.result.value, design.result.unit);
-  if (!design.resultMessage.empty()) WriteBehind(design.resultMessage);
-  if (design.newLineAfterResult) console::PrintNewLine();
+void DrawDesign(console::Console& console, const Design& design) {
+  WriteQuantity(console, kResultRow, design.result.label, design.result.value, design.result.unit);
+  if (!design.resultMessage.empty()) console.PrintText(design.resultMessage);
+  if (design.newLineAfterResult) console.PrintNewLine();
 
   if (design.possible) {
     for (std::size_t i = 0; i < design.checks.size(); ++i) {
       const ResultLine& check = design.checks[i];
-      WriteCheckLine(kFirstCheckRow + static_cast<int>(i), check.label, check.value, check.unit);
+      WriteCheckLine(console, kFirstCheckRow + static_cast<int>(i), check.label, check.value, check.unit);
     }
   } else {
-    WriteImpossibleValues();
+    WriteImpossibleValues(console);
   }
 }
 
 }  // namespace
 
-void RunCalculationScreen(Choice choice, const Constants& constants) {
+void RunCalculationScreen(console::Console& console, Choice choice, const Constants& constants) {
   Quantities typed;
   const std::array<Quantity, 3> asked = AskedQuantities(choice);
   for (std::size_t i = 0; i < asked.size(); ++i) {
-    Field(typed, asked[i]) = AskQuantity(kFirstPromptRow + static_cast<int>(i), PromptOf(asked[i]));
+    Field(typed, asked[i]) = AskQuantity(console, kFirstPromptRow + static_cast<int>(i), PromptOf(asked[i]));
   }
   const Design design = Solve(choice, typed, constants);
-  DrawDesign(design);
-  ShowSummaryPanel(design.quantities, constants);
+  DrawDesign(console, design);
+  ShowSummaryPanel(console, design.quantities, constants);
 }
 
 }  // namespace calculator

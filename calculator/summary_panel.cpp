@@ -10,12 +10,10 @@
 
 namespace calculator {
 
-std::int16_t ScreenHeight = 0;
-
 namespace {
 
-constexpr std::uint32_t kLabelColor = 13;  // light magenta
-constexpr std::uint32_t kValueColor = 14;  // yellow
+constexpr console::Color kLabelColor = console::Color::kLightMagenta;
+constexpr console::Color kValueColor = console::Color::kYellow;
 
 // Millimetres per centimetre, for the thickness field.
 constexpr long double kMillimetresPerCentimetre = 10;
@@ -24,9 +22,9 @@ std::string Masked(long double value, std::string_view mask, std::string_view un
   return numtext::FormatWithMask(value, mask) + std::string(unit);
 }
 
-void WriteAt(int row, int column, std::string_view text) {
-  console::Locate(row, column);
-  console::PrintText(std::string(text));
+void WriteAt(console::Console& console, int row, int column, std::string_view text) {
+  console.Locate(row, column);
+  console.PrintText(text);
 }
 
 }  // namespace
@@ -60,21 +58,22 @@ std::array<PanelField, 7> PanelFields(const Quantities& quantities, const Consta
           PanelField{67, "Q-Factor:", Masked(figures.quality, "###.#", "")}};
 }
 
-void ShowSummaryPanel(const Quantities& quantities, const Constants& constants) {
+void ShowSummaryPanel(console::Console& console, const Quantities& quantities, const Constants& constants) {
   // The rows there are now, not at start-up: the window may have changed.
-  ScreenHeight = static_cast<std::int16_t>(console::ScreenRows());
-  const int labelRow = ScreenHeight - 2;
-  const int valueRow = ScreenHeight - 1;
+  // Held as the 16-bit height the layout was written for.
+  const int height = static_cast<std::int16_t>(console.ScreenRows());
+  const int labelRow = height - 2;
+  const int valueRow = height - 1;
 
   // Blanked in whatever colours the screen was using, before any colour change.
-  WriteAt(labelRow, 1, console::Spaces(kPanelWidth));
-  WriteAt(valueRow, 1, console::Spaces(kPanelWidth));
+  WriteAt(console, labelRow, 1, console.Spaces(kPanelWidth));
+  WriteAt(console, valueRow, 1, console.Spaces(kPanelWidth));
 
   const std::array<PanelField, 7> fields = PanelFields(quantities, constants);
-  console::SetColor(kLabelColor, console::kKeepColor);
-  for (const PanelField& field : fields) WriteAt(labelRow, field.column, field.label);
-  console::SetColor(kValueColor, console::kKeepColor);
-  for (const PanelField& field : fields) WriteAt(valueRow, field.column, field.value);
+  console.SetColor(kLabelColor, console::kKeepColor);
+  for (const PanelField& field : fields) WriteAt(console, labelRow, field.column, field.label);
+  console.SetColor(kValueColor, console::kKeepColor);
+  for (const PanelField& field : fields) WriteAt(console, valueRow, field.column, field.value);
 }
 
 }  // namespace calculator

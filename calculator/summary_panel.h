@@ -8,12 +8,9 @@
 
 #include "calculator/design.h"
 #include "calculator/resonator.h"
+#include "console/console.h"
 
 namespace calculator {
-
-// The console's row count as last read: by each menu cycle, and by the panel
-// itself when it is drawn, so that it follows a window resized at any time.
-extern std::int16_t ScreenHeight;
 
 // The values the panel derives from a design.
 struct PanelFigures {
@@ -39,11 +36,11 @@ inline constexpr int kPanelWidth = 80;
 //   "2.cm", "1.8cm", "10mm", "0.6"
 std::array<PanelField, 7> PanelFields(const Quantities& quantities, const Constants& constants);
 
-// Reads ScreenHeight afresh, blanks rows ScreenHeight-2 and ScreenHeight-1 in
+// Reads the console's row count h afresh, blanks rows h-2 and h-1 in
 // the current colours, then writes the seven labels (light magenta) on the
 // first and the seven values (yellow) under them. Fields are not clipped: a
 // long value runs into the next column and is then partly overwritten by the
 // next field. Leaves the foreground at 14 and the cursor behind the Q-Factor.
-void ShowSummaryPanel(const Quantities& quantities, const Constants& constants);
+void ShowSummaryPanel(console::Console& console, const Quantities& quantities, const Constants& constants);
 
 }  // namespace calculator

@@ -1,5 +1,5 @@
-// Pieces of the process frame (StartUp / ShutDown in console.h) that are
-// worth reaching on their own.
+// Pieces of the process frame (Session in session.h) that are worth
+// reaching on their own.
 #pragma once
 
 #include <string_view>

@@ -14,75 +14,70 @@ namespace {
 constexpr std::uint32_t kMaxScreenDimension = 9999;
 // A row segment is staged in a fixed block of this many cells.
 constexpr int kStagingCells = 256;
-constexpr std::uint8_t kScrollPendingSet = 255;
-constexpr std::uint32_t kColorCount = 16;
-
-Platform* Output() { return ConsoleState.screenOutput; }
-
-std::uint8_t CurrentAttribute() {
-  return static_cast<std::uint8_t>(ConsoleState.background * kColorCount + ConsoleState.foreground);
-}
-
-bool ReadInfo(BufferInfo& info) {
-  Platform* out = Output();
-  return out != nullptr && out->GetBufferInfo(info) && info.columns > 0 && info.rows > 0;
-}
+constexpr int kColorCount = 16;
+constexpr std::uint32_t kErrorOutOfMemory = 7;
 
 }  // namespace
 
-void SetScreenSize(std::uint32_t columns, std::uint32_t rows) {
+std::uint8_t Console::CurrentAttribute() const {
+  return static_cast<std::uint8_t>(static_cast<int>(state_.background) * kColorCount +
+                                   static_cast<int>(state_.foreground));
+}
+
+bool Console::ReadInfo(BufferInfo& info) {
+  return platform_.GetBufferInfo(info) && info.columns > 0 && info.rows > 0;
+}
+
+void Console::SetScreenSize(std::uint32_t columns, std::uint32_t rows) {
   if (columns > kMaxScreenDimension || rows > kMaxScreenDimension) return;
-  Platform* out = Output();
-  if (out == nullptr) return;
   BufferInfo info;
-  if (!out->GetBufferInfo(info)) info = BufferInfo{};
+  if (!platform_.GetBufferInfo(info)) info = BufferInfo{};
   const int wantColumns = static_cast<int>(columns);
   const int wantRows = static_cast<int>(rows);
   // Grow first so the window fits, place the window, then shrink the buffer
   // to it: no scroll-back area remains. Refusals are not reported.
-  out->SetBufferSize(std::max(info.columns, wantColumns), std::max(info.rows, wantRows));
-  out->SetWindow(0, 0, wantColumns - 1, wantRows - 1);
-  out->SetBufferSize(wantColumns, wantRows);
+  platform_.SetBufferSize(std::max(info.columns, wantColumns), std::max(info.rows, wantRows));
+  platform_.SetWindow(0, 0, wantColumns - 1, wantRows - 1);
+  platform_.SetBufferSize(wantColumns, wantRows);
 }
 
-int ScreenRows() {
+int Console::ScreenRows() {
   BufferInfo info;
-  Platform* out = Output();
-  if (out == nullptr || !out->GetBufferInfo(info)) return 0;
+  if (!platform_.GetBufferInfo(info)) return 0;
   return info.rows;
 }
 
-void ClearScreen() {
+void Console::ClearScreen() {
   SuspendCursor();
   BufferInfo info;
   if (ReadInfo(info)) {
     const int cells = info.columns * info.rows;
-    Output()->FillCharacter(' ', cells, {0, 0});
-    Output()->FillAttribute(CurrentAttribute(), cells, {0, 0});
+    platform_.FillCharacter(' ', cells, {0, 0});
+    platform_.FillAttribute(CurrentAttribute(), cells, {0, 0});
   }
   Locate(1, 1);
   RestoreCursor();
 }
 
-void SetColor(std::uint32_t foreground, std::uint32_t background) {
-  if (foreground < kColorCount) ConsoleState.foreground = foreground;
-  if (background < kColorCount) ConsoleState.background = background;
-  if (Output() != nullptr) Output()->SetTextAttribute(CurrentAttribute());
+void Console::SetColor(std::optional<Color> foreground, std::optional<Color> background) {
+  if (foreground) state_.foreground = *foreground;
+  if (background) state_.background = *background;
+  platform_.SetTextAttribute(CurrentAttribute());
 }
 
-void Locate(int row, int column) {
+void Console::Locate(int row, int column) {
   BufferInfo info;
   if (ReadInfo(info)) {
     // Each coordinate is checked on its own: a bad one keeps the cursor's.
     CellPosition target = info.cursor;
     if (column >= 1 && column <= info.columns) target.column = column - 1;
     if (row >= 1 && row <= info.rows) target.row = row - 1;
-    Output()->SetCursorPosition(target);
+    platform_.SetCursorPosition(target);
   }
-  ConsoleState.scrollPending = 0;
+  state_.scrollPending = false;
 }
 
-void PrintText(std::string text) {
+void Console::PrintText(std::string_view text) {
   if (text.empty()) return;
   BufferInfo info;
   if (!ReadInfo(info)) return;
@@ -93,8 +88,8 @@ void PrintText(std::string text) {
   std::array<CharCell, kStagingCells> staging;
   std::size_t next = 0;
   while (next < text.size()) {
-    if (ConsoleState.scrollPending != 0) {
-      ConsoleState.scrollPending = 0;
+    if (state_.scrollPending) {
+      state_.scrollPending = false;
       ScrollUp();
     }
     const int inRow = static_cast<int>(std::min<std::size_t>(text.size() - next, static_cast<std::size_t>(info.columns - column)));
@@ -103,7 +98,7 @@ void PrintText(std::string text) {
       for (int i = 0; i < block; ++i) {
         staging[i] = {static_cast<std::uint8_t>(text[next + done + i]), attribute};
       }
-      Output()->WriteCells({row, column + done}, staging.data(), block);
+      platform_.WriteCells({row, column + done}, staging.data(), block);
       done += block;
     }
     next += static_cast<std::size_t>(inRow);
@@ -113,45 +108,45 @@ void PrintText(std::string text) {
       // On the bottom row the scroll waits for the next character or new
       // line, so a row can be filled to its last cell without moving the screen.
       if (row == bottom) {
-        ConsoleState.scrollPending = kScrollPendingSet;
+        state_.scrollPending = true;
       } else {
         ++row;
       }
     }
   }
-  Output()->SetCursorPosition({row, column});
+  platform_.SetCursorPosition({row, column});
 }
 
-void ScrollUp() {
+void Console::ScrollUp() {
   BufferInfo info;
   if (!ReadInfo(info)) return;
   if (info.rows == 1) {
     // No row moves up on a one-row screen; the row itself is what scrolls away.
-    Output()->FillCharacter(' ', info.columns, {0, 0});
-    Output()->FillAttribute(CurrentAttribute(), info.columns, {0, 0});
+    platform_.FillCharacter(' ', info.columns, {0, 0});
+    platform_.FillAttribute(CurrentAttribute(), info.columns, {0, 0});
     return;
   }
-  Output()->ScrollRows(1, info.rows - 1, 0, {' ', CurrentAttribute()});
+  platform_.ScrollRows(1, info.rows - 1, 0, {' ', CurrentAttribute()});
 }
 
-void PrintNewLine() {
+void Console::PrintNewLine() {
   BufferInfo info;
   if (!ReadInfo(info)) return;
   const int bottom = info.rows - 1;
   if (info.cursor.row < bottom) {
-    ConsoleState.scrollPending = 0;
-    Output()->SetCursorPosition({info.cursor.row + 1, 0});
+    state_.scrollPending = false;
+    platform_.SetCursorPosition({info.cursor.row + 1, 0});
     return;
   }
-  if (ConsoleState.scrollPending != 0) {
-    ConsoleState.scrollPending = 0;
+  if (state_.scrollPending) {
+    state_.scrollPending = false;
     ScrollUp();
   }
   ScrollUp();
-  Output()->SetCursorPosition({bottom, 0});
+  platform_.SetCursorPosition({bottom, 0});
 }
 
-std::string Spaces(int n) {
+std::string Console::Spaces(int n) {
   if (n < 0) {
     RecordError(kErrorOutOfMemory);
     return {};
@@ -164,22 +159,22 @@ std::string Spaces(int n) {
   }
 }
 
-void SuspendCursor() {
-  if (!ConsoleState.cursorVisible || Output() == nullptr) return;
-  Output()->SetCursorInfo(ConsoleState.cursorSize, false);
-  ConsoleState.cursorRestorePending = true;
+void Console::SuspendCursor() {
+  if (!state_.cursorVisible) return;
+  platform_.SetCursorInfo(state_.cursorSize, false);
+  state_.cursorRestorePending = true;
 }
 
-void ForceCursor() {
-  if (ConsoleState.cursorVisible || Output() == nullptr) return;
-  Output()->SetCursorInfo(ConsoleState.cursorSize, true);
-  ConsoleState.cursorRestorePending = true;
+void Console::ForceCursor() {
+  if (state_.cursorVisible) return;
+  platform_.SetCursorInfo(state_.cursorSize, true);
+  state_.cursorRestorePending = true;
 }
 
-void RestoreCursor() {
-  if (!ConsoleState.cursorRestorePending || Output() == nullptr) return;
-  Output()->SetCursorInfo(ConsoleState.cursorSize, ConsoleState.cursorVisible);
-  ConsoleState.cursorRestorePending = false;
+void Console::RestoreCursor() {
+  if (!state_.cursorRestorePending) return;
+  platform_.SetCursorInfo(state_.cursorSize, state_.cursorVisible);
+  state_.cursorRestorePending = false;
 }
 
 }  // namespace console

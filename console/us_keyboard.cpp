@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "console/platform.h"
+
 namespace console {
 namespace {
 
@@ -38,11 +40,29 @@ constexpr std::array<UsKey, 128> BuildAsciiTable() {
 
 constexpr std::array<UsKey, 128> kAsciiKeys = BuildAsciiTable();
 
+// Caps Lock shifts letters only: the other keys' characters follow Shift alone.
+bool IsLetterKey(const KeyCaps& key) { return key.unshifted >= 'a' && key.unshifted <= 'z'; }
+
 }  // namespace
 
 UsKey UsKeyForAscii(std::uint8_t character) {
   if (character >= kAsciiKeys.size()) return {};
   return kAsciiKeys[character];
+}
+
+std::uint8_t TranslateKey(std::uint8_t character, std::uint16_t scanCode, std::uint32_t controlKeys) {
+  if ((controlKeys & kCapsLockOn) == 0) return character;
+  if (scanCode == kScanEsc) return kEscapeCharacter;
+  for (const KeyCaps& key : kUsKeys) {
+    if (key.scanCode != scanCode || IsLetterKey(key) || key.unshifted == key.shifted) continue;
+    const auto unshifted = static_cast<std::uint8_t>(key.unshifted);
+    const auto shifted = static_cast<std::uint8_t>(key.shifted);
+    const bool shiftHeld = (controlKeys & kShiftPressed) != 0;
+    if (shiftHeld && character == unshifted) return shifted;
+    if (!shiftHeld && character == shifted) return unshifted;
+    return character;
+  }
+  return character;
 }
 
 }  // namespace console

@@ -14,6 +14,13 @@ struct UsKey {
 };
 UsKey UsKeyForAscii(std::uint8_t character);
 
+// The character a key-down record stands for once Caps Lock is taken into
+// account: with it on, the digit row and the punctuation keys follow Shift
+// alone ('1' with Shift and Caps Lock is '!', '!' with Caps Lock alone is
+// '1'), and Esc is the escape character whatever the record says.
+std::uint8_t TranslateKey(std::uint8_t character, std::uint16_t scanCode, std::uint32_t controlKeys);
+inline constexpr std::uint8_t kEscapeCharacter = 27;
+
 // Scan codes of keys without a character.
 inline constexpr std::uint16_t kScanEsc = 1;
 inline constexpr std::uint16_t kScanBackspace = 14;

@@ -68,15 +68,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (const console::InputRecord& record : decoded) screen.Push(record);
     }
   };
-  console::InstallPlatform(screen);
+  console::Console console(screen);
 
   try {
     for (unsigned turn = 0;; ++turn) {
       if (((readings >> (turn % 32)) & 1) != 0) {
-        CheckLine(console::ReadLine());
+        // One prompt throughout, so that Up and Down recall earlier lines.
+        CheckLine(console.ReadLine("Value ?"));
       } else {
         std::string key;
-        while ((key = console::PollKey()).empty()) console::AwaitKey();
+        while ((key = console.PollKey()).empty()) console.AwaitKey();
         CheckKey(key);
       }
     }
@@ -89,7 +90,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(screen.Cell(row, column).character >= kFirstPrintable);
     }
   }
-  console::ConsoleState.keyboardInput = nullptr;
-  console::ConsoleState.screenOutput = nullptr;
   return 0;
 }

@@ -14,13 +14,13 @@
 
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "console/cell_buffer.h"
+#include "console/input_queue.h"
 #include "console/terminal/key_decoder.h"
 #include "console/platform.h"
 #include "console/terminal/renderer.h"
@@ -149,7 +149,7 @@ class TerminalConsole final : public Platform {
 
   KeyDecoder decoder_;
   std::chrono::steady_clock::time_point lastByteTime_;
-  std::deque<InputRecord> input_;
+  InputQueue input_;
   std::vector<InputRecord> decoded_;
   unsigned pendingReasons_ = 0;  // wake reasons seen while waiting for a size
 };

@@ -29,18 +29,9 @@ constexpr std::size_t kReadChunk = 4096;
 
 }  // namespace
 
-bool TerminalConsole::PeekInput(InputRecord& record) {
-  if (input_.empty()) return false;
-  record = input_.front();
-  return true;
-}
+bool TerminalConsole::PeekInput(InputRecord& record) { return input_.Peek(record); }
 
-bool TerminalConsole::ReadInput(InputRecord& record) {
-  if (input_.empty()) return false;
-  record = input_.front();
-  input_.pop_front();
-  return true;
-}
+bool TerminalConsole::ReadInput(InputRecord& record) { return input_.Read(record); }
 
 bool TerminalConsole::ReadKeys() {
   char bytes[kReadChunk];
@@ -50,7 +41,7 @@ bool TerminalConsole::ReadKeys() {
   lastByteTime_ = std::chrono::steady_clock::now();
   decoded_.clear();
   decoder_.Feed(std::string_view(bytes, static_cast<std::size_t>(count)), decoded_);
-  input_.insert(input_.end(), decoded_.begin(), decoded_.end());
+  input_.Append(decoded_);
   return true;
 }
 
@@ -75,7 +66,7 @@ void TerminalConsole::WaitForInput() {
         decoded_.clear();
         decoder_.Expire(idle, kEscTimeoutMs, decoded_);
         decoder_.ExpirePaste(idle, kPasteTimeoutMs, decoded_);
-        input_.insert(input_.end(), decoded_.begin(), decoded_.end());
+        input_.Append(decoded_);
         // Held bytes must be resolved now, or this loop would never block again.
         if (decoder_.Pending()) decoder_ = KeyDecoder(eraseByte_);
         continue;

@@ -9,29 +9,44 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 namespace console {
+
+// Everything the handlers touch, in one object behind one pointer.
+struct SignalHandlers::State {
+  int wakeRead = -1;
+  int wakeWrite = -1;
+  volatile sig_atomic_t resizedFlag = 0;
+  volatile sig_atomic_t continuedFlag = 0;
+
+  // The restore record a handler uses; written only while disarmed.
+  volatile sig_atomic_t restoreArmed = 0;
+  int restoreFd = -1;
+  // The same terminal opened once more, non-blocking, for the handler's
+  // write: a terminal that has stopped reading must not keep a dying process
+  // alive. It is an open of its own because O_NONBLOCK belongs to the open
+  // file description, which a dup would share with the program's blocking
+  // writes. -1 when it cannot be had: the handler then writes nothing.
+  int restoreWriteFd = -1;
+  int restoreWriteFor = -1;  // the descriptor restoreWriteFd was opened beside
+  termios restoreModes{};
+  char restoreBytes[kMaxRestoreBytes];
+  std::size_t restoreLength = 0;
+
+  // What Install replaced, by signal number.
+  std::array<struct sigaction, NSIG> previousActions{};
+  std::array<bool, NSIG> replaced{};
+};
+
 namespace {
 
-int wakeRead = -1;
-int wakeWrite = -1;
-volatile sig_atomic_t resizedFlag = 0;
-volatile sig_atomic_t continuedFlag = 0;
-
-// The restore record a handler uses; written only while disarmed.
-volatile sig_atomic_t restoreArmed = 0;
-int restoreFd = -1;
-// The same terminal opened once more, non-blocking, for the handler's write: a
-// terminal that has stopped reading must not keep a dying process alive. It
-// is an open of its own because O_NONBLOCK belongs to the open file
-// description, which a dup would share with the program's blocking writes.
-// -1 when it cannot be had: the handler then writes nothing.
-int restoreWriteFd = -1;
-int restoreWriteFor = -1;  // the descriptor restoreWriteFd was opened beside
-termios restoreModes{};
-char restoreBytes[kMaxRestoreBytes];
-std::size_t restoreLength = 0;
+// Set for the lifetime of the one SignalHandlers object; the handlers read it.
+std::atomic<SignalHandlers::State*> active{nullptr};
+static_assert(std::atomic<SignalHandlers::State*>::is_always_lock_free, "a handler must read it without a lock");
 
 // Signals whose default action ends the process: the terminal is restored
 // first and the default action ends it the same way. The real-time signals
@@ -52,21 +67,16 @@ constexpr int kEndingSignals[] = {
 };
 constexpr int kWakingSignals[] = {SIGWINCH, SIGCONT, SIGTSTP};
 
-bool handlersInstalled = false;
-// What InstallSignalHandlers replaced, by signal number.
-std::array<struct sigaction, NSIG> previousActions{};
-std::array<bool, NSIG> replaced{};
-
-void Replace(int signalNumber, const struct sigaction& action) {
+void Replace(SignalHandlers::State& state, int signalNumber, const struct sigaction& action) {
   if (signalNumber <= 0 || signalNumber >= NSIG) return;
-  replaced[signalNumber] = sigaction(signalNumber, &action, &previousActions[signalNumber]) == 0;
+  state.replaced[signalNumber] = sigaction(signalNumber, &action, &state.previousActions[signalNumber]) == 0;
 }
 
-void Wake() {
-  if (wakeWrite < 0) return;
+void Wake(SignalHandlers::State& state) {
+  if (state.wakeWrite < 0) return;
   const char byte = 1;
   // A full pipe already holds a wake-up; nothing is lost by failing.
-  [[maybe_unused]] const ssize_t written = write(wakeWrite, &byte, 1);
+  [[maybe_unused]] const ssize_t written = write(state.wakeWrite, &byte, 1);
 }
 
 void OnEndingSignal(int signalNumber) {
@@ -93,23 +103,27 @@ void OnStopSignal(int) {
   sigprocmask(SIG_UNBLOCK, &stopOnly, nullptr);
   raise(SIGTSTP);  // the process stops here until SIGCONT
   sigaction(SIGTSTP, &ours, nullptr);
-  continuedFlag = 1;
-  Wake();
+  if (SignalHandlers::State* state = active.load()) {
+    state->continuedFlag = 1;
+    Wake(*state);
+  }
   errno = savedErrno;
 }
 
 void OnWakingSignal(int signalNumber) {
   const int savedErrno = errno;
-  if (signalNumber == SIGWINCH) resizedFlag = 1;
-  if (signalNumber == SIGCONT) continuedFlag = 1;
-  Wake();
+  if (SignalHandlers::State* state = active.load()) {
+    if (signalNumber == SIGWINCH) state->resizedFlag = 1;
+    if (signalNumber == SIGCONT) state->continuedFlag = 1;
+    Wake(*state);
+  }
   errno = savedErrno;
 }
 
-void CloseRestoreWriter() {
-  if (restoreWriteFd >= 0) close(restoreWriteFd);
-  restoreWriteFd = -1;
-  restoreWriteFor = -1;
+void CloseRestoreWriter(SignalHandlers::State& state) {
+  if (state.restoreWriteFd >= 0) close(state.restoreWriteFd);
+  state.restoreWriteFd = -1;
+  state.restoreWriteFor = -1;
 }
 
 int OpenNonBlocking(int fd) {
@@ -120,65 +134,65 @@ int OpenNonBlocking(int fd) {
 
 }  // namespace
 
-bool OpenWakePipe() {
-  if (wakeRead >= 0) return true;
-  int ends[2];
-  if (pipe2(ends, O_NONBLOCK | O_CLOEXEC) != 0) return false;
-  wakeRead = ends[0];
-  wakeWrite = ends[1];
-  return true;
+int WakeFd() {
+  const SignalHandlers::State* state = active.load();
+  return state != nullptr ? state->wakeRead : -1;
 }
 
-int WakeFd() { return wakeRead; }
-
 unsigned TakeWakeReasons() {
+  SignalHandlers::State* state = active.load();
+  if (state == nullptr) return 0;
   // Drain first, then read the flags: a signal arriving in between leaves
   // its flag set and a byte in the pipe, so the next poll wakes for it.
-  if (wakeRead >= 0) {
-    char sink[64];
-    while (read(wakeRead, sink, sizeof sink) > 0) {
-    }
+  char sink[64];
+  while (read(state->wakeRead, sink, sizeof sink) > 0) {
   }
   unsigned reasons = 0;
-  if (resizedFlag != 0) {
-    resizedFlag = 0;
+  if (state->resizedFlag != 0) {
+    state->resizedFlag = 0;
     reasons |= kWakeResized;
   }
-  if (continuedFlag != 0) {
-    continuedFlag = 0;
+  if (state->continuedFlag != 0) {
+    state->continuedFlag = 0;
     reasons |= kWakeContinued;
   }
   return reasons;
 }
 
 void ArmTerminalRestore(int fd, const termios& saved, std::string_view bytes) {
-  restoreArmed = 0;
+  SignalHandlers::State* state = active.load();
+  if (state == nullptr) return;
+  state->restoreArmed = 0;
   std::atomic_signal_fence(std::memory_order_seq_cst);
-  if (restoreWriteFor != fd) {
-    CloseRestoreWriter();
-    restoreWriteFd = OpenNonBlocking(fd);
-    restoreWriteFor = fd;
+  if (state->restoreWriteFor != fd) {
+    CloseRestoreWriter(*state);
+    state->restoreWriteFd = OpenNonBlocking(fd);
+    state->restoreWriteFor = fd;
   }
-  restoreFd = fd;
-  restoreModes = saved;
-  restoreLength = std::min(bytes.size(), kMaxRestoreBytes);
-  std::memcpy(restoreBytes, bytes.data(), restoreLength);
+  state->restoreFd = fd;
+  state->restoreModes = saved;
+  state->restoreLength = std::min(bytes.size(), kMaxRestoreBytes);
+  std::memcpy(state->restoreBytes, bytes.data(), state->restoreLength);
   std::atomic_signal_fence(std::memory_order_seq_cst);
-  restoreArmed = 1;
+  state->restoreArmed = 1;
 }
 
 void DisarmTerminalRestore() {
-  restoreArmed = 0;
+  SignalHandlers::State* state = active.load();
+  if (state == nullptr) return;
+  state->restoreArmed = 0;
   std::atomic_signal_fence(std::memory_order_seq_cst);
-  CloseRestoreWriter();
+  CloseRestoreWriter(*state);
 }
 
 void RestoreArmedTerminal() {
-  if (restoreArmed == 0) return;
+  const SignalHandlers::State* state = active.load();
+  if (state == nullptr || state->restoreArmed == 0) return;
   // What does not fit into the terminal's output queue now is given up.
   std::size_t done = 0;
-  while (restoreWriteFd >= 0 && done < restoreLength) {
-    const ssize_t written = write(restoreWriteFd, restoreBytes + done, restoreLength - done);
+  while (state->restoreWriteFd >= 0 && done < state->restoreLength) {
+    const ssize_t written =
+        write(state->restoreWriteFd, state->restoreBytes + done, state->restoreLength - done);
     if (written > 0) {
       done += static_cast<std::size_t>(written);
     } else if (written < 0 && errno == EINTR) {
@@ -187,7 +201,7 @@ void RestoreArmedTerminal() {
       break;
     }
   }
-  GiveBackTerminal(restoreFd, restoreModes);
+  GiveBackTerminal(state->restoreFd, state->restoreModes);
 }
 
 void GiveBackTerminal(int fd, const termios& modes) {
@@ -195,31 +209,44 @@ void GiveBackTerminal(int fd, const termios& modes) {
   tcsetattr(fd, TCSANOW, &modes);
 }
 
-void InstallSignalHandlers() {
-  if (handlersInstalled) return;
+std::unique_ptr<SignalHandlers> SignalHandlers::Install() {
+  int ends[2];
+  if (pipe2(ends, O_NONBLOCK | O_CLOEXEC) != 0) return nullptr;
+  auto state = std::make_unique<State>();
+  state->wakeRead = ends[0];
+  state->wakeWrite = ends[1];
+  return std::unique_ptr<SignalHandlers>(new SignalHandlers(std::move(state)));
+}
+
+SignalHandlers::SignalHandlers(std::unique_ptr<State> state) : state_(std::move(state)) {
+  // The state is reachable before any handler can run.
+  active.store(state_.get());
   struct sigaction ending {};
   ending.sa_handler = OnEndingSignal;
   sigemptyset(&ending.sa_mask);
   ending.sa_flags = SA_RESETHAND;
-  for (const int signalNumber : kEndingSignals) Replace(signalNumber, ending);
-  for (int signalNumber = SIGRTMIN; signalNumber <= SIGRTMAX; ++signalNumber) Replace(signalNumber, ending);
+  for (const int signalNumber : kEndingSignals) Replace(*state_, signalNumber, ending);
+  for (int signalNumber = SIGRTMIN; signalNumber <= SIGRTMAX; ++signalNumber) Replace(*state_, signalNumber, ending);
   struct sigaction waking {};
   sigemptyset(&waking.sa_mask);
   waking.sa_flags = SA_RESTART;
   for (const int signalNumber : kWakingSignals) {
     waking.sa_handler = signalNumber == SIGTSTP ? OnStopSignal : OnWakingSignal;
-    Replace(signalNumber, waking);
+    Replace(*state_, signalNumber, waking);
   }
-  handlersInstalled = true;
+  // Should the process end through exit() while the handlers are in place.
+  std::atexit([] { RestoreArmedTerminal(); });
 }
 
-void RemoveSignalHandlers() {
-  if (!handlersInstalled) return;
+SignalHandlers::~SignalHandlers() {
   for (int signalNumber = 1; signalNumber < NSIG; ++signalNumber) {
-    if (replaced[signalNumber]) sigaction(signalNumber, &previousActions[signalNumber], nullptr);
-    replaced[signalNumber] = false;
+    if (state_->replaced[signalNumber]) sigaction(signalNumber, &state_->previousActions[signalNumber], nullptr);
   }
-  handlersInstalled = false;
+  // No handler of ours can run any more: the state may go.
+  active.store(nullptr);
+  CloseRestoreWriter(*state_);
+  close(state_->wakeRead);
+  close(state_->wakeWrite);
 }
 
 }  // namespace console

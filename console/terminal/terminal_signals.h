@@ -16,6 +16,8 @@
 //   SIGKILL, SIGSTOP             -> cannot be caught: nothing restores
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string_view>
 
 // The terminal modes of <termios.h>, which only the backend's sources include.
@@ -27,9 +29,27 @@ namespace console {
 inline constexpr unsigned kWakeResized = 1;
 inline constexpr unsigned kWakeContinued = 2;
 
-// Creates the self-pipe (once); false when it cannot be had.
-bool OpenWakePipe();
-// The read end to poll, or -1 when there is none.
+// The signal handlers, and everything they touch, for as long as this object
+// lives; one at a time. The handlers reach that state through one pointer,
+// set while the object lives; with none living, the functions below do nothing.
+class SignalHandlers {
+ public:
+  // Creates the self-pipe, then installs the handlers; null when the pipe
+  // cannot be had (errno says why), with nothing installed.
+  static std::unique_ptr<SignalHandlers> Install();
+  // Puts back the dispositions Install found, then closes the pipe.
+  ~SignalHandlers();
+  SignalHandlers(const SignalHandlers&) = delete;
+  SignalHandlers& operator=(const SignalHandlers&) = delete;
+
+  struct State;
+
+ private:
+  explicit SignalHandlers(std::unique_ptr<State> state);
+  std::unique_ptr<State> state_;
+};
+
+// The read end of the self-pipe to poll, or -1 when there is none.
 int WakeFd();
 // Empties the pipe and returns (and clears) the reasons noted since the last call.
 unsigned TakeWakeReasons();
@@ -49,9 +69,5 @@ void RestoreArmedTerminal();
 // the paste guard whose start marker the program already took. Never waits
 // for output to drain. Async-signal-safe.
 void GiveBackTerminal(int fd, const termios& modes);
-
-void InstallSignalHandlers();
-// Puts back the dispositions InstallSignalHandlers found.
-void RemoveSignalHandlers();
 
 }  // namespace console

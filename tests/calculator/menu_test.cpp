@@ -8,6 +8,7 @@
 #include "calculator/summary_panel.h"
 #include "console/console.h"
 #include "console/us_keyboard.h"
+#include "tests/support/console_probe.h"
 #include "screen_support.h"
 
 namespace calculator::test_support {
@@ -17,30 +18,21 @@ using Menu = ScreenTest;
 
 // Types the worked example of choice 1 and lays out the screen it leaves,
 // on a menu cleared in `clearColor`.
-void TypeWorkedExample(console::MemoryConsole& memory) { memory.Type("1\r1000\r2\r1\r"); }
+void TypeWorkedExample(console::MemoryConsole& memory) { memory.Type(kWorkedExample.keys); }
 void ExpectWorkedExample(ExpectedScreen& screen, int clearColor) {
-  ExpectMenu(screen, clearColor, "1");
-  ExpectPrompt(screen, 15, "Volume (cc) ?", "1000");
-  ExpectPrompt(screen, 16, "Orifice diameter (cm)", "2");
-  ExpectPrompt(screen, 17, "Wall thickness (cm)", "1");
-  ExpectLine(screen, 18, "Frequency       = 220.8396 Hz");
-  ExpectLine(screen, 19, "Volume          = 1000 cm^3");
-  ExpectLine(screen, 20, "Wall thickness  = 1 cm");
-  ExpectLine(screen, 21, "Orifice diameter= 2 cm");
-  ExpectPanel(screen, 60, {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"});
+  ExpectCalculation(screen, clearColor, 60, kWorkedExample);
 }
 
 TEST_F(Menu, IsDrawnInColourAndWaitsBehindTheChoicePrompt) {
-  const RunOutcome outcome = RunCalculator(memory_);
+  const RunOutcome outcome = RunCalculator(console_);
   ASSERT_FALSE(outcome.returned);
   ExpectMenu(expected_, kLightGrey, "", /*entered=*/false);
   CompareScreens();
   // Typing starts at row 14, column 28, right behind "Choice ?".
   EXPECT_EQ(memory_.cursor().row, 13);
   EXPECT_EQ(memory_.cursor().column, 27);
-  EXPECT_EQ(ScreenHeight, 60);
-  EXPECT_EQ(console::ConsoleState.foreground, 14U);
-  EXPECT_EQ(console::ConsoleState.background, 0U);
+  EXPECT_EQ(console::ConsoleProbe::Record(console_).foreground, console::Color::kYellow);
+  EXPECT_EQ(console::ConsoleProbe::Record(console_).background, console::Color::kBlack);
 }
 
 class UnmatchedChoice : public ScreenTest, public ::testing::WithParamInterface<const char*> {};
@@ -52,7 +44,7 @@ TEST_P(UnmatchedChoice, WritesNothingAndWaitsForAKey) {
   ExpectMenu(expected_, kLightGrey, typed);
   CompareScreens();
   // The dialogue colour is set even when no screen follows.
-  EXPECT_EQ(console::ConsoleState.foreground, 11U);
+  EXPECT_EQ(console::ConsoleProbe::Record(console_).foreground, console::Color::kLightCyan);
 }
 
 // Only the exact one-character texts "1" to "8" and "*" are choices.
@@ -62,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, UnmatchedChoice,
 
 TEST_F(Menu, StarQuitsAtOnceLeavingTheMenuOnScreen) {
   memory_.Type("*\r");
-  const RunOutcome outcome = RunCalculator(memory_);
+  const RunOutcome outcome = RunCalculator(console_);
   ASSERT_TRUE(outcome.returned);
   EXPECT_EQ(outcome.exitCode, 0);
   ExpectMenu(expected_, kLightGrey, "*");
@@ -72,7 +64,7 @@ TEST_F(Menu, StarQuitsAtOnceLeavingTheMenuOnScreen) {
 TEST_F(Menu, StarAfterACalculationQuitsFromTheRedrawnMenu) {
   TypeWorkedExample(memory_);
   memory_.Type("x*\r");
-  const RunOutcome outcome = RunCalculator(memory_);
+  const RunOutcome outcome = RunCalculator(console_);
   ASSERT_TRUE(outcome.returned);
   EXPECT_EQ(outcome.exitCode, 0);
   // The menu is cleared in the panel's yellow; the key "x" is no part of the choice.

@@ -4,114 +4,21 @@
 #include "console/console.h"
 
 namespace calculator::test_support {
-namespace {
-
-constexpr console::CharCell kDefaultBlank{' ', 0x07};
-
-std::string TrimRight(std::string text, char blank) {
-  text.erase(text.find_last_not_of(blank) + 1);
-  return text;
-}
-
-std::string JoinRows(const std::vector<std::string>& rows) {
-  std::size_t used = rows.size();
-  while (used > 0 && rows[used - 1].empty()) --used;
-  std::string all;
-  for (std::size_t i = 0; i < used; ++i) all += rows[i] + '\n';
-  return all;
-}
-
-}  // namespace
 
 RunOutcome RunCalculator(console::MemoryConsole& memory) {
-  console::InstallPlatform(memory);
+  console::Console console(memory);
+  return RunCalculator(console);
+}
+
+RunOutcome RunCalculator(console::Console& console) {
   RunOutcome outcome;
   try {
-    outcome.exitCode = CalculatorMain();
+    outcome.exitCode = CalculatorMain(console);
     outcome.returned = true;
   } catch (const console::InputExhausted&) {
     outcome.returned = false;
   }
   return outcome;
-}
-
-ExpectedScreen::ExpectedScreen(int rows, int columns)
-    : rows_(rows), columns_(columns), cells_(static_cast<std::size_t>(rows * columns), kDefaultBlank) {}
-
-void ExpectedScreen::Clear(int color) {
-  for (auto& cell : cells_) cell = {' ', static_cast<std::uint8_t>(color)};
-  Locate(1, 1);
-}
-
-void ExpectedScreen::Locate(int row, int column) {
-  row_ = row - 1;
-  column_ = column - 1;
-  scrollPending_ = false;
-}
-
-void ExpectedScreen::ScrollUp(int color) {
-  for (int r = 0; r + 1 < rows_; ++r) {
-    for (int c = 0; c < columns_; ++c) {
-      cells_[static_cast<std::size_t>(r * columns_ + c)] = cells_[static_cast<std::size_t>((r + 1) * columns_ + c)];
-    }
-  }
-  for (int c = 0; c < columns_; ++c) {
-    cells_[static_cast<std::size_t>((rows_ - 1) * columns_ + c)] = {' ', static_cast<std::uint8_t>(color)};
-  }
-}
-
-void ExpectedScreen::Write(std::string_view text, int color) {
-  for (const char character : text) {
-    if (scrollPending_) {
-      scrollPending_ = false;
-      ScrollUp(color);
-    }
-    cells_[static_cast<std::size_t>(row_ * columns_ + column_)] = {static_cast<std::uint8_t>(character),
-                                                                   static_cast<std::uint8_t>(color)};
-    if (++column_ == columns_) {
-      column_ = 0;
-      if (row_ == rows_ - 1) {
-        scrollPending_ = true;
-      } else {
-        ++row_;
-      }
-    }
-  }
-}
-
-void ExpectedScreen::NewLine(int color) {
-  if (row_ < rows_ - 1) {
-    ++row_;
-  } else {
-    if (scrollPending_) ScrollUp(color);
-    ScrollUp(color);
-  }
-  column_ = 0;
-  scrollPending_ = false;
-}
-
-std::string ExpectedScreen::Text() const {
-  std::vector<std::string> rows;
-  for (int r = 0; r < rows_; ++r) {
-    std::string row;
-    for (int c = 0; c < columns_; ++c) row += static_cast<char>(cells_[static_cast<std::size_t>(r * columns_ + c)].character);
-    rows.push_back(TrimRight(row, ' '));
-  }
-  return JoinRows(rows);
-}
-
-std::string ExpectedScreen::Colors() const {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::vector<std::string> rows;
-  for (int r = 0; r < rows_; ++r) {
-    std::string row;
-    for (int c = 0; c < columns_; ++c) {
-      const console::CharCell cell = cells_[static_cast<std::size_t>(r * columns_ + c)];
-      row += cell == kDefaultBlank ? '.' : kHex[cell.attribute & 0x0F];
-    }
-    rows.push_back(TrimRight(row, '.'));
-  }
-  return JoinRows(rows);
 }
 
 void ExpectMenu(ExpectedScreen& screen, int clearColor, std::string_view typed, bool entered) {
@@ -151,8 +58,26 @@ void ExpectPanel(ExpectedScreen& screen, int height, const std::array<std::strin
   for (std::size_t i = 0; i < values.size(); ++i) screen.Put(height - 1, kColumns[i], values[i], kYellow);
 }
 
+void ExpectCalculation(ExpectedScreen& screen, int clearColor, int height, const CalculationCase& calculation) {
+  // The typed texts, in order: the choice, then the three answers.
+  std::vector<std::string_view> typed;
+  for (std::string_view keys = calculation.keys; !keys.empty();) {
+    const std::size_t end = keys.find('\r');
+    typed.push_back(keys.substr(0, end));
+    keys.remove_prefix(end == std::string_view::npos ? keys.size() : end + 1);
+  }
+  ExpectMenu(screen, clearColor, typed.at(0));
+  for (std::size_t i = 0; i < calculation.prompts.size(); ++i) {
+    ExpectPrompt(screen, 15 + static_cast<int>(i), calculation.prompts[i], typed.at(i + 1));
+  }
+  for (std::size_t i = 0; i < calculation.lines.size(); ++i) {
+    ExpectLine(screen, 18 + static_cast<int>(i), calculation.lines[i]);
+  }
+  ExpectPanel(screen, height, calculation.panel);
+}
+
 void ScreenTest::RunWaitingForKey() {
-  const RunOutcome outcome = RunCalculator(memory_);
+  const RunOutcome outcome = RunCalculator(console_);
   ASSERT_FALSE(outcome.returned);
   EXPECT_EQ(memory_.rows(), 60);
   EXPECT_EQ(memory_.columns(), 80);

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/memory_console.h"
+#include "console/console.h"
 #include "console/platform.h"
+#include "tests/support/expected_screen.h"
+#include "tests/support/memory_console.h"
 
 namespace calculator::test_support {
 
@@ -29,44 +31,12 @@ struct RunOutcome {
   int exitCode = -1;
 };
 
-// Installs `console` as the platform and runs CalculatorMain on its script.
-RunOutcome RunCalculator(console::MemoryConsole& console);
+// Runs CalculatorMain on `console` (or on a fresh console over `memory`)
+// until it returns or the script runs out.
+RunOutcome RunCalculator(console::Console& console);
+RunOutcome RunCalculator(console::MemoryConsole& memory);
 
-// The expected screen: a grid of cells written the way the console writes
-// text (1-based positions, wrap at the right edge, the bottom row's scroll
-// deferred to the next write or new line), on a black background. Text() and
-// Colors() use the same layout as MemoryConsole's dumps, so the two can be
-// compared as strings.
-class ExpectedScreen {
- public:
-  explicit ExpectedScreen(int rows = 60, int columns = 80);
-
-  // Every cell blank in `color`, cursor home.
-  void Clear(int color);
-  void Locate(int row, int column);
-  void Write(std::string_view text, int color);
-  // Column 1 of the next row; on the bottom row the screen moves up (twice
-  // when a scroll was pending), uncovering a row in `color`.
-  void NewLine(int color);
-  void Put(int row, int column, std::string_view text, int color) {
-    Locate(row, column);
-    Write(text, color);
-  }
-
-  std::string Text() const;
-  std::string Colors() const;
-  console::CellPosition cursor() const { return {row_, column_}; }
-
- private:
-  void ScrollUp(int color);
-
-  int rows_;
-  int columns_;
-  std::vector<console::CharCell> cells_;
-  int row_ = 0;
-  int column_ = 0;
-  bool scrollPending_ = false;
-};
+using console::ExpectedScreen;
 
 // The menu as drawn on a screen cleared in `clearColor`, with `typed` echoed
 // behind "Choice ?"; `entered` adds the Enter's new line.
@@ -82,6 +52,25 @@ void ExpectLine(ExpectedScreen& screen, int row, std::string_view text);
 // light cyan: the seven value texts (unit included) at their columns.
 void ExpectPanel(ExpectedScreen& screen, int height, const std::array<std::string, 7>& values);
 
+// One calculation screen: the keys typed (the choice and three answers, each
+// with Enter), the three prompts asked, the rows written from row 18 on, and
+// the panel's seven values.
+struct CalculationCase {
+  const char* name;
+  std::string keys;
+  std::array<std::string_view, 3> prompts;
+  std::vector<std::string> lines;
+  std::array<std::string, 7> panel;
+};
+// The screen `calculation` leaves on a menu cleared in `clearColor`, on a
+// screen of `height` rows.
+void ExpectCalculation(ExpectedScreen& screen, int clearColor, int height, const CalculationCase& calculation);
+// Choice "1" on the worked example of the documentation.
+inline const CalculationCase kWorkedExample = {
+    "RoundFrequencyWorkedExample", "1\r1000\r2\r1\r", {"Volume (cc) ?", "Orifice diameter (cm)", "Wall thickness (cm)"},
+    {"Frequency       = 220.8396 Hz", "Volume          = 1000 cm^3", "Wall thickness  = 1 cm", "Orifice diameter= 2 cm"},
+    {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"}};
+
 // An infinity through a print mask: nineteen 9s, then zeros up to 999 digits.
 inline const std::string kInfinityDigits = std::string(19, '9') + std::string(980, '0');
 
@@ -96,6 +85,7 @@ class ScreenTest : public ::testing::Test {
   void CompareScreens();
 
   console::MemoryConsole memory_;
+  console::Console console_{memory_};
   ExpectedScreen expected_;
 };
 

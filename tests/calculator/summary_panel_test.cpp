@@ -6,6 +6,7 @@
 #include "calculator/resonator.h"
 #include "calculator/summary_panel.h"
 #include "console/console.h"
+#include "tests/support/console_probe.h"
 #include "tests/support/memory_console.h"
 #include "screen_support.h"
 
@@ -16,13 +17,9 @@ namespace {
 // calculation screen leaves behind.
 class SummaryPanel : public ::testing::Test {
  protected:
-  void SetUp() override {
-    console::InstallPlatform(memory_);
-    ScreenHeight = 60;
-    console::SetColor(kLightCyan, console::kKeepColor);
-  }
+  void SetUp() override { console_.SetColor(console::Color::kLightCyan, console::kKeepColor); }
   void Show(float frequency, float volume, float surface, float thickness) {
-    ShowSummaryPanel({.frequency = frequency, .volume = volume, .thickness = thickness, .surface = surface},
+    ShowSummaryPanel(console_, {.frequency = frequency, .volume = volume, .thickness = thickness, .surface = surface},
                      MakeConstants());
   }
   void CompareScreens() {
@@ -33,6 +30,7 @@ class SummaryPanel : public ::testing::Test {
   }
 
   console::MemoryConsole memory_{80, 60};
+  console::Console console_{memory_};
   ExpectedScreen expected_;
 };
 
@@ -43,16 +41,14 @@ TEST_F(SummaryPanel, RoundOrificeExample) {
   EXPECT_EQ(memory_.RowText(58), std::string("    221Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.6") +
                                       std::string(11, ' '));
   // Nothing is restored afterwards.
-  EXPECT_EQ(console::ConsoleState.foreground, 14U);
+  EXPECT_EQ(console::ConsoleProbe::Record(console_).foreground, console::Color::kYellow);
 }
 
-// The screen lost rows after ScreenHeight was last read (a terminal window
-// made smaller): the panel goes above the bottom row there is now.
+// The screen lost rows after the menu was drawn (a terminal window made
+// smaller): the panel goes above the bottom row there is now.
 TEST_F(SummaryPanel, FollowsTheRowsThereAreWhenItIsDrawn) {
-  ScreenHeight = 60;
   memory_.SetBufferSize(80, 30);
   Show(220.83963F, 1000, 3.1415927F, 1);
-  EXPECT_EQ(ScreenHeight, 30);
   EXPECT_EQ(memory_.RowText(27).substr(4, 10), "Frequency:");
   EXPECT_EQ(memory_.RowText(28).substr(4, 5), "221Hz");
   EXPECT_EQ(memory_.cursor().row, 28);
@@ -83,10 +79,10 @@ TEST_F(SummaryPanel, ZeroSurfaceAndThicknessGiveANotANumberQ) {
 }
 
 TEST_F(SummaryPanel, BlanksBothRowsInTheCallersColours) {
-  console::Locate(58, 1);
-  console::PrintText(std::string(80, 'x'));
-  console::PrintText(std::string(80, 'y'));
-  console::SetColor(kLightCyan, console::kKeepColor);
+  console_.Locate(58, 1);
+  console_.PrintText(std::string(80, 'x'));
+  console_.PrintText(std::string(80, 'y'));
+  console_.SetColor(console::Color::kLightCyan, console::kKeepColor);
   Show(220.83963F, 1000, 3.1415927F, 1);
   ExpectPanel(expected_, 60, {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"});
   CompareScreens();
@@ -95,20 +91,12 @@ TEST_F(SummaryPanel, BlanksBothRowsInTheCallersColours) {
 TEST(SmallScreen, PanelSitsAboveTheBottomOfTheRowsThereAre) {
   // A display that can show only 24 rows refuses the 60-row set-up.
   console::MemoryConsole memory(80, 25, 200, 24);
-  memory.Type("1\r1000\r2\r1\r");
+  memory.Type(kWorkedExample.keys);
   const RunOutcome outcome = RunCalculator(memory);
   ASSERT_FALSE(outcome.returned);
-  EXPECT_EQ(ScreenHeight, 24);
+  EXPECT_EQ(memory.rows(), 24);
   ExpectedScreen expected(24, 80);
-  ExpectMenu(expected, kLightGrey, "1");
-  ExpectPrompt(expected, 15, "Volume (cc) ?", "1000");
-  ExpectPrompt(expected, 16, "Orifice diameter (cm)", "2");
-  ExpectPrompt(expected, 17, "Wall thickness (cm)", "1");
-  ExpectLine(expected, 18, "Frequency       = 220.8396 Hz");
-  ExpectLine(expected, 19, "Volume          = 1000 cm^3");
-  ExpectLine(expected, 20, "Wall thickness  = 1 cm");
-  ExpectLine(expected, 21, "Orifice diameter= 2 cm");
-  ExpectPanel(expected, 24, {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"});
+  ExpectCalculation(expected, kLightGrey, 24, kWorkedExample);
   EXPECT_EQ(memory.Text(), expected.Text());
   EXPECT_EQ(memory.Colors(), expected.Colors());
   EXPECT_EQ(memory.RowText(21).substr(4, 10), "Frequency:");

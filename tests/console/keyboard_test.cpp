@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "tests/support/console_probe.h"
 #include "tests/support/memory_console.h"
 
 namespace console {
@@ -11,10 +12,7 @@ namespace {
 
 class KeyboardTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    InstallPlatform(screen_);
-    SetScreenSize(80, 60);
-  }
+  void SetUp() override { console_.SetScreenSize(80, 60); }
   InputRecord Down(std::uint8_t character, std::uint16_t scanCode, std::uint32_t controlKeys = 0) {
     InputRecord record;
     record.character = character;
@@ -25,6 +23,7 @@ class KeyboardTest : public ::testing::Test {
   CellPosition Cursor() const { return screen_.cursor(); }
 
   MemoryConsole screen_{80, 25, 200, 100};
+  Console console_{screen_};
 };
 
 struct TranslateRow {
@@ -86,7 +85,7 @@ TEST_F(KeyboardTest, PollKeyResultsForSingleKeys) {
   };
   for (const PollRow& r : rows) {
     screen_.Push(r.record);
-    EXPECT_EQ(PollKey(), r.expected) << r.name;
+    EXPECT_EQ(console_.PollKey(), r.expected) << r.name;
     EXPECT_EQ(screen_.PendingInput(), 0u) << r.name;
   }
 }
@@ -105,96 +104,158 @@ TEST_F(KeyboardTest, PollKeySkipsReleasesModifiersAndOtherEvents) {
                                        kScanNumLock, kScanScrollLock}) {
     screen_.PressScanCode(modifier);
   }
-  EXPECT_EQ(PollKey(), "");
+  EXPECT_EQ(console_.PollKey(), "");
   EXPECT_EQ(screen_.PendingInput(), 0u);
 }
 
 TEST_F(KeyboardTest, PeekKeyLeavesTheKeyInTheQueue) {
   screen_.Push(Down('z', 44));
-  EXPECT_EQ(PeekKey().length, 1);
-  EXPECT_EQ(PeekKey().bytes[0], 'z');
+  EXPECT_EQ(ConsoleProbe::PeekKey(console_).length, 1);
+  EXPECT_EQ(ConsoleProbe::PeekKey(console_).bytes[0], 'z');
   EXPECT_EQ(screen_.PendingInput(), 1u);
-  EXPECT_EQ(PollKey(), "z");
-  EXPECT_EQ(PollKey(), "");
+  EXPECT_EQ(console_.PollKey(), "z");
+  EXPECT_EQ(console_.PollKey(), "");
 }
 
 TEST_F(KeyboardTest, ReadLineEchoesBehindThePromptAndEndsOnTheNextRow) {
-  Locate(14, 20);
-  PrintText("Choice ?");
+  console_.Locate(14, 20);
+  console_.PrintText("Choice ?");
   screen_.Type("12.5\r");
-  EXPECT_EQ(ReadLine(), "12.5");
+  EXPECT_EQ(console_.ReadLine(), "12.5");
   EXPECT_EQ(screen_.RowText(13).substr(19, 12), "Choice ?12.5");
   EXPECT_EQ(Cursor().row, 14);
   EXPECT_EQ(Cursor().column, 0);
 }
 
+// Up and Down at a prompt where "1000", "2" and "2" were entered before: '^'
+// in `keys` is Up, '_' is Down. `line` is what Enter gives; the row shows it
+// and nothing of what was erased.
+struct RecallRow {
+  const char* name;
+  const char* keys;
+  const char* line;
+};
+
+TEST_F(KeyboardTest, UpAndDownRecallTheLinesTypedAtTheSamePrompt) {
+  const RecallRow rows[] = {
+      {"up shows the newest", "^\r", "2"},
+      {"a repeated line is kept once", "^^\r", "1000"},
+      {"up stops at the oldest", "^^^^\r", "1000"},
+      {"down walks back to the fresh line", "^^__\r", ""},
+      {"down on the fresh line does nothing", "_5\r", "5"},
+      {"editing starts from the recalled text", "^^\b\b7\r", "107"},
+      {"the recalled line replaces what was typed", "99999^\r", "2"},
+      {"typing after a recall adds to it", "^5\r", "25"},
+  };
+  for (const RecallRow& r : rows) {
+    MemoryConsole screen(80, 25);
+    Console console(screen);
+    for (const char* earlier : {"1000\r", "2\r", "\r", "2\r"}) {
+      screen.Type(earlier);
+      console.ReadLine("P");
+    }
+    console.Locate(5, 1);
+    for (const char* key = r.keys; *key != '\0'; ++key) {
+      if (*key == '^' || *key == '_') {
+        screen.PressScanCode(*key == '^' ? kScanUp : kScanDown);
+      } else {
+        screen.Type(std::string(1, *key));
+      }
+    }
+    EXPECT_EQ(console.ReadLine("P"), r.line) << r.name;
+    EXPECT_EQ(screen.RowText(4), r.line + std::string(80 - std::string(r.line).size(), ' ')) << r.name;
+  }
+}
+
+TEST(LineHistory, KeepsTheNewestLinesUpToItsCapacity) {
+  LineHistory history;
+  for (std::size_t i = 0; i <= LineHistory::kCapacity; ++i) history.Remember(std::to_string(i));
+  ASSERT_EQ(history.size(), LineHistory::kCapacity);
+  EXPECT_EQ(history.Recalled(1), std::to_string(LineHistory::kCapacity));
+  EXPECT_EQ(history.Recalled(LineHistory::kCapacity), "1") << "the oldest line is forgotten";
+  EXPECT_EQ(history.Recalled(0), "");
+}
+
+TEST_F(KeyboardTest, EachPromptRecallsOnlyItsOwnLines) {
+  for (const char* typed : {"1000\r", "2\r"}) {
+    screen_.Type(typed);
+    console_.ReadLine(typed[0] == '1' ? "Volume" : "Diameter");
+  }
+  screen_.PressScanCode(kScanUp);
+  screen_.Type("\r");
+  EXPECT_EQ(console_.ReadLine("Volume"), "1000");
+  screen_.PressScanCode(kScanUp);
+  screen_.Type("\r");
+  EXPECT_EQ(console_.ReadLine(), "") << "a line without a prompt recalls nothing";
+}
+
 TEST_F(KeyboardTest, BackspaceOnAnEmptyLineDoesNothing) {
-  Locate(5, 10);
+  console_.Locate(5, 10);
   const int writesBefore = screen_.writeCalls;
   screen_.Type("\b\b");
-  EXPECT_THROW(ReadLine(), InputExhausted);
+  EXPECT_THROW(console_.ReadLine(), InputExhausted);
   EXPECT_EQ(screen_.writeCalls, writesBefore);
   EXPECT_EQ(Cursor().row, 4);
   EXPECT_EQ(Cursor().column, 9);
 }
 
 TEST_F(KeyboardTest, CharacterBackspaceEnterGivesTheEmptyText) {
-  Locate(5, 10);
-  PrintText("#");
-  Locate(5, 10);
+  console_.Locate(5, 10);
+  console_.PrintText("#");
+  console_.Locate(5, 10);
   screen_.Type("x\b\r");
-  EXPECT_EQ(ReadLine(), "");
+  EXPECT_EQ(console_.ReadLine(), "");
   EXPECT_EQ(screen_.Cell(4, 9).character, ' ');
 }
 
 TEST_F(KeyboardTest, BackspaceEditsInTheMiddleOfTyping) {
-  Locate(5, 1);
+  console_.Locate(5, 1);
   screen_.Type("12\b3\r");
-  EXPECT_EQ(ReadLine(), "13");
+  EXPECT_EQ(console_.ReadLine(), "13");
   EXPECT_EQ(screen_.RowText(4).substr(0, 3), "13 ");
 }
 
 TEST_F(KeyboardTest, BackspaceAfterAWrapErasesTheLastCellOfTheRowAbove) {
-  Locate(5, 79);
+  console_.Locate(5, 79);
   screen_.Type("ab");
-  EXPECT_THROW(ReadLine(), InputExhausted);
+  EXPECT_THROW(console_.ReadLine(), InputExhausted);
   EXPECT_EQ(Cursor().row, 5);
   EXPECT_EQ(Cursor().column, 0);
   screen_.Type("\b");
-  EXPECT_THROW(ReadLine(), InputExhausted);
+  EXPECT_THROW(console_.ReadLine(), InputExhausted);
   // ReadLine started over, so it held nothing and ignored the Backspace;
   // check the operation itself instead.
-  CursorBack();
+  ConsoleProbe::CursorBack(console_);
   EXPECT_EQ(Cursor().row, 4);
   EXPECT_EQ(Cursor().column, 79);
 }
 
 TEST_F(KeyboardTest, BackspaceAcrossTheWrapWithinOneLine) {
-  Locate(5, 79);
+  console_.Locate(5, 79);
   screen_.Type("ab\b\r");
-  EXPECT_EQ(ReadLine(), "a");
+  EXPECT_EQ(console_.ReadLine(), "a");
   EXPECT_EQ(screen_.Cell(4, 78).character, 'a');
   EXPECT_EQ(screen_.Cell(4, 79).character, ' ');
   EXPECT_EQ(Cursor().row, 5) << "Enter moves to the row below the erased cell";
 }
 
 TEST_F(KeyboardTest, CursorBackOnTheTopRowGoesToItsLastColumn) {
-  Locate(1, 1);
-  CursorBack();
+  console_.Locate(1, 1);
+  ConsoleProbe::CursorBack(console_);
   EXPECT_EQ(Cursor().row, 0);
   EXPECT_EQ(Cursor().column, 79);
 }
 
 TEST_F(KeyboardTest, EchoOnTheBottomRightCellDefersItsScroll) {
-  Locate(59, 1);
-  PrintText("marker");
-  Locate(60, 80);
+  console_.Locate(59, 1);
+  console_.PrintText("marker");
+  console_.Locate(60, 80);
   screen_.Type("a");
-  EXPECT_THROW(ReadLine(), InputExhausted);
+  EXPECT_THROW(console_.ReadLine(), InputExhausted);
   EXPECT_EQ(screen_.scrollCalls, 0);
   EXPECT_EQ(screen_.Cell(59, 79).character, 'a');
   screen_.Type("b\r");
-  EXPECT_EQ(ReadLine(), "b");
+  EXPECT_EQ(console_.ReadLine(), "b");
   // The second line's first character scrolled the screen up one row, and
   // its Enter on the bottom row scrolled once more.
   EXPECT_EQ(screen_.RowText(56).substr(0, 6), "marker");
@@ -203,36 +264,36 @@ TEST_F(KeyboardTest, EchoOnTheBottomRightCellDefersItsScroll) {
 }
 
 TEST_F(KeyboardTest, BackspaceOnTheBottomRightCellErasesItWithoutScrolling) {
-  Locate(60, 80);
+  console_.Locate(60, 80);
   screen_.Type("a\b\r");
-  EXPECT_EQ(ReadLine(), "");
+  EXPECT_EQ(console_.ReadLine(), "");
   EXPECT_EQ(screen_.Cell(58, 79).character, ' ') << "erased, then Enter scrolled";
   EXPECT_EQ(screen_.scrollCalls, 1) << "only the new line scrolls";
 }
 
 TEST_F(KeyboardTest, ControlKeysAndKeysWithoutCharactersAreIgnoredInLines) {
-  Locate(5, 1);
+  console_.Locate(5, 1);
   screen_.Type("1\t\x1b\x03\x1a");
   screen_.PressScanCode(kScanLeft);
   screen_.PressScanCode(kScanF1 + 4);
   screen_.Push(Down('q', 16, kLeftAltPressed));
   screen_.Type("2\r");
-  EXPECT_EQ(ReadLine(), "12");
+  EXPECT_EQ(console_.ReadLine(), "12");
   EXPECT_EQ(screen_.RowText(4).substr(0, 3), "12 ");
 }
 
 TEST_F(KeyboardTest, HighBytesAndDeleteCountAsCharacters) {
-  Locate(5, 1);
+  console_.Locate(5, 1);
   screen_.Push(Down(0x7F, 0));
   screen_.Push(Down(0x82, 0));
   screen_.Type("\r");
-  EXPECT_EQ(ReadLine(), "\x7f\x82");
+  EXPECT_EQ(console_.ReadLine(), "\x7f\x82");
 }
 
 TEST_F(KeyboardTest, TheLineHoldsTenThousandCharactersAndDropsTheRest) {
-  Locate(1, 1);
+  console_.Locate(1, 1);
   screen_.Type(std::string(kLineCapacity, '7') + "89\r");
-  const std::string line = ReadLine();
+  const std::string line = console_.ReadLine();
   EXPECT_EQ(line, std::string(kLineCapacity, '7'));
   // The echo of exactly 10000 characters scrolled the 60 x 80 screen; the
   // dropped '8' and '9' were not echoed, so no row shows them.
@@ -240,31 +301,31 @@ TEST_F(KeyboardTest, TheLineHoldsTenThousandCharactersAndDropsTheRest) {
 }
 
 TEST_F(KeyboardTest, CapsLockInLines) {
-  Locate(5, 1);
+  console_.Locate(5, 1);
   screen_.Push(Down('!', 2, kCapsLockOn));
   screen_.Push(Down('1', 2, kCapsLockOn | kShiftPressed));
   screen_.Type("\r");
-  EXPECT_EQ(ReadLine(), "1!");
+  EXPECT_EQ(console_.ReadLine(), "1!");
 }
 
 TEST_F(KeyboardTest, TheCursorIsShownWhileTypingAndRestoredAfter) {
   screen_.SetCursorInfo(30, false);
-  InstallPlatform(screen_);
-  Locate(5, 1);
-  EXPECT_THROW(ReadLine(), InputExhausted);
+  Console console(screen_);
+  console.Locate(5, 1);
+  EXPECT_THROW(console.ReadLine(), InputExhausted);
   EXPECT_TRUE(screen_.cursorShown());
   screen_.Type("\r");
-  ConsoleState.cursorRestorePending = false;  // a fresh line
-  ReadLine();
+  ConsoleProbe::Record(console).cursorRestorePending = false;  // a fresh line
+  console.ReadLine();
   EXPECT_FALSE(screen_.cursorShown());
 }
 
 TEST_F(KeyboardTest, KeysTypedAheadAreReadAsIfTypedNow) {
   screen_.Type("7\r");
   screen_.Type("x");
-  Locate(1, 1);
-  EXPECT_EQ(ReadLine(), "7");
-  EXPECT_EQ(PollKey(), "x");
+  console_.Locate(1, 1);
+  EXPECT_EQ(console_.ReadLine(), "7");
+  EXPECT_EQ(console_.PollKey(), "x");
 }
 
 }  // namespace

@@ -349,11 +349,7 @@ TEST(TerminalSize, ALargerTerminalShowsTheBufferTopLeftAndBlanksAround) {
 // the minimum shows the notice, and a signal at an unchanged size paints nothing.
 class TerminalResize : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(OpenWakePipe());
-    InstallSignalHandlers();
-  }
-  void TearDown() override { RemoveSignalHandlers(); }
+  void SetUp() override { ASSERT_NE(handlers_, nullptr); }
   // Resizes the pty, signals, and lets the console wait once (a key ends it).
   std::string ResizeAndWait(PtyPair& pty, TerminalConsole& console, int columns, int rows) {
     pty.Read();
@@ -367,6 +363,8 @@ class TerminalResize : public ::testing::Test {
     }
     return pty.Read();
   }
+
+  std::unique_ptr<SignalHandlers> handlers_ = SignalHandlers::Install();
 };
 
 TEST_F(TerminalResize, TheScreenFollowsTheWindowAndComesBackWhole) {

@@ -9,8 +9,10 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "console/console.h"
+#include "console/terminal/key_decoder.h"
 #include "tests/support/memory_console.h"
 #include "tests/calculator/screen_support.h"
 #include "tests/e2e/helmholtz_support.h"
@@ -20,12 +22,17 @@ namespace {
 
 constexpr int kColumns = 80;
 constexpr int kRows = 60;
+// The erase character of the pseudo-terminal the program runs in.
+constexpr std::uint8_t kEraseByte = 127;
 
-// The screen the calculator leaves on the in-memory console after `keys`,
+// The screen the calculator leaves on the in-memory console after the
+// terminal's bytes `keys` (decoded as the terminal backend decodes them),
 // stopped where it waits for the next key.
 std::unique_ptr<console::MemoryConsole> InMemoryScreen(std::string_view keys) {
   auto screen = std::make_unique<console::MemoryConsole>(kColumns, kRows, kColumns, kRows);
-  screen->Type(keys);
+  std::vector<console::InputRecord> records;
+  console::KeyDecoder(kEraseByte).Feed(keys, records);
+  for (const console::InputRecord& record : records) screen->Push(record);
   calculator::test_support::RunCalculator(*screen);
   return screen;
 }
@@ -94,7 +101,11 @@ INSTANTIATE_TEST_SUITE_P(
         Calculation{"AnyFrequency", "5\r1000\r4\r1\r", "Frequency       = 197.5916 Hz"},
         Calculation{"RoundNegativeThickness", "3\r2000\r1000\r2\r", "Impossible values!!!"},
         Calculation{"AnySurfaceWithEditing", "8\r100\r10000\b\r1\b1\r", "Orifice surface= .6077415 cm^2"},
-        Calculation{"InfiniteVolumeWraps", "2\r0\r2\r1\r", "999999999"}),
+        Calculation{"InfiniteVolumeWraps", "2\r0\r2\r1\r", "999999999"},
+        // A second design that changes only the diameter: Up recalls the
+        // volume and the thickness typed at the same prompts before.
+        Calculation{"UpRecallsTheValuesOfTheLastDesign", "1\r1000\r2\r1\rx1\r\x1b[A\r3\r\x1b[A\r",
+                    "Volume (cc) ?1000"}),
     [](const ::testing::TestParamInfo<Calculation>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -200,6 +200,15 @@ TEST_F(WineE2e, ArrowFunctionKeysAndTabAreIgnoredInALine) {
   EXPECT_TRUE(QuitsWithExitCodeZero());
 }
 
+TEST_F(WineE2e, UpRecallsTheValueTypedAtTheSamePrompt) {
+  // The console reports Up as a key without a character, as the terminal does.
+  Send("1\r1000\r2\r1\rx1\r\x1b[A\r3\r\x1b[A\r");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  EXPECT_TRUE(Shows("Volume (cc) ?1000"));
+  Send("x");
+  EXPECT_TRUE(QuitsWithExitCodeZero());
+}
+
 TEST_F(WineE2e, CtrlCEndsTheProgramUnderWineWithTheTerminalGivenBack) {
   // Wine's difference, not the program's: a Windows console with processed
   // input off delivers Ctrl+C as the character 3, which the line ignores.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "console/cp437.h"
+#include "tests/support/expected_screen.h"
 
 namespace console {
 namespace {
@@ -13,19 +14,6 @@ constexpr const char* kPalette[16] = {
     "#000000", "#0000AA", "#00AA00", "#00AAAA", "#AA0000", "#AA00AA", "#AA5500", "#AAAAAA",
     "#555555", "#5555FF", "#55FF55", "#55FFFF", "#FF5555", "#FF55FF", "#FFFF55", "#FFFFFF",
 };
-
-std::string TrimRight(std::string text, char blank) {
-  text.erase(text.find_last_not_of(blank) + 1);
-  return text;
-}
-
-std::string JoinTrimmedRows(const std::vector<std::string>& rows) {
-  std::size_t used = rows.size();
-  while (used > 0 && rows[used - 1].empty()) --used;
-  std::string all;
-  for (std::size_t i = 0; i < used; ++i) all += rows[i] + '\n';
-  return all;
-}
 
 void AppendXmlEscaped(std::string& out, std::uint8_t byte) {
   switch (byte) {
@@ -93,25 +81,16 @@ void MemoryConsole::SetCursorInfo(std::uint32_t size, bool visible) {
   cursorVisible_ = visible;
 }
 
-bool MemoryConsole::PeekInput(InputRecord& record) {
-  if (input_.empty()) return false;
-  record = input_.front();
-  return true;
-}
+bool MemoryConsole::PeekInput(InputRecord& record) { return input_.Peek(record); }
 
-bool MemoryConsole::ReadInput(InputRecord& record) {
-  if (input_.empty()) return false;
-  record = input_.front();
-  input_.pop_front();
-  return true;
-}
+bool MemoryConsole::ReadInput(InputRecord& record) { return input_.Read(record); }
 
 void MemoryConsole::WaitForInput() {
   if (input_.empty() && refillInput) refillInput();
   if (input_.empty()) throw InputExhausted();
 }
 
-void MemoryConsole::Push(const InputRecord& record) { input_.push_back(record); }
+void MemoryConsole::Push(const InputRecord& record) { input_.Push(record); }
 
 void MemoryConsole::Type(std::string_view text, std::uint32_t extraControlKeys) {
   for (const char c : text) {
@@ -137,8 +116,8 @@ void MemoryConsole::Type(std::string_view text, std::uint32_t extraControlKeys) 
     }
     InputRecord up = down;
     up.keyDown = false;
-    input_.push_back(down);
-    input_.push_back(up);
+    input_.Push(down);
+    input_.Push(up);
   }
 }
 
@@ -148,8 +127,8 @@ void MemoryConsole::PressScanCode(std::uint16_t scanCode, std::uint32_t controlK
   down.controlKeys = controlKeys;
   InputRecord up = down;
   up.keyDown = false;
-  input_.push_back(down);
-  input_.push_back(up);
+  input_.Push(down);
+  input_.Push(up);
 }
 
 std::string MemoryConsole::RowText(int row) const {
@@ -160,25 +139,9 @@ std::string MemoryConsole::RowText(int row) const {
   return text;
 }
 
-std::string MemoryConsole::Text() const {
-  std::vector<std::string> lines;
-  for (int r = 0; r < rows(); ++r) lines.push_back(TrimRight(RowText(r), ' '));
-  return JoinTrimmedRows(lines);
-}
+std::string MemoryConsole::Text() const { return TextOf(buffer_); }
 
-std::string MemoryConsole::Colors() const {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::vector<std::string> lines;
-  for (int r = 0; r < rows(); ++r) {
-    std::string row;
-    for (int c = 0; c < columns(); ++c) {
-      const CharCell cell = Cell(r, c);
-      row += (cell == kBlankCell) ? '.' : kHex[cell.attribute & 0x0F];
-    }
-    lines.push_back(TrimRight(row, '.'));
-  }
-  return JoinTrimmedRows(lines);
-}
+std::string MemoryConsole::Colors() const { return ColorsOf(buffer_); }
 
 std::string MemoryConsole::Svg() const {
   constexpr int kCellWidth = 9;

@@ -2,7 +2,6 @@
 // cursor, a scripted input queue, and dumps of the screen as text and SVG.
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "console/cell_buffer.h"
+#include "console/input_queue.h"
 #include "console/platform.h"
 #include "console/us_keyboard.h"
 
@@ -67,11 +67,8 @@ class MemoryConsole final : public Platform {
   CharCell Cell(int row, int column) const { return buffer_.At(row, column); }
   // The row's characters exactly, all columns.
   std::string RowText(int row) const;
-  // All rows, trailing blanks of each row and trailing empty rows removed,
-  // each row ending in '\n'.
+  // The screen as TextOf and ColorsOf (expected_screen.h) dump it.
   std::string Text() const;
-  // One letter per cell for the attribute's foreground ('0'-'9', 'a'-'f'),
-  // '.' for a blank cell in the default attribute 0x07; same trimming as Text().
   std::string Colors() const;
   // The screen as an SVG picture, in the console palette, cursor included.
   std::string Svg() const;
@@ -90,7 +87,7 @@ class MemoryConsole final : public Platform {
   std::uint32_t cursorSize_ = 25;
   bool cursorVisible_ = true;
   std::uint8_t textAttribute_ = 0x07;
-  std::deque<InputRecord> input_;
+  InputQueue input_;
 };
 
 }  // namespace console

@@ -47,14 +47,16 @@ struct KeyRow {
 
 class KeyRecords : public ::testing::Test {
  protected:
-  void SetUp() override { InstallPlatform(screen_); }
   std::string Poll(const ConsoleInputEvent& event) {
     screen_.Push(ToInputRecord(event));
-    const std::string result = PollKey();
-    while (screen_.PendingInput() > 0) TakeKeyEvent();
+    const std::string result = console_.PollKey();
+    InputRecord discarded;
+    while (screen_.ReadInput(discarded)) {
+    }
     return result;
   }
   MemoryConsole screen_{80, 25, 200, 100};
+  Console console_{screen_};
 };
 
 TEST_F(KeyRecords, EveryModifierWithAndWithoutCapsLock) {
@@ -126,7 +128,7 @@ TEST_F(KeyRecords, LoneModifiersAndLockKeysYieldNothingInAnyState) {
   for (const Lone& key : keys) {
     for (const std::uint32_t state : states) {
       screen_.Push(ToInputRecord(KeyDown(key.virtualKey, key.scanCode, 0, state)));
-      EXPECT_EQ(PollKey(), "") << key.name << " state " << state;
+      EXPECT_EQ(console_.PollKey(), "") << key.name << " state " << state;
       EXPECT_EQ(screen_.PendingInput(), 0u) << key.name << " state " << state;
     }
   }
@@ -145,7 +147,7 @@ TEST_F(KeyRecords, ReleasesAndOtherEventsAreSkipped) {
     other.character = 'z';
     screen_.Push(ToInputRecord(other));
   }
-  EXPECT_EQ(PollKey(), "");
+  EXPECT_EQ(console_.PollKey(), "");
   EXPECT_EQ(screen_.PendingInput(), 0u);
 }
 
@@ -153,8 +155,8 @@ TEST_F(KeyRecords, ARepeatedKeyDownYieldsOneResult) {
   ConsoleInputEvent held = KeyDown(0x42, 48, 'b', 0);
   held.repeatCount = 5;
   screen_.Push(ToInputRecord(held));
-  EXPECT_EQ(PollKey(), "b");
-  EXPECT_EQ(PollKey(), "");
+  EXPECT_EQ(console_.PollKey(), "b");
+  EXPECT_EQ(console_.PollKey(), "");
 }
 
 TEST(ConsoleRecords, OnlyTheKeyStateBitsThatAreReadPassThrough) {

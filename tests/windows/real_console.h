@@ -7,29 +7,31 @@
 
 #include <gtest/gtest.h>
 
+#include "console/windows/console_handle.h"
+
 namespace console {
 
 class RealConsoleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    input_ = Open("CONIN$");
-    output_ = Open("CONOUT$");
-    ASSERT_NE(input_, INVALID_HANDLE_VALUE) << "no console input: run under a console";
-    ASSERT_NE(output_, INVALID_HANDLE_VALUE) << "no console screen: run under a console";
+    inputHandle_ = ConsoleHandle::Open("CONIN$");
+    outputHandle_ = ConsoleHandle::Open("CONOUT$");
+    input_ = inputHandle_.get();
+    output_ = outputHandle_.get();
+    ASSERT_TRUE(inputHandle_.valid()) << "no console input: run under a console";
+    ASSERT_TRUE(outputHandle_.valid()) << "no console screen: run under a console";
   }
   void TearDown() override {
-    if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
-    if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+    inputHandle_ = ConsoleHandle();
+    outputHandle_ = ConsoleHandle();
   }
 
   HANDLE input_ = INVALID_HANDLE_VALUE;
   HANDLE output_ = INVALID_HANDLE_VALUE;
 
  private:
-  static HANDLE Open(const char* device) {
-    return CreateFileA(device, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, 0, nullptr);
-  }
+  ConsoleHandle inputHandle_;
+  ConsoleHandle outputHandle_;
 };
 
 }  // namespace console

@@ -29,10 +29,10 @@ class WindowsConsoleTest : public RealConsoleTest {
     if (HasFatalFailure()) return;
     FlushConsoleInputBuffer(input_);
     platform_ = std::make_unique<WindowsConsole>(input_, output_, FailOnLostConsole);
-    InstallPlatform(*platform_);
+    console_ = std::make_unique<Console>(*platform_);
   }
   void TearDown() override {
-    ConsoleState = ConsoleRecord{};
+    console_.reset();
     platform_.reset();
     RealConsoleTest::TearDown();
   }
@@ -64,6 +64,7 @@ class WindowsConsoleTest : public RealConsoleTest {
   }
 
   std::unique_ptr<WindowsConsole> platform_;
+  std::unique_ptr<Console> console_;
 };
 
 TEST_F(WindowsConsoleTest, TheConsoleColourBitsAreTheAttributeBits) {
@@ -149,12 +150,12 @@ TEST_F(WindowsConsoleTest, CursorPositionShapeAndVisibility) {
 }
 
 TEST_F(WindowsConsoleTest, TextWrittenThroughTheConsoleOperationsWrapsAtTheRightEdge) {
-  SetColor(14, 1);
-  ClearScreen();
+  console_->SetColor(Color::kYellow, Color::kBlue);
+  console_->ClearScreen();
   BufferInfo info;
   ASSERT_TRUE(platform_->GetBufferInfo(info));
-  Locate(2, info.columns - 2);
-  PrintText("abcde");
+  console_->Locate(2, info.columns - 2);
+  console_->PrintText("abcde");
   EXPECT_EQ(ConsoleText(1, info.columns - 3, 3), "abc");
   EXPECT_EQ(ConsoleText(2, 0, 2), "de");
   EXPECT_EQ(CellAttribute(ConsoleCell(2, 0).Attributes), 0x1E);
@@ -188,8 +189,8 @@ TEST_F(WindowsConsoleTest, KeyRecordsFromTheConsoleQueueGiveTheKeyResults) {
     QueueKey(0x10, 42, 0, SHIFT_PRESSED);  // a lone Shift first: nothing
     QueueKey(key.virtualKey, key.scanCode, key.character, key.controlKeys);
     QueueKey(key.virtualKey, key.scanCode, key.character, key.controlKeys, false);
-    EXPECT_EQ(PollKey(), key.expected) << key.name;
-    EXPECT_EQ(PollKey(), "") << key.name;
+    EXPECT_EQ(console_->PollKey(), key.expected) << key.name;
+    EXPECT_EQ(console_->PollKey(), "") << key.name;
     DWORD left = 1;
     ASSERT_TRUE(GetNumberOfConsoleInputEvents(input_, &left));
     EXPECT_EQ(left, 0u) << key.name;
@@ -202,8 +203,8 @@ TEST_F(WindowsConsoleTest, ALineIsReadFromQueuedKeysAfterTheWait) {
     QueueKey(0, c == '\r' ? 28 : (c == '\b' ? 14 : 2), static_cast<std::uint8_t>(c), 0);
     QueueKey(0, c == '\r' ? 28 : (c == '\b' ? 14 : 2), static_cast<std::uint8_t>(c), 0, false);
   }
-  ClearScreen();
-  EXPECT_EQ(ReadLine(), "125");
+  console_->ClearScreen();
+  EXPECT_EQ(console_->ReadLine(), "125");
   EXPECT_EQ(ConsoleText(0, 0, 4), "125 ");
 }
 
