@@ -12,13 +12,26 @@ namespace {
 
 constexpr double kNotPossible = std::numeric_limits<double>::quiet_NaN();
 
-// The smallest of 1, 2, 5 and 10 times the power of ten below `raw` that is at least `raw`.
-double NiceStep(double raw) {
+// The ticks a step gives over low..high, both ends rounded out to it.
+long long Intervals(double low, double high, double step) {
+  return std::llround(std::ceil(high / step - 1e-9) - std::floor(low / step + 1e-9));
+}
+
+// Of the steps 1, 2 and 5 x 10^n near `raw`, the one whose tick count is
+// nearest to `targetTicks`; on a tie the larger step, for fewer labels.
+double NiceStep(double low, double high, int targetTicks) {
+  const double raw = (high - low) / std::max(1, targetTicks - 1);
   const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-  for (const double nice : {1.0, 2.0, 5.0}) {
-    if (raw <= nice * magnitude * (1 + 1e-9)) return nice * magnitude;
+  double best = 0;
+  long long bestMiss = 0;
+  for (const double scale : {magnitude / 10, magnitude, magnitude * 10}) {
+    for (const double nice : {1.0, 2.0, 5.0}) {
+      const double step = nice * scale;
+      const long long miss = std::llabs(Intervals(low, high, step) + 1 - targetTicks);
+      if (best == 0 || miss <= bestMiss) best = step, bestMiss = miss;
+    }
   }
-  return 10 * magnitude;
+  return best;
 }
 
 }  // namespace
@@ -33,11 +46,9 @@ Axis NiceAxis(double low, double high, int targetTicks) {
     high += margin;
   }
   Axis axis;
-  axis.step = NiceStep((high - low) / std::max(1, targetTicks - 1));
-  axis.low = std::floor(low / axis.step * (1 + 1e-12)) * axis.step;
-  axis.high = std::ceil(high / axis.step * (1 - 1e-12)) * axis.step;
-  if (axis.high <= low) axis.high += axis.step;
-  const auto intervals = static_cast<long long>(std::llround((axis.high - axis.low) / axis.step));
+  axis.step = NiceStep(low, high, targetTicks);
+  axis.low = std::floor(low / axis.step + 1e-9) * axis.step;
+  const long long intervals = Intervals(low, high, axis.step);
   for (long long i = 0; i <= intervals; ++i) {
     const double tick = axis.low + static_cast<double>(i) * axis.step;
     // A tick a rounding error away from 0 is 0.
