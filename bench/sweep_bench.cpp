@@ -125,18 +125,33 @@ char* WriteRow(char* out, const Row& row) {
   return Append(out, ",\n");
 }
 
-template <char* (*AppendNumber)(char*, float)>
-void CsvSweep(benchmark::State& state) {
+// Each iteration walks the whole sweep, handing every design to `perDesign`;
+// `afterSweep` runs at the end of each walk.
+template <typename PerDesign, typename AfterSweep>
+void EachDesign(benchmark::State& state, PerDesign perDesign, AfterSweep afterSweep) {
   const sweep::Sweep& sweep = VolumeByDiameter();
-  NullSinkBuffer buffer;
   for (auto _ : state) {
-    for (sweep::Odometer design(sweep); design.Valid(); design.Next()) {
-      char* out = buffer.Reserve();
-      buffer.Commit(WriteRow<AppendNumber>(out, Compute(design.Values()[0], design.Values()[1])));
-    }
-    buffer.Flush();
+    for (sweep::Odometer design(sweep); design.Valid(); design.Next()) perDesign(design);
+    afterSweep();
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(sweep.Count()));
+}
+
+template <typename PerDesign>
+void EachDesign(benchmark::State& state, PerDesign perDesign) {
+  EachDesign(state, perDesign, [] {});
+}
+
+template <char* (*AppendNumber)(char*, float)>
+void CsvSweep(benchmark::State& state) {
+  NullSinkBuffer buffer;
+  EachDesign(
+      state,
+      [&buffer](const sweep::Odometer& design) {
+        char* out = buffer.Reserve();
+        buffer.Commit(WriteRow<AppendNumber>(out, Compute(design.Values()[0], design.Values()[1])));
+      },
+      [&buffer] { buffer.Flush(); });
 }
 
 void CsvToChars(benchmark::State& state) { CsvSweep<AppendShortest>(state); }
@@ -250,14 +265,13 @@ void CachedCsvSweep(benchmark::State& state, bool fullSolve) {
   }
   CachedCsvWriter writer(sweep, fullSolve);
   NullSinkBuffer buffer;
-  for (auto _ : state) {
-    for (sweep::Odometer design(sweep); design.Valid(); design.Next()) {
-      char* out = buffer.Reserve();
-      buffer.Commit(writer.Write(out, design));
-    }
-    buffer.Flush();
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(sweep.Count()));
+  EachDesign(
+      state,
+      [&](const sweep::Odometer& design) {
+        char* out = buffer.Reserve();
+        buffer.Commit(writer.Write(out, design));
+      },
+      [&buffer] { buffer.Flush(); });
 }
 void CsvToCharsCachedTexts(benchmark::State& state) { CachedCsvSweep(state, true); }
 BENCHMARK(CsvToCharsCachedTexts)->Unit(benchmark::kMillisecond);
@@ -267,35 +281,23 @@ BENCHMARK(CsvToCharsCached)->Unit(benchmark::kMillisecond);
 // The parts apart.
 
 void WalkOnly(benchmark::State& state) {
-  const sweep::Sweep& sweep = VolumeByDiameter();
-  for (auto _ : state) {
-    for (sweep::Odometer design(sweep); design.Valid(); design.Next()) benchmark::DoNotOptimize(design.Values()[1]);
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(sweep.Count()));
+  EachDesign(state, [](const sweep::Odometer& design) { benchmark::DoNotOptimize(design.Values()[1]); });
 }
 BENCHMARK(WalkOnly)->Unit(benchmark::kMillisecond);
 
 void SolveOnly(benchmark::State& state) {
-  const sweep::Sweep& sweep = VolumeByDiameter();
-  for (auto _ : state) {
-    for (sweep::Odometer design(sweep); design.Valid(); design.Next()) {
-      benchmark::DoNotOptimize(calculator::Solve(
-          Choice::kFrequencyRound, {.volume = design.Values()[0], .thickness = 1, .diameter = design.Values()[1]},
-          Constants()));
-    }
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(sweep.Count()));
+  EachDesign(state, [](const sweep::Odometer& design) {
+    benchmark::DoNotOptimize(calculator::Solve(
+        Choice::kFrequencyRound, {.volume = design.Values()[0], .thickness = 1, .diameter = design.Values()[1]},
+        Constants()));
+  });
 }
 BENCHMARK(SolveOnly)->Unit(benchmark::kMillisecond);
 
 void SolveAndPanel(benchmark::State& state) {
-  const sweep::Sweep& sweep = VolumeByDiameter();
-  for (auto _ : state) {
-    for (sweep::Odometer design(sweep); design.Valid(); design.Next()) {
-      benchmark::DoNotOptimize(Compute(design.Values()[0], design.Values()[1]));
-    }
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(sweep.Count()));
+  EachDesign(state, [](const sweep::Odometer& design) {
+    benchmark::DoNotOptimize(Compute(design.Values()[0], design.Values()[1]));
+  });
 }
 BENCHMARK(SolveAndPanel)->Unit(benchmark::kMillisecond);
 
