@@ -1,6 +1,8 @@
 #include "app/plot/terminal_chart.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -21,6 +23,12 @@ struct Glyphs {
 };
 constexpr Glyphs kUtf8Glyphs = {"\u2502", "\u2524", "\u2514", "\u2500", "\u252c"};
 constexpr Glyphs kAsciiGlyphs = {"|", "+", "+", "-", "+"};
+
+// The curves' colours in turn (SGR foreground codes), close to the SVG's.
+constexpr std::array<std::string_view, 10> kColorCodes = {"34", "33", "32", "31", "35", "36", "94", "93", "92", "95"};
+constexpr std::string_view kColorReset = "\x1b[0m";
+
+std::string ColorOn(std::size_t curve) { return "\x1b[" + std::string(kColorCodes[curve % kColorCodes.size()]) + "m"; }
 
 // Printable text only: a control byte becomes '?', and so does any byte
 // beyond ASCII when the terminal is not UTF-8.
@@ -46,29 +54,33 @@ class Canvas {
  public:
   Canvas(int columns, int rows, Charset charset)
       : columns_(columns), rows_(rows), charset_(charset),
-        cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0) {}
+        cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0), owners_(cells_.size(), 0) {}
 
   int DotColumns() const { return columns_ * (charset_ == Charset::kUtf8 ? 2 : 1); }
   int DotRows() const { return rows_ * (charset_ == Charset::kUtf8 ? 4 : 1); }
 
-  void Dot(int x, int y, char mark) {
+  // A dot of `curve`; the cell takes the colour of the last curve in it.
+  void Dot(int x, int y, std::size_t curve) {
     if (x < 0 || y < 0 || x >= DotColumns() || y >= DotRows()) return;
-    if (charset_ == Charset::kUtf8) {
-      Cell(x / 2, y / 4) |= kBrailleDots[x % 2][y % 4];
+    const bool braille = charset_ == Charset::kUtf8;
+    const std::size_t cell = Index(braille ? x / 2 : x, braille ? y / 4 : y);
+    if (braille) {
+      cells_[cell] |= kBrailleDots[x % 2][y % 4];
     } else {
-      Cell(x, y) = static_cast<std::uint8_t>(mark);
+      cells_[cell] = static_cast<std::uint8_t>(kAsciiMarks[curve % kAsciiMarks.size()]);
     }
+    owners_[cell] = static_cast<std::uint16_t>(curve);
   }
 
   // Bresenham's line, both ends included.
-  void Line(int x0, int y0, int x1, int y1, char mark) {
+  void Line(int x0, int y0, int x1, int y1, std::size_t curve) {
     const int dx = std::abs(x1 - x0);
     const int dy = -std::abs(y1 - y0);
     const int sx = x0 < x1 ? 1 : -1;
     const int sy = y0 < y1 ? 1 : -1;
     int error = dx + dy;
     while (true) {
-      Dot(x0, y0, mark);
+      Dot(x0, y0, curve);
       if (x0 == x1 && y0 == y1) return;
       const int twice = 2 * error;
       if (twice >= dy) error += dy, x0 += sx;
@@ -76,14 +88,23 @@ class Canvas {
     }
   }
 
-  std::string Row(int row) const {
+  // The row without trailing blanks, each run of one curve's cells in its colour when `color`.
+  std::string Row(int row, bool color) const {
+    int end = columns_;
+    while (end > 0 && cells_[Index(end - 1, row)] == 0) --end;
     std::string text;
-    for (int column = 0; column < columns_; ++column) {
-      const std::uint8_t cell = cells_[static_cast<std::size_t>(row * columns_ + column)];
-      if (charset_ == Charset::kAscii) {
-        text += cell == 0 ? ' ' : static_cast<char>(cell);
-      } else if (cell == 0) {
+    std::optional<std::uint16_t> colored;
+    for (int column = 0; column < end; ++column) {
+      const std::size_t index = Index(column, row);
+      const std::uint8_t cell = cells_[index];
+      if (color && cell != 0 && colored != owners_[index]) {
+        colored = owners_[index];
+        text += ColorOn(*colored);
+      }
+      if (cell == 0) {
         text += ' ';
+      } else if (charset_ == Charset::kAscii) {
+        text += static_cast<char>(cell);
       } else {
         // U+2800 + dots in UTF-8.
         text += static_cast<char>(0xE2);
@@ -91,16 +112,18 @@ class Canvas {
         text += static_cast<char>(0x80 | (cell & 0x3F));
       }
     }
+    if (colored) text += kColorReset;
     return text;
   }
 
  private:
-  std::uint8_t& Cell(int column, int row) { return cells_[static_cast<std::size_t>(row * columns_ + column)]; }
+  std::size_t Index(int column, int row) const { return static_cast<std::size_t>(row * columns_ + column); }
 
   int columns_;
   int rows_;
   Charset charset_;
   std::vector<std::uint8_t> cells_;
+  std::vector<std::uint16_t> owners_;
 };
 
 // Places `text` on `line` (a line of `width` blank columns so far filled to
@@ -126,15 +149,19 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
   const bool hasLegend = chart.CurveCount() > 1 || (chart.CurveCount() == 1 && !chart.Legend(0).empty());
   if (hasLegend) {
     std::string line;
+    int lineWidth = 0;
     for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
-      const std::string mark =
+      std::string mark =
           charset == Charset::kUtf8 ? std::string("\u28ff") : std::string(1, kAsciiMarks[curve % kAsciiMarks.size()]);
       const std::string entry = mark + " " + Printable(chart.Legend(curve), charset);
-      if (!line.empty() && Width(line) + 3 + Width(entry) > width) {
+      if (!line.empty() && lineWidth + 3 + Width(entry) > width) {
         legendLines.push_back(line);
         line.clear();
+        lineWidth = 0;
       }
-      line += (line.empty() ? "" : "   ") + entry;
+      if (style.color) mark = ColorOn(curve) + mark + std::string(kColorReset);
+      line += (line.empty() ? "" : "   ") + mark + " " + Printable(chart.Legend(curve), charset);
+      lineWidth += (lineWidth == 0 ? 0 : 3) + Width(entry);
     }
     legendLines.push_back(line);
     const auto most = static_cast<std::size_t>(height / 3);
@@ -163,12 +190,11 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
     return static_cast<int>(std::lround((yAxis.high - y) / (yAxis.high - yAxis.low) * (canvas.DotRows() - 1)));
   };
   for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
-    const char mark = kAsciiMarks[curve % kAsciiMarks.size()];
     for (const std::vector<Point>& line : chart.Lines(curve)) {
       for (std::size_t i = 0; i < line.size(); ++i) {
         const Point& to = line[i];
         const Point& from = line[i == 0 ? 0 : i - 1];
-        canvas.Line(toDotX(from.x), toDotY(from.y), toDotX(to.x), toDotY(to.y), mark);
+        canvas.Line(toDotX(from.x), toDotY(from.y), toDotX(to.x), toDotY(to.y), curve);
       }
     }
   }
@@ -184,9 +210,7 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
     }
     text += std::string(static_cast<std::size_t>(labelWidth - Width(label)), ' ') + label + " ";
     text += (label.empty() ? glyphs.vertical : glyphs.tick);
-    std::string cells = canvas.Row(row);
-    while (!cells.empty() && cells.back() == ' ') cells.pop_back();
-    text += cells + "\n";
+    text += canvas.Row(row, style.color) + "\n";
   }
 
   // The x axis with its ticks, and their labels under them.

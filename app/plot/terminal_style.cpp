@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #endif
@@ -58,6 +59,9 @@ TerminalStyle DetectTerminalStyle(int fd) {
     style.rows = size.ws_row;
   }
   style.charset = LocaleIsUtf8() ? Charset::kUtf8 : Charset::kAscii;
+  const char* term = std::getenv("TERM");
+  style.color = isatty(fd) == 1 && std::getenv("NO_COLOR") == nullptr && term != nullptr &&
+                std::strcmp(term, "dumb") != 0;
   return style;
 }
 

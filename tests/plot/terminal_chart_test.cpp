@@ -4,12 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <optional>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/plot/terminal_chart.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 
 namespace plot {
 namespace {
@@ -123,11 +133,100 @@ TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitle) {
   }
 }
 
+// Colour only adds the curves' own SGR changes: without them the text is the
+// colourless drawing, and every line that changes colour resets it last.
+TEST(TerminalChartText, ColorWrapsEachCurveInItsOwnColour) {
+  for (const Charset charset : {Charset::kUtf8, Charset::kAscii}) {
+    const std::string plain = TerminalChartText(CrossChart(), {80, 24, charset, false});
+    const std::string colored = TerminalChartText(CrossChart(), {80, 24, charset, true});
+    EXPECT_EQ(std::regex_replace(colored, std::regex("\x1b\\[[0-9]+m"), ""), plain);
+    EXPECT_NE(colored.find("\x1b[34m"), std::string::npos);
+    EXPECT_NE(colored.find("\x1b[33m"), std::string::npos);
+    for (const std::string& line : Lines(colored)) {
+      const std::size_t last = line.rfind('\x1b');
+      if (last != std::string::npos) {
+        EXPECT_EQ(line.substr(last, 4), "\x1b[0m") << line;
+      }
+    }
+  }
+}
+
 TEST(DetectTerminalStyle, Is80x24WithoutATerminal) {
   const TerminalStyle style = DetectTerminalStyle(-1);
   EXPECT_EQ(style.columns, 80);
   EXPECT_EQ(style.rows, 24);
+  EXPECT_FALSE(style.color);
 }
+
+#ifndef _WIN32
+// A pseudo-terminal of 100x30 as the chart's output, read under a UTF-8 and
+// a plain C locale; the environment and descriptors are put back after.
+class PseudoTerminal {
+ public:
+  PseudoTerminal() {
+    leader_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (leader_ >= 0 && grantpt(leader_) == 0 && unlockpt(leader_) == 0) {
+      follower_ = open(ptsname(leader_), O_RDWR | O_NOCTTY);
+    }
+  }
+  ~PseudoTerminal() {
+    if (follower_ >= 0) close(follower_);
+    if (leader_ >= 0) close(leader_);
+  }
+  PseudoTerminal(const PseudoTerminal&) = delete;
+  PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+  int Follower() const { return follower_; }
+  bool Resize(int columns, int rows) const {
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(columns);
+    size.ws_row = static_cast<unsigned short>(rows);
+    return ioctl(leader_, TIOCSWINSZ, &size) == 0;
+  }
+
+ private:
+  int leader_ = -1;
+  int follower_ = -1;
+};
+
+class ScopedLocaleEnvironment {
+ public:
+  explicit ScopedLocaleEnvironment(const char* lcAll) {
+    if (const char* value = std::getenv("LC_ALL")) saved_ = value;
+    setenv("LC_ALL", lcAll, 1);
+  }
+  ~ScopedLocaleEnvironment() {
+    if (saved_) {
+      setenv("LC_ALL", saved_->c_str(), 1);
+    } else {
+      unsetenv("LC_ALL");
+    }
+  }
+  ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;
+  ScopedLocaleEnvironment& operator=(const ScopedLocaleEnvironment&) = delete;
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+TEST(DetectTerminalStyle, ReadsTheSizeAndCharacterSetOfAPseudoTerminal) {
+  PseudoTerminal terminal;
+  ASSERT_GE(terminal.Follower(), 0);
+  ASSERT_TRUE(terminal.Resize(100, 30));
+  {
+    const ScopedLocaleEnvironment locale("C");
+    const TerminalStyle style = DetectTerminalStyle(terminal.Follower());
+    EXPECT_EQ(style.columns, 100);
+    EXPECT_EQ(style.rows, 30);
+    EXPECT_EQ(style.charset, Charset::kAscii);
+  }
+  {
+    const ScopedLocaleEnvironment locale("C.UTF-8");
+    EXPECT_EQ(DetectTerminalStyle(terminal.Follower()).charset, Charset::kUtf8);
+  }
+  // The program's own locale is left as it was.
+  EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+}
+#endif
 
 }  // namespace
 }  // namespace plot
