@@ -22,7 +22,8 @@ namespace plot {
 
 TerminalStyle DetectTerminalStyle(int fd) {
   TerminalStyle style;
-  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  // A bad descriptor would reach the C runtime's invalid-parameter handler.
+  const HANDLE handle = fd >= 0 && _isatty(fd) ? reinterpret_cast<HANDLE>(_get_osfhandle(fd)) : INVALID_HANDLE_VALUE;
   CONSOLE_SCREEN_BUFFER_INFO info;
   if (handle != INVALID_HANDLE_VALUE && GetConsoleScreenBufferInfo(handle, &info)) {
     style.columns = info.srWindow.Right - info.srWindow.Left + 1;
