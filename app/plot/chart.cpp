@@ -5,12 +5,22 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace plot {
 namespace {
 
 constexpr double kNotPossible = std::numeric_limits<double>::quiet_NaN();
+
+// mantissa x 10^n as the nearest double, as its decimal text reads: std::pow
+// is not correctly rounded everywhere (MinGW's 10^-3 is one unit off), and a
+// step must be exactly 0.001 or 0.005. Exact up to 10^22.
+double Decimal(double mantissa, int n) {
+  double power = 1;
+  for (int i = 0; i < std::abs(n); ++i) power *= 10;
+  return n < 0 ? mantissa / power : mantissa * power;
+}
 
 // The ticks a step gives over low..high, both ends rounded out to it.
 long long Intervals(double low, double high, double step) {
@@ -21,12 +31,12 @@ long long Intervals(double low, double high, double step) {
 // nearest to `targetTicks`; on a tie the larger step, for fewer labels.
 double NiceStep(double low, double high, int targetTicks) {
   const double raw = (high - low) / std::max(1, targetTicks - 1);
-  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+  const int exponent = static_cast<int>(std::floor(std::log10(raw)));
   double best = 0;
   long long bestMiss = 0;
-  for (const double scale : {magnitude / 10, magnitude, magnitude * 10}) {
+  for (const int n : {exponent - 1, exponent, exponent + 1}) {
     for (const double nice : {1.0, 2.0, 5.0}) {
-      const double step = nice * scale;
+      const double step = Decimal(nice, n);
       const long long miss = std::llabs(Intervals(low, high, step) + 1 - targetTicks);
       if (best == 0 || miss <= bestMiss) best = step, bestMiss = miss;
     }

@@ -47,8 +47,9 @@ inline constexpr std::uint64_t kMaxDesigns = 10'000'000'000ULL;
 // START:STOP:STEP. Point i is START + i*STEP, computed from the index in
 // working precision and rounded to single once, so errors never accumulate.
 // The range goes to the multiple of STEP nearest to STOP and ends there on
-// STOP itself: STOP is always the last point, exactly once, and the last
-// interval is the step give or take half a step (0:1:0.3 -> 0, 0.3, 0.6, 1).
+// STOP itself: STOP is the last point, exactly once, and the last interval
+// is the step give or take half a step (0:1:0.3 -> 0, 0.3, 0.6, 1). A step
+// more than twice the distance leaves START alone (0:1:5 -> 0).
 struct Range {
   long double start = 0;
   long double step = 0;
@@ -56,7 +57,7 @@ struct Range {
   std::uint64_t count = 1;
 
   float At(std::uint64_t index) const {
-    if (index + 1 == count) return stop;
+    if (index > 0 && index + 1 == count) return stop;
     return static_cast<float>(start + static_cast<long double>(index) * step);  // -> single
   }
 };
