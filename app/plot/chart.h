@@ -72,6 +72,8 @@ class Chart {
   std::size_t CurveCount() const { return curves_.size(); }
   const std::string& Legend(std::size_t curve) const { return curves_[curve].legend; }
 
+  // Whether the curve is kept per column rather than point by point.
+  bool Reduced(std::size_t curve) const { return !curves_[curve].columns.empty(); }
   // The curve's lines in x order: each inner vector is one unbroken line.
   std::vector<std::vector<Point>> Lines(std::size_t curve) const;
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
+#include <limits>
+#include <vector>
 #include <string>
 
 namespace plot {
@@ -21,6 +24,49 @@ constexpr double kTickLength = 5;
 // Colours that stay apart for most readers (Tableau 10).
 constexpr std::array<std::string_view, 10> kColours = {"#1f77b4", "#ff7f0e", "#2ca02c", "#d62728", "#9467bd",
                                                        "#8c564b", "#e377c2", "#7f7f7f", "#bcbd22", "#17becf"};
+
+// A reduced curve's points closer than this (vertically) to the straight
+// line that replaces them are left out: no screen shows the difference.
+constexpr double kSimplifyPixels = 0.2;
+
+// The points of a line in pixels (x never decreasing), each inner point kept
+// only where a straight line from the last kept point would miss a point
+// left out by more than kSimplifyPixels. The slopes from the last kept point
+// that pass every point left out closely enough narrow to a cone; the first
+// point outside it keeps the one before. One pass.
+std::vector<Point> Simplified(const std::vector<Point>& points) {
+  if (points.size() < 3) return points;
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  std::vector<Point> kept = {points.front()};
+  std::size_t anchor = 0;
+  double lowest = -kInfinity;
+  double highest = kInfinity;
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    double dx = points[i].x - points[anchor].x;
+    const double slope = dx > 0 ? (points[i].y - points[anchor].y) / dx : 0;
+    if (dx <= 0 || slope < lowest || slope > highest) {
+      if (anchor != i - 1) {
+        anchor = i - 1;
+        kept.push_back(points[anchor]);
+      }
+      dx = points[i].x - points[anchor].x;
+      if (dx <= 0) {
+        // Straight up or down from the anchor: a point of its own.
+        anchor = i;
+        kept.push_back(points[anchor]);
+        lowest = -kInfinity;
+        highest = kInfinity;
+        continue;
+      }
+      lowest = -kInfinity;
+      highest = kInfinity;
+    }
+    lowest = std::max(lowest, (points[i].y - kSimplifyPixels - points[anchor].y) / dx);
+    highest = std::min(highest, (points[i].y + kSimplifyPixels - points[anchor].y) / dx);
+  }
+  if (anchor != points.size() - 1) kept.push_back(points.back());
+  return kept;
+}
 
 // Tenths of a pixel are finer than any screen shows.
 void AppendCoordinate(std::string& out, double value) {
@@ -113,15 +159,19 @@ std::string SvgText(const Chart& chart) {
   for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
     std::string path;
     for (const std::vector<Point>& line : chart.Lines(curve)) {
+      std::vector<Point> pixels;
+      for (const Point& point : line) pixels.push_back({toX(point.x), toY(point.y)});
+      // Short curves keep every design as a point.
+      if (chart.Reduced(curve)) pixels = Simplified(pixels);
       char command = 'M';
-      for (const Point& point : line) {
+      for (const Point& pixel : pixels) {
         path += command;
-        AppendCoordinate(path, toX(point.x));
+        AppendCoordinate(path, pixel.x);
         path += ' ';
-        AppendCoordinate(path, toY(point.y));
+        AppendCoordinate(path, pixel.y);
         command = 'L';
       }
-      if (line.size() == 1) path += "h0";
+      if (pixels.size() == 1) path += "h0";
     }
     svg += "<path stroke=\"" + std::string(kColours[curve % kColours.size()]) + "\" d=\"" + path + "\"/>\n";
   }

@@ -175,8 +175,24 @@ TEST(SvgText, SizeStopsGrowingWithTheDesigns) {
     }
     sizes[round] = SvgText(chart).size();
   }
-  EXPECT_LT(sizes[1], 150000U);
+  EXPECT_LT(sizes[1], 30000U);
   EXPECT_LT(static_cast<double>(sizes[1]), 1.1 * static_cast<double>(sizes[0]));
+}
+
+// A reduced straight line is drawn from end to end in a few points; a
+// reduced zigzag keeps its corners.
+TEST(SvgText, DrawsAReducedCurveWithThePointsItsShapeNeeds) {
+  Chart chart({"x", ""}, {"y", ""}, {0, 100000}, {"straight", "zigzag"});
+  for (int i = 0; i <= 100000; ++i) {
+    chart.Add(0, i, i);
+    chart.Add(1, i, (i / 10000) % 2 == 0 ? i % 10000 : 10000 - i % 10000);
+  }
+  ASSERT_TRUE(chart.Reduced(0));
+  const std::vector<std::string> paths = Paths(SvgText(chart));
+  ASSERT_EQ(paths.size(), 2U);
+  EXPECT_LE(Count(paths[0], 'L'), 3U) << paths[0];
+  EXPECT_GE(Count(paths[1], 'L'), 10U) << paths[1];
+  EXPECT_LE(Count(paths[1], 'L'), 40U) << paths[1];
 }
 
 // The real renderers, when the build machine has them.
