@@ -30,14 +30,24 @@ constexpr std::string_view kColorReset = "\x1b[0m";
 
 std::string ColorOn(std::size_t curve) { return "\x1b[" + std::string(kColorCodes[curve % kColorCodes.size()]) + "m"; }
 
-// Printable text only: a control byte becomes '?', and so does any byte
-// beyond ASCII when the terminal is not UTF-8.
-std::string Printable(std::string_view text, Charset charset) {
+// Printable text only, at most `width` columns: a control byte becomes '?',
+// and so does a C1 control in UTF-8 (U+0080..U+009F, which terminals obey
+// too) and, when the terminal is not UTF-8, any byte beyond ASCII.
+std::string Printable(std::string_view text, Charset charset, int width) {
   std::string out;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
+  int columns = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const bool continuation = (byte & 0xC0) == 0x80;
+    if (!continuation && ++columns > width) break;
     const bool control = byte < 0x20 || byte == 0x7f;
-    out += control || (byte >= 0x80 && charset == Charset::kAscii) ? '?' : c;
+    const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+    if (c1) {
+      out += '?';
+      ++i;
+    } else {
+      out += control || (byte >= 0x80 && charset == Charset::kAscii) ? '?' : text[i];
+    }
   }
   return out;
 }
@@ -153,14 +163,15 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
     for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
       std::string mark =
           charset == Charset::kUtf8 ? std::string("\u28ff") : std::string(1, kAsciiMarks[curve % kAsciiMarks.size()]);
-      const std::string entry = mark + " " + Printable(chart.Legend(curve), charset);
+      const std::string legend = Printable(chart.Legend(curve), charset, width - 2);
+      const std::string entry = mark + " " + legend;
       if (!line.empty() && lineWidth + 3 + Width(entry) > width) {
         legendLines.push_back(line);
         line.clear();
         lineWidth = 0;
       }
       if (style.color) mark = ColorOn(curve) + mark + std::string(kColorReset);
-      line += (line.empty() ? "" : "   ") + mark + " " + Printable(chart.Legend(curve), charset);
+      line += (line.empty() ? "" : "   ") + mark + " " + legend;
       lineWidth += (lineWidth == 0 ? 0 : 3) + Width(entry);
     }
     legendLines.push_back(line);
@@ -199,7 +210,7 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
     }
   }
 
-  std::string text = Printable(chart.YName().Title(), charset) + "\n";
+  std::string text = Printable(chart.YName().Title(), charset, width) + "\n";
   auto rowOf = [&](double y) {
     return static_cast<int>(std::lround((yAxis.high - y) / (yAxis.high - yAxis.low) * (plotRows - 1)));
   };
@@ -232,7 +243,7 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
     PlaceLabel(labels, used, axisStart + 1 + tickColumns[tick], TickText(xAxis.ticks[tick], xAxis.step), width);
   }
   text += labels + "\n";
-  const std::string xTitle = Printable(chart.XName().Title(), charset);
+  const std::string xTitle = Printable(chart.XName().Title(), charset, width);
   const int titleStart = std::max(0, axisStart + 1 + (plotColumns - Width(xTitle)) / 2);
   text += std::string(static_cast<std::size_t>(titleStart), ' ') + xTitle + "\n";
   for (const std::string& line : legendLines) text += line + "\n";

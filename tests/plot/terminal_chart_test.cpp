@@ -117,8 +117,8 @@ TEST(TerminalChartText, GivesEachOfManyCurvesItsOwnMarkInTurn) {
   EXPECT_EQ(marks, (std::set<char>{'*', 'o', '+', 'x'}));
 }
 
-TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitle) {
-  Chart chart({"x\x1b[2J", "\x07"}, {"y\r", ""}, {0, 1}, {"a\x1b]0;t\x07", "\xc3\xa9"});
+TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
+  Chart chart({"x\x1b[2J", "\x07"}, {"y\r", std::string(200, 'u')}, {0, 1}, {"a\x1b]0;t\x07", "\xc3\xa9\xc2\x9b" "6n"});
   chart.Add(0, 0, 0);
   chart.Add(1, 1, 1);
   for (const Charset charset : {Charset::kAscii, Charset::kUtf8}) {
@@ -130,6 +130,9 @@ TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitle) {
         EXPECT_LT(byte, 0x80);
       }
     }
+    // No C1 control (CSI as U+009B), and the long title cut at the width.
+    EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos);
+    for (const std::string& line : Lines(text)) EXPECT_LE(Width(line), 80U);
   }
 }
 
