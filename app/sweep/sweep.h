@@ -3,7 +3,7 @@
 // line, the last fastest. An odometer walks it one design at a time without
 // ever holding the product.
 //
-//   Sweep sweep({volumes, diameters});   // 3 volumes x 2 diameters
+//   const Sweep sweep = std::get<Sweep>(Sweep::Make({volumes, diameters}));  // 3 x 2
 //   for (Odometer design(sweep); design.Valid(); design.Next())
 //     Use(design.Values()[0], design.Values()[1]);
 //   // (v0,d0) (v0,d1) (v1,d0) (v1,d1) (v2,d0) (v2,d1)
