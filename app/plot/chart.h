@@ -8,7 +8,7 @@
 //   Chart chart({"Volume", "cm^3"}, {"Frequency", "Hz"}, {1000, 60000},
 //               {"diameter 5 cm", "diameter 7.5 cm"});
 //   chart.Add(curve, volume, possible ? std::optional(frequency) : std::nullopt);
-//   WriteSvg(chart, out);
+//   std::string svg = SvgText(chart);  // svg.h
 #pragma once
 
 #include <cstddef>
