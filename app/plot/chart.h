@@ -1,0 +1,105 @@
+// A chart of a sweep: the computed quantity (y) against the first swept input
+// (x), one curve per value of a second swept input. Designs arrive one at a
+// time; the chart keeps only what a drawing can show, so its memory is
+// bounded whatever the number of designs: every point while a curve has at
+// most kExactPointsPerCurve, beyond that first/lowest/highest/last per column
+// of kColumns across the x axis. Impossible designs break their curve.
+//
+//   Chart chart({"Volume", "cm^3"}, {"Frequency", "Hz"}, {1000, 60000},
+//               {"diameter 5 cm", "diameter 7.5 cm"});
+//   chart.Add(curve, volume, possible ? std::optional(frequency) : std::nullopt);
+//   std::string svg = SvgText(chart);  // svg.h
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace plot {
+
+// What an axis shows: "Frequency" in "Hz" is titled "Frequency (Hz)".
+struct AxisName {
+  std::string quantity;
+  std::string unit;
+  std::string Title() const { return unit.empty() ? quantity : quantity + " (" + unit + ")"; }
+};
+
+struct Point {
+  double x = 0;
+  double y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+// A nice axis: bounds and ticks at multiples of 1, 2 or 5 x 10^n, the bounds
+// themselves ticks that enclose the data.
+//   NiceAxis(0.3, 9.6) -> 0 .. 10, ticks 0 2 4 6 8 10
+struct Axis {
+  double low = 0;
+  double high = 1;
+  double step = 1;
+  std::vector<double> ticks;
+};
+Axis NiceAxis(double low, double high, int targetTicks = 6);
+// The tick's text: as many decimals as the step needs, never "-0".
+//   TickText(0.25, 0.05) -> "0.25";  TickText(3e6, 1e6) -> "3000000"
+std::string TickText(double value, double step);
+
+// "diameter 7.5 cm": the legend of the curve of one value of a swept input.
+std::string LegendText(const AxisName& input, float value);
+
+class Chart {
+ public:
+  // Columns across the x axis over which a long curve is reduced: more than
+  // any drawing of it has (the SVG plot area and a wide terminal in braille).
+  static constexpr std::size_t kColumns = 1024;
+  static constexpr std::size_t kExactPointsPerCurve = 2 * kColumns;
+
+  // `xBounds`: the first swept input's smallest and largest value, known
+  // before the first design; `legends`: one per curve (one empty text for a
+  // single curve without a legend).
+  Chart(AxisName x, AxisName y, std::pair<double, double> xBounds, std::vector<std::string> legends);
+
+  // One design: `y` empty (or not finite) when it is impossible.
+  void Add(std::size_t curve, double x, std::optional<double> y);
+
+  const AxisName& XName() const { return xName_; }
+  const AxisName& YName() const { return yName_; }
+  const Axis& XAxis() const { return xAxis_; }
+  // From the points kept; a nice axis around 0..1 when there are none.
+  Axis YAxis() const;
+  std::size_t CurveCount() const { return curves_.size(); }
+  const std::string& Legend(std::size_t curve) const { return curves_[curve].legend; }
+
+  // Whether the curve is kept per column rather than point by point.
+  bool Reduced(std::size_t curve) const { return !curves_[curve].columns.empty(); }
+  // The curve's lines in x order: each inner vector is one unbroken line.
+  std::vector<std::vector<Point>> Lines(std::size_t curve) const;
+
+ private:
+  // The possible points of one column, reduced, and the x extent of the
+  // impossible designs that fell in it.
+  struct Column {
+    std::size_t count = 0;
+    Point first, last, lowest, highest;
+    std::optional<std::pair<double, double>> gap;
+  };
+  struct Curve {
+    std::string legend;
+    // Exact: every design in arrival order, impossible ones with a NaN y.
+    std::vector<Point> exact;
+    // Reduced, once `exact` would grow past kExactPointsPerCurve.
+    std::vector<Column> columns;
+  };
+
+  std::size_t ColumnOf(double x) const;
+  void AddToColumns(Curve& curve, Point point);
+
+  AxisName xName_;
+  AxisName yName_;
+  Axis xAxis_;
+  std::vector<Curve> curves_;
+};
+
+}  // namespace plot

@@ -1,0 +1,253 @@
+#include "app/plot/terminal_chart.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace plot {
+namespace {
+
+// Below these the chart cannot hold its labels and a plot.
+constexpr int kMinColumns = 30;
+constexpr int kMinRows = 10;
+
+// The dots of one braille cell, by column and row within it.
+constexpr std::uint8_t kBrailleDots[2][4] = {{0x01, 0x02, 0x04, 0x40}, {0x08, 0x10, 0x20, 0x80}};
+
+struct Glyphs {
+  std::string_view vertical, tick, corner, horizontal, bottomTick;
+};
+constexpr Glyphs kUtf8Glyphs = {"\u2502", "\u2524", "\u2514", "\u2500", "\u252c"};
+constexpr Glyphs kAsciiGlyphs = {"|", "+", "+", "-", "+"};
+
+// The curves' colours in turn (SGR foreground codes), close to the SVG's.
+constexpr std::array<std::string_view, 10> kColorCodes = {"34", "33", "32", "31", "35", "36", "94", "93", "92", "95"};
+constexpr std::string_view kColorReset = "\x1b[0m";
+
+std::string ColorOn(std::size_t curve) { return "\x1b[" + std::string(kColorCodes[curve % kColorCodes.size()]) + "m"; }
+
+// Printable text only, at most `width` columns: a control byte becomes '?',
+// and so does a C1 control in UTF-8 (U+0080..U+009F, which terminals obey
+// too) and, when the terminal is not UTF-8, any byte beyond ASCII.
+std::string Printable(std::string_view text, Charset charset, int width) {
+  std::string out;
+  int columns = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const bool continuation = (byte & 0xC0) == 0x80;
+    if (!continuation && ++columns > width) break;
+    const bool control = byte < 0x20 || byte == 0x7f;
+    const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+    if (c1) {
+      out += '?';
+      ++i;
+    } else {
+      out += control || (byte >= 0x80 && charset == Charset::kAscii) ? '?' : text[i];
+    }
+  }
+  return out;
+}
+
+// Columns a UTF-8 text takes (one per character; the texts here have no wide ones).
+int Width(std::string_view text) {
+  return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// The cells of the plot area: per cell the braille dots, or the ASCII mark.
+class Canvas {
+ public:
+  Canvas(int columns, int rows, Charset charset)
+      : columns_(columns), rows_(rows), charset_(charset),
+        cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0), owners_(cells_.size(), 0) {}
+
+  int DotColumns() const { return columns_ * (charset_ == Charset::kUtf8 ? 2 : 1); }
+  int DotRows() const { return rows_ * (charset_ == Charset::kUtf8 ? 4 : 1); }
+
+  // A dot of `curve`; the cell takes the colour of the last curve in it.
+  void Dot(int x, int y, std::size_t curve) {
+    if (x < 0 || y < 0 || x >= DotColumns() || y >= DotRows()) return;
+    const bool braille = charset_ == Charset::kUtf8;
+    const std::size_t cell = Index(braille ? x / 2 : x, braille ? y / 4 : y);
+    if (braille) {
+      cells_[cell] |= kBrailleDots[x % 2][y % 4];
+    } else {
+      cells_[cell] = static_cast<std::uint8_t>(kAsciiMarks[curve % kAsciiMarks.size()]);
+    }
+    owners_[cell] = static_cast<std::uint16_t>(curve);
+  }
+
+  // Bresenham's line, both ends included.
+  void Line(int x0, int y0, int x1, int y1, std::size_t curve) {
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    int error = dx + dy;
+    while (true) {
+      Dot(x0, y0, curve);
+      if (x0 == x1 && y0 == y1) return;
+      const int twice = 2 * error;
+      if (twice >= dy) error += dy, x0 += sx;
+      if (twice <= dx) error += dx, y0 += sy;
+    }
+  }
+
+  // The row without trailing blanks, each run of one curve's cells in its colour when `color`.
+  std::string Row(int row, bool color) const {
+    int end = columns_;
+    while (end > 0 && cells_[Index(end - 1, row)] == 0) --end;
+    std::string text;
+    std::optional<std::uint16_t> colored;
+    for (int column = 0; column < end; ++column) {
+      const std::size_t index = Index(column, row);
+      const std::uint8_t cell = cells_[index];
+      if (color && cell != 0 && colored != owners_[index]) {
+        colored = owners_[index];
+        text += ColorOn(*colored);
+      }
+      if (cell == 0) {
+        text += ' ';
+      } else if (charset_ == Charset::kAscii) {
+        text += static_cast<char>(cell);
+      } else {
+        // U+2800 + dots in UTF-8.
+        text += static_cast<char>(0xE2);
+        text += static_cast<char>(0xA0 | (cell >> 6));
+        text += static_cast<char>(0x80 | (cell & 0x3F));
+      }
+    }
+    if (colored) text += kColorReset;
+    return text;
+  }
+
+ private:
+  std::size_t Index(int column, int row) const { return static_cast<std::size_t>(row * columns_ + column); }
+
+  int columns_;
+  int rows_;
+  Charset charset_;
+  std::vector<std::uint8_t> cells_;
+  std::vector<std::uint16_t> owners_;
+};
+
+// Places `text` on `line` (a line of `width` blank columns so far filled to
+// `used`) centred on column `centre`, when it does not run into what is there.
+void PlaceLabel(std::string& line, int& used, int centre, std::string_view text, int width) {
+  const int start = std::clamp(centre - Width(text) / 2, 0, std::max(0, width - Width(text)));
+  if (start < used + (used > 0 ? 1 : 0)) return;
+  line += std::string(static_cast<std::size_t>(start - used), ' ');
+  line += text;
+  used = start + Width(text);
+}
+
+}  // namespace
+
+std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
+  const Charset charset = style.charset;
+  const Glyphs& glyphs = charset == Charset::kUtf8 ? kUtf8Glyphs : kAsciiGlyphs;
+  const int width = std::max(style.columns, kMinColumns);
+  const int height = std::max(style.rows, kMinRows);
+
+  // The legend: entries side by side, as many lines as they need, at most a third of the height.
+  std::vector<std::string> legendLines;
+  const bool hasLegend = chart.CurveCount() > 1 || (chart.CurveCount() == 1 && !chart.Legend(0).empty());
+  if (hasLegend) {
+    std::string line;
+    int lineWidth = 0;
+    for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
+      std::string mark =
+          charset == Charset::kUtf8 ? std::string("\u28ff") : std::string(1, kAsciiMarks[curve % kAsciiMarks.size()]);
+      const std::string legend = Printable(chart.Legend(curve), charset, width - 2);
+      const std::string entry = mark + " " + legend;
+      if (!line.empty() && lineWidth + 3 + Width(entry) > width) {
+        legendLines.push_back(line);
+        line.clear();
+        lineWidth = 0;
+      }
+      if (style.color) mark = ColorOn(curve) + mark + std::string(kColorReset);
+      line += (line.empty() ? "" : "   ") + mark + " " + legend;
+      lineWidth += (lineWidth == 0 ? 0 : 3) + Width(entry);
+    }
+    legendLines.push_back(line);
+    const auto most = static_cast<std::size_t>(height / 3);
+    if (legendLines.size() > most) {
+      legendLines.resize(most);
+      legendLines.back() = "... " + std::to_string(chart.CurveCount()) + " curves";
+    }
+  }
+
+  const Axis& xAxis = chart.XAxis();
+  const Axis yAxis = chart.YAxis();
+  std::vector<std::string> yLabels;
+  int labelWidth = 0;
+  for (const double tick : yAxis.ticks) {
+    yLabels.push_back(TickText(tick, yAxis.step));
+    labelWidth = std::max(labelWidth, Width(yLabels.back()));
+  }
+  // The y title, the plot, the x axis, its labels, its title, the legend, and the prompt's line.
+  const int plotRows = std::max(3, height - 5 - static_cast<int>(legendLines.size()));
+  const int plotColumns = std::max(10, width - labelWidth - 3);
+  Canvas canvas(plotColumns, plotRows, charset);
+  auto toDotX = [&](double x) {
+    return static_cast<int>(std::lround((x - xAxis.low) / (xAxis.high - xAxis.low) * (canvas.DotColumns() - 1)));
+  };
+  auto toDotY = [&](double y) {
+    return static_cast<int>(std::lround((yAxis.high - y) / (yAxis.high - yAxis.low) * (canvas.DotRows() - 1)));
+  };
+  for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
+    for (const std::vector<Point>& line : chart.Lines(curve)) {
+      for (std::size_t i = 0; i < line.size(); ++i) {
+        const Point& to = line[i];
+        const Point& from = line[i == 0 ? 0 : i - 1];
+        canvas.Line(toDotX(from.x), toDotY(from.y), toDotX(to.x), toDotY(to.y), curve);
+      }
+    }
+  }
+
+  std::string text = Printable(chart.YName().Title(), charset, width) + "\n";
+  auto rowOf = [&](double y) {
+    return static_cast<int>(std::lround((yAxis.high - y) / (yAxis.high - yAxis.low) * (plotRows - 1)));
+  };
+  for (int row = 0; row < plotRows; ++row) {
+    std::string label;
+    for (std::size_t tick = 0; tick < yAxis.ticks.size(); ++tick) {
+      if (rowOf(yAxis.ticks[tick]) == row) label = yLabels[tick];
+    }
+    text += std::string(static_cast<std::size_t>(labelWidth - Width(label)), ' ') + label + " ";
+    text += (label.empty() ? glyphs.vertical : glyphs.tick);
+    text += canvas.Row(row, style.color) + "\n";
+  }
+
+  // The x axis with its ticks, and their labels under them.
+  const int axisStart = labelWidth + 1;
+  std::vector<int> tickColumns;
+  for (const double tick : xAxis.ticks) {
+    const int dot = toDotX(tick);
+    tickColumns.push_back(charset == Charset::kUtf8 ? dot / 2 : dot);
+  }
+  text += std::string(static_cast<std::size_t>(axisStart), ' ') + std::string(glyphs.corner);
+  for (int column = 0; column < plotColumns; ++column) {
+    const bool tick = std::find(tickColumns.begin(), tickColumns.end(), column) != tickColumns.end();
+    text += tick ? glyphs.bottomTick : glyphs.horizontal;
+  }
+  text += "\n";
+  std::string labels;
+  int used = 0;
+  for (std::size_t tick = 0; tick < xAxis.ticks.size(); ++tick) {
+    PlaceLabel(labels, used, axisStart + 1 + tickColumns[tick], TickText(xAxis.ticks[tick], xAxis.step), width);
+  }
+  text += labels + "\n";
+  const std::string xTitle = Printable(chart.XName().Title(), charset, width);
+  const int titleStart = std::max(0, axisStart + 1 + (plotColumns - Width(xTitle)) / 2);
+  text += std::string(static_cast<std::size_t>(titleStart), ' ') + xTitle + "\n";
+  for (const std::string& line : legendLines) text += line + "\n";
+  return text;
+}
+
+}  // namespace plot

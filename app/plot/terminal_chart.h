@@ -1,0 +1,40 @@
+// The chart drawn as text for a terminal: each curve in Unicode braille dots
+// (2x4 per character cell) when the character set is UTF-8, else in ASCII
+// with one mark per curve; y tick labels at the left, x tick labels and the
+// axis titles below, then the legend. The drawing is one line shorter than
+// the terminal, so that the prompt after it does not scroll it away.
+#pragma once
+
+#include <string>
+
+#include "app/plot/chart.h"
+
+namespace plot {
+
+enum class Charset { kUtf8, kAscii };
+
+struct TerminalStyle {
+  int columns = 80;
+  int rows = 24;
+  Charset charset = Charset::kAscii;
+  // Each curve and its legend mark in its own colour (SGR), which braille
+  // needs to tell curves apart.
+  bool color = false;
+};
+
+// The marks of the curves in ASCII, in turn.
+inline constexpr std::string_view kAsciiMarks = "*o+x#@%&=~";
+
+// The drawing, lines ended by '\n'. No byte of it is a control character
+// but the line ends and, with `color`, the drawing's own colour changes,
+// whatever the legends hold.
+std::string TerminalChartText(const Chart& chart, const TerminalStyle& style);
+
+// The size of the terminal on `fd` (TIOCGWINSZ; the console on Windows),
+// 80x24 when it has none, and whether the locale's character set is UTF-8
+// (nl_langinfo(CODESET) after setlocale(LC_CTYPE, ""), the locale put back
+// after; the console's output code page on Windows), and colour when `fd`
+// is a terminal that is not "dumb" and NO_COLOR is not set (never on Windows).
+TerminalStyle DetectTerminalStyle(int fd);
+
+}  // namespace plot

@@ -1,0 +1,219 @@
+// The SVG document: well-formed XML (checked by a small parser here, and by
+// xmllint and rsvg-convert when the build machine has them), one path per
+// curve with one point per possible design, labelled axes, escaped text,
+// and a size that stops growing with the designs.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "app/plot/svg.h"
+
+namespace plot {
+namespace {
+
+// Whether `xml` is one well-formed element (after an optional declaration):
+// tags nest and match, attributes are quoted, every & starts a known entity,
+// no < or control byte stands in text. Enough for what the writer makes.
+std::string WellFormedError(const std::string& xml) {
+  std::vector<std::string> open;
+  std::size_t i = 0;
+  bool rootSeen = false;
+  auto nameAt = [&](std::size_t& p) {
+    const std::size_t start = p;
+    while (p < xml.size() && (std::isalnum(static_cast<unsigned char>(xml[p])) || xml[p] == '-' || xml[p] == ':')) ++p;
+    return xml.substr(start, p - start);
+  };
+  if (xml.starts_with("<?xml")) i = xml.find("?>") + 2;
+  while (i < xml.size()) {
+    const char c = xml[i];
+    if (c == '<') {
+      ++i;
+      if (i < xml.size() && xml[i] == '/') {
+        ++i;
+        const std::string name = nameAt(i);
+        if (open.empty() || open.back() != name) return "unmatched </" + name + ">";
+        open.pop_back();
+        if (i >= xml.size() || xml[i] != '>') return "bad end tag " + name;
+        ++i;
+        continue;
+      }
+      if (open.empty() && rootSeen) return "second root element";
+      const std::string name = nameAt(i);
+      if (name.empty()) return "empty tag name";
+      while (true) {
+        while (i < xml.size() && xml[i] == ' ') ++i;
+        if (i >= xml.size()) return "unended tag " + name;
+        if (xml.compare(i, 2, "/>") == 0) {
+          i += 2;
+          break;
+        }
+        if (xml[i] == '>') {
+          ++i;
+          open.push_back(name);
+          break;
+        }
+        const std::string attribute = nameAt(i);
+        if (attribute.empty() || xml[i] != '=' || xml[i + 1] != '"') return "bad attribute in " + name;
+        const std::size_t end = xml.find('"', i + 2);
+        if (end == std::string::npos || xml.substr(i + 2, end - i - 2).find('<') != std::string::npos) {
+          return "bad attribute value in " + name;
+        }
+        i = end + 1;
+      }
+      rootSeen = true;
+    } else {
+      if (open.empty() && c != '\n') return "text outside the root";
+      if (c == '&') {
+        static const std::regex entity("&(amp|lt|gt|quot|apos);");
+        if (!std::regex_search(xml.begin() + static_cast<long>(i), xml.end(), entity,
+                               std::regex_constants::match_continuous)) {
+          return "bad entity";
+        }
+      }
+      if (static_cast<unsigned char>(c) < 0x20 && c != '\n') return "control byte";
+      ++i;
+    }
+  }
+  if (!open.empty()) return "unclosed <" + open.back() + ">";
+  return rootSeen ? "" : "no element";
+}
+
+TEST(WellFormedError, CatchesWhatItChecks) {
+  EXPECT_EQ(WellFormedError("<a><b x=\"1\"/>t &amp; u</a>"), "");
+  EXPECT_NE(WellFormedError("<a><b></a>"), "");
+  EXPECT_NE(WellFormedError("<a x=1/>"), "");
+  EXPECT_NE(WellFormedError("<a>&nbsp;</a>"), "");
+  EXPECT_NE(WellFormedError("<a>1 < 2</a>"), "");
+  EXPECT_NE(WellFormedError("<a/><b/>"), "");
+}
+
+// Volume 10..60 l against three diameters, some designs impossible.
+Chart SampleChart() {
+  Chart chart({"Volume", "cm^3"}, {"Frequency", "Hz"}, {10000, 60000},
+              {LegendText({"diameter", "cm"}, 5), LegendText({"diameter", "cm"}, 7.5F),
+               LegendText({"diameter", "cm"}, 10)});
+  for (int volume = 10000; volume <= 60000; volume += 1000) {
+    for (int curve = 0; curve < 3; ++curve) {
+      const double diameter = 5 + 2.5 * curve;
+      const bool possible = !(curve == 1 && volume >= 30000 && volume < 35000);
+      chart.Add(static_cast<std::size_t>(curve), volume,
+                possible ? std::optional(34000 / 6.2832 * std::sqrt(3.1416 * diameter * diameter / 4 / (volume * 2.0)))
+                         : std::nullopt);
+    }
+  }
+  return chart;
+}
+
+std::vector<std::string> Paths(const std::string& svg) {
+  std::vector<std::string> data;
+  static const std::regex path("<path stroke=\"(#[0-9a-f]{6})\" d=\"([^\"]*)\"/>");
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), path); it != std::sregex_iterator(); ++it) {
+    data.push_back((*it)[2]);
+  }
+  return data;
+}
+
+std::size_t Count(const std::string& text, char c) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), c)); }
+
+TEST(SvgText, IsWellFormedWithOnePathPerCurveAndOnePointPerPossibleDesign) {
+  const std::string svg = SvgText(SampleChart());
+  EXPECT_EQ(WellFormedError(svg), "");
+  EXPECT_NE(svg.find("xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+  EXPECT_NE(svg.find("viewBox=\"0 0 800 500\""), std::string::npos);
+  const std::vector<std::string> paths = Paths(svg);
+  ASSERT_EQ(paths.size(), 3U);
+  EXPECT_EQ(Count(paths[0], 'M') + Count(paths[0], 'L'), 51U);
+  EXPECT_EQ(Count(paths[1], 'M'), 2U);
+  EXPECT_EQ(Count(paths[1], 'M') + Count(paths[1], 'L'), 46U);
+  EXPECT_EQ(Count(paths[2], 'M') + Count(paths[2], 'L'), 51U);
+  for (const char* text : {">Volume (cm^3)</text>", ">Frequency (Hz)</text>", ">diameter 7.5 cm</text>",
+                           ">60000</text>", ">10000</text>"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+  EXPECT_LT(svg.size(), 10000U);
+}
+
+TEST(SvgText, EscapesTextForXml) {
+  EXPECT_EQ(EscapeXml("a<b>&\"c'\x01\x1b[2J"), "a&lt;b&gt;&amp;&quot;c&apos;[2J");
+  Chart chart({"<&>", "\x07"}, {"y", ""}, {0, 1}, {"\"'"});
+  chart.Add(0, 0.5, 1);
+  EXPECT_EQ(WellFormedError(SvgText(chart)), "");
+}
+
+TEST(SvgText, AChartWithoutPointsIsStillADocument) {
+  const Chart chart({"x", ""}, {"y", ""}, {0, 1}, {""});
+  const std::string svg = SvgText(chart);
+  EXPECT_EQ(WellFormedError(svg), "");
+  EXPECT_EQ(svg.find("diameter"), std::string::npos);
+}
+
+// A lone point between impossible designs is drawn as a dot.
+TEST(SvgText, DrawsALonePointAsADot) {
+  Chart chart({"x", ""}, {"y", ""}, {0, 2}, {""});
+  chart.Add(0, 0, std::nullopt);
+  chart.Add(0, 1, 1);
+  chart.Add(0, 2, std::nullopt);
+  const std::vector<std::string> paths = Paths(SvgText(chart));
+  ASSERT_EQ(paths.size(), 1U);
+  EXPECT_TRUE(paths[0].ends_with("h0"));
+}
+
+TEST(SvgText, SizeStopsGrowingWithTheDesigns) {
+  std::size_t sizes[2] = {};
+  for (int round = 0; round < 2; ++round) {
+    const int designs = round == 0 ? 100000 : 1000000;
+    Chart chart({"x", ""}, {"y", ""}, {0, 1}, {"a", "b"});
+    for (int i = 0; i < designs; ++i) {
+      const double x = static_cast<double>(i) / designs;
+      chart.Add(static_cast<std::size_t>(i % 2), x, std::sin(x * 30));
+    }
+    sizes[round] = SvgText(chart).size();
+  }
+  EXPECT_LT(sizes[1], 30000U);
+  EXPECT_LT(static_cast<double>(sizes[1]), 1.1 * static_cast<double>(sizes[0]));
+}
+
+// A reduced straight line is drawn from end to end in a few points; a
+// reduced zigzag keeps its corners.
+TEST(SvgText, DrawsAReducedCurveWithThePointsItsShapeNeeds) {
+  Chart chart({"x", ""}, {"y", ""}, {0, 100000}, {"straight", "zigzag"});
+  for (int i = 0; i <= 100000; ++i) {
+    chart.Add(0, i, i);
+    chart.Add(1, i, (i / 10000) % 2 == 0 ? i % 10000 : 10000 - i % 10000);
+  }
+  ASSERT_TRUE(chart.Reduced(0));
+  const std::vector<std::string> paths = Paths(SvgText(chart));
+  ASSERT_EQ(paths.size(), 2U);
+  EXPECT_LE(Count(paths[0], 'L'), 3U) << paths[0];
+  EXPECT_GE(Count(paths[1], 'L'), 10U) << paths[1];
+  EXPECT_LE(Count(paths[1], 'L'), 40U) << paths[1];
+}
+
+// The real renderers, when the build machine has them.
+TEST(SvgText, RendersWithRsvgConvertAndPassesXmllint) {
+  const std::string svg = SvgText(SampleChart());
+  const std::string file = ::testing::TempDir() + "plot_svg_test.svg";
+  std::ofstream(file) << svg;
+  bool ran = false;
+#ifdef HELMHOLTZ_RSVG_CONVERT
+  const std::string png = file + ".png";
+  EXPECT_EQ(std::system((std::string(HELMHOLTZ_RSVG_CONVERT) + " -o " + png + " " + file).c_str()), 0);
+  std::remove(png.c_str());
+  ran = true;
+#endif
+#ifdef HELMHOLTZ_XMLLINT
+  EXPECT_EQ(std::system((std::string(HELMHOLTZ_XMLLINT) + " --noout " + file).c_str()), 0);
+  ran = true;
+#endif
+  std::remove(file.c_str());
+  if (!ran) GTEST_SKIP() << "neither rsvg-convert nor xmllint is installed";
+}
+
+}  // namespace
+}  // namespace plot

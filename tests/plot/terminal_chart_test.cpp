@@ -1,0 +1,235 @@
+// The chart drawn for a terminal at 80x24, in braille for UTF-8 and in ASCII
+// marks otherwise: its size, its labels and legend, where the curves go,
+// and that no control byte from a legend reaches the terminal.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <optional>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/plot/terminal_chart.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
+namespace plot {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Columns of a UTF-8 line.
+std::size_t Width(const std::string& line) {
+  return static_cast<std::size_t>(
+      std::count_if(line.begin(), line.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// y = x and y = 100 - x over 0..100, with a gap in the second.
+Chart CrossChart() {
+  Chart chart({"Volume", "l"}, {"Frequency", "Hz"}, {0, 100}, {"rising", "falling"});
+  for (int x = 0; x <= 100; ++x) {
+    chart.Add(0, x, x);
+    chart.Add(1, x, x >= 40 && x < 60 ? std::nullopt : std::optional<double>(100 - x));
+  }
+  return chart;
+}
+
+TEST(TerminalChartText, AsciiAt80x24HasLabelsLegendAndOneMarkPerCurve) {
+  const std::string text = TerminalChartText(CrossChart(), {80, 24, Charset::kAscii});
+  const std::vector<std::string> lines = Lines(text);
+  ASSERT_EQ(lines.size(), 23U);
+  for (const std::string& line : lines) {
+    EXPECT_LE(line.size(), 80U) << line;
+    for (const char c : line) EXPECT_TRUE(c >= 0x20 && c < 0x7f) << line;
+  }
+  EXPECT_EQ(lines[0], "Frequency (Hz)");
+  EXPECT_EQ(lines[1].substr(0, 5), "100 +");
+  EXPECT_EQ(lines[19].substr(0, 10), "    ++----");
+  EXPECT_EQ(lines[20].substr(0, 6), "     0");
+  EXPECT_EQ(lines[20].substr(lines[20].size() - 3), "100");
+  EXPECT_EQ(lines[21], std::string(37, ' ') + "Volume (l)");
+  EXPECT_EQ(lines[22], "* rising   o falling");
+  // The rising curve's mark climbs from the bottom left to the top right.
+  EXPECT_EQ(lines[18].find('*'), 5U);
+  EXPECT_EQ(lines[1].rfind('*'), 78U);
+  // The falling one is broken in the middle: no 'o' in the columns of x 42..58.
+  for (std::size_t row = 1; row <= 18; ++row) {
+    const std::string& line = lines[row];
+    for (std::size_t column = 36; column < 47 && column < line.size(); ++column) EXPECT_NE(line[column], 'o') << row;
+  }
+}
+
+TEST(TerminalChartText, Utf8At80x24DrawsInBraille) {
+  const std::string text = TerminalChartText(CrossChart(), {80, 24, Charset::kUtf8});
+  const std::vector<std::string> lines = Lines(text);
+  ASSERT_EQ(lines.size(), 23U);
+  std::size_t braille = 0;
+  for (const std::string& line : lines) {
+    EXPECT_LE(Width(line), 80U) << line;
+    for (std::size_t i = 0; i + 2 < line.size(); ++i) {
+      // U+2800..U+28FF: E2 A0..A3 80..BF
+      if (static_cast<unsigned char>(line[i]) == 0xE2 && (static_cast<unsigned char>(line[i + 1]) & 0xFC) == 0xA0) {
+        ++braille;
+      }
+    }
+  }
+  // A diagonal across about 75 columns, twice, minus the gap.
+  EXPECT_GT(braille, 120U);
+  EXPECT_EQ(lines[1].substr(0, 7), "100 \u2524");
+  EXPECT_EQ(lines[19].substr(0, 10), "    \u2514\u252c");
+  EXPECT_EQ(lines[22], "\u28ff rising   \u28ff falling");
+}
+
+TEST(TerminalChartText, FitsOtherSizesAndKeepsAMinimum) {
+  for (const TerminalStyle style : {TerminalStyle{132, 50, Charset::kAscii}, TerminalStyle{40, 12, Charset::kUtf8},
+                                    TerminalStyle{5, 2, Charset::kAscii}}) {
+    const std::vector<std::string> lines = Lines(TerminalChartText(CrossChart(), style));
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(std::max(style.rows, 10) - 1));
+    for (const std::string& line : lines) EXPECT_LE(Width(line), static_cast<std::size_t>(std::max(style.columns, 30)));
+  }
+}
+
+TEST(TerminalChartText, GivesEachOfManyCurvesItsOwnMarkInTurn) {
+  std::vector<std::string> legends;
+  for (int curve = 0; curve < 4; ++curve) legends.push_back("c" + std::to_string(curve));
+  Chart chart({"x", ""}, {"y", ""}, {0, 10}, legends);
+  for (int curve = 0; curve < 4; ++curve) {
+    for (int x = 0; x <= 10; ++x) chart.Add(static_cast<std::size_t>(curve), x, curve * 10 + x);
+  }
+  const std::string text = TerminalChartText(chart, {80, 24, Charset::kAscii});
+  std::set<char> marks;
+  for (const char c : text) {
+    if (kAsciiMarks.find(c) != std::string_view::npos) marks.insert(c);
+  }
+  EXPECT_EQ(marks, (std::set<char>{'*', 'o', '+', 'x'}));
+}
+
+TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
+  Chart chart({"x\x1b[2J", "\x07"}, {"y\r", std::string(200, 'u')}, {0, 1}, {"a\x1b]0;t\x07", "\xc3\xa9\xc2\x9b" "6n"});
+  chart.Add(0, 0, 0);
+  chart.Add(1, 1, 1);
+  for (const Charset charset : {Charset::kAscii, Charset::kUtf8}) {
+    const std::string text = TerminalChartText(chart, {80, 24, charset});
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      EXPECT_TRUE(byte == '\n' || (byte >= 0x20 && byte != 0x7f)) << static_cast<int>(byte);
+      if (charset == Charset::kAscii) {
+        EXPECT_LT(byte, 0x80);
+      }
+    }
+    // No C1 control (CSI as U+009B), and the long title cut at the width.
+    EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos);
+    for (const std::string& line : Lines(text)) EXPECT_LE(Width(line), 80U);
+  }
+}
+
+// Colour only adds the curves' own SGR changes: without them the text is the
+// colourless drawing, and every line that changes colour resets it last.
+TEST(TerminalChartText, ColorWrapsEachCurveInItsOwnColour) {
+  for (const Charset charset : {Charset::kUtf8, Charset::kAscii}) {
+    const std::string plain = TerminalChartText(CrossChart(), {80, 24, charset, false});
+    const std::string colored = TerminalChartText(CrossChart(), {80, 24, charset, true});
+    EXPECT_EQ(std::regex_replace(colored, std::regex("\x1b\\[[0-9]+m"), ""), plain);
+    EXPECT_NE(colored.find("\x1b[34m"), std::string::npos);
+    EXPECT_NE(colored.find("\x1b[33m"), std::string::npos);
+    for (const std::string& line : Lines(colored)) {
+      const std::size_t last = line.rfind('\x1b');
+      if (last != std::string::npos) {
+        EXPECT_EQ(line.substr(last, 4), "\x1b[0m") << line;
+      }
+    }
+  }
+}
+
+TEST(DetectTerminalStyle, Is80x24WithoutATerminal) {
+  const TerminalStyle style = DetectTerminalStyle(-1);
+  EXPECT_EQ(style.columns, 80);
+  EXPECT_EQ(style.rows, 24);
+  EXPECT_FALSE(style.color);
+}
+
+#ifndef _WIN32
+// A pseudo-terminal of 100x30 as the chart's output, read under a UTF-8 and
+// a plain C locale; the environment and descriptors are put back after.
+class PseudoTerminal {
+ public:
+  PseudoTerminal() {
+    leader_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (leader_ >= 0 && grantpt(leader_) == 0 && unlockpt(leader_) == 0) {
+      follower_ = open(ptsname(leader_), O_RDWR | O_NOCTTY);
+    }
+  }
+  ~PseudoTerminal() {
+    if (follower_ >= 0) close(follower_);
+    if (leader_ >= 0) close(leader_);
+  }
+  PseudoTerminal(const PseudoTerminal&) = delete;
+  PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+  int Follower() const { return follower_; }
+  bool Resize(int columns, int rows) const {
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(columns);
+    size.ws_row = static_cast<unsigned short>(rows);
+    return ioctl(leader_, TIOCSWINSZ, &size) == 0;
+  }
+
+ private:
+  int leader_ = -1;
+  int follower_ = -1;
+};
+
+class ScopedLocaleEnvironment {
+ public:
+  explicit ScopedLocaleEnvironment(const char* lcAll) {
+    if (const char* value = std::getenv("LC_ALL")) saved_ = value;
+    setenv("LC_ALL", lcAll, 1);
+  }
+  ~ScopedLocaleEnvironment() {
+    if (saved_) {
+      setenv("LC_ALL", saved_->c_str(), 1);
+    } else {
+      unsetenv("LC_ALL");
+    }
+  }
+  ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;
+  ScopedLocaleEnvironment& operator=(const ScopedLocaleEnvironment&) = delete;
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+TEST(DetectTerminalStyle, ReadsTheSizeAndCharacterSetOfAPseudoTerminal) {
+  PseudoTerminal terminal;
+  ASSERT_GE(terminal.Follower(), 0);
+  ASSERT_TRUE(terminal.Resize(100, 30));
+  {
+    const ScopedLocaleEnvironment locale("C");
+    const TerminalStyle style = DetectTerminalStyle(terminal.Follower());
+    EXPECT_EQ(style.columns, 100);
+    EXPECT_EQ(style.rows, 30);
+    EXPECT_EQ(style.charset, Charset::kAscii);
+  }
+  {
+    const ScopedLocaleEnvironment locale("C.UTF-8");
+    EXPECT_EQ(DetectTerminalStyle(terminal.Follower()).charset, Charset::kUtf8);
+  }
+  // The program's own locale is left as it was.
+  EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+}
+#endif
+
+}  // namespace
+}  // namespace plot
