@@ -1,6 +1,5 @@
 // helmholtz: answers the command line, or wires the console's process frame
 // around the calculator.
-#include <iostream>
 #include <span>
 
 #include "app/command_line.h"
@@ -8,9 +7,9 @@
 #include "console/console.h"
 
 int main(int argc, char** argv) {
-  const app::CommandLine commandLine =
-      app::ParseCommandLine(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
-  if (commandLine.action != app::Action::kRunCalculator) return app::Answer(commandLine, std::cout, std::cerr);
+  const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
+  const app::CommandLine commandLine = app::ParseCommandLine(arguments);
+  if (commandLine.action != app::Action::kRunCalculator) return app::RunCommandLine(commandLine, arguments);
   if (!console::StartUp()) return 255;
   const int exitCode = calculator::CalculatorMain();
   console::ShutDown();
