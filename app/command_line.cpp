@@ -358,10 +358,17 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   AddOption(cli, "--temperature", request.temperature);
   if (!subcommand->solved) cli.add_option("file", request.file);
 
-  // CLI11 reads the arguments from the back; /? is Windows' --help.
+  // CLI11 reads the arguments from the back; /? is Windows' --help, and
+  // "--option=" an empty value (which CLI11 would take from the next argument).
   std::vector<std::string> reversed;
   for (auto argument = arguments.rbegin(); argument + 1 != arguments.rend(); ++argument) {
-    reversed.emplace_back(kWindows && std::string_view(*argument) == "/?" ? "--help" : *argument);
+    const std::string_view text = *argument;
+    if (text.starts_with("--") && text.find('=') == text.size() - 1) {
+      reversed.emplace_back();
+      reversed.emplace_back(text.substr(0, text.size() - 1));
+    } else {
+      reversed.emplace_back(kWindows && text == "/?" ? "--help" : text);
+    }
   }
   try {
     cli.parse(std::move(reversed));

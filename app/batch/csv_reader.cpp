@@ -56,6 +56,11 @@ bool CsvReader::Next(CsvRecord& record) {
     std::size_t bytes = 0;
     bool quotedAny = false;
     for (;;) {
+      if (!record.error.empty()) {
+        // A malformed record's cells would be guesses.
+        record.cells.clear();
+        return true;
+      }
       int c = Get();
       std::string* cell = &record.cells.back();
       if (c == '"' && cell->empty()) {
@@ -65,7 +70,7 @@ bool CsvReader::Next(CsvRecord& record) {
           c = Get();
           if (c == kEnd) {
             record.error = "a quoted cell is not closed";
-            return true;
+            break;
           }
           if (c == '"') {
             if (Peek() != '"') break;
@@ -74,17 +79,18 @@ bool CsvReader::Next(CsvRecord& record) {
           if (++bytes > kMaxRecordBytes) break;
           cell->push_back(static_cast<char>(c));
         }
+        if (!record.error.empty()) continue;
         if (bytes > kMaxRecordBytes) {
           record.error = kOverlong;
           SkipRestOfLine();
-          return true;
+          continue;
         }
         c = Get();
         if (c == '\r' && Peek() == '\n') c = Get();
         if (c != ',' && c != '\n' && c != kEnd) {
           record.error = "text after a closing quote";
           SkipRestOfLine();
-          return true;
+          continue;
         }
       } else {
         while (c != ',' && c != '\n' && c != kEnd) {
@@ -95,17 +101,18 @@ bool CsvReader::Next(CsvRecord& record) {
           if (c == '"') {
             record.error = "a quote inside an unquoted cell";
             SkipRestOfLine();
-            return true;
+            break;
           }
           if (++bytes > kMaxRecordBytes) {
             record.error = kOverlong;
             SkipRestOfLine();
-            return true;
+            break;
           }
           cell->push_back(static_cast<char>(c));
           c = Get();
         }
       }
+      if (!record.error.empty()) continue;
       if (c == ',') {
         record.cells.emplace_back();
         continue;
