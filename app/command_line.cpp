@@ -230,11 +230,11 @@ std::string UnitsOf(Quantity quantity) {
 
 }  // namespace
 
-std::string Printable(std::string_view text) {
+std::string Printable(std::string_view text, Backslash backslash) {
   std::string shown;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && c != '\\') {
+    if (byte >= 0x20 && byte < 0x7F && (c != '\\' || backslash == Backslash::kKept)) {
       shown += c;
     } else {
       char escaped[8];
@@ -347,6 +347,8 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   Request request;
   CLI::App cli;
   cli.set_help_flag();
+  // A path such as /tmp/designs.csv is no option, on Windows either (/? is mapped below).
+  cli.allow_windows_style_options(false);
   // Arguments it does not know are left over and named below, in their order.
   cli.allow_extras();
   cli.add_flag("-h,--help", request.help);

@@ -46,8 +46,10 @@ std::string VersionText();
 // One line naming the argument, with any byte that is not printable ASCII
 // written as \xHH so that no control byte reaches the user's terminal.
 std::string RejectionText(std::string_view argument);
-// `text` with every byte that is not printable ASCII, and the backslash, as \xHH.
-std::string Printable(std::string_view text);
+// `text` with every byte that is not printable ASCII, and the backslash, as
+// \xHH. A file's path keeps its backslashes (Windows' folder separator).
+enum class Backslash { kEscaped, kKept };
+std::string Printable(std::string_view text, Backslash backslash = Backslash::kEscaped);
 
 // The help of one subcommand ("frequency", ..., "batch").
 std::string SubcommandUsageText(std::string_view subcommand);

@@ -122,14 +122,14 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
   const bool standardInput = path == "-";
   File file(standardInput ? stdin : std::fopen(path.c_str(), "rb"));
   if (!file) {
-    err << "helmholtz: batch: cannot open '" << Printable(path) << "': " << std::strerror(errno) << "\n";
+    err << "helmholtz: batch: cannot open '" << Printable(path, Backslash::kKept) << "': " << std::strerror(errno) << "\n";
     return kExitBadArgument;
   }
 #ifdef _WIN32
   // The bytes as they are: CR LF is the reader's business, and a Ctrl+Z is no end.
   if (standardInput) _setmode(_fileno(stdin), _O_BINARY);
 #endif
-  const std::string shownPath = standardInput ? "-" : Printable(path);
+  const std::string shownPath = standardInput ? "-" : Printable(path, Backslash::kKept);
   CsvReader reader([&file](char* buffer, std::size_t capacity) { return std::fread(buffer, 1, capacity, file.get()); });
 
   DesignWriter writer(format, out);

@@ -8,6 +8,8 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <stdlib.h>
+#include <winerror.h>
 #else
 #include <unistd.h>
 #endif
@@ -18,6 +20,18 @@ namespace {
 constexpr int kStandardOutput = 1;
 // One write() at most this long, so that the count fits every platform's type.
 constexpr std::size_t kLargestWrite = 1 << 30;
+
+// The C library's errno tells a closed pipe on Unix; on Windows the system's
+// own error does (the pipe being closed, gone, or, under Wine, no longer
+// connected), which the C library reports as EINVAL.
+bool PipeClosed() {
+#ifdef _WIN32
+  return errno == EPIPE || _doserrno == ERROR_NO_DATA || _doserrno == ERROR_BROKEN_PIPE ||
+         _doserrno == ERROR_PIPE_NOT_CONNECTED;
+#else
+  return errno == EPIPE;
+#endif
+}
 
 long WriteSome(const char* bytes, std::size_t count) {
 #ifdef _WIN32
@@ -35,7 +49,7 @@ WriteStatus StandardOutputSink::WriteAll(std::string_view bytes) {
     const long written = WriteSome(bytes.data(), count);
     if (written < 0) {
       if (errno == EINTR) continue;
-      return errno == EPIPE ? WriteStatus::kClosed : WriteStatus::kFailed;
+      return PipeClosed() ? WriteStatus::kClosed : WriteStatus::kFailed;
     }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
