@@ -296,7 +296,7 @@ std::string SubcommandUsageText(std::string_view name) {
   const Subcommand* subcommand = FindSubcommand(name);
   if (!subcommand) return {};
   std::string text = "Usage: helmholtz " + std::string(subcommand->name) + " " + std::string(subcommand->synopsis) +
-                     " [--format F] [--sound-speed C | --temperature T]\n\n" + std::string(subcommand->what);
+                     "\n         [--format F] [--sound-speed C | --temperature T]\n\n" + std::string(subcommand->what);
   text +=
       "\n"
       "Values: the screens' number syntax (1e3, 1D3, &H3E8), followed directly by\n"
@@ -304,10 +304,11 @@ std::string SubcommandUsageText(std::string_view name) {
   for (const Quantity quantity : kQuantities) {
     const bool listed = subcommand->solved ? TakesQuantity(*subcommand, quantity) : true;
     if (!listed) continue;
-    const std::string option = std::string(kOptionNames[IndexOf(quantity)]) + " " +
-                               std::string(subcommand->solved ? kValueNames[IndexOf(quantity)]
-                                                              : kColumnNames[IndexOf(quantity)]);
-    const std::string shown = subcommand->solved ? option : std::string(kColumnNames[IndexOf(quantity)]);
+    // A calculation's option with its value, or a batch file's column.
+    const std::string shown =
+        subcommand->solved
+            ? std::string(kOptionNames[IndexOf(quantity)]) + " " + std::string(kValueNames[IndexOf(quantity)])
+            : std::string(kColumnNames[IndexOf(quantity)]);
     text += "  " + shown + std::string(shown.size() < 17 ? 17 - shown.size() : 1, ' ') + UnitsOf(quantity) + "\n";
   }
   text += std::string("\n") +
