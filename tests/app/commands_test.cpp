@@ -97,6 +97,19 @@ INSTANTIATE_TEST_SUITE_P(
                    kCsvHeader + "3,2000,1000,-0.86322904,2,3.1415927,false,Impossible values!!!; Impossible values !,2,"
                                 "1.7724539,-8.63229,0.0024600297,\n",
                    ""},
+        // Not finite: inf and nan in CSV, null in JSON.
+        CommandRow{"InfiniteVolumeAtZeroHertz",
+                   {"volume", "--frequency", "0", "--diameter", "2", "--thickness", "1", "--format", "csv"}, 0,
+                   kCsvHeader + "2,0,inf,1,2,3.1415927,true,,2,1.7724539,10,inf,\n", ""},
+        CommandRow{"InfiniteVolumeAtZeroHertzInJson",
+                   {"volume", "--frequency", "0", "--diameter", "2", "--thickness", "1", "--format", "json"}, 0,
+                   "{\"calculation\":2,\"frequency_hz\":0,\"volume_cc\":null,\"thickness_cm\":1,\"diameter_cm\":2,"
+                   "\"surface_cm2\":3.1415927,\"possible\":true,\"message\":\"\",\"equivalent_diameter_cm\":2,"
+                   "\"square_side_cm\":1.7724539,\"thickness_mm\":10,\"q_factor\":null,\"error\":null}\n",
+                   ""},
+        CommandRow{"UndefinedQFactorOfNothing",
+                   {"frequency", "--volume", "0", "--diameter", "0", "--thickness", "0", "--format", "csv"}, 0,
+                   kCsvHeader + "1,0,0,0,0,0,true,,0,0,0,nan,\n", ""},
         CommandRow{"HelpOfASubcommand", {"batch", "--help"}, 0, SubcommandUsageText("batch"), ""},
         CommandRow{"HelpWinsOverMissingOptions", {"volume", "-h"}, 0, SubcommandUsageText("volume"), ""},
         CommandRow{"AnswerIntoAClosedPipe", {"diameter", "--frequency=1", "--volume=1", "--thickness=1"}, 1, "", "",
