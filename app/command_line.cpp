@@ -376,7 +376,13 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   try {
     cli.parse(std::move(reversed));
   } catch (const CLI::ParseError& error) {
-    err << Refusal(std::string(subcommand->name) + ": " + Printable(error.what()) + "; see 'helmholtz " +
+    // CLI11 says "--volume: 1 required TEXT missing" for an option at the end without its value.
+    std::string what = error.what();
+    const std::size_t colon = what.find(':');
+    if (what.ends_with("required TEXT missing") && colon != std::string::npos) {
+      what.replace(colon, std::string::npos, " needs a value");
+    }
+    err << Refusal(std::string(subcommand->name) + ": " + Printable(what) + "; see 'helmholtz " +
                    std::string(subcommand->name) + " --help'");
     return kExitBadArgument;
   }

@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"surface", "--frequency", "1", "2", "--volume=1", "--thickness=1"}, 2, "",
                    Refused("surface: unknown argument '2'; see 'helmholtz surface --help'")},
         CommandRow{"OptionWithoutValue", {"surface", "--frequency=1", "--volume=1", "--thickness"}, 2, "",
-                   Refused("surface: --thickness: 1 required TEXT missing; see 'helmholtz surface --help'")},
+                   Refused("surface: --thickness needs a value; see 'helmholtz surface --help'")},
         CommandRow{"BatchTakesNoQuantities", {"batch", "--volume", "1"}, 2, "",
                    Refused("batch: unknown argument '--volume'; see 'helmholtz batch --help'")},
         CommandRow{"BatchOfTwoFiles", {"batch", "a.csv", "b.csv"}, 2, "",
