@@ -1,7 +1,6 @@
 #include "app/command_line.h"
 
 #include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -175,8 +174,7 @@ struct Calculation {
   calculator::Quantities typed;
 };
 
-std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const Request& request,
-                                           std::string& refusal) {
+std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const Request& request, std::string& refusal) {
   QuantityTexts texts;
   for (const Quantity quantity : kQuantities) {
     const std::string_view name = kOptionNames[IndexOf(quantity)];
@@ -305,19 +303,19 @@ std::string SubcommandUsageText(std::string_view name) {
     const bool listed = subcommand->solved ? TakesQuantity(*subcommand, quantity) : true;
     if (!listed) continue;
     // A calculation's option with its value, or a batch file's column.
-    const std::string shown =
-        subcommand->solved
-            ? std::string(kOptionNames[IndexOf(quantity)]) + " " + std::string(kValueNames[IndexOf(quantity)])
-            : std::string(kColumnNames[IndexOf(quantity)]);
+    const std::string shown = subcommand->solved ? std::string(kOptionNames[IndexOf(quantity)]) + " " +
+                                                       std::string(kValueNames[IndexOf(quantity)])
+                                                 : std::string(kColumnNames[IndexOf(quantity)]);
     text += "  " + shown + std::string(shown.size() < 17 ? 17 - shown.size() : 1, ' ') + UnitsOf(quantity) + "\n";
   }
-  text += std::string("\n") +
-          "  --format F         text, csv or json (default: " + (subcommand->solved ? "text" : "csv") + ")\n" +
-          "  --sound-speed C    speed of sound, cm/s (default) or m/s; without it and\n"
-          "                     --temperature, 34000 cm/s as on the screens\n"
-          "  --temperature T    air temperature in degrees Celsius (or with C):\n"
-          "                     c = 331.3 * sqrt(1 + T/273.15) m/s\n" +
-          (kWindows ? "  -h, --help, /?     show this text and exit\n" : "  -h, --help         show this text and exit\n");
+  const std::string defaultFormat = subcommand->solved ? "text" : "csv";
+  text += "\n  --format F         text, csv or json (default: " + defaultFormat + ")\n";
+  text +=
+      "  --sound-speed C    speed of sound, cm/s (default) or m/s; without it and\n"
+      "                     --temperature, 34000 cm/s as on the screens\n"
+      "  --temperature T    air temperature in degrees Celsius (or with C):\n"
+      "                     c = 331.3 * sqrt(1 + T/273.15) m/s\n";
+  text += kWindows ? "  -h, --help, /?     show this text and exit\n" : "  -h, --help         show this text and exit\n";
   return text;
 }
 
@@ -405,8 +403,7 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
     return kExitBadArgument;
   }
   if (!subcommand->solved) {
-    return RunBatch(request.file, settings->format, settings->constants, out,
-                    err);
+    return RunBatch(request.file, settings->format, settings->constants, out, err);
   }
   const std::optional<Calculation> calculation = ReadCalculation(*subcommand, request, refusal);
   if (!calculation) {

@@ -19,10 +19,14 @@ struct Unit {
 };
 
 constexpr std::array kFrequencyUnits = {Unit{"Hz", 1, 1}, Unit{"kHz", 1000, 1}};
-constexpr std::array kVolumeUnits = {Unit{"cc", 1, 1},          Unit{"ml", 1, 1},
-                                     Unit{"cm3", 1, 1},         Unit{"l", 1000, 1},
-                                     Unit{"L", 1000, 1},        Unit{"m3", 1000000, 1},
-                                     Unit{"in3", 16387064, 1000000}, Unit{"ft3", 28316846592, 1000000}};
+constexpr std::array kVolumeUnits = {Unit{"cc", 1, 1},
+                                     Unit{"ml", 1, 1},
+                                     Unit{"cm3", 1, 1},
+                                     Unit{"l", 1000, 1},
+                                     Unit{"L", 1000, 1},
+                                     Unit{"m3", 1000000, 1},
+                                     Unit{"in3", 16387064, 1000000},
+                                     Unit{"ft3", 28316846592, 1000000}};
 constexpr std::array kLengthUnits = {Unit{"mm", 1, 10}, Unit{"cm", 1, 1}, Unit{"m", 100, 1}, Unit{"in", 254, 100},
                                      Unit{"ft", 3048, 100}};
 constexpr std::array kSurfaceUnits = {Unit{"mm2", 1, 100}, Unit{"cm2", 1, 1}, Unit{"m2", 10000, 1},

@@ -122,7 +122,8 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
   const bool standardInput = path == "-";
   File file(standardInput ? stdin : std::fopen(path.c_str(), "rb"));
   if (!file) {
-    err << "helmholtz: batch: cannot open '" << Printable(path, Backslash::kKept) << "': " << std::strerror(errno) << "\n";
+    err << "helmholtz: batch: cannot open '" << Printable(path, Backslash::kKept) << "': " << std::strerror(errno)
+        << "\n";
     return kExitBadArgument;
   }
 #ifdef _WIN32

@@ -104,18 +104,35 @@ struct Cells {
 };
 
 // Indexes into Cells::numbers.
-enum NumberColumn : std::size_t { kFrequency, kVolume, kThickness, kDiameter, kSurface, kEquivalentDiameter, kSide, kMillimetres, kQuality };
+enum NumberColumn : std::size_t {
+  kFrequency,
+  kVolume,
+  kThickness,
+  kDiameter,
+  kSurface,
+  kEquivalentDiameter,
+  kSide,
+  kMillimetres,
+  kQuality
+};
 
-constexpr std::array<std::string_view, 9> kNumberNames = {
-    "frequency_hz", "volume_cc", "thickness_cm", "diameter_cm", "surface_cm2",
-    "equivalent_diameter_cm", "square_side_cm", "thickness_mm", "q_factor"};
+constexpr std::array<std::string_view, 9> kNumberNames = {"frequency_hz",   "volume_cc",    "thickness_cm",
+                                                          "diameter_cm",    "surface_cm2",  "equivalent_diameter_cm",
+                                                          "square_side_cm", "thickness_mm", "q_factor"};
 
 Cells CellsOf(const Design& design, const calculator::Constants& constants) {
   const calculator::Quantities& q = design.quantities;
   const calculator::PanelFigures figures = calculator::ComputePanelFigures(q, constants);
   Cells cells;
-  cells.numbers = {q.frequency, q.volume, q.thickness, q.diameter, q.surface, figures.diameter, figures.side,
-                   static_cast<float>(figures.thicknessMillimetres), static_cast<float>(figures.quality)};
+  cells.numbers = {q.frequency,
+                   q.volume,
+                   q.thickness,
+                   q.diameter,
+                   q.surface,
+                   figures.diameter,
+                   figures.side,
+                   static_cast<float>(figures.thicknessMillimetres),
+                   static_cast<float>(figures.quality)};
   cells.present.fill(true);
   // The any-orifice calculations have no diameter.
   cells.present[kDiameter] = calculator::IsRound(design.choice);
@@ -233,9 +250,9 @@ void DesignWriter::WriteError(std::string_view reason) {
       break;
     case Format::kJson:
       out += "{\"calculation\":null";
-      for (const std::string_view name : {"frequency_hz", "volume_cc", "thickness_cm", "diameter_cm", "surface_cm2",
-                                          "possible", "message", "equivalent_diameter_cm", "square_side_cm",
-                                          "thickness_mm", "q_factor"}) {
+      for (const std::string_view name :
+           {"frequency_hz", "volume_cc", "thickness_cm", "diameter_cm", "surface_cm2", "possible", "message",
+            "equivalent_diameter_cm", "square_side_cm", "thickness_mm", "q_factor"}) {
         out += ",\"";
         out += name;
         out += "\":null";

@@ -73,15 +73,14 @@ std::vector<std::string> SplitOn(const std::string& text, char separator) {
 
 constexpr std::array<const char*, 8> kSubcommandOf = {"frequency", "volume", "thickness", "diameter",
                                                       "frequency", "volume", "thickness", "surface"};
-constexpr std::array<const char*, 5> kOptionOf = {"--frequency", "--volume", "--thickness", "--diameter",
-                                                  "--surface"};
+constexpr std::array<const char*, 5> kOptionOf = {"--frequency", "--volume", "--thickness", "--diameter", "--surface"};
 
 // A typed value: edge values, plausible sizes and wild magnitudes of either
 // sign, as the text a user could type ("%.9g" of a float reads back exactly).
 std::string RandomValueText(std::mt19937& random) {
-  static constexpr std::array<float, 14> kEdges = {0.0f, -0.0f, 1.0f, -1.0f, 1e-45f, -1e-45f, 1.17549435e-38f,
-                                                   3.40282347e38f, -3.40282347e38f, 1e-20f, 1e20f, 34000.0f,
-                                                   0.5f, 2.0f};
+  static constexpr std::array<float, 14> kEdges = {
+      0.0f,           -0.0f,           1.0f,   -1.0f, 1e-45f,   -1e-45f, 1.17549435e-38f,
+      3.40282347e38f, -3.40282347e38f, 1e-20f, 1e20f, 34000.0f, 0.5f,    2.0f};
   float value = 0;
   switch (std::uniform_int_distribution<int>(0, 9)(random)) {
     case 0:
