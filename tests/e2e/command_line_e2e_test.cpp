@@ -229,5 +229,22 @@ TEST(CommandLineInATerminal, VersionLeavesTheTerminalAlone) {
   EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
 }
 
+// Started in a terminal, a calculation only writes its answer: the terminal's
+// modes stay as they were.
+TEST(CommandLineInATerminal, SubcommandLeavesTheTerminalAlone) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  LaunchOptions options;
+  options.arguments = {"surface", "--frequency=100", "--volume=1000", "--thickness=1", "--format=csv"};
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.started());
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(session.output(), std::string(app::kCsvColumns) + "\r\n8,100,1000,1,,0.60774153,true,,0.87965935,"
+                                                              "0.7795778,10,9.955818,\r\n");
+  EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+}
+
 }  // namespace
 }  // namespace termtest
