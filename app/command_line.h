@@ -1,11 +1,12 @@
-// The command line: what the arguments ask for, and the texts that answer
-// --help, --version and a bad argument. Kept apart from main() so that every
-// answer can be checked without starting the program; none of them needs a
-// terminal.
+// The command line: what the arguments ask for, the subcommands that run one
+// calculation or a batch file, and the texts that answer --help, --version
+// and a bad argument. Kept apart from main() so that every answer can be
+// checked without starting the program; none of them needs a terminal.
 //
-//   helmholtz               -> kRunCalculator
-//   helmholtz --version     -> kShowVersion: "helmholtz 1.0.0\n" on stdout, exit 0
-//   helmholtz -x            -> kRejectArgument: one line on stderr, exit 2
+//   helmholtz                         -> kRunCalculator (the full-screen program)
+//   helmholtz --version               -> kShowVersion: "helmholtz 1.0.0\n" on stdout, exit 0
+//   helmholtz frequency --volume 1l ... -> kRunCommand: the answer on stdout
+//   helmholtz -x                      -> kRejectArgument: one line on stderr, exit 2
 #pragma once
 
 #include <iosfwd>
@@ -15,7 +16,9 @@
 
 namespace app {
 
-enum class Action { kRunCalculator, kShowUsage, kShowVersion, kRejectArgument };
+class Output;
+
+enum class Action { kRunCalculator, kShowUsage, kShowVersion, kRejectArgument, kRunCommand };
 
 struct CommandLine {
   Action action = Action::kRunCalculator;
@@ -24,11 +27,17 @@ struct CommandLine {
 
 // Exit code for a command line that is not understood.
 inline constexpr int kExitBadArgument = 2;
-// Exit code when the answer to --help or --version cannot be written.
+// Exit code when the answer cannot be written, and for a batch with rows
+// that could not be computed.
 inline constexpr int kExitWriteFailed = 1;
+inline constexpr int kExitRowsFailed = 1;
+// The line on standard error when standard output fails other than by a closed pipe.
+inline constexpr std::string_view kWriteFailureText = "helmholtz: cannot write to standard output\n";
 
-// `arguments` without the program name. -h/--help and -V/--version are the
-// only arguments understood; the first argument that is none of them is
+// `arguments` without the program name. A first argument that names a
+// subcommand is kRunCommand (its own options are read by RunCommand).
+// Otherwise -h/--help (and /? on Windows) and -V/--version are the only
+// arguments understood; the first argument that is none of them is
 // rejected, wherever it stands. Otherwise the first argument decides.
 CommandLine ParseCommandLine(std::span<const char* const> arguments);
 
@@ -37,9 +46,24 @@ std::string VersionText();
 // One line naming the argument, with any byte that is not printable ASCII
 // written as \xHH so that no control byte reaches the user's terminal.
 std::string RejectionText(std::string_view argument);
+// `text` with every byte that is not printable ASCII, and the backslash, as
+// \xHH. A file's path keeps its backslashes (Windows' folder separator).
+enum class Backslash { kEscaped, kKept };
+std::string Printable(std::string_view text, Backslash backslash = Backslash::kEscaped);
 
-// Writes the answer for every action but kRunCalculator and returns the exit
-// code (kExitWriteFailed, with a line on `err`, when `out` fails).
-int Answer(const CommandLine& commandLine, std::ostream& out, std::ostream& err);
+// The help of one subcommand ("frequency", ..., "batch").
+std::string SubcommandUsageText(std::string_view subcommand);
+
+// Writes the answer for kShowUsage, kShowVersion and kRejectArgument and
+// returns the exit code (FinishOutput's for a failed write).
+int Answer(const CommandLine& commandLine, Output& out, std::ostream& err);
+
+// Runs the subcommand in `arguments` (its name first): its answer on `out`,
+// refusals on `err`; returns the exit code.
+int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream& err);
+
+// What main() runs for every action but kRunCalculator: the answer on the
+// standard output, a closed pipe ending quietly.
+int RunCommandLine(const CommandLine& commandLine, std::span<const char* const> arguments);
 
 }  // namespace app

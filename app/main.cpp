@@ -1,6 +1,5 @@
 // helmholtz: answers the command line, or runs the calculator in the
 // terminal's process frame.
-#include <iostream>
 #include <memory>
 #include <span>
 
@@ -9,9 +8,9 @@
 #include "console/session.h"
 
 int main(int argc, char** argv) {
-  const app::CommandLine commandLine =
-      app::ParseCommandLine(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
-  if (commandLine.action != app::Action::kRunCalculator) return app::Answer(commandLine, std::cout, std::cerr);
+  const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
+  const app::CommandLine commandLine = app::ParseCommandLine(arguments);
+  if (commandLine.action != app::Action::kRunCalculator) return app::RunCommandLine(commandLine, arguments);
   const std::unique_ptr<console::Session> session = console::Session::Open();
   if (!session) return 255;
   return calculator::CalculatorMain(session->console());

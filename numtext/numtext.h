@@ -4,6 +4,7 @@
 // Texts are std::string and may hold any byte, NUL included.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,19 @@ std::string FormatWithMask(long double value, std::string_view mask);
 // Reads the number at the start of a typed text; never fails.
 //   "  12.5abc" -> 12.5     "&HFFFF" -> -1     "abc" -> 0
 long double TextToNumber(std::string_view text);
+
+// What TextToNumber reads, and how far: `length` counts the skipped blanks
+// and every character the number used (an exponent letter, a radix suffix).
+// `digits` is false when no digit was read, so the value is a 0 by default;
+// `overflowed` when the value stands for a number it could not hold (text
+// from 10^4932 up, a radix form beyond 64 bits or an unsigned one from 2^63).
+//   "20mm" -> 20, length 2      "&HFFFF&x" -> 65535, length 7      "abc" -> 0, no digits
+struct ScannedNumber {
+  long double value = 0;
+  std::size_t length = 0;
+  bool digits = false;
+  bool overflowed = false;
+};
+ScannedNumber ScanNumber(std::string_view text);
 
 }  // namespace numtext

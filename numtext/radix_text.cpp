@@ -56,7 +56,7 @@ std::int64_t ReadAsNarrowestInteger(std::uint64_t value, Suffix suffix) {
 
 }  // namespace
 
-long double ReadRadixText(std::string_view text) {
+ScannedNumber ReadRadixText(std::string_view text) {
   std::size_t i = 0;
   unsigned radix = 8;
   int shift = kOctalShift;
@@ -72,6 +72,7 @@ long double ReadRadixText(std::string_view text) {
   std::uint64_t value = 0;
   bool anyDigit = false;
   bool leadingZero = false;
+  bool overflowed = false;
   for (; i < text.size(); ++i) {
     const unsigned digit = DigitValue(text[i]);
     if (digit >= radix) break;
@@ -79,28 +80,32 @@ long double ReadRadixText(std::string_view text) {
       anyDigit = true;
       leadingZero = text[i] == '0';
     }
-    if ((value >> (kAccumulatorBits - shift)) != 0) return 0.0L;  // a set bit would be lost
+    if ((value >> (kAccumulatorBits - shift)) != 0) overflowed = true;  // a set bit would be lost
     value = (value << shift) | digit;
   }
-  if (!anyDigit) return 0.0L;
+  // Too many bits read as 0, as no digits do; the digits are still used up.
+  if (!anyDigit || overflowed) return {0.0L, i, anyDigit, overflowed};
 
   Suffix suffix = Suffix::kNone;
   if (i < text.size()) {
     if (text[i] == '%') {
       suffix = Suffix::kPercent;
+      ++i;
     } else if (text[i] == '&') {
       const bool doubled = i + 1 < text.size() && text[i + 1] == '&';
       suffix = doubled ? Suffix::kDoubleAmpersand : Suffix::kAmpersand;
+      i += doubled ? 2 : 1;
     } else if (text[i] == '?') {
       suffix = Suffix::kQuestion;  // further '?' change nothing
+      while (i < text.size() && text[i] == '?') ++i;
     }
   }
 
   if (suffix == Suffix::kQuestion) {
-    return value >= kTwoTo63 ? 0.0L : static_cast<long double>(value);
+    return {value >= kTwoTo63 ? 0.0L : static_cast<long double>(value), i, true, value >= kTwoTo63};
   }
-  if (leadingZero) return static_cast<long double>(static_cast<std::int64_t>(value));
-  return static_cast<long double>(ReadAsNarrowestInteger(value, suffix));
+  if (leadingZero) return {static_cast<long double>(static_cast<std::int64_t>(value)), i, true, false};
+  return {static_cast<long double>(ReadAsNarrowestInteger(value, suffix)), i, true, false};
 }
 
 }  // namespace numtext

@@ -38,7 +38,7 @@ bool IsExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 
 long double WithSign(long double magnitude, bool negative) { return negative ? -magnitude : magnitude; }
 
 //   "-.25" -> -0.25    "1.2.3" -> 1.2    "2d-2" -> 0.02    "--5" -> -0
-long double ReadDecimalText(std::string_view text) {
+ScannedNumber ReadDecimalText(std::string_view text) {
   std::size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -87,28 +87,43 @@ long double ReadDecimalText(std::string_view text) {
     if (negativeExponent) exponent = -exponent;
   }
 
-  if (!anyDigit || significantDigits == 0) return WithSign(0.0L, negative);
+  ScannedNumber scanned{WithSign(0.0L, negative), i, anyDigit, false};
+  if (!anyDigit || significantDigits == 0) return scanned;
 
   const std::int64_t point = sawPoint ? digitsBeforePoint - zerosAfterPoint : significantDigits;
   const std::int64_t position = point + exponent;
-  if (position >= kOverflowPosition) return WithSign(kOverflowValue, negative);
-  if (position <= kUnderflowPosition) return WithSign(0.0L, negative);
+  if (position >= kOverflowPosition) {
+    scanned.value = WithSign(kOverflowValue, negative);
+    scanned.overflowed = true;
+    return scanned;
+  }
+  if (position <= kUnderflowPosition) return scanned;
 
   const std::int64_t keptDigits = significantDigits < kMaxMantissaDigits ? significantDigits : kMaxMantissaDigits;
   // Within the limits above: -4950 <= scale <= 4931.
   const int scale = static_cast<int>(position - keptDigits);
   const long double exact = static_cast<long double>(static_cast<std::int64_t>(mantissa));
-  return WithSign(scale == 0 ? exact : ScaleByPowerOfTen(exact, scale), negative);
+  scanned.value = WithSign(scale == 0 ? exact : ScaleByPowerOfTen(exact, scale), negative);
+  return scanned;
 }
 
 }  // namespace
 
-long double TextToNumber(std::string_view text) {
+ScannedNumber ScanNumber(std::string_view text) {
   std::size_t start = 0;
   while (start < text.size() && IsSkippedBlank(text[start])) ++start;
   text.remove_prefix(start);
-  if (!text.empty() && text.front() == '&') return ReadRadixText(text.substr(1));
-  return ReadDecimalText(text);
+  ScannedNumber scanned;
+  if (!text.empty() && text.front() == '&') {
+    scanned = ReadRadixText(text.substr(1));
+    ++scanned.length;  // the '&'
+  } else {
+    scanned = ReadDecimalText(text);
+  }
+  scanned.length += start;
+  return scanned;
 }
+
+long double TextToNumber(std::string_view text) { return ScanNumber(text).value; }
 
 }  // namespace numtext

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/output/output.h"
 
 namespace app {
 namespace {
@@ -47,7 +48,18 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"EmptyArgument", {""}, Action::kRejectArgument, ""},
         ParseRow{"DoubleDash", {"--"}, Action::kRejectArgument, "--"},
         ParseRow{"UnknownAfterAKnownOne", {"--version", "extra"}, Action::kRejectArgument, "extra"},
-        ParseRow{"FirstUnknownIsNamed", {"-x", "-y"}, Action::kRejectArgument, "-x"}),
+        ParseRow{"FirstUnknownIsNamed", {"-x", "-y"}, Action::kRejectArgument, "-x"},
+        // A subcommand name first hands every argument to RunCommand.
+        ParseRow{"Subcommand", {"frequency", "--volume", "1"}, Action::kRunCommand, ""},
+        ParseRow{"BatchAlone", {"batch"}, Action::kRunCommand, ""},
+        ParseRow{"SubcommandNotFirst", {"--help", "volume"}, Action::kRejectArgument, "volume"},
+        ParseRow{"SubcommandsAreWholeWords", {"freq"}, Action::kRejectArgument, "freq"},
+#ifdef _WIN32
+        ParseRow{"SlashQuestionIsHelp", {"/?"}, Action::kShowUsage, ""}
+#else
+        ParseRow{"SlashQuestionIsNoHelpOffWindows", {"/?"}, Action::kRejectArgument, "/?"}
+#endif
+        ),
     [](const ::testing::TestParamInfo<ParseRow>& info) { return std::string(info.param.name); });
 
 struct AnswerRow {
@@ -56,7 +68,7 @@ struct AnswerRow {
   std::string out;
   std::string err;
   int exitCode;
-  bool outputFails = false;
+  WriteStatus writes = WriteStatus::kWritten;
 };
 
 void PrintTo(const AnswerRow& row, std::ostream* out) { *out << row.name; }
@@ -65,11 +77,11 @@ class AnswerTest : public ::testing::TestWithParam<AnswerRow> {};
 
 TEST_P(AnswerTest, WritesTheRowTextsAndGivesTheExitCode) {
   const AnswerRow& row = GetParam();
-  std::ostringstream out;
+  StringSink sink(row.writes);
+  Output out(sink);
   std::ostringstream err;
-  if (row.outputFails) out.setstate(std::ios::badbit);
   EXPECT_EQ(Answer(row.commandLine, out, err), row.exitCode);
-  EXPECT_EQ(out.str(), row.out);
+  EXPECT_EQ(sink.text(), row.out);
   EXPECT_EQ(err.str(), row.err);
 }
 
@@ -94,14 +106,19 @@ INSTANTIATE_TEST_SUITE_P(
                   "helmholtz: unknown argument '\\xC3\\xA9'; see 'helmholtz --help'\n",
                   kExitBadArgument},
         AnswerRow{"UsageThatCannotBeWritten", {Action::kShowUsage, ""}, "",
-                  "helmholtz: cannot write to standard output\n", kExitWriteFailed, true},
+                  "helmholtz: cannot write to standard output\n", kExitWriteFailed, WriteStatus::kFailed},
         AnswerRow{"VersionThatCannotBeWritten", {Action::kShowVersion, ""}, "",
-                  "helmholtz: cannot write to standard output\n", kExitWriteFailed, true}),
+                  "helmholtz: cannot write to standard output\n", kExitWriteFailed, WriteStatus::kFailed},
+        // Whoever closed the pipe wanted no more: no message.
+        AnswerRow{"UsageIntoAClosedPipe", {Action::kShowUsage, ""}, "", "", kExitWriteFailed, WriteStatus::kClosed},
+        AnswerRow{"VersionIntoAClosedPipe", {Action::kShowVersion, ""}, "", "", kExitWriteFailed,
+                  WriteStatus::kClosed}),
     [](const ::testing::TestParamInfo<AnswerRow>& info) { return std::string(info.param.name); });
 
 TEST(UsageText, NamesEveryOptionAndEndsWithANewLine) {
   const std::string usage = UsageText();
-  for (const char* option : {"-h", "--help", "-V", "--version"}) {
+  for (const char* option : {"-h", "--help", "-V", "--version", "frequency", "volume", "thickness", "diameter",
+                             "surface", "batch", "--format", "--sound-speed", "--temperature"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(usage.rfind("Usage: helmholtz", 0), 0u);

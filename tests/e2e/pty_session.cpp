@@ -111,7 +111,17 @@ PtySession::PtySession(const std::string& binary, const LaunchOptions& options)
     const int null = open("/dev/null", O_RDWR);
     if (options.withoutTerminal) {
       dup2(null, 0);
-      if (outputFile != nullptr) {
+      if (!options.standardInputFile.empty()) {
+        const int file = open(options.standardInputFile.c_str(), O_RDONLY);
+        if (file < 0) ChildFails();
+        dup2(file, 0);
+      }
+      int closedPipe[2] = {-1, -1};
+      if (options.closedStandardOutput) {
+        if (pipe(closedPipe) != 0) ChildFails();
+        close(closedPipe[0]);
+        dup2(closedPipe[1], 1);
+      } else if (outputFile != nullptr) {
         const int file = open(outputFile, O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (file < 0) ChildFails();
         dup2(file, 1);

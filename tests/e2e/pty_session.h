@@ -29,6 +29,10 @@ struct LaunchOptions {
   // No terminal at all: a new session without a controlling terminal,
   // standard input on /dev/null, standard output and error captured.
   bool withoutTerminal = false;
+  // Without a terminal: standard input from this file instead of /dev/null,
+  // and standard output into a pipe whose reading end is already closed.
+  std::string standardInputFile;
+  bool closedStandardOutput = false;
   // Given to the program after its name.
   std::vector<std::string> arguments;
   // Under a minimal job-control shell: the program runs in a process group

@@ -21,9 +21,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/helmholtz_support.h"
 
@@ -223,6 +226,87 @@ TEST_F(WineE2e, CtrlCEndsTheProgramUnderWineWithTheTerminalGivenBack) {
   linux_->Send("\x03");
   linux_->Settle();
   EXPECT_TRUE(AtChoicePrompt(linux_->screen())) << "Linux ignores Ctrl+C in the line";
+}
+
+// The subcommands of helmholtz.exe, without a terminal, against the Linux
+// program's: the same answers (the Windows console's CR LF line ends aside),
+// the same refusals and exit codes; /? is --help there.
+struct Answered {
+  int exitCode = -1;
+  std::string output;
+  std::string error;
+};
+
+Answered RunWithoutTerminal(const std::vector<std::string>& arguments, bool windows, bool closedOutput = false) {
+  LaunchOptions options;
+  options.withoutTerminal = true;
+  options.closedStandardOutput = closedOutput;
+  options.arguments = arguments;
+  if (windows) options.launcher = HELMHOLTZ_WINE;
+  PtySession session(windows ? HELMHOLTZ_WINDOWS_BINARY : HelmholtzBinary(), options);
+  Answered answered;
+  int status = 0;
+  if (!session.started() || !session.WaitForExit(kWineStartMs, status) || !WIFEXITED(status)) return answered;
+  answered.exitCode = WEXITSTATUS(status);
+  const auto unix = [](std::string text) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    return text;
+  };
+  answered.output = windows ? unix(session.standardOutput()) : session.standardOutput();
+  answered.error = windows ? unix(session.errorOutput()) : session.errorOutput();
+  return answered;
+}
+
+TEST(WineCommandLine, SubcommandsAnswerAsOnLinux) {
+  const std::string designs = ::testing::TempDir() + "helmholtz_wine_designs.csv";
+  {
+    std::ofstream file(designs, std::ios::binary);
+    file << "frequency_hz,volume_cc,thickness_cm,surface_cm2\r\n100,1l,,3\r\n,1000,1,\r\n";
+  }
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"frequency", "--volume", "1l", "--diameter", "20mm", "--thickness", "1"},
+           {"volume", "--frequency=100", "--surface=2in2", "--thickness=-1", "--format=csv", "--temperature=20"},
+           {"diameter", "--frequency", "&H64", "--volume", "1e3", "--thickness", "1", "--format", "json"},
+           {"thickness", "--frequency", "2,5", "--volume", "1", "--diameter", "1"},
+           {"batch", designs},
+           {"batch", designs, "--format", "text"},
+           {"surface", "--bogus"}}) {
+    SCOPED_TRACE(arguments.front() + " " + arguments.back());
+    const Answered linux = RunWithoutTerminal(arguments, false);
+    const Answered windows = RunWithoutTerminal(arguments, true);
+    EXPECT_NE(linux.exitCode, -1);
+    EXPECT_EQ(windows.exitCode, linux.exitCode);
+    EXPECT_EQ(windows.output, linux.output);
+    EXPECT_EQ(windows.error, linux.error);
+  }
+  std::remove(designs.c_str());
+}
+
+// Windows reports a closed pipe in its own words; the program still ends quietly.
+TEST(WineCommandLine, IntoAClosedPipeEndsQuietly) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"--help"}, {"/?"}, {"batch"}, {"frequency", "--volume=1", "--surface=1", "--thickness=1"}}) {
+    SCOPED_TRACE(arguments.front());
+    const Answered answered = RunWithoutTerminal(arguments, true, true);
+    EXPECT_EQ(answered.exitCode, 1);
+    EXPECT_EQ(answered.error, "");
+  }
+}
+
+TEST(WineCommandLine, SlashQuestionMarkIsHelp) {
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"/?"}, {"batch", "/?"}, {"volume", "--frequency=1", "/?"}}) {
+    SCOPED_TRACE(arguments.front());
+    std::vector<std::string> help = arguments;
+    help.back() = "--help";
+    const Answered slash = RunWithoutTerminal(arguments, true);
+    EXPECT_EQ(slash.exitCode, 0);
+    EXPECT_EQ(slash.output, RunWithoutTerminal(help, true).output);
+    EXPECT_NE(slash.output.find("/?"), std::string::npos);
+    EXPECT_EQ(slash.error, "");
+  }
+  // The manual that ships beside helmholtz.exe.
+  EXPECT_NE(RunWithoutTerminal({"--help"}, true).output.find("helmholtz.html"), std::string::npos);
 }
 
 }  // namespace

@@ -277,3 +277,54 @@ TEST(TextToNumberTest, NineDigitTextsOfSinglesReadBackExactly) {
 }
 
 }  // namespace
+
+namespace {
+
+// ScanNumber: how much of the text the number used, and whether it had digits
+// or stood for a number it could not hold.
+struct ScanRow {
+  const char* name;
+  std::string_view text;
+  std::size_t length;
+  bool digits;
+  bool overflowed;
+};
+
+void PrintTo(const ScanRow& row, std::ostream* out) { *out << row.name; }
+
+class ScanNumberTest : public testing::TestWithParam<ScanRow> {};
+
+TEST_P(ScanNumberTest, ReportsTheTextUsed) {
+  const ScanRow& row = GetParam();
+  const numtext::ScannedNumber scanned = numtext::ScanNumber(row.text);
+  EXPECT_EQ(scanned.length, row.length);
+  EXPECT_EQ(scanned.digits, row.digits);
+  EXPECT_EQ(scanned.overflowed, row.overflowed);
+  // The value is TextToNumber's, to the bit.
+  EXPECT_EQ(BitsOfFloat(static_cast<float>(scanned.value)), BitsOfFloat(static_cast<float>(TextToNumber(row.text))));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, ScanNumberTest,
+    testing::Values(ScanRow{"Whole", "1000", 4, true, false}, ScanRow{"WithUnit", "20mm", 2, true, false},
+                    ScanRow{"BlanksCount", " \t5cm", 3, true, false}, ScanRow{"ExponentD", "1D3Hz", 3, true, false},
+                    ScanRow{"ExponentLetterAlone", "1E", 2, true, false},
+                    ScanRow{"ExponentSignAlone", "1e+x", 3, true, false},
+                    ScanRow{"SecondPointStops", "1.2.3", 3, true, false},
+                    ScanRow{"SignAlone", "-", 1, false, false}, ScanRow{"Empty", "", 0, false, false},
+                    ScanRow{"Letters", "abc", 0, false, false}, ScanRow{"PointAlone", ".", 1, false, false},
+                    ScanRow{"ZerosAreDigits", "0.00", 4, true, false},
+                    ScanRow{"Hex", "&H3E8", 5, true, false}, ScanRow{"HexDigitsRunOn", "&H3E8cc", 7, true, false},
+                    ScanRow{"HexStopsAtG", "&H1G", 3, true, false},
+                    ScanRow{"SuffixAmpersand", "&HFFFF&mm", 7, true, false},
+                    ScanRow{"SuffixDoubleAmpersand", "&HFFFFFFFF&&x", 12, true, false},
+                    ScanRow{"SuffixQuestions", "&H10???cm", 7, true, false},
+                    ScanRow{"SuffixPercent", "&O17%", 5, true, false},
+                    ScanRow{"RadixWithoutDigits", "&Hx", 2, false, false},
+                    ScanRow{"RadixBeyond64Bits", "&H10000000000000000", 19, true, true},
+                    ScanRow{"UnsignedFrom2To63", "&H8000000000000000?", 19, true, true},
+                    ScanRow{"BeyondExtended", "1E5000", 6, true, true},
+                    ScanRow{"BelowExtendedIsZero", "1E-5000", 7, true, false}),
+    [](const testing::TestParamInfo<ScanRow>& info) { return std::string(info.param.name); });
+
+}  // namespace

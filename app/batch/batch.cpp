@@ -1,0 +1,168 @@
+#include "app/batch/batch.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+#include "app/batch/csv_reader.h"
+#include "app/calculation.h"
+#include "app/command_line.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace app {
+namespace {
+
+using calculator::Quantity;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const {
+    if (file != stdin) std::fclose(file);
+  }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Which input column holds each quantity (indexed by Quantity).
+using ColumnOf = std::array<std::optional<std::size_t>, 5>;
+
+std::string KnownColumns() {
+  std::string list;
+  for (const std::string_view name : kColumnNames) {
+    if (!list.empty()) list += ", ";
+    list += name;
+  }
+  return list;
+}
+
+// The header's columns, or why it is refused.
+std::optional<ColumnOf> ReadHeader(const CsvRecord& header, std::string& refusal) {
+  if (!header.error.empty()) {
+    refusal = header.error;
+    return std::nullopt;
+  }
+  ColumnOf columns;
+  for (std::size_t i = 0; i < header.cells.size(); ++i) {
+    std::size_t known = 0;
+    while (known < kColumnNames.size() && kColumnNames[known] != header.cells[i]) ++known;
+    if (known == kColumnNames.size()) {
+      refusal = "unknown column '" + Printable(header.cells[i]) + "' (the columns are " + KnownColumns() + ")";
+      return std::nullopt;
+    }
+    if (columns[known]) {
+      refusal = "column '" + std::string(kColumnNames[known]) + "' appears twice";
+      return std::nullopt;
+    }
+    columns[known] = i;
+  }
+  return columns;
+}
+
+struct RowDesign {
+  std::optional<calculator::Design> design;
+  std::string refusal;
+};
+
+// The one quantity a row leaves empty decides the calculation.
+RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t width,
+                   const calculator::Constants& constants) {
+  if (!row.error.empty()) return {std::nullopt, row.error};
+  if (row.cells.size() != width) {
+    return {std::nullopt, std::to_string(row.cells.size()) + " cells where the header has " + std::to_string(width)};
+  }
+  QuantityTexts texts;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    if (columns[i] && !row.cells[*columns[i]].empty()) texts[i] = row.cells[*columns[i]];
+  }
+  const bool diameter = texts[IndexOf(Quantity::kDiameter)].has_value();
+  const bool surface = texts[IndexOf(Quantity::kSurface)].has_value();
+  if (diameter && surface) return {std::nullopt, "both diameter_cm and surface_cm2 are given"};
+
+  const bool diameterColumn = columns[IndexOf(Quantity::kDiameter)].has_value();
+  const bool surfaceColumn = columns[IndexOf(Quantity::kSurface)].has_value();
+  std::string emptyNames;
+  int emptyCount = 0;
+  Quantity solved = Quantity::kFrequency;
+  const auto noteEmpty = [&](Quantity quantity, std::string_view name) {
+    emptyNames += emptyCount++ == 0 ? "" : ", ";
+    emptyNames += name;
+    solved = quantity;
+  };
+  for (const Quantity quantity : {Quantity::kFrequency, Quantity::kVolume, Quantity::kThickness}) {
+    if (!texts[IndexOf(quantity)]) noteEmpty(quantity, kColumnNames[IndexOf(quantity)]);
+  }
+  if (!diameter && !surface) {
+    const Quantity orifice = surfaceColumn && !diameterColumn ? Quantity::kSurface : Quantity::kDiameter;
+    noteEmpty(orifice, diameterColumn && surfaceColumn ? "diameter_cm/surface_cm2" : kColumnNames[IndexOf(orifice)]);
+  }
+  if (emptyCount == 0) return {std::nullopt, "no cell is empty: leave empty the one to compute"};
+  if (emptyCount > 1) {
+    return {std::nullopt, "more than one cell is empty (" + emptyNames +
+                              "): leave exactly one of frequency, volume, thickness and orifice empty"};
+  }
+  if (!diameter && !surface && diameterColumn && surfaceColumn) {
+    return {std::nullopt, "diameter_cm and surface_cm2 are both empty: keep only the column to compute"};
+  }
+  const calculator::Choice choice = ChoiceFor(solved, surface || solved == Quantity::kSurface);
+  const TypedQuantities typed = ParseTyped(choice, texts, kColumnNames);
+  if (!typed.quantities) return {std::nullopt, typed.refusal};
+  return {calculator::Solve(choice, *typed.quantities, constants), {}};
+}
+
+}  // namespace
+
+int RunBatch(const std::string& path, Format format, const calculator::Constants& constants, Output& out,
+             std::ostream& err) {
+  const bool standardInput = path == "-";
+  File file(standardInput ? stdin : std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    err << "helmholtz: batch: cannot open '" << Printable(path, Backslash::kKept) << "': " << std::strerror(errno)
+        << "\n";
+    return kExitBadArgument;
+  }
+#ifdef _WIN32
+  // The bytes as they are: CR LF is the reader's business, and a Ctrl+Z is no end.
+  if (standardInput) _setmode(_fileno(stdin), _O_BINARY);
+#endif
+  const std::string shownPath = standardInput ? "-" : Printable(path, Backslash::kKept);
+  CsvReader reader([&file](char* buffer, std::size_t capacity) { return std::fread(buffer, 1, capacity, file.get()); });
+
+  DesignWriter writer(format, out);
+  CsvRecord record;
+  if (!reader.Next(record)) {
+    writer.Begin();  // no header, no rows: an empty result
+    return FinishOutput(out, 0, err);
+  }
+  std::string refusal;
+  const std::optional<ColumnOf> columns = ReadHeader(record, refusal);
+  if (!columns) {
+    err << shownPath << ":" << record.line << ": " << refusal << "\n";
+    return FinishOutput(out, kExitRowsFailed, err);
+  }
+  const std::size_t width = record.cells.size();
+  writer.Begin();
+  bool anyFailed = false;
+  while (!out.failed() && reader.Next(record)) {
+    const RowDesign row = SolveRow(record, *columns, width, constants);
+    if (row.design) {
+      writer.Write(*row.design, constants);
+    } else {
+      anyFailed = true;
+      writer.WriteError(row.refusal);
+      err << shownPath << ":" << record.line << ": " << row.refusal << "\n";
+    }
+  }
+  if (std::ferror(file.get())) {
+    err << "helmholtz: batch: cannot read '" << shownPath << "'\n";
+    anyFailed = true;
+  }
+  return FinishOutput(out, anyFailed ? kExitRowsFailed : 0, err);
+}
+
+}  // namespace app

@@ -1,0 +1,23 @@
+// helmholtz batch: a CSV file of designs in, one result per row out, in
+// order. A row that cannot be computed gets an output row with only its
+// error, and a line "FILE:LINE: reason" on standard error; the other rows
+// are still computed. Rows stream through: memory does not grow with the file.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "app/output/design_writer.h"
+#include "app/output/output.h"
+#include "calculator/resonator.h"
+
+namespace app {
+
+// `path` "-" reads standard input. Returns 0 when every row was computed,
+// kExitRowsFailed when some were not or the header was refused,
+// kExitBadArgument when the file cannot be opened; FinishOutput decides
+// when the output fails.
+int RunBatch(const std::string& path, Format format, const calculator::Constants& constants, Output& out,
+             std::ostream& err);
+
+}  // namespace app

@@ -1,0 +1,127 @@
+#include "app/batch/csv_reader.h"
+
+#include <string_view>
+#include <utility>
+
+namespace app {
+namespace {
+
+constexpr std::size_t kBlockBytes = 64 * 1024;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr const char* kOverlong = "the record is longer than 1 MiB";
+
+}  // namespace
+
+CsvReader::CsvReader(ReadFunction read) : read_(std::move(read)), block_(kBlockBytes) {}
+
+int CsvReader::Peek() {
+  if (position_ == filled_) {
+    if (ended_) return kEnd;
+    filled_ = read_(block_.data(), block_.size());
+    position_ = 0;
+    if (filled_ == 0) {
+      ended_ = true;
+      return kEnd;
+    }
+  }
+  return static_cast<unsigned char>(block_[position_]);
+}
+
+int CsvReader::Get() {
+  const int c = Peek();
+  if (c != kEnd) ++position_;
+  if (c == '\n') ++line_;
+  return c;
+}
+
+void CsvReader::SkipRestOfLine() {
+  for (int c = Get(); c != kEnd && c != '\n'; c = Get()) {
+  }
+}
+
+bool CsvReader::Next(CsvRecord& record) {
+  if (atStart_) {
+    atStart_ = false;
+    for (const char mark : kByteOrderMark) {
+      if (Peek() != static_cast<unsigned char>(mark)) break;
+      Get();
+    }
+  }
+  for (;;) {
+    record.cells.clear();
+    record.error.clear();
+    record.line = line_;
+    if (Peek() == kEnd) return false;
+    record.cells.emplace_back();
+    std::size_t bytes = 0;
+    bool quotedAny = false;
+    for (;;) {
+      if (!record.error.empty()) {
+        // A malformed record's cells would be guesses.
+        record.cells.clear();
+        return true;
+      }
+      int c = Get();
+      std::string* cell = &record.cells.back();
+      if (c == '"' && cell->empty()) {
+        quotedAny = true;
+        // Inside quotes up to the closing one; "" is a quote.
+        for (;;) {
+          c = Get();
+          if (c == kEnd) {
+            record.error = "a quoted cell is not closed";
+            break;
+          }
+          if (c == '"') {
+            if (Peek() != '"') break;
+            Get();
+          }
+          if (++bytes > kMaxRecordBytes) break;
+          cell->push_back(static_cast<char>(c));
+        }
+        if (!record.error.empty()) continue;
+        if (bytes > kMaxRecordBytes) {
+          record.error = kOverlong;
+          SkipRestOfLine();
+          continue;
+        }
+        c = Get();
+        if (c == '\r' && Peek() == '\n') c = Get();
+        if (c != ',' && c != '\n' && c != kEnd) {
+          record.error = "text after a closing quote";
+          SkipRestOfLine();
+          continue;
+        }
+      } else {
+        while (c != ',' && c != '\n' && c != kEnd) {
+          if (c == '\r' && Peek() == '\n') {
+            c = Get();
+            break;
+          }
+          if (c == '"') {
+            record.error = "a quote inside an unquoted cell";
+            SkipRestOfLine();
+            break;
+          }
+          if (++bytes > kMaxRecordBytes) {
+            record.error = kOverlong;
+            SkipRestOfLine();
+            break;
+          }
+          cell->push_back(static_cast<char>(c));
+          c = Get();
+        }
+      }
+      if (!record.error.empty()) continue;
+      if (c == ',') {
+        record.cells.emplace_back();
+        continue;
+      }
+      break;  // a line end or the end of the input
+    }
+    const bool blankLine = record.cells.size() == 1 && record.cells.front().empty() && !quotedAny;
+    if (!blankLine) return true;
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,49 @@
+// The three answer formats, row by row into an Output:
+//   text: the screen's result rows without its left margin, an empty line,
+//         the summary panel's two rows (designs apart by an empty line);
+//   csv:  a header, then one line per design (kCsvColumns);
+//   json: one object per line with the same names.
+// Numbers are single precision as the screens keep them, each written as the
+// shortest text that reads back to the same float.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/output/output.h"
+#include "calculator/design.h"
+#include "calculator/resonator.h"
+
+namespace app {
+
+enum class Format { kText, kCsv, kJson };
+
+inline constexpr std::string_view kCsvColumns =
+    "calculation,frequency_hz,volume_cc,thickness_cm,diameter_cm,surface_cm2,possible,message,"
+    "equivalent_diameter_cm,square_side_cm,thickness_mm,q_factor,error";
+
+// The shortest text that reads back to `value`; "inf", "-inf", "nan".
+void AppendFloat(std::string& out, float value);
+
+// The screen's rows for `design` as text rows, each ending in '\n': the
+// result row, then the cross-check rows or the impossibility message, then
+// an empty row and the panel's label and value rows.
+void AppendDesignText(std::string& out, const calculator::Design& design, const calculator::Constants& constants);
+
+class DesignWriter {
+ public:
+  DesignWriter(Format format, Output& output) : format_(format), output_(output) {}
+  // The CSV header; nothing for the other formats.
+  void Begin();
+  void Write(const calculator::Design& design, const calculator::Constants& constants);
+  // A row that could not be computed: only `error` is filled.
+  void WriteError(std::string_view reason);
+
+ private:
+  void Separate();
+  Format format_;
+  Output& output_;
+  bool first_ = true;
+};
+
+}  // namespace app

@@ -1,0 +1,82 @@
+// The command line's throughput: designs solved and written as CSV rows
+// through the buffered output (into a sink that drops the bytes), and the
+// CSV reader with the value parser over batch rows.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <string_view>
+
+#include "app/batch/csv_reader.h"
+#include "app/output/design_writer.h"
+#include "app/output/output.h"
+#include "app/units.h"
+#include "calculator/design.h"
+
+namespace {
+
+class DroppingSink final : public app::OutputSink {
+ public:
+  app::WriteStatus WriteAll(std::string_view bytes) override {
+    benchmark::DoNotOptimize(bytes.data());
+    return app::WriteStatus::kWritten;
+  }
+};
+
+void SolvedCsvRows(benchmark::State& state) {
+  DroppingSink sink;
+  app::Output out(sink);
+  app::DesignWriter writer(app::Format::kCsv, out);
+  const calculator::Constants constants = calculator::MakeConstants();
+  calculator::Quantities typed;
+  typed.diameter = 2;
+  typed.thickness = 1;
+  float volume = 1000;
+  for (auto _ : state) {
+    typed.volume = volume;
+    volume = volume < 2000 ? volume + 1 : 1000;
+    writer.Write(calculator::Solve(calculator::Choice::kFrequencyRound, typed, constants), constants);
+  }
+  out.Flush();
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(SolvedCsvRows);
+
+void CsvRowsWrittenOnly(benchmark::State& state) {
+  DroppingSink sink;
+  app::Output out(sink);
+  app::DesignWriter writer(app::Format::kCsv, out);
+  const calculator::Constants constants = calculator::MakeConstants();
+  calculator::Quantities typed;
+  typed.volume = 1000;
+  typed.diameter = 2;
+  typed.thickness = 1;
+  const calculator::Design design = calculator::Solve(calculator::Choice::kFrequencyRound, typed, constants);
+  for (auto _ : state) writer.Write(design, constants);
+  out.Flush();
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(CsvRowsWrittenOnly);
+
+void BatchRowsRead(benchmark::State& state) {
+  std::string input = "frequency_hz,volume_cc,thickness_cm,diameter_cm\n";
+  for (int row = 0; row < 10000; ++row) input += ",1" + std::to_string(row % 1000) + "l,18mm,7.5\n";
+  for (auto _ : state) {
+    std::size_t position = 0;
+    app::CsvReader reader([&](char* buffer, std::size_t capacity) {
+      const std::size_t count = std::min(capacity, input.size() - position);
+      input.copy(buffer, count, position);
+      position += count;
+      return count;
+    });
+    app::CsvRecord record;
+    while (reader.Next(record)) {
+      for (const std::string& cell : record.cells) {
+        benchmark::DoNotOptimize(app::ParseValue(cell, app::Dimension::kVolume).value);
+      }
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * 10001);
+}
+BENCHMARK(BatchRowsRead);
+
+}  // namespace

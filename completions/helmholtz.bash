@@ -1,0 +1,51 @@
+# bash completion for helmholtz                               -*- shell-script -*-
+
+_helmholtz()
+{
+    # Plain COMP_WORDS, so that it works without the bash-completion package;
+    # "--format=c" arrives as "--format" "=" "c".
+    local cword=$COMP_CWORD
+    local cur=${COMP_WORDS[cword]} prev=${COMP_WORDS[cword - 1]}
+    [[ $cur == = ]] && cur= && prev=${COMP_WORDS[cword - 1]}
+    [[ $prev == = ]] && prev=${COMP_WORDS[cword - 2]}
+    local words=("${COMP_WORDS[@]}")
+
+    local commands="frequency volume thickness diameter surface batch"
+    local common="--format --sound-speed --temperature --help"
+    if ((cword == 1)); then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+
+    case $prev in
+        --format)
+            COMPREPLY=($(compgen -W "text csv json" -- "$cur"))
+            return
+            ;;
+        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature)
+            return
+            ;;
+    esac
+
+    local options
+    case ${words[1]} in
+        frequency) options="--volume --diameter --surface --thickness $common" ;;
+        volume) options="--frequency --diameter --surface --thickness $common" ;;
+        thickness) options="--frequency --volume --diameter --surface $common" ;;
+        diameter | surface) options="--frequency --volume --thickness $common" ;;
+        batch)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "$common" -- "$cur"))
+            else
+                compopt -o filenames 2>/dev/null
+                COMPREPLY=($(compgen -f -- "$cur"))
+            fi
+            return
+            ;;
+        *) return ;;
+    esac
+    COMPREPLY=($(compgen -W "$options" -- "$cur"))
+} &&
+    complete -F _helmholtz helmholtz
+
+# ex: filetype=sh
