@@ -13,6 +13,7 @@
 #include "app/calculation.h"
 #include "app/output/design_writer.h"
 #include "app/output/output.h"
+#include "app/sweep_command.h"
 #include "app/units.h"
 #include "calculator/design.h"
 
@@ -104,6 +105,10 @@ struct Request {
   std::vector<std::string> temperature;
   std::string file = "-";
   bool help = false;
+  bool onlyPossible = false;
+  std::vector<std::string> plot;
+  // The quantities given, in the order their options first stand on the command line.
+  std::vector<Quantity> order;
 };
 
 std::string Refusal(std::string_view text) { return std::string(kProgramName) + ": " + std::string(text) + "\n"; }
@@ -123,8 +128,8 @@ std::optional<Format> ParseFormat(std::string_view text) {
   return std::nullopt;
 }
 
-void AddOption(CLI::App& cli, std::string_view name, std::vector<std::string>& texts) {
-  cli.add_option(std::string(name), texts)
+CLI::Option* AddOption(CLI::App& cli, std::string_view name, std::vector<std::string>& texts) {
+  return cli.add_option(std::string(name), texts)
       ->expected(1)
       ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
@@ -174,11 +179,15 @@ struct Calculation {
   calculator::Quantities typed;
 };
 
-std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const Request& request, std::string& refusal) {
+// A sweep's options may be repeated, and its values are read by the sweep.
+std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const Request& request, bool sweeping,
+                                           std::string& refusal) {
   QuantityTexts texts;
   for (const Quantity quantity : kQuantities) {
     const std::string_view name = kOptionNames[IndexOf(quantity)];
-    texts[IndexOf(quantity)] = Single(request.quantities[IndexOf(quantity)], name, refusal);
+    const std::vector<std::string>& given = request.quantities[IndexOf(quantity)];
+    texts[IndexOf(quantity)] = sweeping && !given.empty() ? std::optional<std::string_view>(given.front())
+                                                          : Single(given, name, refusal);
     if (!refusal.empty()) return std::nullopt;
     if (texts[IndexOf(quantity)] && !TakesQuantity(subcommand, quantity)) {
       refusal = std::string(subcommand.name) + ": " + std::string(name) + " cannot be given: the " +
@@ -207,6 +216,7 @@ std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const R
       return std::nullopt;
     }
   }
+  if (sweeping) return calculation;
   const TypedQuantities typed = ParseTyped(calculation.choice, texts, kOptionNames);
   if (!typed.quantities) {
     refusal = typed.refusal;
@@ -294,11 +304,19 @@ std::string SubcommandUsageText(std::string_view name) {
   const Subcommand* subcommand = FindSubcommand(name);
   if (!subcommand) return {};
   std::string text = "Usage: helmholtz " + std::string(subcommand->name) + " " + std::string(subcommand->synopsis) +
-                     "\n         [--format F] [--sound-speed C | --temperature T]\n\n" + std::string(subcommand->what);
+                     "\n         [--format F] [--sound-speed C | --temperature T]\n" +
+                     (subcommand->solved ? "         [--only-possible] [--plot FILE.svg | --plot -]\n" : "") + "\n" +
+                     std::string(subcommand->what);
   text +=
       "\n"
       "Values: the screens' number syntax (1e3, 1D3, &H3E8), followed directly by\n"
       "a unit or by nothing for the screens' unit. Nothing else may follow.\n";
+  if (subcommand->solved) {
+    text +=
+        "A value may be a range START:STOP:STEP (STOP included, the unit once at the\n"
+        "end: 10:60:5l), and an option may be repeated for a list: every design of\n"
+        "the combinations is computed, the last option varied fastest.\n";
+  }
   for (const Quantity quantity : kQuantities) {
     const bool listed = subcommand->solved ? TakesQuantity(*subcommand, quantity) : true;
     if (!listed) continue;
@@ -315,6 +333,13 @@ std::string SubcommandUsageText(std::string_view name) {
       "                     --temperature, 34000 cm/s as on the screens\n"
       "  --temperature T    air temperature in degrees Celsius (or with C):\n"
       "                     c = 331.3 * sqrt(1 + T/273.15) m/s\n";
+  if (subcommand->solved) {
+    text +=
+        "  --only-possible    leave out the designs that fail the plausibility test\n"
+        "  --plot FILE.svg    also draw the computed quantity against the first swept\n"
+        "                     option, a curve per value of a second, into FILE.svg\n"
+        "  --plot -           draw that chart on standard output instead of the rows\n";
+  }
   text += kWindows ? "  -h, --help, /?     show this text and exit\n" : "  -h, --help         show this text and exit\n";
   return text;
 }
@@ -351,8 +376,16 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   // Arguments it does not know are left over and named below, in their order.
   cli.allow_extras();
   cli.add_flag("-h,--help", request.help);
+  std::array<CLI::Option*, 5> quantityOptions{};
   for (const Quantity quantity : kQuantities) {
-    if (subcommand->solved) AddOption(cli, kOptionNames[IndexOf(quantity)], request.quantities[IndexOf(quantity)]);
+    if (subcommand->solved) {
+      quantityOptions[IndexOf(quantity)] =
+          AddOption(cli, kOptionNames[IndexOf(quantity)], request.quantities[IndexOf(quantity)]);
+    }
+  }
+  if (subcommand->solved) {
+    cli.add_flag("--only-possible", request.onlyPossible);
+    AddOption(cli, "--plot", request.plot);
   }
   AddOption(cli, "--format", request.format);
   AddOption(cli, "--sound-speed", request.soundSpeed);
@@ -384,6 +417,14 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
                    std::string(subcommand->name) + " --help'");
     return kExitBadArgument;
   }
+  for (const CLI::Option* option : cli.parse_order()) {
+    const auto given = std::find(quantityOptions.begin(), quantityOptions.end(), option);
+    if (given == quantityOptions.end()) continue;
+    const Quantity quantity = kQuantities[static_cast<std::size_t>(given - quantityOptions.begin())];
+    if (std::find(request.order.begin(), request.order.end(), quantity) == request.order.end()) {
+      request.order.push_back(quantity);
+    }
+  }
   const std::vector<std::string> unknown = cli.remaining();
   if (!unknown.empty()) {
     err << Refusal(std::string(subcommand->name) + ": unknown argument '" + Printable(unknown.front()) +
@@ -405,10 +446,21 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   if (!subcommand->solved) {
     return RunBatch(request.file, settings->format, settings->constants, out, err);
   }
-  const std::optional<Calculation> calculation = ReadCalculation(*subcommand, request, refusal);
+  SweepRequest sweep;
+  sweep.format = settings->format;
+  sweep.constants = settings->constants;
+  sweep.onlyPossible = request.onlyPossible;
+  if (const std::optional<std::string_view> plot = Single(request.plot, "--plot", refusal)) sweep.plot = *plot;
+  for (const Quantity quantity : request.order) sweep.inputs.push_back({quantity, request.quantities[IndexOf(quantity)]});
+  const std::optional<Calculation> calculation =
+      refusal.empty() ? ReadCalculation(*subcommand, request, IsSweep(sweep), refusal) : std::nullopt;
   if (!calculation) {
     err << Refusal(refusal);
     return kExitBadArgument;
+  }
+  if (IsSweep(sweep)) {
+    sweep.choice = calculation->choice;
+    return RunSweep(sweep, out, err);
   }
   DesignWriter writer(settings->format, out);
   writer.Begin();

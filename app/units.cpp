@@ -109,15 +109,25 @@ std::string UnitList(Dimension dimension) {
   return list;
 }
 
-ParsedValue ParseValue(std::string_view text, Dimension dimension) {
+WorkingValue ParseWorkingValue(std::string_view text, Dimension dimension) {
   const Split split = SplitNumber(text);
   if (!split.refusal.empty()) return {std::nullopt, split.refusal};
-  if (split.rest.empty()) return Rounded(text, split.number);
   for (const Unit& unit : UnitsOf(dimension)) {
-    if (unit.name == split.rest) return Rounded(text, split.number * unit.numerator / unit.denominator);
+    if (split.rest.empty() || unit.name == split.rest) {
+      const long double value = split.rest.empty() ? split.number : split.number * unit.numerator / unit.denominator;
+      const ParsedValue rounded = Rounded(text, value);
+      if (!rounded.value) return {std::nullopt, rounded.refusal};
+      return {value, {}};
+    }
   }
   return {std::nullopt, Quoted(text) + ": " + Quoted(split.rest) + " is not a " + std::string(NameOf(dimension)) +
                             " unit (" + UnitList(dimension) + ")"};
+}
+
+ParsedValue ParseValue(std::string_view text, Dimension dimension) {
+  const WorkingValue working = ParseWorkingValue(text, dimension);
+  if (!working.value) return {std::nullopt, working.refusal};
+  return Rounded(text, *working.value);
 }
 
 ParsedValue ParseTemperature(std::string_view text) {

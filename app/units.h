@@ -33,6 +33,15 @@ struct ParsedValue {
 // (Hz, cm^3, cm, cm^2, cm/s).
 ParsedValue ParseValue(std::string_view text, Dimension dimension);
 
+// The same value before its one rounding to single, for a range whose points
+// are computed from it (a value that would not be finite in single is refused
+// as ParseValue refuses it).
+struct WorkingValue {
+  std::optional<long double> value;
+  std::string refusal;
+};
+WorkingValue ParseWorkingValue(std::string_view text, Dimension dimension);
+
 // The speed of sound in dry air at `text` degrees Celsius (a bare number or
 // with "C"), c = 331.3 * sqrt(1 + T/273.15) m/s, in cm/s rounded to single
 // once: "20" -> 34321.47 cm/s.

@@ -80,7 +80,12 @@ struct Design {
 // diameter and radius as they were).
 //   Solve(kFrequencyRound, {.volume = 1000, .thickness = 1, .diameter = 2})
 //     .result.value == 220.83963f, .possible, checks 1000, 1, 2
-Design Solve(Choice choice, const Quantities& typed, const Constants& constants);
+// With Checks::kSkipped `checks` stay empty (a row that never shows them,
+// such as each design of a sweep, saves three formulas); the rest of the
+// design is the same, bit for bit.
+enum class Checks { kComputed, kSkipped };
+Design Solve(Choice choice, const Quantities& typed, const Constants& constants,
+             Checks checks = Checks::kComputed);
 
 // Sets the radius r = d/2 and the surface S = pi*r^2 of a round orifice from
 // its diameter, each rounded to single: d = 2 -> r = 1, S = 3.1415927.

@@ -29,6 +29,11 @@ long double RepeatedSquaring(long double base, unsigned n) {
 }  // namespace
 
 long double Power(long double base, long double exponent) {
+  // The model's two exponents first, without the rounding-mode work below:
+  // each gives exactly what the general path gives for it (n == 2 is one
+  // multiplication there too; a finite positive base reaches the square root).
+  if (exponent == 2) return base * base;
+  if (exponent == kSquareRootExponent && base > 0 && std::isfinite(base)) return std::sqrt(base);
   // A negative base has no real power for a fractional exponent; the model
   // rounds the exponent instead (nearbyint: ties to even in the default mode).
   if (base < 0 || std::isnan(base)) exponent = std::nearbyint(exponent);

@@ -21,8 +21,10 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+}  // namespace
+
 // The screen's messages for the design, in the order the screen writes them.
-void AppendMessages(std::string& out, const Design& design) {
+void AppendDesignMessage(std::string& out, const Design& design) {
   const std::size_t start = out.size();
   if (!design.resultMessage.empty()) out += Trimmed(design.resultMessage);
   if (!design.possible) {
@@ -30,6 +32,8 @@ void AppendMessages(std::string& out, const Design& design) {
     out += Trimmed(calculator::kImpossibleValues);
   }
 }
+
+namespace {
 
 void AppendLine(std::string& out, const calculator::ResultLine& line) {
   out += line.label;
@@ -121,23 +125,13 @@ constexpr std::array<std::string_view, 9> kNumberNames = {"frequency_hz",   "vol
                                                           "square_side_cm", "thickness_mm", "q_factor"};
 
 Cells CellsOf(const Design& design, const calculator::Constants& constants) {
-  const calculator::Quantities& q = design.quantities;
-  const calculator::PanelFigures figures = calculator::ComputePanelFigures(q, constants);
   Cells cells;
-  cells.numbers = {q.frequency,
-                   q.volume,
-                   q.thickness,
-                   q.diameter,
-                   q.surface,
-                   figures.diameter,
-                   figures.side,
-                   static_cast<float>(figures.thicknessMillimetres),
-                   static_cast<float>(figures.quality)};
+  cells.numbers = NumberCells(design, constants);
   cells.present.fill(true);
   // The any-orifice calculations have no diameter.
   cells.present[kDiameter] = calculator::IsRound(design.choice);
   cells.possible = design.possible;
-  AppendMessages(cells.message, design);
+  AppendDesignMessage(cells.message, design);
   return cells;
 }
 
@@ -189,7 +183,30 @@ void DesignWriter::Separate() {
   first_ = false;
 }
 
-void DesignWriter::Write(const Design& design, const calculator::Constants& constants) {
+std::array<float, kNumberColumns> NumberCells(const Design& design, const calculator::Constants& constants) {
+  const calculator::Quantities& q = design.quantities;
+  const calculator::PanelFigures figures = calculator::ComputePanelFigures(q, constants);
+  return {q.frequency,
+          q.volume,
+          q.thickness,
+          q.diameter,
+          q.surface,
+          figures.diameter,
+          figures.side,
+          static_cast<float>(figures.thicknessMillimetres),
+          static_cast<float>(figures.quality)};
+}
+
+void AppendNumberCell(std::string& out, Format format, float value) {
+  if (format == Format::kJson) {
+    AppendJsonFloat(out, value);
+  } else {
+    AppendFloat(out, value);
+  }
+}
+
+void DesignWriter::Write(const Design& design, const calculator::Constants& constants,
+                         const KnownNumberTexts* known) {
   if (output_.failed()) return;
   Separate();
   std::string& out = output_.buffer();
@@ -208,7 +225,12 @@ void DesignWriter::Write(const Design& design, const calculator::Constants& cons
         AppendCsvText(out, cells.message);
       }
       out += ',';
-      if (cells.present[i]) AppendFloat(out, cells.numbers[i]);
+      if (!cells.present[i]) continue;
+      if (known && !(*known)[i].empty()) {
+        out += (*known)[i];
+      } else {
+        AppendFloat(out, cells.numbers[i]);
+      }
     }
     out += ",\n";
   } else {
@@ -222,7 +244,9 @@ void DesignWriter::Write(const Design& design, const calculator::Constants& cons
       out += ",\"";
       out += kNumberNames[i];
       out += "\":";
-      if (cells.present[i]) {
+      if (cells.present[i] && known && !(*known)[i].empty()) {
+        out += (*known)[i];
+      } else if (cells.present[i]) {
         AppendJsonFloat(out, cells.numbers[i]);
       } else {
         out += "null";

@@ -7,6 +7,7 @@
 // shortest text that reads back to the same float.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -30,12 +31,26 @@ void AppendFloat(std::string& out, float value);
 // an empty row and the panel's label and value rows.
 void AppendDesignText(std::string& out, const calculator::Design& design, const calculator::Constants& constants);
 
+// The number columns of a CSV or JSON row (frequency_hz ... q_factor), and a
+// column's text for `value` in `format` (JSON writes null for inf and nan).
+inline constexpr std::size_t kNumberColumns = 9;
+void AppendNumberCell(std::string& out, Format format, float value);
+// The design's numbers in column order, as the rows write them.
+std::array<float, kNumberColumns> NumberCells(const calculator::Design& design, const calculator::Constants& constants);
+// Texts of number columns that a sweep has already written for the same
+// value, by column; an empty one is formatted afresh.
+using KnownNumberTexts = std::array<std::string_view, kNumberColumns>;
+
+// The message column: the result's message and the impossibility, trimmed.
+void AppendDesignMessage(std::string& out, const calculator::Design& design);
+
 class DesignWriter {
  public:
   DesignWriter(Format format, Output& output) : format_(format), output_(output) {}
   // The CSV header; nothing for the other formats.
   void Begin();
-  void Write(const calculator::Design& design, const calculator::Constants& constants);
+  void Write(const calculator::Design& design, const calculator::Constants& constants,
+             const KnownNumberTexts* known = nullptr);
   // A row that could not be computed: only `error` is filled.
   void WriteError(std::string_view reason);
 

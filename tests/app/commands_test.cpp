@@ -16,28 +16,10 @@
 #include "app/command_line.h"
 #include "app/output/output.h"
 #include "app/units.h"
+#include "tests/app/command_support.h"
 
 namespace app {
 namespace {
-
-struct Ran {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-Ran RunHelmholtz(const std::vector<std::string>& arguments, WriteStatus writes = WriteStatus::kWritten) {
-  std::vector<const char*> pointers;
-  for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
-  StringSink sink(writes);
-  Output out(sink);
-  std::ostringstream err;
-  Ran ran;
-  ran.exitCode = RunCommand(std::span<const char* const>(pointers), out, err);
-  ran.out = sink.text();
-  ran.err = err.str();
-  return ran;
-}
 
 struct CommandRow {
   const char* name;
@@ -216,10 +198,97 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    Refused("volume: --diameter or --surface is missing")},
         CommandRow{"Repeated",
-                   {"diameter", "--frequency", "1", "--frequency", "1", "--volume", "1", "--thickness", "1"},
+                   {"diameter", "--frequency", "1", "--volume", "1", "--thickness", "1", "--format=csv", "--format=csv"},
                    2,
                    "",
-                   Refused("--frequency is given more than once")},
+                   Refused("--format is given more than once")},
+        // An input option repeated is a list of values, one design each.
+        CommandRow{"RepeatedInputIsAList",
+                   {"diameter", "--frequency", "1", "--frequency", "2", "--volume", "1", "--thickness", "1", "--format",
+                    "csv"},
+                   0,
+                   kCsvHeader + "4,1,1,1,0.00020853362,3.4154034e-08,true,,0.00020853362,0.0001848081,10,9.95674e+11,\n" +
+                       "4,2,1,1,0.0004170865,1.3662877e-07,true,,0.0004170865,0.0003696333,10,62235365376,\n",
+                   ""},
+        CommandRow{"SweepAsAlignedText",
+                   {"thickness", "--frequency", "100:400:100", "--volume", "1l", "--diameter", "2"},
+                   0,
+                   "   frequency_hz        volume_cc      diameter_cm     thickness_cm\n"
+                   "            100             1000                2         8.312929\n"
+                   "            200             1000                2         1.413562\n"
+                   "            300             1000                2       0.13590148\n"
+                   "            400             1000                2      -0.31127968  Impossible values!!!; "
+                   "Impossible values !\n",
+                   ""},
+        CommandRow{"OnlyPossibleDropsTheImpossible",
+                   {"thickness", "--frequency", "300:400:100", "--volume", "1l", "--diameter", "2", "--only-possible",
+                    "--format", "json"},
+                   0,
+                   "{\"calculation\":3,\"frequency_hz\":300,\"volume_cc\":1000,\"thickness_cm\":0.13590148,"
+                   "\"diameter_cm\":2,\"surface_cm2\":3.1415927,\"possible\":true,\"message\":\"\","
+                   "\"equivalent_diameter_cm\":2,\"square_side_cm\":1.7724539,\"thickness_mm\":1.3590147,"
+                   "\"q_factor\":0.22948049,\"error\":null}\n",
+                   ""},
+        CommandRow{"SweepIntoAClosedPipeEndsQuietly",
+                   {"frequency", "--volume", "1:1000000:1", "--diameter", "2", "--thickness", "1"},
+                   1,
+                   "",
+                   "",
+                   WriteStatus::kClosed},
+        CommandRow{"SweepThatCannotBeWritten",
+                   {"frequency", "--volume", "1:1000000:1", "--diameter", "2", "--thickness", "1"},
+                   1,
+                   "",
+                   "helmholtz: cannot write to standard output\n",
+                   WriteStatus::kFailed},
+        // Refused before the first design, naming the option.
+        CommandRow{"ZeroStep",
+                   {"frequency", "--volume", "1:2:0", "--diameter", "2", "--thickness", "1"},
+                   2,
+                   "",
+                   Refused("--volume: '1:2:0': the step is zero")},
+        CommandRow{"StepAwayFromTheStop",
+                   {"frequency", "--volume", "1:2:-1", "--diameter", "2", "--thickness", "1"},
+                   2,
+                   "",
+                   Refused("--volume: '1:2:-1': the step -1 goes down, away from the stop 2")},
+        CommandRow{"StepNotANumber",
+                   {"frequency", "--volume", "1", "--diameter", "1:2:x", "--thickness", "1"},
+                   2,
+                   "",
+                   Refused("--diameter: '1:2:x': the step 'x': 'x' is not a number")},
+        CommandRow{"RangeUnitOnTheStart",
+                   {"frequency", "--volume", "1l:2:1", "--diameter", "2", "--thickness", "1"},
+                   2,
+                   "",
+                   Refused("--volume: '1l:2:1': write the unit once, behind the step (START:STOP:STEPl)")},
+        CommandRow{"RangeUnitNotOfTheDimension",
+                   {"frequency", "--volume", "1:2:1mm", "--diameter", "2", "--thickness", "1"},
+                   2,
+                   "",
+                   Refused("--volume: '1:2:1mm': the start '1': '1mm': 'mm' is not a volume unit (cc, ml, cm3, l, L, "
+                           "m3, in3, ft3)")},
+        CommandRow{"MoreThanTenBillionDesigns",
+                   {"frequency", "--volume", "1:100000:1", "--diameter", "1:100000:1", "--thickness", "1:2:1"},
+                   2,
+                   "",
+                   Refused("the sweep has 100000 x 100000 x 2 designs, more than the 10000000000 a sweep may have")},
+        CommandRow{"PlotOfThreeSweptOptions",
+                   {"frequency", "--volume", "1:2:1", "--diameter", "1:2:1", "--thickness", "1:2:1", "--plot", "-"},
+                   2,
+                   "",
+                   Refused("--plot: a chart shows at most two swept options (x and one curve per value); 3 are swept")},
+        CommandRow{"PlotOfTooManyCurves",
+                   {"frequency", "--volume", "1:2:1", "--diameter", "1:20:1", "--thickness", "1", "--plot", "-"},
+                   2,
+                   "",
+                   Refused("--plot: at most 10 curves, one per value of --diameter, which has 20")},
+        CommandRow{"PlotIntoNoFolder",
+                   {"frequency", "--volume", "1:2:1", "--diameter", "1", "--thickness", "1", "--plot",
+                    "/nonexistent/chart.svg"},
+                   1,
+                   "",
+                   Refused("--plot: cannot write '/nonexistent/chart.svg'")},
         CommandRow{"BothOrifices",
                    {"volume", "--frequency", "1", "--diameter", "1", "--surface", "1", "--thickness", "1"},
                    2,

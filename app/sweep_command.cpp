@@ -1,0 +1,357 @@
+#include "app/sweep_command.h"
+
+#include <algorithm>
+#include <array>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <ostream>
+#include <string_view>
+#include <variant>
+
+#include "app/calculation.h"
+#include "app/command_line.h"
+#include "app/output/output.h"
+#include "app/plot/chart.h"
+#include "app/plot/svg.h"
+#include "app/plot/terminal_chart.h"
+#include "app/sweep/progress_line.h"
+#include "app/sweep/range.h"
+#include "app/sweep/sweep.h"
+#include "app/units.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace app {
+namespace {
+
+using calculator::Design;
+using calculator::Quantity;
+
+std::string Refusal(std::string_view text) { return "helmholtz: " + std::string(text) + "\n"; }
+
+// The chart's names of the design quantities (indexed by Quantity), in the screens' units.
+constexpr std::array<std::string_view, 5> kChartNames = {"Frequency", "Volume", "Wall thickness", "Diameter",
+                                                         "Surface"};
+constexpr std::array<std::string_view, 5> kChartUnits = {"Hz", "cm^3", "cm", "cm", "cm^2"};
+
+plot::AxisName ChartName(Quantity quantity) {
+  return {std::string(kChartNames[IndexOf(quantity)]), std::string(kChartUnits[IndexOf(quantity)])};
+}
+
+// A chart has a legend mark of its own for each curve.
+constexpr std::uint64_t kMaxCurves = 10;
+
+// Reads one option's texts with the option's own value syntax and units; the
+// range's points are rounded to single once, from the unrounded value.
+sweep::ValueParser ParserFor(Quantity quantity) {
+  const Dimension dimension = DimensionOf(quantity);
+  return [dimension](std::string_view number, std::string_view unit) -> std::variant<long double, sweep::Refusal> {
+    const WorkingValue parsed = ParseWorkingValue(std::string(number) + std::string(unit), dimension);
+    if (!parsed.value) return sweep::Refusal{parsed.refusal};
+    return *parsed.value;
+  };
+}
+
+// A sweep's interrupt (Ctrl+C) only raises this flag, which the loop reads
+// after each design, so that the status line is erased and the rows written
+// so far are complete before the program ends.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) { interrupted = 1; }
+
+class InterruptFlag {
+ public:
+  InterruptFlag() : previous_(std::signal(SIGINT, OnInterrupt)) { interrupted = 0; }
+  ~InterruptFlag() { std::signal(SIGINT, previous_); }
+  InterruptFlag(const InterruptFlag&) = delete;
+  InterruptFlag& operator=(const InterruptFlag&) = delete;
+  bool Raised() const { return interrupted != 0; }
+
+ private:
+  void (*previous_)(int);
+};
+
+bool StandardOutputIsTerminal() {
+#ifdef _WIN32
+  return _isatty(1) != 0;
+#else
+  return isatty(1) != 0;
+#endif
+}
+
+void WriteToStandardError(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fflush(stderr);
+}
+
+// The texts of the number columns that follow one input alone, written once
+// per value of that input rather than once per design: the volume's column,
+// the wall's two (cm and mm), the orifice's four (diameter, surface and the
+// equivalent diameter and square side). The computed quantity's columns and
+// the Q-Factor follow the whole design and are always written afresh.
+class NumberTextCache {
+ public:
+  // A table per input with at most this many values (kept for the whole
+  // sweep); a longer input keeps its current value's texts only.
+  static constexpr std::uint64_t kTableLimit = 4096;
+
+  NumberTextCache(Format format, calculator::Choice choice, const sweep::Sweep& sweep,
+                  const std::vector<Quantity>& inputs, const calculator::Constants& constants)
+      : format_(format), constants_(constants) {
+    const Quantity solved = calculator::SolvedQuantity(choice);
+    const Quantity orifice = calculator::IsRound(choice) ? Quantity::kDiameter : Quantity::kSurface;
+    // The input each number column follows (kNumberColumns order), if any.
+    const std::array<std::optional<Quantity>, kNumberColumns> follows = {
+        Quantity::kFrequency, Quantity::kVolume, Quantity::kThickness, orifice,        orifice,
+        orifice,              orifice,           Quantity::kThickness, std::nullopt};
+    axes_.resize(inputs.size());
+    for (std::size_t column = 0; column < kNumberColumns; ++column) {
+      if (!follows[column] || *follows[column] == solved) continue;
+      const auto axis = std::find(inputs.begin(), inputs.end(), *follows[column]);
+      if (axis == inputs.end()) continue;
+      axes_[static_cast<std::size_t>(axis - inputs.begin())].columns.push_back(column);
+    }
+    for (std::size_t axis = 0; axis < axes_.size(); ++axis) {
+      const std::uint64_t size = sweep.Axes()[axis].Size();
+      axes_[axis].table = size <= kTableLimit;
+      axes_[axis].entries.resize(axes_[axis].table ? static_cast<std::size_t>(size) : 1);
+    }
+  }
+
+  // The known texts for `design`, at the odometer's current point.
+  const KnownNumberTexts& Known(const sweep::Odometer& point, const Design& design) {
+    for (std::size_t axis = 0; axis < axes_.size(); ++axis) {
+      Axis& cached = axes_[axis];
+      if (cached.columns.empty()) continue;
+      Entry& entry = cached.table ? cached.entries[static_cast<std::size_t>(point.Indices()[axis])]
+                                  : cached.entries.front();
+      if (!cached.table && point.FirstChanged() <= axis) entry.filled = false;
+      if (!entry.filled) Fill(entry, cached.columns, design);
+      for (const std::size_t column : cached.columns) known_[column] = entry.texts[column];
+    }
+    return known_;
+  }
+
+ private:
+  struct Entry {
+    bool filled = false;
+    std::array<std::string, kNumberColumns> texts;
+  };
+  struct Axis {
+    std::vector<std::size_t> columns;
+    // One entry per value, or (`table` false) the current value's only.
+    bool table = false;
+    std::vector<Entry> entries;
+  };
+
+  void Fill(Entry& entry, const std::vector<std::size_t>& columns, const Design& design) const {
+    const std::array<float, kNumberColumns> values = NumberCells(design, constants_);
+    for (const std::size_t column : columns) {
+      entry.texts[column].clear();
+      AppendNumberCell(entry.texts[column], format_, values[column]);
+    }
+    entry.filled = true;
+  }
+
+  Format format_;
+  calculator::Constants constants_;
+  std::vector<Axis> axes_;
+  KnownNumberTexts known_{};
+};
+
+// The widest shortest text of a float, "-1.17549435e-38" and the like.
+constexpr std::size_t kNumberWidth = 15;
+constexpr std::string_view kColumnGap = "  ";
+
+std::size_t WidthOf(Quantity quantity) { return std::max(kNumberWidth, kColumnNames[IndexOf(quantity)].size()); }
+
+void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
+  if (text.size() < width) out.append(width - text.size(), ' ');
+  out += text;
+}
+
+// The first two inputs with more than one value: the chart's x and its curves.
+struct ChartAxes {
+  std::size_t x = 0;
+  std::optional<std::size_t> curve;
+};
+
+}  // namespace
+
+bool IsSweep(const SweepRequest& request) {
+  if (request.onlyPossible || request.plot) return true;
+  return std::any_of(request.inputs.begin(), request.inputs.end(), [](const SweptInput& input) {
+    return input.texts.size() > 1 || (input.texts.size() == 1 && sweep::IsRangeText(input.texts.front()));
+  });
+}
+
+Design SweepDesign(calculator::Choice choice, const calculator::Quantities& typed,
+                   const calculator::Constants& constants) {
+  return calculator::Solve(choice, typed, constants, calculator::Checks::kSkipped);
+}
+
+std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantity>& inputs) {
+  std::string header;
+  std::vector<Quantity> columns = inputs;
+  columns.push_back(calculator::SolvedQuantity(choice));
+  for (const Quantity quantity : columns) {
+    if (!header.empty()) header += kColumnGap;
+    AppendRightAligned(header, kColumnNames[IndexOf(quantity)], WidthOf(quantity));
+  }
+  return header + "\n";
+}
+
+void AppendSweepTextRow(std::string& out, const Design& design, const std::vector<Quantity>& inputs) {
+  const auto cell = [&](Quantity quantity) {
+    std::string number;  // short enough to stay in the string itself
+    AppendFloat(number, calculator::Field(design.quantities, quantity));
+    AppendRightAligned(out, number, WidthOf(quantity));
+  };
+  for (const Quantity quantity : inputs) {
+    cell(quantity);
+    out += kColumnGap;
+  }
+  cell(calculator::SolvedQuantity(design.choice));
+  std::string message;
+  AppendDesignMessage(message, design);
+  if (!message.empty()) {
+    out += kColumnGap;
+    out += message;
+  }
+  out += '\n';
+}
+
+int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
+  std::vector<sweep::Sequence> axes;
+  std::vector<Quantity> inputs;
+  for (const SweptInput& input : request.inputs) {
+    const std::vector<std::string_view> texts(input.texts.begin(), input.texts.end());
+    auto parsed = sweep::ParseSequence(texts, ParserFor(input.quantity));
+    if (auto* refusal = std::get_if<sweep::Refusal>(&parsed)) {
+      err << Refusal(std::string(kOptionNames[IndexOf(input.quantity)]) + ": " + refusal->message);
+      return kExitBadArgument;
+    }
+    axes.push_back(std::get<sweep::Sequence>(std::move(parsed)));
+    inputs.push_back(input.quantity);
+  }
+  auto made = sweep::Sweep::Make(std::move(axes));
+  if (auto* refusal = std::get_if<sweep::Refusal>(&made)) {
+    err << Refusal(refusal->message);
+    return kExitBadArgument;
+  }
+  const sweep::Sweep sweep = std::get<sweep::Sweep>(std::move(made));
+
+  // The chart, when asked for: against the first input with more than one
+  // value, a curve per value of the second.
+  std::optional<plot::Chart> chart;
+  ChartAxes chartAxes;
+  std::ofstream svgFile;
+  const bool terminalChart = request.plot && *request.plot == "-";
+  if (request.plot) {
+    std::vector<std::size_t> swept;
+    for (std::size_t axis = 0; axis < inputs.size(); ++axis) {
+      if (sweep.Axes()[axis].Size() > 1) swept.push_back(axis);
+    }
+    if (swept.size() > 2) {
+      err << Refusal("--plot: a chart shows at most two swept options (x and one curve per value); " +
+                     std::to_string(swept.size()) + " are swept");
+      return kExitBadArgument;
+    }
+    if (!swept.empty()) chartAxes.x = swept.front();
+    if (swept.size() == 2) chartAxes.curve = swept.back();
+    std::vector<std::string> legends(1);
+    if (chartAxes.curve) {
+      const sweep::Sequence& curves = sweep.Axes()[*chartAxes.curve];
+      const std::string_view option = kOptionNames[IndexOf(inputs[*chartAxes.curve])];
+      if (curves.Size() > kMaxCurves) {
+        err << Refusal("--plot: at most " + std::to_string(kMaxCurves) + " curves, one per value of " +
+                       std::string(option) + ", which has " + std::to_string(curves.Size()));
+        return kExitBadArgument;
+      }
+      legends.clear();
+      plot::AxisName name = ChartName(inputs[*chartAxes.curve]);
+      for (std::uint64_t index = 0; index < curves.Size(); ++index) {
+        legends.push_back(plot::LegendText(name, curves.At(index)));
+      }
+    }
+    const auto [low, high] = sweep.Axes()[chartAxes.x].Bounds();
+    chart.emplace(ChartName(inputs[chartAxes.x]), ChartName(calculator::SolvedQuantity(request.choice)),
+                  std::pair<double, double>(low, high), std::move(legends));
+    if (!terminalChart) {
+      svgFile.open(*request.plot, std::ios::binary | std::ios::trunc);
+      if (!svgFile) {
+        err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
+        return kExitWriteFailed;
+      }
+    }
+  }
+
+  // Rows go to standard output unless it is the terminal chart's.
+  const bool rows = !terminalChart;
+  DesignWriter writer(request.format, out);
+  if (rows) {
+    if (request.format == Format::kText) {
+      out.Append(SweepTextHeader(request.choice, inputs));
+    } else {
+      writer.Begin();
+    }
+  }
+  NumberTextCache cache(request.format, request.choice, sweep, inputs, request.constants);
+  const calculator::Quantity solved = calculator::SolvedQuantity(request.choice);
+
+  const InterruptFlag interrupt;
+  {
+    // Rows on a terminal would run through the status line; they show progress themselves.
+    sweep::ProgressLine progress(sweep.Count(),
+                                 sweep::StandardErrorIsTerminal() && (terminalChart || !StandardOutputIsTerminal()),
+                                 std::chrono::steady_clock::now, WriteToStandardError);
+    calculator::Quantities typed;
+    for (sweep::Odometer point(sweep); point.Valid() && !out.failed() && !interrupt.Raised(); point.Next()) {
+      for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
+        calculator::Field(typed, inputs[axis]) = point.Values()[axis];
+      }
+      const Design design = SweepDesign(request.choice, typed, request.constants);
+      progress.Advance();
+      if (request.onlyPossible && !design.possible) continue;
+      if (chart) {
+        const std::size_t curve = chartAxes.curve ? static_cast<std::size_t>(point.Indices()[*chartAxes.curve]) : 0;
+        chart->Add(curve, point.Values()[chartAxes.x],
+                   design.possible ? std::optional<double>(calculator::Field(design.quantities, solved))
+                                   : std::nullopt);
+      }
+      if (!rows) continue;
+      if (request.format == Format::kText) {
+        AppendSweepTextRow(out.buffer(), design, inputs);
+        out.EndRow();
+      } else {
+        writer.Write(design, request.constants, &cache.Known(point, design));
+      }
+    }
+    progress.Erase();
+  }
+  if (interrupt.Raised()) {
+    out.Flush();
+    return kExitInterrupted;
+  }
+  if (chart && !out.failed()) {
+    if (terminalChart) {
+      out.Append(plot::TerminalChartText(*chart, plot::DetectTerminalStyle(1)));
+    } else {
+      svgFile << plot::SvgText(*chart);
+      svgFile.close();
+      if (!svgFile) {
+        out.Flush();
+        err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
+        return kExitWriteFailed;
+      }
+    }
+  }
+  return FinishOutput(out, 0, err);
+}
+
+}  // namespace app

@@ -1,0 +1,65 @@
+// A calculation subcommand over many designs: each input option may hold a
+// range START:STOP:STEP or be repeated, and the designs of their Cartesian
+// product (the options' command-line order, the last fastest) are computed
+// one at a time and streamed as rows, or drawn as a chart.
+//
+//   helmholtz frequency --volume 10:60:5l --diameter 5 --diameter 7.5 --thickness 1 --format csv
+//   -> the CSV header, then 22 rows: (10 l, 5 cm), (10 l, 7.5 cm), (15 l, 5 cm), ...
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/output/design_writer.h"
+#include "calculator/design.h"
+#include "calculator/resonator.h"
+
+namespace app {
+
+class Output;
+
+// Exit code of a sweep stopped by an interrupt (Ctrl+C), as a shell reports a
+// process ended by SIGINT.
+inline constexpr int kExitInterrupted = 130;
+
+// One input option: its quantity and every text typed for it, in order.
+struct SweptInput {
+  calculator::Quantity quantity = calculator::Quantity::kVolume;
+  std::vector<std::string> texts;
+};
+
+struct SweepRequest {
+  calculator::Choice choice = calculator::Choice::kFrequencyRound;
+  // The choice's three inputs, in the order their options first stand on the command line.
+  std::vector<SweptInput> inputs;
+  Format format = Format::kText;
+  calculator::Constants constants;
+  bool onlyPossible = false;
+  // A file for the SVG chart, or "-" for the chart drawn on standard output.
+  std::optional<std::string> plot;
+};
+
+// Whether the request asks for more than today's single design: an input
+// with a range or given more than once, --only-possible or --plot.
+bool IsSweep(const SweepRequest& request);
+
+// One design of a sweep, with the same numbers as the single-design command
+// gives (its cross-check lines, which no sweep row shows, left out). Every
+// design of a sweep is computed here.
+calculator::Design SweepDesign(calculator::Choice choice, const calculator::Quantities& typed,
+                               const calculator::Constants& constants);
+
+// Runs the sweep: rows on `out` (or the terminal chart for --plot -), refusals
+// on `err` naming the option; returns the exit code.
+int RunSweep(const SweepRequest& request, Output& out, std::ostream& err);
+
+// The header and rows of a sweep in text: the inputs in their order, then the
+// computed quantity, each right-aligned in a column as wide as its name or a
+// float's longest shortest text, then the message of an impossible design.
+std::string SweepTextHeader(calculator::Choice choice, const std::vector<calculator::Quantity>& inputs);
+void AppendSweepTextRow(std::string& out, const calculator::Design& design,
+                        const std::vector<calculator::Quantity>& inputs);
+
+}  // namespace app
