@@ -5,12 +5,18 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <sstream>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,6 +26,8 @@
 #include "app/output/output.h"
 #include "calculator/design.h"
 #include "tests/e2e/helmholtz_support.h"
+#include "tests/plot/svg_support.h"
+#include "tests/support/text_lines.h"
 
 namespace termtest {
 namespace {
@@ -94,7 +102,15 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"SubcommandOntoAFullDisk", {"diameter", "--frequency=100", "--volume=1000", "--thickness=1"}, 1,
                    "", "helmholtz: cannot write to standard output\n", "/dev/full"},
         CommandRow{"BatchOntoAFullDisk", {"batch", "-"}, 1, "", "helmholtz: cannot write to standard output\n",
-                   "/dev/full"}),
+                   "/dev/full"},
+        CommandRow{"SweepOntoAFullDisk",
+                   {"frequency", "--volume=1:100000:1", "--diameter=1:10:1", "--thickness=1", "--format=csv"}, 1, "",
+                   "helmholtz: cannot write to standard output\n", "/dev/full"},
+        // Refused before any design is computed, however long it would take.
+        CommandRow{"SweepTooBig",
+                   {"frequency", "--volume=1:1e6:1", "--diameter=1:1e5:1", "--thickness=0.1:1:0.1"}, 2, "",
+                   "helmholtz: the sweep has 1000000 x 100000 x 10 designs, more than the 10000000000 a sweep may "
+                   "have\n"}),
     [](const ::testing::TestParamInfo<CommandRow>& info) { return std::string(info.param.name); });
 
 // Into a pipe nobody reads any more (`helmholtz ... | head -1` once head
@@ -244,6 +260,166 @@ TEST(CommandLineInATerminal, SubcommandLeavesTheTerminalAlone) {
   EXPECT_EQ(session.output(), std::string(app::kCsvColumns) + "\r\n8,100,1000,1,,0.60774153,true,,0.87965935,"
                                                               "0.7795778,10,9.955818,\r\n");
   EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+}
+
+// A sweep of a million designs into /dev/null needs no more memory than one
+// of ten designs.
+TEST(CommandLineSweep, StreamsInFlatMemory) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const auto run = [](const std::string& volumes) {
+    LaunchOptions options;
+    options.withoutTerminal = true;
+    options.standardOutputFile = "/dev/null";
+    options.arguments = {"frequency", "--volume", volumes, "--diameter", "1:10:1", "--thickness", "1", "--format",
+                         "csv"};
+    PtySession session(HelmholtzBinary(), options);
+    int status = 0;
+    EXPECT_TRUE(session.WaitForExit(120 * kPromptlyMs, status));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(session.errorOutput(), "");
+  };
+  run("1:1:1");
+  const long smallPeak = PeakChildKilobytes();
+  run("1:100000:1");
+  const long largePeak = PeakChildKilobytes();
+  std::cout << "peak resident memory: " << smallPeak << " KiB for 10 designs, " << largePeak
+            << " KiB for 1000000\n";
+  EXPECT_LT(largePeak - smallPeak, 1024);
+}
+
+// `helmholtz ... | head -1` of a sweep that would run for minutes: head's
+// one line, then the program ends at once, with exit code 1 and no word.
+TEST(CommandLineSweep, EndsAtOnceAndQuietlyWhenHeadHasItsLine) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::string status = ::testing::TempDir() + "helmholtz_sweep_head_status";
+  const std::string error = ::testing::TempDir() + "helmholtz_sweep_head_error";
+  const std::string command = "{ '" + HelmholtzBinary() +
+                              "' frequency --volume 1:1e9:1 --diameter 2 --thickness 1 --format csv 2>'" + error +
+                              "'; echo $? >'" + status + "'; } | head -1";
+  const auto start = std::chrono::steady_clock::now();
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string firstLine;
+  for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) firstLine += static_cast<char>(c);
+  ASSERT_EQ(pclose(pipe), 0);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::ifstream statusFile(status);
+  std::ifstream errorFile(error);
+  std::string exitCode;
+  std::getline(statusFile, exitCode);
+  const std::string errors((std::istreambuf_iterator<char>(errorFile)), std::istreambuf_iterator<char>());
+  std::remove(status.c_str());
+  std::remove(error.c_str());
+  EXPECT_EQ(firstLine, std::string(app::kCsvColumns) + "\n");
+  EXPECT_EQ(exitCode, "1");
+  EXPECT_EQ(errors, "");
+  // A billion designs would take minutes; a generous bound for a loaded machine.
+  std::cout << "| head -1 ended after " << seconds << " s\n";
+  EXPECT_LT(seconds, 10.0);
+}
+
+// --plot FILE.svg beside the CSV rows: the file is an SVG with labelled axes
+// and one path per value of the second swept option, holding one point per
+// possible design of that curve, and the real renderers take it.
+TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::string svgFile = ::testing::TempDir() + "helmholtz_sweep_plot.svg";
+  LaunchOptions options;
+  options.withoutTerminal = true;
+  // The thickness sweep turns impossible (negative) at high frequencies.
+  options.arguments = {"thickness", "--frequency", "50:400:5", "--volume", "1l", "--volume", "2l", "--volume", "5l",
+                       "--diameter", "2", "--format", "csv", "--plot", svgFile};
+  PtySession session(HelmholtzBinary(), options);
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << session.errorOutput();
+  std::ifstream file(svgFile);
+  const std::string svg((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+
+  // The possible designs of each volume, from the rows.
+  std::vector<std::size_t> possible(3);
+  std::istringstream rows(session.standardOutput());
+  std::string row;
+  std::getline(rows, row);
+  std::size_t designs = 0;
+  for (; std::getline(rows, row); ++designs) {
+    if (row.find(",true,") != std::string::npos) ++possible[designs % 3];
+  }
+  EXPECT_EQ(designs, 71U * 3);
+  EXPECT_EQ(plot::WellFormedError(svg), "");
+  const std::vector<std::string> paths = plot::Paths(svg);
+  ASSERT_EQ(paths.size(), 3U);
+  for (std::size_t curve = 0; curve < 3; ++curve) {
+    EXPECT_GT(possible[curve], 0U);
+    EXPECT_LT(possible[curve], 71U);
+    EXPECT_EQ(plot::Count(paths[curve], 'M') + plot::Count(paths[curve], 'L'), possible[curve]) << curve;
+  }
+  for (const char* text : {">Frequency (Hz)</text>", ">Wall thickness (cm)</text>", ">Volume 1000 cm^3</text>",
+                           ">Volume 5000 cm^3</text>"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+  const std::optional<std::string> rendered = plot::RendererError(svgFile);
+  std::remove(svgFile.c_str());
+  if (rendered) {
+    EXPECT_EQ(*rendered, "");
+  }
+}
+
+// --plot - in an 80x24 terminal: the chart alone, a line shorter than the
+// terminal, in braille under a UTF-8 locale and in ASCII under another.
+TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  for (const char* locale : {"C.UTF-8", "C"}) {
+    SCOPED_TRACE(locale);
+    LaunchOptions options;
+    options.columns = 80;
+    options.rows = 24;
+    options.locale = locale;
+    options.noColor = "1";
+    options.arguments = {"frequency", "--volume", "1:60:1l", "--diameter", "5", "--diameter", "10", "--thickness",
+                         "1", "--plot", "-"};
+    PtySession session(HelmholtzBinary(), options);
+    int status = 0;
+    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const std::string& output = session.output();
+    const bool utf8 = std::string(locale) == "C.UTF-8";
+    EXPECT_EQ(output.find("\xE2\xA3") != std::string::npos || output.find("\xE2\xA0") != std::string::npos, utf8);
+    if (!utf8) {
+      EXPECT_TRUE(std::all_of(output.begin(), output.end(), [](char c) { return (c & 0x80) == 0; }));
+    }
+    EXPECT_EQ(output.find("frequency_hz"), std::string::npos);  // no rows
+    EXPECT_NE(output.find("Volume (cm^3)"), std::string::npos);
+    EXPECT_NE(output.find("Diameter 10 cm"), std::string::npos);
+    EXPECT_EQ(static_cast<int>(std::count(output.begin(), output.end(), '\n')), 23);
+    // Each line fits: characters, not bytes (a braille cell is three bytes).
+    for (std::string line : testtext::Lines(output)) {
+      if (line.ends_with('\r')) line.pop_back();
+      EXPECT_LE(testtext::Width(line), 80U) << line;
+    }
+  }
+}
+
+// A long sweep whose standard error is a terminal shows its status line
+// there; Ctrl+C ends it with exit code 130 and the line erased.
+TEST(CommandLineSweep, ShowsProgressOnATerminalAndErasesItOnInterrupt) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  LaunchOptions options;
+  options.standardOutputFile = "/dev/null";
+  options.arguments = {"frequency", "--volume", "1:1e9:1", "--diameter", "2", "--thickness", "1", "--format", "csv"};
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.started());
+  ASSERT_TRUE(session.WaitUntil(
+      [](const TerminalModel& screen) { return screen.RowText(0).find("designs/s") != std::string::npos; },
+      10 * kPromptlyMs))
+      << session.output();
+  EXPECT_NE(session.screen().RowText(0).find("of 1000000000 designs"), std::string::npos);
+  session.Signal(SIGINT);
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+  EXPECT_EQ(session.screen().RowText(0).find_first_not_of(' '), std::string::npos) << session.screen().RowText(0);
 }
 
 }  // namespace

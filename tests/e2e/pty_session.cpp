@@ -45,16 +45,21 @@ bool ReadAvailable(int fd, std::string& sink) {
 // Exits the child after a failed step; only async-signal-safe calls here.
 [[noreturn]] void ChildFails() { _exit(127); }
 
-// The tests' own environment with TERM and NO_COLOR as `options` says.
+// The tests' own environment with TERM, NO_COLOR and the locale as `options` says.
 std::vector<std::string> ProgramEnvironment(const LaunchOptions& options) {
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string_view variable(*entry);
     if (variable.starts_with("TERM=") || variable.starts_with("NO_COLOR=")) continue;
+    if (!options.locale.empty() && (variable.starts_with("LC_ALL=") || variable.starts_with("LANG=") ||
+                                    variable.starts_with("LC_CTYPE="))) {
+      continue;
+    }
     variables.emplace_back(variable);
   }
   if (!options.term.empty()) variables.push_back("TERM=" + options.term);
   if (!options.noColor.empty()) variables.push_back("NO_COLOR=" + options.noColor);
+  if (!options.locale.empty()) variables.push_back("LC_ALL=" + options.locale);
   return variables;
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/plot/terminal_chart.h"
+#include "tests/support/text_lines.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -24,18 +25,8 @@
 namespace plot {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// Columns of a UTF-8 line.
-std::size_t Width(const std::string& line) {
-  return static_cast<std::size_t>(
-      std::count_if(line.begin(), line.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
+using testtext::Lines;
+using testtext::Width;
 
 // y = x and y = 100 - x over 0..100, with a gap in the second.
 Chart CrossChart() {

@@ -1,0 +1,209 @@
+// Sweeps against the single-design command: every row of a sweep over
+// seeded random ranges and lists equals, byte for byte, the row of the
+// command run alone with that design's values written as decimal text (an
+// independent reference for the range's points), in nested-loop order; and
+// the count and order of designs for one, two and three swept options.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/sweep_command.h"
+#include "tests/app/command_support.h"
+#include "tests/support/text_lines.h"
+
+namespace app {
+namespace {
+
+using testtext::Lines;
+
+// n/100 as decimal text: 1234 -> "12.34".
+std::string Hundredths(std::int64_t n) {
+  std::string text = std::to_string(n / 100) + ".";
+  const std::int64_t fraction = n % 100;
+  if (fraction < 10) text += '0';
+  return text + std::to_string(fraction);
+}
+
+// One option of a random sweep: its texts and the decimal text of each value.
+struct RandomOption {
+  std::string name;
+  std::vector<std::string> texts;
+  std::vector<std::string> values;
+};
+
+RandomOption MakeOption(std::mt19937& random, const std::string& name, const std::string& unit) {
+  RandomOption option{name, {}, {}};
+  const auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const int kind = draw(0, 3);
+  const int parts = kind == 3 ? 2 : 1;  // a list: the option given twice
+  for (int part = 0; part < parts; ++part) {
+    const std::int64_t start = draw(1, 3000) * 10;  // hundredths
+    if (kind == 0) {
+      option.texts.push_back(Hundredths(start) + unit);
+      option.values.push_back(Hundredths(start) + unit);
+      continue;
+    }
+    const std::int64_t step = draw(1, 400);
+    const int count = draw(1, 5);
+    const std::int64_t stop = start + step * (count - 1);
+    option.texts.push_back(Hundredths(start) + ":" + Hundredths(stop) + ":" + Hundredths(step) + unit);
+    for (int i = 0; i < count; ++i) option.values.push_back(Hundredths(start + step * i) + unit);
+  }
+  return option;
+}
+
+struct Case {
+  std::string command;
+  std::vector<std::string> names;
+  std::vector<std::string> units;
+};
+
+const std::vector<Case> kCases = {
+    {"frequency", {"--volume", "--diameter", "--thickness"}, {"", "mm", ""}},
+    {"frequency", {"--volume", "--surface", "--thickness"}, {"l", "", "cm"}},
+    {"volume", {"--frequency", "--diameter", "--thickness"}, {"", "", "mm"}},
+    {"volume", {"--frequency", "--surface", "--thickness"}, {"", "mm2", ""}},
+    {"thickness", {"--frequency", "--volume", "--diameter"}, {"", "ml", ""}},
+    {"thickness", {"--frequency", "--volume", "--surface"}, {"", "", ""}},
+    {"diameter", {"--frequency", "--volume", "--thickness"}, {"", "cc", ""}},
+    {"surface", {"--frequency", "--volume", "--thickness"}, {"", "", "in"}},
+};
+
+TEST(SweepDifferential, RowsEqualTheSingleDesignCommandBitForBit) {
+  std::mt19937 random(20261208);
+  for (int trial = 0; trial < 48; ++trial) {
+    const Case& chosen = kCases[static_cast<std::size_t>(trial) % kCases.size()];
+    std::vector<std::size_t> order = {0, 1, 2};
+    std::shuffle(order.begin(), order.end(), random);
+    std::vector<RandomOption> options;
+    for (const std::size_t i : order) options.push_back(MakeOption(random, chosen.names[i], chosen.units[i]));
+    const std::string format = trial % 3 == 2 ? "json" : "csv";
+    const bool onlyPossible = trial % 4 == 1;
+
+    std::vector<std::string> sweep = {chosen.command, "--format", format};
+    for (const RandomOption& option : options) {
+      for (const std::string& text : option.texts) sweep.insert(sweep.end(), {option.name, text});
+    }
+    if (onlyPossible) sweep.push_back("--only-possible");
+    const Ran swept = RunHelmholtz(sweep);
+    ASSERT_EQ(swept.exitCode, 0) << swept.err;
+
+    // The same designs one by one, as nested loops in the options' order.
+    std::string expected = format == "csv" ? Lines(swept.out).front() + "\n" : "";
+    for (const std::string& a : options[0].values) {
+      for (const std::string& b : options[1].values) {
+        for (const std::string& c : options[2].values) {
+          const Ran single = RunHelmholtz({chosen.command, "--format", format, options[0].name, a, options[1].name, b,
+                                           options[2].name, c});
+          ASSERT_EQ(single.exitCode, 0) << single.err;
+          const std::string row = Lines(single.out).back() + "\n";
+          const bool possible = row.find(format == "csv" ? ",true," : "\"possible\":true") != std::string::npos;
+          if (!onlyPossible || possible) expected += row;
+        }
+      }
+    }
+    std::string typed;
+    for (const std::string& argument : sweep) typed += argument + " ";
+    ASSERT_EQ(swept.out, expected) << typed;
+  }
+}
+
+// Inputs with more values than the writer keeps texts for, slowest and
+// fastest: sampled rows against the single-design command.
+TEST(SweepDifferential, LongInputsGiveTheSameRows) {
+  for (const bool volumeFirst : {true, false}) {
+    std::vector<std::string> arguments = {"frequency", "--format", "csv", "--thickness", "1"};
+    const std::vector<std::string> volumes = {"--volume", "0.5:5000:0.5"};
+    const std::vector<std::string> diameters = {"--diameter", "1", "--diameter", "2.5"};
+    for (const auto* part : volumeFirst ? std::vector{&volumes, &diameters} : std::vector{&diameters, &volumes}) {
+      arguments.insert(arguments.end(), part->begin(), part->end());
+    }
+    const std::vector<std::string> rows = Lines(RunHelmholtz(arguments).out);
+    ASSERT_EQ(rows.size(), 20001U);
+    for (std::size_t design = 0; design < 20000; design += 997) {
+      const std::size_t volume = volumeFirst ? design / 2 : design % 10000;
+      const bool wide = volumeFirst ? design % 2 == 1 : design >= 10000;
+      const Ran single = RunHelmholtz({"frequency", "--format", "csv", "--thickness", "1", "--volume",
+                                       Hundredths(static_cast<std::int64_t>(volume + 1) * 50), "--diameter",
+                                       wide ? "2.5" : "1"});
+      EXPECT_EQ(rows[design + 1], Lines(single.out).back()) << design;
+    }
+  }
+}
+
+// The volume column of each CSV row.
+std::vector<std::string> Column(const std::string& csv, std::size_t column) {
+  std::vector<std::string> cells;
+  const std::vector<std::string> lines = Lines(csv);
+  for (auto line = lines.begin() + 1; line != lines.end(); ++line) {
+    std::istringstream in(*line);
+    std::string cell;
+    for (std::size_t i = 0; i <= column; ++i) std::getline(in, cell, ',');
+    cells.push_back(cell);
+  }
+  return cells;
+}
+
+constexpr std::size_t kFrequencyColumn = 1;
+constexpr std::size_t kVolumeColumn = 2;
+constexpr std::size_t kThicknessColumn = 3;
+constexpr std::size_t kDiameterColumn = 4;
+
+TEST(SweepOrder, ATenthStepOverAThousandPointsEndsOnTheStopOnce) {
+  const Ran ran = RunHelmholtz({"frequency", "--volume", "0:100:0.1", "--diameter", "2", "--thickness", "1",
+                                "--format", "csv"});
+  ASSERT_EQ(ran.exitCode, 0) << ran.err;
+  const std::vector<std::string> volumes = Column(ran.out, kVolumeColumn);
+  ASSERT_EQ(volumes.size(), 1001U);
+  EXPECT_EQ(volumes.front(), "0");
+  EXPECT_EQ(volumes[1], "0.1");
+  EXPECT_EQ(volumes[500], "50");
+  EXPECT_EQ(volumes.back(), "100");
+  EXPECT_EQ(std::count(volumes.begin(), volumes.end(), "100"), 1);
+  EXPECT_EQ(volumes[999], "99.9");
+}
+
+TEST(SweepOrder, OneTwoAndThreeOptionsVaryLikeNestedLoopsTheLastFastest) {
+  const Ran one = RunHelmholtz({"volume", "--frequency", "10:30:10", "--diameter", "2", "--thickness", "1",
+                                "--format", "csv"});
+  EXPECT_EQ(Column(one.out, kFrequencyColumn), (std::vector<std::string>{"10", "20", "30"}));
+
+  // The thickness first on the command line, so it varies slowest.
+  const Ran two = RunHelmholtz({"frequency", "--thickness", "1", "--thickness", "2", "--volume", "1l", "--diameter",
+                                "1:3:1", "--format", "csv"});
+  EXPECT_EQ(Column(two.out, kThicknessColumn), (std::vector<std::string>{"1", "1", "1", "2", "2", "2"}));
+  EXPECT_EQ(Column(two.out, kDiameterColumn), (std::vector<std::string>{"1", "2", "3", "1", "2", "3"}));
+
+  const Ran three = RunHelmholtz({"frequency", "--diameter", "1:2:1", "--volume", "1", "--volume", "2:3:1",
+                                  "--thickness", "5:7:1", "--format", "csv"});
+  const std::vector<std::string> d = Column(three.out, kDiameterColumn);
+  const std::vector<std::string> v = Column(three.out, kVolumeColumn);
+  const std::vector<std::string> t = Column(three.out, kThicknessColumn);
+  ASSERT_EQ(d.size(), 18U);
+  for (std::size_t i = 0; i < d.size(); ++i) {
+    EXPECT_EQ(d[i], std::to_string(1 + i / 9)) << i;
+    EXPECT_EQ(v[i], std::to_string(1 + i / 3 % 3)) << i;
+    EXPECT_EQ(t[i], std::to_string(5 + i % 3)) << i;
+  }
+}
+
+TEST(SweepOrder, ASingleDesignIsNoSweepUnlessAskedFor) {
+  SweepRequest request;
+  request.inputs = {{calculator::Quantity::kVolume, {"1l"}}, {calculator::Quantity::kDiameter, {"2"}}};
+  EXPECT_FALSE(IsSweep(request));
+  request.inputs[1].texts = {"2", "3"};
+  EXPECT_TRUE(IsSweep(request));
+  request.inputs[1].texts = {"2:3:1"};
+  EXPECT_TRUE(IsSweep(request));
+  request.inputs[1].texts = {"2"};
+  request.onlyPossible = true;
+  EXPECT_TRUE(IsSweep(request));
+}
+
+}  // namespace
+}  // namespace app
