@@ -293,7 +293,8 @@ std::string UsageText() {
       "\n"
       "Exit status: 0 after '*' and for a command that worked; 1 when the answer\n"
       "cannot be written (a closed pipe ends quietly) or a batch row failed; 2 for\n"
-      "a command line not understood; 255 when no terminal can be used.\n"
+      "a command line not understood; 130 for an interrupted sweep; 255 when no\n"
+      "terminal can be used.\n"
       "More in the manual: ";
   text += kManual;
   text += "\n";

@@ -15,12 +15,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "app/output/output.h"
 #include "app/sweep/sweep.h"
+#include "app/sweep_command.h"
 #include "calculator/design.h"
 #include "calculator/summary_panel.h"
 
@@ -153,6 +156,37 @@ void CsvSweep(benchmark::State& state) {
       },
       [&buffer] { buffer.Flush(); });
 }
+
+// The command's own path: the same sweep as `helmholtz frequency --volume
+// 100:100000:100 --diameter 0.1:100:0.1 --thickness 1 --format csv`, through
+// RunSweep into an Output whose sink throws the blocks away.
+class NullSink final : public app::OutputSink {
+ public:
+  app::WriteStatus WriteAll(std::string_view bytes) override {
+    benchmark::DoNotOptimize(bytes.data());
+    bytes_ += bytes.size();
+    return app::WriteStatus::kWritten;
+  }
+  std::uint64_t bytes_ = 0;
+};
+
+void CommandCsv(benchmark::State& state) {
+  app::SweepRequest request;
+  request.choice = Choice::kFrequencyRound;
+  request.inputs = {{calculator::Quantity::kVolume, {"100:100000:100"}},
+                    {calculator::Quantity::kDiameter, {"0.1:100:0.1"}},
+                    {calculator::Quantity::kThickness, {"1"}}};
+  request.format = app::Format::kCsv;
+  request.constants = Constants();
+  std::ostringstream err;
+  for (auto _ : state) {
+    NullSink sink;
+    app::Output out(sink);
+    if (app::RunSweep(request, out, err) != 0) state.SkipWithError(err.str().c_str());
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(VolumeByDiameter().Count()));
+}
+BENCHMARK(CommandCsv)->Unit(benchmark::kMillisecond);
 
 void CsvToChars(benchmark::State& state) { CsvSweep<AppendShortest>(state); }
 BENCHMARK(CsvToChars)->Unit(benchmark::kMillisecond);

@@ -12,6 +12,7 @@ _helmholtz()
 
     local commands="frequency volume thickness diameter surface batch"
     local common="--format --sound-speed --temperature --help"
+    local sweep="--only-possible --plot"
     if ((cword == 1)); then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -25,14 +26,20 @@ _helmholtz()
         --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature)
             return
             ;;
+        --plot)
+            # An SVG file, or - for the chart on standard output.
+            compopt -o filenames 2>/dev/null
+            COMPREPLY=($(compgen -f -X '!*.svg' -- "$cur") $(compgen -d -- "$cur") $(compgen -W "-" -- "$cur"))
+            return
+            ;;
     esac
 
     local options
     case ${words[1]} in
-        frequency) options="--volume --diameter --surface --thickness $common" ;;
-        volume) options="--frequency --diameter --surface --thickness $common" ;;
-        thickness) options="--frequency --volume --diameter --surface $common" ;;
-        diameter | surface) options="--frequency --volume --thickness $common" ;;
+        frequency) options="--volume --diameter --surface --thickness $sweep $common" ;;
+        volume) options="--frequency --diameter --surface --thickness $sweep $common" ;;
+        thickness) options="--frequency --volume --diameter --surface $sweep $common" ;;
+        diameter | surface) options="--frequency --volume --thickness $sweep $common" ;;
         batch)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "$common" -- "$cur"))

@@ -19,4 +19,6 @@ complete -c helmholtz -n "__fish_seen_subcommand_from frequency thickness diamet
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume diameter surface" -l thickness -x -d 'Wall thickness, mm cm m in ft'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l diameter -x -d 'Round orifice diameter, mm cm m in ft'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l surface -x -d 'Orifice surface, mm2 cm2 m2 in2'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l only-possible -d 'Leave out impossible designs'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l plot -r -F -a '-' -d 'Chart into an SVG file, - for the terminal'
 complete -c helmholtz -n "__fish_seen_subcommand_from batch" -F -d 'CSV file, - for standard input'
