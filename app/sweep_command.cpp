@@ -317,13 +317,14 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
       }
       const Design design = SweepDesign(request.choice, typed, request.constants);
       progress.Advance();
-      if (request.onlyPossible && !design.possible) continue;
+      // An impossible design breaks its curve, with --only-possible too.
       if (chart) {
         const std::size_t curve = chartAxes.curve ? static_cast<std::size_t>(point.Indices()[*chartAxes.curve]) : 0;
         chart->Add(curve, point.Values()[chartAxes.x],
                    design.possible ? std::optional<double>(calculator::Field(design.quantities, solved))
                                    : std::nullopt);
       }
+      if (request.onlyPossible && !design.possible) continue;
       if (!rows) continue;
       if (request.format == Format::kText) {
         AppendSweepTextRow(out.buffer(), design, inputs);

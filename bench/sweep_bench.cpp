@@ -1,10 +1,13 @@
 // A CSV sweep of the frequency over volume x diameter (10^6 designs) written
-// to a null sink: the shortest-text writer (std::to_chars into a reusable
-// buffer) next to a straightforward one (snprintf "%.9g" for each number),
-// both computing the same designs, and the parts apart (walking the sweep,
-// Solve, the panel figures, formatting alone) to see where the time goes.
+// to a null sink. CommandCsv is the command's own path (RunSweep, exactly
+// what `helmholtz frequency --volume 100:100000:100 --diameter 0.1:100:0.1
+// --thickness 1 --format csv` runs), next to a straightforward writer that
+// computes the same designs and prints each number with snprintf "%.9g"
+// (CsvSnprintf9g); the others take the parts apart (walking the sweep,
+// Solve, the panel figures, formatting alone, texts cached per value) to
+// see where the time goes.
 //
-//   sweep_bench --benchmark_filter=Csv
+//   sweep_bench --benchmark_filter='CommandCsv|CsvSnprintf9g'
 //
 // Each iteration is one whole sweep; items per second are designs per second.
 #include <benchmark/benchmark.h>
