@@ -4,7 +4,9 @@
 #include <array>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <string_view>
 #include <variant>
@@ -97,8 +99,11 @@ void WriteToStandardError(std::string_view text) {
 class NumberTextCache {
  public:
   // A table per input with at most this many values (kept for the whole
-  // sweep); a longer input keeps its current value's texts only.
-  static constexpr std::uint64_t kTableLimit = 4096;
+  // sweep, at most 2 MB); a longer input keeps its current value's texts only.
+  static constexpr std::uint64_t kTableLimit = 1U << 15;
+  // Each text in a slot of its own: its length, then its characters (a
+  // float's shortest text has at most 15).
+  static constexpr std::size_t kSlotBytes = 16;
 
   NumberTextCache(Format format, calculator::Choice choice, const sweep::Sweep& sweep,
                   const std::vector<Quantity>& inputs, const calculator::Constants& constants)
@@ -117,9 +122,13 @@ class NumberTextCache {
       axes_[static_cast<std::size_t>(axis - inputs.begin())].columns.push_back(column);
     }
     for (std::size_t axis = 0; axis < axes_.size(); ++axis) {
+      Axis& cached = axes_[axis];
       const std::uint64_t size = sweep.Axes()[axis].Size();
-      axes_[axis].table = size <= kTableLimit;
-      axes_[axis].entries.resize(axes_[axis].table ? static_cast<std::size_t>(size) : 1);
+      cached.table = size <= kTableLimit;
+      const std::size_t entries = cached.table ? static_cast<std::size_t>(size) : 1;
+      cached.filled.assign(entries, false);
+      // Left unwritten until filled, so a table costs only the values reached.
+      cached.slots.reset(new char[entries * cached.columns.size() * kSlotBytes]);
     }
   }
 
@@ -128,34 +137,41 @@ class NumberTextCache {
     for (std::size_t axis = 0; axis < axes_.size(); ++axis) {
       Axis& cached = axes_[axis];
       if (cached.columns.empty()) continue;
-      Entry& entry = cached.table ? cached.entries[static_cast<std::size_t>(point.Indices()[axis])]
-                                  : cached.entries.front();
-      if (!cached.table && point.FirstChanged() <= axis) entry.filled = false;
-      if (!entry.filled) Fill(entry, cached.columns, design);
-      for (const std::size_t column : cached.columns) known_[column] = entry.texts[column];
+      const std::size_t entry = cached.table ? static_cast<std::size_t>(point.Indices()[axis]) : 0;
+      if (!cached.table && point.FirstChanged() <= axis) cached.filled[entry] = false;
+      char* slots = cached.slots.get() + entry * cached.columns.size() * kSlotBytes;
+      if (!cached.filled[entry]) {
+        Fill(slots, cached.columns, design);
+        cached.filled[entry] = true;
+      }
+      for (std::size_t i = 0; i < cached.columns.size(); ++i) {
+        const char* slot = slots + i * kSlotBytes;
+        known_[cached.columns[i]] = std::string_view(slot + 1, static_cast<unsigned char>(slot[0]));
+      }
     }
     return known_;
   }
 
  private:
-  struct Entry {
-    bool filled = false;
-    std::array<std::string, kNumberColumns> texts;
-  };
   struct Axis {
     std::vector<std::size_t> columns;
-    // One entry per value, or (`table` false) the current value's only.
+    // Slots for every value, or (`table` false) for the current value only.
     bool table = false;
-    std::vector<Entry> entries;
+    std::vector<bool> filled;
+    std::unique_ptr<char[]> slots;
   };
 
-  void Fill(Entry& entry, const std::vector<std::size_t>& columns, const Design& design) const {
+  void Fill(char* slots, const std::vector<std::size_t>& columns, const Design& design) const {
     const std::array<float, kNumberColumns> values = NumberCells(design, constants_);
-    for (const std::size_t column : columns) {
-      entry.texts[column].clear();
-      AppendNumberCell(entry.texts[column], format_, values[column]);
+    std::string text;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      text.clear();
+      AppendNumberCell(text, format_, values[columns[i]]);
+      if (text.size() >= kSlotBytes) text.clear();  // not kept: formatted afresh each time
+      char* slot = slots + i * kSlotBytes;
+      slot[0] = static_cast<char>(text.size());
+      std::memcpy(slot + 1, text.data(), text.size());
     }
-    entry.filled = true;
   }
 
   Format format_;

@@ -116,18 +116,19 @@ TEST(SweepDifferential, RowsEqualTheSingleDesignCommandBitForBit) {
 // Inputs with more values than the writer keeps texts for, slowest and
 // fastest: sampled rows against the single-design command.
 TEST(SweepDifferential, LongInputsGiveTheSameRows) {
+  constexpr std::size_t kVolumes = 40000;  // 0.5 to 20000 cc
   for (const bool volumeFirst : {true, false}) {
     std::vector<std::string> arguments = {"frequency", "--format", "csv", "--thickness", "1"};
-    const std::vector<std::string> volumes = {"--volume", "0.5:5000:0.5"};
+    const std::vector<std::string> volumes = {"--volume", "0.5:20000:0.5"};
     const std::vector<std::string> diameters = {"--diameter", "1", "--diameter", "2.5"};
     for (const auto* part : volumeFirst ? std::vector{&volumes, &diameters} : std::vector{&diameters, &volumes}) {
       arguments.insert(arguments.end(), part->begin(), part->end());
     }
     const std::vector<std::string> rows = Lines(RunHelmholtz(arguments).out);
-    ASSERT_EQ(rows.size(), 20001U);
-    for (std::size_t design = 0; design < 20000; design += 997) {
-      const std::size_t volume = volumeFirst ? design / 2 : design % 10000;
-      const bool wide = volumeFirst ? design % 2 == 1 : design >= 10000;
+    ASSERT_EQ(rows.size(), 2 * kVolumes + 1);
+    for (std::size_t design = 0; design < 2 * kVolumes; design += 997) {
+      const std::size_t volume = volumeFirst ? design / 2 : design % kVolumes;
+      const bool wide = volumeFirst ? design % 2 == 1 : design >= kVolumes;
       const Ran single = RunHelmholtz({"frequency", "--format", "csv", "--thickness", "1", "--volume",
                                        Hundredths(static_cast<std::int64_t>(volume + 1) * 50), "--diameter",
                                        wide ? "2.5" : "1"});
