@@ -197,6 +197,41 @@ struct ChartAxes {
   std::optional<std::size_t> curve;
 };
 
+// The chart of the computed quantity against the first swept input, a curve
+// per value of the second, or nothing with the refusal.
+std::optional<plot::Chart> MakeChart(calculator::Choice choice, const sweep::Sweep& sweep,
+                                     const std::vector<Quantity>& inputs, ChartAxes& axes, std::string& refusal) {
+  std::vector<std::size_t> swept;
+  for (std::size_t axis = 0; axis < inputs.size(); ++axis) {
+    if (sweep.Axes()[axis].Size() > 1) swept.push_back(axis);
+  }
+  if (swept.size() > 2) {
+    refusal = "--plot: a chart shows at most two swept options (x and one curve per value); " +
+              std::to_string(swept.size()) + " are swept";
+    return std::nullopt;
+  }
+  if (!swept.empty()) axes.x = swept.front();
+  if (swept.size() == 2) axes.curve = swept.back();
+  std::vector<std::string> legends(1);  // a single curve has no legend
+  if (axes.curve) {
+    const sweep::Sequence& curves = sweep.Axes()[*axes.curve];
+    if (curves.Size() > kMaxCurves) {
+      refusal = "--plot: at most " + std::to_string(kMaxCurves) + " curves, one per value of " +
+                std::string(kOptionNames[IndexOf(inputs[*axes.curve])]) + ", which has " +
+                std::to_string(curves.Size());
+      return std::nullopt;
+    }
+    legends.clear();
+    const plot::AxisName name = ChartName(inputs[*axes.curve]);
+    for (std::uint64_t index = 0; index < curves.Size(); ++index) {
+      legends.push_back(plot::LegendText(name, curves.At(index)));
+    }
+  }
+  const auto [low, high] = sweep.Axes()[axes.x].Bounds();
+  return plot::Chart(ChartName(inputs[axes.x]), ChartName(calculator::SolvedQuantity(choice)),
+                     std::pair<double, double>(low, high), std::move(legends));
+}
+
 }  // namespace
 
 bool IsSweep(const SweepRequest& request) {
@@ -262,48 +297,20 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
   }
   const sweep::Sweep sweep = std::get<sweep::Sweep>(std::move(made));
 
-  // The chart, when asked for: against the first input with more than one
-  // value, a curve per value of the second.
   std::optional<plot::Chart> chart;
   ChartAxes chartAxes;
-  std::ofstream svgFile;
   const bool terminalChart = request.plot && *request.plot == "-";
   if (request.plot) {
-    std::vector<std::size_t> swept;
-    for (std::size_t axis = 0; axis < inputs.size(); ++axis) {
-      if (sweep.Axes()[axis].Size() > 1) swept.push_back(axis);
-    }
-    if (swept.size() > 2) {
-      err << Refusal("--plot: a chart shows at most two swept options (x and one curve per value); " +
-                     std::to_string(swept.size()) + " are swept");
+    std::string refusal;
+    chart = MakeChart(request.choice, sweep, inputs, chartAxes, refusal);
+    if (!chart) {
+      err << Refusal(refusal);
       return kExitBadArgument;
     }
-    if (!swept.empty()) chartAxes.x = swept.front();
-    if (swept.size() == 2) chartAxes.curve = swept.back();
-    std::vector<std::string> legends(1);
-    if (chartAxes.curve) {
-      const sweep::Sequence& curves = sweep.Axes()[*chartAxes.curve];
-      const std::string_view option = kOptionNames[IndexOf(inputs[*chartAxes.curve])];
-      if (curves.Size() > kMaxCurves) {
-        err << Refusal("--plot: at most " + std::to_string(kMaxCurves) + " curves, one per value of " +
-                       std::string(option) + ", which has " + std::to_string(curves.Size()));
-        return kExitBadArgument;
-      }
-      legends.clear();
-      plot::AxisName name = ChartName(inputs[*chartAxes.curve]);
-      for (std::uint64_t index = 0; index < curves.Size(); ++index) {
-        legends.push_back(plot::LegendText(name, curves.At(index)));
-      }
-    }
-    const auto [low, high] = sweep.Axes()[chartAxes.x].Bounds();
-    chart.emplace(ChartName(inputs[chartAxes.x]), ChartName(calculator::SolvedQuantity(request.choice)),
-                  std::pair<double, double>(low, high), std::move(legends));
-    if (!terminalChart) {
-      svgFile.open(*request.plot, std::ios::binary | std::ios::trunc);
-      if (!svgFile) {
-        err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
-        return kExitWriteFailed;
-      }
+    // Opened without emptying it, so that a sweep ended early leaves an older chart alone.
+    if (!terminalChart && !std::ofstream(*request.plot, std::ios::binary | std::ios::app)) {
+      err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
+      return kExitWriteFailed;
     }
   }
 
@@ -359,6 +366,7 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
     if (terminalChart) {
       out.Append(plot::TerminalChartText(*chart, plot::DetectTerminalStyle(1)));
     } else {
+      std::ofstream svgFile(*request.plot, std::ios::binary | std::ios::trunc);
       svgFile << plot::SvgText(*chart);
       svgFile.close();
       if (!svgFile) {

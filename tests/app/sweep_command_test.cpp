@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -135,6 +138,22 @@ TEST(SweepDifferential, LongInputsGiveTheSameRows) {
       EXPECT_EQ(rows[design + 1], Lines(single.out).back()) << design;
     }
   }
+}
+
+// A sweep that ends early (its output closed) writes no chart, and leaves
+// an older one as it was; one that ends writes it.
+TEST(SweepPlot, ReplacesTheChartOnlyWhenTheSweepEnds) {
+  const std::string path = ::testing::TempDir() + "helmholtz_sweep_plot_kept.svg";
+  std::ofstream(path) << "older chart";
+  const std::vector<std::string> arguments = {"frequency", "--volume", "1:100000:1", "--diameter", "2",
+                                              "--thickness", "1", "--plot", path};
+  EXPECT_EQ(RunHelmholtz(arguments, WriteStatus::kClosed).exitCode, 1);
+  std::ifstream older(path);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(older), {}), "older chart");
+  EXPECT_EQ(RunHelmholtz(arguments).exitCode, 0);
+  std::ifstream newer(path);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(newer), {}).find("<svg "), std::string::npos);
+  std::remove(path.c_str());
 }
 
 // The volume column of each CSV row.
