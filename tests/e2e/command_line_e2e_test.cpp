@@ -365,6 +365,29 @@ TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
   }
 }
 
+// The README's chart is what the README's command makes today.
+TEST(CommandLineSweep, TheReadmeChartIsTheProgramsOwn) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::string made = ::testing::TempDir() + "helmholtz_readme_chart.svg";
+  LaunchOptions options;
+  options.withoutTerminal = true;
+  options.standardOutputFile = "/dev/null";
+  options.arguments = {"frequency", "--volume", "10:100:1l", "--diameter", "5", "--diameter", "7.5", "--diameter",
+                       "10", "--thickness", "1.8", "--plot", made};
+  PtySession session(HelmholtzBinary(), options);
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << session.errorOutput();
+  // tests/e2e/<this file> -> the repository's docs/ folder.
+  const std::string docs = std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/")) + "/docs/";
+  std::ifstream madeFile(made);
+  std::ifstream docsFile(docs + "sweep-frequency.svg");
+  ASSERT_TRUE(docsFile) << docs;
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(madeFile), {}),
+            std::string(std::istreambuf_iterator<char>(docsFile), {}));
+  std::remove(made.c_str());
+}
+
 // --plot - in an 80x24 terminal: the chart alone, a line shorter than the
 // terminal, in braille under a UTF-8 locale and in ASCII under another.
 TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
