@@ -41,8 +41,7 @@ bool StartUp() {
   const char* term = std::getenv("TERM");
   const TerminalCapabilities capabilities = LoadTerminalCapabilities(term, std::getenv("NO_COLOR"), terminalFd);
   if (!capabilities.cursorAddressing) {
-    ReportStartUpFailure(std::string("the terminal TERM=") + term +
-                         " cannot place the cursor; run it in a full-screen terminal");
+    ReportStartUpFailure(capabilities.refusal);
     close(terminalFd);
     terminalFd = -1;
     return false;
