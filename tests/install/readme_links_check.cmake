@@ -1,6 +1,7 @@
 # Installs the build into a fresh prefix and checks that every relative link
-# and picture in the installed README names a file that is there.
-#   cmake -DBUILD_DIR=... -DPREFIX=... -DDOCDIR=share/doc/helmholtz -P readme_links_check.cmake
+# and picture in the installed README (Markdown or rendered HTML) names a
+# file that is there, and in HTML that every #place is there too.
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DREADME=share/doc/helmholtz/README.md -P readme_links_check.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 OUTPUT_QUIET RESULT_VARIABLE failed)
@@ -8,35 +9,56 @@ if(failed)
   message(FATAL_ERROR "cmake --install ${BUILD_DIR} --prefix ${PREFIX} failed")
 endif()
 
-set(readme ${PREFIX}/${DOCDIR}/README.md)
+set(readme ${PREFIX}/${README})
 if(NOT EXISTS ${readme})
-  message(FATAL_ERROR "no README.md in ${PREFIX}/${DOCDIR}")
+  message(FATAL_ERROR "no ${README} in ${PREFIX}")
 endif()
+get_filename_component(folder ${readme} DIRECTORY)
 file(READ ${readme} text)
 # Square brackets would keep CMake from splitting the list of matches.
 string(REPLACE "[" "<" text "${text}")
 string(REPLACE "]" ">" text "${text}")
-# [text](target) and ![text](target), with an optional "title" after the target.
-string(REGEX MATCHALL ">\\([^)]+\\)" links "${text}")
+set(html FALSE)
+if(README MATCHES "\\.html$")
+  set(html TRUE)
+  # href="target" and src="target"
+  string(REGEX MATCHALL "(href|src)=\"[^\"]+\"" links "${text}")
+  list(TRANSFORM links REPLACE "^(href|src)=\"([^\"]+)\"$" "\\2")
+else()
+  # [text](target) and ![text](target), with an optional "title" after the target.
+  string(REGEX MATCHALL ">\\([^)]+\\)" links "${text}")
+  list(TRANSFORM links REPLACE "^>\\(([^ )]+).*$" "\\1")
+endif()
 set(checked 0)
 set(missing "")
-foreach(link IN LISTS links)
-  string(REGEX REPLACE "^>\\(([^ )]+).*$" "\\1" target "${link}")
-  # Web addresses and places inside the README itself are not files.
-  if(target MATCHES "^[a-z]+:" OR target MATCHES "^#")
+foreach(target IN LISTS links)
+  # Web addresses are not files.
+  if(target MATCHES "^[a-z]+:")
+    continue()
+  endif()
+  if(target MATCHES "^#")
+    # A place in the README itself: only HTML says where its places are.
+    string(SUBSTRING "${target}" 1 -1 place)
+    if(html)
+      math(EXPR checked "${checked} + 1")
+      string(FIND "${text}" "id=\"${place}\"" at)
+      if(at EQUAL -1)
+        list(APPEND missing ${target})
+      endif()
+    endif()
     continue()
   endif()
   string(REGEX REPLACE "#.*$" "" path "${target}")
   math(EXPR checked "${checked} + 1")
-  if(NOT EXISTS ${PREFIX}/${DOCDIR}/${path})
+  if(NOT EXISTS ${folder}/${path})
     list(APPEND missing ${target})
   endif()
 endforeach()
 file(REMOVE_RECURSE ${PREFIX})
 if(missing)
-  message(FATAL_ERROR "links in the installed README that lead nowhere: ${missing}")
+  message(FATAL_ERROR "links in the installed ${README} that lead nowhere: ${missing}")
 endif()
 if(checked EQUAL 0)
-  message(FATAL_ERROR "the installed README has no relative link to check")
+  message(FATAL_ERROR "the installed ${README} has no relative link to check")
 endif()
-message(STATUS "${checked} relative links in the installed README resolve")
+message(STATUS "${checked} relative links in the installed ${README} resolve")
