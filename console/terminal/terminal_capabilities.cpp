@@ -7,8 +7,9 @@
 #include <term.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -114,8 +115,10 @@ bool WritesControlSequence(const char* name, std::vector<int> parameters, char f
   for (std::size_t index = 0; index < parameters.size(); ++index) {
     const std::size_t end = std::min(body.find(';'), body.size());
     const std::string_view digits = body.substr(0, end);
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return false;
-    if (std::stoi(std::string(digits)) != parameters[index] + 1) return false;
+    int number = 0;
+    const auto [stop, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (digits.empty() || error != std::errc() || stop != digits.data() + digits.size()) return false;
+    if (number != parameters[index] + 1) return false;
     body.remove_prefix(end);
     if (index + 1 < parameters.size()) {
       if (!body.starts_with(';')) return false;
