@@ -47,7 +47,7 @@ if(CMAKE_OBJCOPY)
 endif()
 install(FILES ${HELMHOLTZ_PACKAGE_DIR}/helmholtz.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # The README beside what it links to, at the same relative paths, so that its
-# links work in the installed tree too (ReadmeLinks.* checks them). copyright
+# links work in the installed tree too (Install.ReadmeLinksResolve checks them). copyright
 # holds the licence.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${HELMHOLTZ_DEBIAN_DIR}/copyright
               ${HELMHOLTZ_PACKAGE_DIR}/changelog.Debian.gz
