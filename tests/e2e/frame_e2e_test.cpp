@@ -5,6 +5,7 @@
 // terminal types and NO_COLOR, and an idle program that uses no processor time.
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -223,19 +225,89 @@ TEST_F(FrameE2e, WithoutATerminalItSaysSoAndExits255) {
   EXPECT_NE(message.find("terminal"), std::string::npos) << message;
 }
 
-TEST_F(FrameE2e, ATerminalThatCannotPlaceTheCursorIsLeftUntouched) {
-  LaunchOptions options;
-  options.term = "dumb";
-  PtySession session(HelmholtzBinary(), options);
-  int status = 0;
-  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 255);
-  // One line on standard error (the pty turns its new line into CR LF), and
-  // nothing else: no mode, no colour, no clear.
-  EXPECT_EQ(session.output(),
-            "helmholtz: the terminal TERM=dumb cannot place the cursor; run it in a full-screen terminal\r\n");
-  EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+// A terminfo folder of the test's own (TERMINFO), removed with everything in it.
+class TerminfoFolder {
+ public:
+  TerminfoFolder() {
+    char pattern[] = "/tmp/helmholtz-terminfo-XXXXXX";
+    if (mkdtemp(pattern) != nullptr) path_ = pattern;
+  }
+  ~TerminfoFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::string& path() const { return path_; }
+  // Where the entry for `name` goes in `subfolder` (its first letter, or that
+  // letter's code in hexadecimal); the subfolder is made here.
+  std::string Entry(const std::string& subfolder, const std::string& name) const {
+    std::filesystem::create_directories(path_ + "/" + subfolder);
+    return path_ + "/" + subfolder + "/" + name;
+  }
+
+ private:
+  std::string path_;
+};
+
+enum class EntryKind { kSystem, kCopyOfDumb, kFifo, kFifoInHexLayout };
+struct RefusedTerminalRow {
+  const char* name;
+  std::string term;
+  EntryKind entry;
+  std::string why;  // the line's text after "TERM=<term as shown> "; %s: the entry file
+  std::string termShown;
+};
+// Terminals that cannot show the screens. A crafted entry name must not put
+// its bytes on the user's terminal, and an entry that is a FIFO must not
+// block the start-up.
+const RefusedTerminalRow kRefusedTerminals[] = {
+    {"no cursor addressing", "dumb", EntryKind::kSystem,
+     "cannot place the cursor; run it in a full-screen terminal", "dumb"},
+    {"cursor addressing that is not ANSI", "vt52", EntryKind::kSystem,
+     "cannot place the cursor; run it in a full-screen terminal", "vt52"},
+    {"escape sequences in the name", "x\x1b]0;owned\x07\x1b[2J\\", EntryKind::kCopyOfDumb,
+     "cannot place the cursor; run it in a full-screen terminal", "x\\x1B]0;owned\\x07\\x1B[2J\\x5C"},
+    {"a FIFO for an entry", "fifo-term", EntryKind::kFifo,
+     "has a terminfo entry that is not a regular file (%s)", "fifo-term"},
+    {"a FIFO for an entry, hexadecimal layout", "fifo-term", EntryKind::kFifoInHexLayout,
+     "has a terminfo entry that is not a regular file (%s)", "fifo-term"},
+};
+
+TEST_F(FrameE2e, ARefusedTerminalIsNamedPrintablyAndLeftUntouched) {
+  for (const RefusedTerminalRow& row : kRefusedTerminals) {
+    SCOPED_TRACE(row.name);
+    TerminfoFolder terminfo;
+    std::string entry;
+    switch (row.entry) {
+      case EntryKind::kSystem: break;
+      case EntryKind::kCopyOfDumb:
+        entry = terminfo.Entry(row.term.substr(0, 1), row.term);
+        ASSERT_TRUE(std::filesystem::copy_file("/lib/terminfo/d/dumb", entry));
+        break;
+      case EntryKind::kFifo: entry = terminfo.Entry(row.term.substr(0, 1), row.term); break;
+      case EntryKind::kFifoInHexLayout: entry = terminfo.Entry("66", row.term); break;
+    }
+    if (row.entry == EntryKind::kFifo || row.entry == EntryKind::kFifoInHexLayout) {
+      ASSERT_EQ(mkfifo(entry.c_str(), 0600), 0);
+    }
+    LaunchOptions options;
+    options.term = row.term;
+    options.environment = {"TERMINFO=" + terminfo.path()};
+    PtySession session(HelmholtzBinary(), options);
+    int status = 0;
+    // A program still waiting is killed by the session as it ends.
+    if (!session.WaitForExit(kPromptlyMs, status)) {
+      ADD_FAILURE() << "still running";
+      continue;
+    }
+    EXPECT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 255);
+    std::string why = row.why;
+    if (const std::size_t at = why.find("%s"); at != std::string::npos) why.replace(at, 2, entry);
+    // One line on standard error (the pty turns its new line into CR LF), and
+    // nothing else: no mode, no colour, no clear.
+    EXPECT_EQ(session.output(), "helmholtz: the terminal TERM=" + row.termShown + " " + why + "\r\n");
+    EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+  }
 }
 
 struct WayOutRow {

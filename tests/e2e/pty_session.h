@@ -44,6 +44,8 @@ struct LaunchOptions {
   std::string term = "xterm-256color";
   // NO_COLOR for the program; empty: unset, whatever the tests' environment has.
   std::string noColor;
+  // More variables for the program ("NAME=value"), in place of the tests' own.
+  std::vector<std::string> environment;
   // A program that runs the binary (Wine for a Windows binary): started with
   // the binary as its one argument. Empty: the binary itself is started.
   std::string launcher;
