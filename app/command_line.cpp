@@ -228,21 +228,6 @@ std::string UnitsOf(Quantity quantity) {
 
 }  // namespace
 
-std::string Printable(std::string_view text, Backslash backslash) {
-  std::string shown;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && (c != '\\' || backslash == Backslash::kKept)) {
-      shown += c;
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      shown += escaped;
-    }
-  }
-  return shown;
-}
-
 CommandLine ParseCommandLine(std::span<const char* const> arguments) {
   CommandLine commandLine;
   if (!arguments.empty() && FindSubcommand(arguments.front())) return CommandLine{Action::kRunCommand, ""};
