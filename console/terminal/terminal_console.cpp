@@ -143,14 +143,10 @@ bool TerminalConsole::TooSmall() const {
 }
 
 int TerminalConsole::WorkingColumns() const {
-  if (terminalColumns_ <= 0) return buffer_.columns();
-  return std::min(buffer_.columns(), std::max(terminalColumns_, kMinimumColumns));
+  return WorkingExtent(buffer_.columns(), terminalColumns_, kMinimumColumns);
 }
 
-int TerminalConsole::WorkingRows() const {
-  if (terminalRows_ <= 0) return buffer_.rows();
-  return std::min(buffer_.rows(), std::max(terminalRows_, kMinimumRows));
-}
+int TerminalConsole::WorkingRows() const { return WorkingExtent(buffer_.rows(), terminalRows_, kMinimumRows); }
 
 ScreenFrame TerminalConsole::BuildFrame() const {
   if (TooSmall()) return NoticeFrame();

@@ -25,6 +25,7 @@
 #include "console/platform.h"
 #include "console/terminal/renderer.h"
 #include "console/terminal/terminal_capabilities.h"
+#include "console/working_screen.h"
 
 // The terminal modes of <termios.h>, which only the backend's sources include.
 struct termios;
@@ -40,10 +41,6 @@ std::string EnterModeBytes(const TerminalCapabilities& terminal);
 std::string RestoreModeBytes(const TerminalCapabilities& terminal);
 // xterm's window operation "resize to rows x columns in characters".
 std::string WindowSizeRequest(int columns, int rows);
-
-// The smallest window the program's screens are laid out for.
-inline constexpr int kMinimumColumns = 80;
-inline constexpr int kMinimumRows = 24;
 
 // How long SetWindow waits for the terminal to take a size it asked for.
 // Terminals that obey answer within a frame or two; the rest never do, and
