@@ -215,10 +215,11 @@ bool TerminalConsole::ReadTerminalSize() {
   const bool changed = columns != terminalColumns_ || rows != terminalRows_;
   terminalColumns_ = columns;
   terminalRows_ = rows;
-  if (changed && !windowChanged_ && requestedColumns_ > 0 && columns == requestedColumns_ &&
-      rows == requestedRows_ && firstColumns_ > 0 && (firstColumns_ != columns || firstRows_ != rows)) {
-    // The window took the size asked for: from now on every way out asks
-    // for the first size back.
+  if (changed && !windowChanged_ && requestedColumns_ > 0 && columns > 0 && firstColumns_ > 0 &&
+      (firstColumns_ != columns || firstRows_ != rows)) {
+    // The window changed after the request: it took the size asked for, or
+    // only part of it (80x50, 90x60). From now on every way out asks for the
+    // first size back.
     windowChanged_ = true;
     if (raw_) ArmRestore();
   }

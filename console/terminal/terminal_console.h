@@ -128,7 +128,8 @@ class TerminalConsole final : public Platform {
   int terminalColumns_ = 0;
   int terminalRows_ = 0;
   // The window's size before the program asked for another, the size asked
-  // for, and whether the terminal took it (at once or later).
+  // for, and whether the window's size changed after the request (at once or
+  // later, to that size or another).
   int firstColumns_ = 0;
   int firstRows_ = 0;
   int requestedColumns_ = 0;

@@ -242,16 +242,22 @@ struct WayOutRow {
   const char* name;
   int signalNumber;  // 0: the "*" choice
   bool obeysLate;    // the window takes the size only after the program stopped waiting for it
+  int takenColumns;  // the size the window takes: 80x60, or another when it obeys only in part
+  int takenRows;
 };
-constexpr WayOutRow kWaysOut[] = {{"quit", 0, false},
-                                  {"SIGTERM", SIGTERM, false},
-                                  {"SIGHUP", SIGHUP, false},
-                                  {"SIGSEGV", SIGSEGV, false},
-                                  {"quit, window obeying late", 0, true},
-                                  {"SIGTERM, window obeying late", SIGTERM, true}};
+constexpr WayOutRow kWaysOut[] = {{"quit", 0, false, 80, 60},
+                                  {"SIGTERM", SIGTERM, false, 80, 60},
+                                  {"SIGHUP", SIGHUP, false, 80, 60},
+                                  {"SIGSEGV", SIGSEGV, false, 80, 60},
+                                  {"quit, window obeying late", 0, true, 80, 60},
+                                  {"SIGTERM, window obeying late", SIGTERM, true, 80, 60},
+                                  {"quit, window taking 80x50", 0, false, 80, 50},
+                                  {"quit, window taking 90x60", 0, false, 90, 60},
+                                  {"SIGTERM, window taking 80x50 late", SIGTERM, true, 80, 50}};
 
-// A window that obeyed the program's 80x60 request is asked for its first
-// size back, however the program ends.
+// A window whose size changed after the program's 80x60 request (to that
+// size, or to another where the window obeys only in part) is asked for its
+// first size back, however the program ends.
 TEST_F(FrameE2e, TheWindowGetsItsFirstSizeBackOnEveryWayOut) {
   for (const WayOutRow& row : kWaysOut) {
     SCOPED_TRACE(row.name);
@@ -263,7 +269,7 @@ TEST_F(FrameE2e, TheWindowGetsItsFirstSizeBackOnEveryWayOut) {
     if (row.obeysLate) {
       ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
     }
-    session.Resize(80, 60);
+    session.Resize(row.takenColumns, row.takenRows);
     ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
     session.Settle(50);
     if (row.signalNumber == 0) {
