@@ -231,14 +231,19 @@ bool TerminalConsole::SetWindow(int left, int top, int right, int bottom) {
   const int columns = right + 1;
   const int rows = bottom + 1;
   const bool sizeKnown = terminalColumns_ > 0;
-  if (sizeKnown && terminal_.windowResize && (terminalColumns_ != columns || terminalRows_ != rows)) {
-    // Terminals that do not allow it ignore the request.
-    requestedColumns_ = columns;
-    requestedRows_ = rows;
-    WriteAll(WindowSizeRequest(columns, rows));
-    WaitForSize(columns, rows);
-  }
+  RequestWindowSize(columns, rows);
   return !sizeKnown || (terminalColumns_ >= columns && terminalRows_ >= rows);
+}
+
+void TerminalConsole::RequestWindowSize(int columns, int rows) {
+  if (terminalColumns_ <= 0 || !terminal_.windowResize || (terminalColumns_ == columns && terminalRows_ == rows)) {
+    return;
+  }
+  // Terminals that do not allow it ignore the request.
+  requestedColumns_ = columns;
+  requestedRows_ = rows;
+  WriteAll(WindowSizeRequest(columns, rows));
+  WaitForSize(columns, rows);
 }
 
 void TerminalConsole::WaitForSize(int columns, int rows) {
@@ -263,8 +268,10 @@ void TerminalConsole::WaitForSize(int columns, int rows) {
 void TerminalConsole::HandleWake(unsigned reasons) {
   if ((reasons & kWakeContinued) != 0 && raw_) {
     // Stopped and continued: the shell had the terminal meanwhile and may
-    // have changed its modes and screen.
+    // have changed its modes and screen; and the stop asked for the window's
+    // first size back, so the program's size is asked for again.
     EnterRawMode();
+    if (windowChanged_) RequestWindowSize(requestedColumns_, requestedRows_);
   }
   // A resize signal with the size unchanged (a multiplexer re-attaching, a
   // window manager's reminder) leaves the screen as it is: nothing to paint.

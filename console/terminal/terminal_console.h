@@ -115,6 +115,9 @@ class TerminalConsole final : public Platform {
   void HandleWake(unsigned reasons);
   // Reads what the terminal has sent and decodes it; false when the terminal is gone.
   bool ReadKeys();
+  // Asks a terminal that can be asked for a window of columns x rows, unless
+  // it has that size, and waits a little for it to take it.
+  void RequestWindowSize(int columns, int rows);
   void WaitForSize(int columns, int rows);
   void WriteAll(std::string_view bytes);
   ScreenFrame BuildFrame() const;

@@ -184,6 +184,41 @@ TEST_F(FrameE2e, StopRestoresAndContinueRepaintsInRawMode) {
   EXPECT_TRUE(RestoredAsBefore(session));
 }
 
+bool Requested(const TerminalModel& m, std::size_t index, int columns, int rows) {
+  return m.resizeRequests.size() > index && m.resizeRequests[index].columns == columns &&
+         m.resizeRequests[index].rows == rows;
+}
+
+// A stop gives the window its first size back (here below the minimum); once
+// continued, the program asks for 80x60 again, so that its screen comes back
+// instead of the small-window notice.
+TEST_F(FrameE2e, ContinuedAfterAStopItAsksForItsWindowSizeAgain) {
+  LaunchOptions options;
+  options.underShell = true;
+  options.columns = 60;
+  options.rows = 20;
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return Requested(m, 0, 80, 60); }, kPromptlyMs));
+  session.Resize(80, 60);
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  session.Signal(SIGTSTP);
+  ASSERT_TRUE(session.WaitForStop(kPromptlyMs));
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return Requested(m, 1, 60, 20); }, kPromptlyMs));
+  session.Resize(60, 20);
+  session.Signal(SIGCONT);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return Requested(m, 2, 80, 60); }, kPromptlyMs))
+      << session.screen().Text();
+  session.Resize(80, 60);
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs)) << session.screen().Text();
+  session.Send("*\r");
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(Requested(session.screen(), 3, 60, 20));
+  EXPECT_EQ(session.screen().resizeRequests.size(), 4u);
+  EXPECT_TRUE(RestoredAsBefore(session));
+}
+
 TEST_F(FrameE2e, RedirectedStreamsStillDrawAndReadOnTheTerminal) {
   char path[] = "/tmp/helmholtz-e2e-stdout-XXXXXX";
   const int fd = mkstemp(path);
