@@ -122,8 +122,11 @@ void TerminalConsole::ArmRestore() {
 void TerminalConsole::Restore() {
   if (!raw_) return;
   paintBytes_.clear();
-  const ScreenFrame frame = BuildFrame();
-  Render(frame, painted_, paintBytes_, terminal_);
+  const bool notice = TooSmall();
+  Render(notice ? NoticeFrame(true) : BuildFrame(), painted_, paintBytes_, terminal_);
+  // The notice keeps no cursor of its own: the shell's prompt goes on a fresh
+  // line below it, as below the program's screen after any quit.
+  if (notice) paintBytes_ += kNewLine;
   paintBytes_ += GiveBackBytes();
   WriteAll(paintBytes_);
   GiveBackTerminal(fd_, *savedModes_);
@@ -167,7 +170,7 @@ ScreenFrame TerminalConsole::BuildFrame() const {
 
 // One notice, centred, in the start-up colours, over no more than the
 // program's screen: that screen stays in the buffer, untouched.
-ScreenFrame TerminalConsole::NoticeFrame() const {
+ScreenFrame TerminalConsole::NoticeFrame(bool leaving) const {
   ScreenFrame frame;
   frame.columns = std::min(terminalColumns_, std::max(buffer_.columns(), kMinimumColumns));
   frame.rows = std::min(terminalRows_, std::max(buffer_.rows(), kMinimumRows));
@@ -183,7 +186,8 @@ ScreenFrame TerminalConsole::NoticeFrame() const {
                                                                              kBlankCell.attribute};
     }
   }
-  frame.cursor = {frame.rows, 0};  // outside: hidden
+  // Outside, hidden; when leaving, the start of the notice's last row shown.
+  frame.cursor = {leaving ? std::min(top + static_cast<int>(lines.size()), frame.rows) - 1 : frame.rows, 0};
   frame.cursorVisible = false;
   return frame;
 }

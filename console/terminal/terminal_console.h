@@ -65,7 +65,8 @@ class TerminalConsole final : public Platform {
   bool EnterRawMode();
   // Paints what is pending, then restores the saved modes (and asks for the
   // window's first size back if the program changed it). The screen keeps
-  // what was drawn and the cursor stays where the program left it.
+  // what was drawn and the cursor stays where the program left it; over the
+  // small-window notice, it goes to the start of a fresh line below it.
   void Restore();
   // Writes whatever differs between the buffer and the terminal, in one write.
   void Paint();
@@ -121,7 +122,9 @@ class TerminalConsole final : public Platform {
   void WaitForSize(int columns, int rows);
   void WriteAll(std::string_view bytes);
   ScreenFrame BuildFrame() const;
-  ScreenFrame NoticeFrame() const;
+  // The small-window notice; `leaving`: with the cursor at the start of its
+  // last row, for the paint before the terminal is given back.
+  ScreenFrame NoticeFrame(bool leaving = false) const;
 
   int fd_;
   TerminalCapabilities terminal_;
