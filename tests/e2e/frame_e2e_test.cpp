@@ -186,6 +186,41 @@ TEST_F(FrameE2e, StopRestoresAndContinueRepaintsInRawMode) {
   EXPECT_TRUE(RestoredAsBefore(session));
 }
 
+bool Requested(const TerminalModel& m, std::size_t index, int columns, int rows) {
+  return m.resizeRequests.size() > index && m.resizeRequests[index].columns == columns &&
+         m.resizeRequests[index].rows == rows;
+}
+
+// A stop gives the window its first size back (here below the minimum); once
+// continued, the program asks for 80x60 again, so that its screen comes back
+// instead of the small-window notice.
+TEST_F(FrameE2e, ContinuedAfterAStopItAsksForItsWindowSizeAgain) {
+  LaunchOptions options;
+  options.underShell = true;
+  options.columns = 60;
+  options.rows = 20;
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return Requested(m, 0, 80, 60); }, kPromptlyMs));
+  session.Resize(80, 60);
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  session.Signal(SIGTSTP);
+  ASSERT_TRUE(session.WaitForStop(kPromptlyMs));
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return Requested(m, 1, 60, 20); }, kPromptlyMs));
+  session.Resize(60, 20);
+  session.Signal(SIGCONT);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return Requested(m, 2, 80, 60); }, kPromptlyMs))
+      << session.screen().Text();
+  session.Resize(80, 60);
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs)) << session.screen().Text();
+  session.Send("*\r");
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(Requested(session.screen(), 3, 60, 20));
+  EXPECT_EQ(session.screen().resizeRequests.size(), 4u);
+  EXPECT_TRUE(RestoredAsBefore(session));
+}
+
 TEST_F(FrameE2e, RedirectedStreamsStillDrawAndReadOnTheTerminal) {
   char path[] = "/tmp/helmholtz-e2e-stdout-XXXXXX";
   const int fd = mkstemp(path);
@@ -314,16 +349,22 @@ struct WayOutRow {
   const char* name;
   int signalNumber;  // 0: the "*" choice
   bool obeysLate;    // the window takes the size only after the program stopped waiting for it
+  int takenColumns;  // the size the window takes: 80x60, or another when it obeys only in part
+  int takenRows;
 };
-constexpr WayOutRow kWaysOut[] = {{"quit", 0, false},
-                                  {"SIGTERM", SIGTERM, false},
-                                  {"SIGHUP", SIGHUP, false},
-                                  {"SIGSEGV", SIGSEGV, false},
-                                  {"quit, window obeying late", 0, true},
-                                  {"SIGTERM, window obeying late", SIGTERM, true}};
+constexpr WayOutRow kWaysOut[] = {{"quit", 0, false, 80, 60},
+                                  {"SIGTERM", SIGTERM, false, 80, 60},
+                                  {"SIGHUP", SIGHUP, false, 80, 60},
+                                  {"SIGSEGV", SIGSEGV, false, 80, 60},
+                                  {"quit, window obeying late", 0, true, 80, 60},
+                                  {"SIGTERM, window obeying late", SIGTERM, true, 80, 60},
+                                  {"quit, window taking 80x50", 0, false, 80, 50},
+                                  {"quit, window taking 90x60", 0, false, 90, 60},
+                                  {"SIGTERM, window taking 80x50 late", SIGTERM, true, 80, 50}};
 
-// A window that obeyed the program's 80x60 request is asked for its first
-// size back, however the program ends.
+// A window whose size changed after the program's 80x60 request (to that
+// size, or to another where the window obeys only in part) is asked for its
+// first size back, however the program ends.
 TEST_F(FrameE2e, TheWindowGetsItsFirstSizeBackOnEveryWayOut) {
   for (const WayOutRow& row : kWaysOut) {
     SCOPED_TRACE(row.name);
@@ -335,7 +376,7 @@ TEST_F(FrameE2e, TheWindowGetsItsFirstSizeBackOnEveryWayOut) {
     if (row.obeysLate) {
       ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
     }
-    session.Resize(80, 60);
+    session.Resize(row.takenColumns, row.takenRows);
     ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
     session.Settle(50);
     if (row.signalNumber == 0) {
