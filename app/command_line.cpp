@@ -7,10 +7,13 @@
 #include <iostream>
 #include <optional>
 #include <ostream>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "app/batch/batch.h"
 #include "app/calculation.h"
+#include "app/model_options.h"
 #include "app/output/design_writer.h"
 #include "app/output/output.h"
 #include "app/units.h"
@@ -102,6 +105,9 @@ struct Request {
   std::vector<std::string> format;
   std::vector<std::string> soundSpeed;
   std::vector<std::string> temperature;
+  std::vector<std::string> ends;
+  std::vector<std::string> ports;
+  std::vector<std::string> slot;
   std::string file = "-";
   bool help = false;
 };
@@ -174,7 +180,21 @@ struct Calculation {
   calculator::Quantities typed;
 };
 
-std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const Request& request, std::string& refusal) {
+// The port model the options ask for (the screens' when none is given).
+std::optional<calculator::PortModel> ReadModel(const Request& request, std::string& refusal) {
+  ModelTexts texts;
+  texts.ends = Single(request.ends, kModelOptionNames.ends, refusal);
+  texts.ports = Single(request.ports, kModelOptionNames.ports, refusal);
+  texts.slot = Single(request.slot, kModelOptionNames.slot, refusal);
+  if (!refusal.empty()) return std::nullopt;
+  ParsedModel parsed = ParseModel(texts, kModelOptionNames);
+  refusal = std::move(parsed.refusal);
+  return parsed.model;
+}
+
+// A slot gives the orifice as a surface, in place of --diameter or --surface.
+std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const Request& request, bool slot,
+                                           std::string& refusal) {
   QuantityTexts texts;
   for (const Quantity quantity : kQuantities) {
     const std::string_view name = kOptionNames[IndexOf(quantity)];
@@ -193,21 +213,26 @@ std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const R
     refusal = "--diameter and --surface cannot be given together";
     return std::nullopt;
   }
+  if (slot && (diameter || surface)) {
+    refusal = std::string("--slot and ") + (diameter ? "--diameter" : "--surface") + " cannot be given together";
+    return std::nullopt;
+  }
   const Quantity solved = *subcommand.solved;
-  if (!IsOrifice(solved) && !diameter && !surface) {
+  if (!IsOrifice(solved) && !diameter && !surface && !slot) {
     refusal = std::string(subcommand.name) + ": --diameter or --surface is missing";
     return std::nullopt;
   }
   Calculation calculation;
-  calculation.choice = ChoiceFor(solved, surface);
+  calculation.choice = ChoiceFor(solved, surface || slot);
+  const std::optional<Quantity> given = slot ? std::optional(Quantity::kSurface) : std::nullopt;
   // Each missing option is named before any value is read.
   for (const Quantity quantity : calculator::AskedQuantities(calculation.choice)) {
-    if (!texts[IndexOf(quantity)]) {
+    if (!texts[IndexOf(quantity)] && quantity != given) {
       refusal = std::string(subcommand.name) + ": " + std::string(kOptionNames[IndexOf(quantity)]) + " is missing";
       return std::nullopt;
     }
   }
-  const TypedQuantities typed = ParseTyped(calculation.choice, texts, kOptionNames);
+  const TypedQuantities typed = ParseTyped(calculation.choice, texts, kOptionNames, given);
   if (!typed.quantities) {
     refusal = typed.refusal;
     return std::nullopt;
@@ -357,6 +382,11 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   AddOption(cli, "--format", request.format);
   AddOption(cli, "--sound-speed", request.soundSpeed);
   AddOption(cli, "--temperature", request.temperature);
+  if (subcommand->solved) {
+    AddOption(cli, kModelOptionNames.ends, request.ends);
+    AddOption(cli, kModelOptionNames.ports, request.ports);
+    AddOption(cli, kModelOptionNames.slot, request.slot);
+  }
   if (!subcommand->solved) cli.add_option("file", request.file);
 
   // CLI11 reads the arguments from the back; /? is Windows' --help, and
@@ -405,14 +435,21 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   if (!subcommand->solved) {
     return RunBatch(request.file, settings->format, settings->constants, out, err);
   }
-  const std::optional<Calculation> calculation = ReadCalculation(*subcommand, request, refusal);
+  const std::optional<calculator::PortModel> model = ReadModel(request, refusal);
+  const std::optional<Calculation> calculation =
+      model ? ReadCalculation(*subcommand, request, model->slot.has_value(), refusal) : std::nullopt;
   if (!calculation) {
     err << Refusal(refusal);
     return kExitBadArgument;
   }
-  DesignWriter writer(settings->format, out);
+  const auto design = SolveDesign(calculation->choice, calculation->typed, *model, settings->constants);
+  if (const auto* modelRefusal = std::get_if<calculator::PortRefusal>(&design)) {
+    err << Refusal(modelRefusal->message);
+    return kExitBadArgument;
+  }
+  DesignWriter writer(settings->format, out, NeedsModelColumns(*model));
   writer.Begin();
-  writer.Write(calculator::Solve(calculation->choice, calculation->typed, settings->constants), settings->constants);
+  writer.Write(std::get<ModelDesign>(design), settings->constants);
   return FinishOutput(out, 0, err);
 }
 

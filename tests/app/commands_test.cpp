@@ -436,7 +436,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "FILE:2: a quoted cell is not closed\n"},
         BatchRow{"UnknownColumn", "frequency_hz,volume_cc,colour\n", 1, "",
                  "FILE:1: unknown column 'colour' (the columns are frequency_hz, volume_cc, thickness_cm, "
-                 "diameter_cm, surface_cm2)\n"},
+                 "diameter_cm, surface_cm2, ends, ports, slot)\n"},
         BatchRow{"ColumnTwice", "volume_cc,volume_cc\n", 1, "", "FILE:1: column 'volume_cc' appears twice\n"}),
     [](const ::testing::TestParamInfo<BatchRow>& info) { return std::string(info.param.name); });
 
