@@ -74,7 +74,10 @@ constexpr std::array<Subcommand, 6> kSubcommands = {{
      "surface) is empty: that one is computed. Cells take the units the options\n"
      "take. One result per row, in order, CSV unless --format says otherwise; a\n"
      "row that cannot be computed gets only its error column and a line\n"
-     "FILE:LINE: reason on standard error, and the exit code is then 1.\n"},
+     "FILE:LINE: reason on standard error, and the exit code is then 1.\n"
+     "Columns ends, ports and slot, when there, give each row's port model as\n"
+     "the calculations' --ends, --ports and --slot do (an empty cell: screen, 1,\n"
+     "no slot); the answer then has the model's columns too.\n"},
 }};
 
 const Subcommand* FindSubcommand(std::string_view name) {
@@ -298,7 +301,8 @@ std::string UsageText() {
   text +=
       "\n"
       "Every command takes --format text|csv|json and --sound-speed C or\n"
-      "--temperature T; 'helmholtz COMMAND --help' tells more.\n"
+      "--temperature T; the calculations also take the port model, --ends E,\n"
+      "--ports N and --slot WxH. 'helmholtz COMMAND --help' tells more.\n"
       "\n";
   text += kWindows ? "  -h, --help, /?  show this text and exit\n"
                      "  -V, --version   show the version and exit\n"
@@ -319,7 +323,9 @@ std::string SubcommandUsageText(std::string_view name) {
   const Subcommand* subcommand = FindSubcommand(name);
   if (!subcommand) return {};
   std::string text = "Usage: helmholtz " + std::string(subcommand->name) + " " + std::string(subcommand->synopsis) +
-                     "\n         [--format F] [--sound-speed C | --temperature T]\n\n" + std::string(subcommand->what);
+                     "\n         [--format F] [--sound-speed C | --temperature T]\n" +
+                     (subcommand->solved ? "         [--ends E] [--ports N] [--slot WxH]\n" : "") + "\n" +
+                     std::string(subcommand->what);
   text +=
       "\n"
       "Values: the screens' number syntax (1e3, 1D3, &H3E8), followed directly by\n"
@@ -340,7 +346,26 @@ std::string SubcommandUsageText(std::string_view name) {
       "                     --temperature, 34000 cm/s as on the screens\n"
       "  --temperature T    air temperature in degrees Celsius (or with C):\n"
       "                     c = 331.3 * sqrt(1 + T/273.15) m/s\n";
+  if (subcommand->solved) {
+    text +=
+        "  --ends E           the neck's end corrections: screen (default: the\n"
+        "                     screens' formulas), flanged (a hole in a wall), free\n"
+        "                     (a tube free at both ends) or flanged-free (a port\n"
+        "                     flush in the baffle, free inside)\n"
+        "  --ports N          N identical orifices on the cavity (default 1; more\n"
+        "                     than 1 needs a textbook --ends)\n"
+        "  --slot WxH         the orifice is a W by H rectangle, in place of\n"
+        "                     --diameter or --surface and never computed; lengths\n"
+        "                     as for --thickness, a width without a unit takes\n"
+        "                     the height's (40x8mm); the multiplication sign may\n"
+        "                     stand for the x\n";
+  }
   text += kWindows ? "  -h, --help, /?     show this text and exit\n" : "  -h, --help         show this text and exit\n";
+  if (subcommand->solved) {
+    text +=
+        "\nWith --ends other than screen, --ports or --slot, CSV and JSON add the\n"
+        "columns ends, ports, q_radiation, bandwidth_hz, lumped, end_correction_cm.\n";
+  }
   return text;
 }
 

@@ -82,7 +82,7 @@ ParsedSlot ParseSlot(std::string_view text) {
   const std::string_view widthText = text.substr(0, at);
   const std::string_view heightText = text.substr(at + separator);
   const ParsedValue height = ParseValue(heightText, Dimension::kLength);
-  if (!height.value) return {std::nullopt, height.refusal};
+  if (!height.value) return {std::nullopt, Quoted(text) + ": " + height.refusal};
 
   // A width that is a bare number takes the height's unit, read as if written behind it.
   std::string width(widthText);
@@ -95,7 +95,7 @@ ParsedSlot ParseSlot(std::string_view text) {
     }
   }
   const ParsedValue parsedWidth = ParseValue(width, Dimension::kLength);
-  if (!parsedWidth.value) return {std::nullopt, parsedWidth.refusal};
+  if (!parsedWidth.value) return {std::nullopt, Quoted(text) + ": " + parsedWidth.refusal};
   return {calculator::Slot{*parsedWidth.value, *height.value}, {}};
 }
 
@@ -156,6 +156,18 @@ std::variant<ModelDesign, calculator::PortRefusal> SolveDesign(calculator::Choic
   slotted.radius = result.solution.quantities.radius;
   result.design = calculator::Solve(choice, slotted, constants);
   return result;
+}
+
+std::string RefusalText(const calculator::PortRefusal& refusal, const ModelNames& names) {
+  std::string text = refusal.message;
+  for (const auto& [option, name] : {std::pair{kModelOptionNames.ends, names.ends},
+                                     std::pair{kModelOptionNames.ports, names.ports},
+                                     std::pair{kModelOptionNames.slot, names.slot}}) {
+    for (std::size_t at = text.find(option); at != std::string::npos; at = text.find(option, at + name.size())) {
+      text.replace(at, option.size(), name);
+    }
+  }
+  return text;
 }
 
 std::string ModelTextLines(const ModelDesign& design) {

@@ -76,6 +76,10 @@ std::variant<ModelDesign, calculator::PortRefusal> SolveDesign(calculator::Choic
                                                                const calculator::PortModel& model,
                                                                const calculator::Constants& constants);
 
+// SolvePort's refusal, which names the options, with the model's texts
+// named as `names` name them: "ports needs ..." for a batch row.
+std::string RefusalText(const calculator::PortRefusal& refusal, const ModelNames& names);
+
 // The text answer's lines about the model, each ending in '\n': nothing for
 // the screens' model; otherwise
 //   "Model: flanged ends, 1 port: end correction 1.697653 cm, Q 158.1008, bandwidth 1.168011 Hz"

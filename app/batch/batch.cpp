@@ -144,7 +144,7 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
       ParseTyped(choice, texts, kColumnNames, slot ? std::optional(Quantity::kSurface) : std::nullopt);
   if (!typed.quantities) return {std::nullopt, typed.refusal};
   auto design = SolveDesign(choice, *typed.quantities, *model.model, constants);
-  if (auto* refusal = std::get_if<calculator::PortRefusal>(&design)) return {std::nullopt, std::move(refusal->message)};
+  if (auto* refusal = std::get_if<calculator::PortRefusal>(&design)) return {std::nullopt, RefusalText(*refusal, kModelColumnNames)};
   return {std::get<ModelDesign>(std::move(design)), {}};
 }
 
