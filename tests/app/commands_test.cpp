@@ -6,12 +6,14 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <random>
 #include <span>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/batch/csv_reader.h"
@@ -576,40 +578,61 @@ INSTANTIATE_TEST_SUITE_P(
                       SlotRow{"HexWidth", "&H4x2", 4, 2}),
     [](const ::testing::TestParamInfo<SlotRow>& info) { return std::string(info.param.name); });
 
-// Solving the diameter of a random design and feeding it back to the
-// frequency gives the design's frequency again, in every textbook model
-// (the texts are the shortest that read back to the same float).
-TEST(ModelRoundTrip, DiameterFedBackGivesTheFrequency) {
+// A random design's frequency in every textbook model, then each other
+// quantity solved from it and fed back, gives the frequency again: through
+// the command, in every solve direction (the texts are the shortest that
+// read back to the same float, as the CSV writes them).
+TEST(ModelRoundTrip, EachSolvedQuantityFedBackGivesTheFrequency) {
   std::mt19937 random(20261208);
   std::uniform_real_distribution<double> octaves(0, 1);
+  const auto text = [](double value) {
+    std::string out;
+    AppendFloat(out, static_cast<float>(value));
+    return out;
+  };
+  // The option of each quantity and its CSV column.
+  const std::vector<std::pair<std::string, std::size_t>> solvable = {
+      {"volume", 2}, {"thickness", 3}, {"diameter", 4}, {"surface", 5}};
   for (const char* ends : {"flanged", "free", "flanged-free"}) {
-    for (int design = 0; design < 40; ++design) {
-      const auto text = [](double value) {
-        std::string out;
-        AppendFloat(out, static_cast<float>(value));
-        return out;
+    for (int design = 0; design < 20; ++design) {
+      const std::map<std::string, std::string> typed = {
+          {"volume", text(100 * std::pow(1000.0, octaves(random)))},
+          {"thickness", text(0.1 * std::pow(100.0, octaves(random)))},
+          {"diameter", text(0.5 * std::pow(20.0, octaves(random)))}};
+      const std::vector<std::string> model = {"--ends", ends, "--ports", std::to_string(1 + design % 5),
+                                              "--format=csv"};
+      const auto run = [&](const std::string& subcommand, const std::map<std::string, std::string>& given) {
+        std::vector<std::string> arguments = {subcommand};
+        for (const auto& [name, value] : given) arguments.insert(arguments.end(), {"--" + name, value});
+        arguments.insert(arguments.end(), model.begin(), model.end());
+        return CsvRowOf(arguments);
       };
-      const std::string frequency = text(20 * std::pow(100.0, octaves(random)));
-      const std::string volume = text(100 * std::pow(1000.0, octaves(random)));
-      const std::string thickness = text(0.1 * std::pow(100.0, octaves(random)));
-      const std::string ports = std::to_string(1 + design % 5);
-      SCOPED_TRACE(std::string(ends) + " f=" + frequency + " V=" + volume + " t=" + thickness + " N=" + ports);
-      const std::vector<std::string> model = {"--ends", ends, "--ports", ports, "--format=csv"};
-      std::vector<std::string> solve = {"diameter", "--frequency", frequency, "--volume", volume, "--thickness",
-                                        thickness};
-      solve.insert(solve.end(), model.begin(), model.end());
-      const std::vector<std::string> solved = CsvRowOf(solve);
-      ASSERT_EQ(solved.size(), 19U);
-      ASSERT_EQ(solved[6], "true");
-      std::vector<std::string> back = {"frequency", "--volume", volume, "--thickness", thickness, "--diameter",
-                                       solved[4]};
-      back.insert(back.end(), model.begin(), model.end());
-      const std::vector<std::string> again = CsvRowOf(back);
-      ASSERT_EQ(again.size(), 19U);
-      EXPECT_NEAR(std::stod(again[1]), std::stod(frequency), std::stod(frequency) * 1e-6);
-      // The model's figures belong to the design, not to the direction it was solved in.
-      EXPECT_NEAR(std::stod(again[15]), std::stod(solved[15]), std::stod(solved[15]) * 4e-6);
-      EXPECT_EQ(again[17], solved[17]);
+      const std::vector<std::string> forward = run("frequency", typed);
+      ASSERT_EQ(forward.size(), 19U);
+      SCOPED_TRACE(std::string(ends) + " V=" + typed.at("volume") + " t=" + typed.at("thickness") +
+                   " d=" + typed.at("diameter") + " f=" + forward[1]);
+      for (const auto& [solved, column] : solvable) {
+        // The other quantities as the forward design holds them; a surface stands for the diameter.
+        std::map<std::string, std::string> given = {{"frequency", forward[1]}};
+        for (const auto& [name, cell] : solvable) {
+          const bool orifice = name == "diameter" || name == "surface";
+          if (name != solved && !(orifice && (solved == "diameter" || solved == "surface" || name == "surface"))) {
+            given[name] = forward[cell];
+          }
+        }
+        const std::vector<std::string> back = run(solved, given);
+        ASSERT_EQ(back.size(), 19U) << solved;
+        EXPECT_EQ(back[6], "true") << solved;
+        std::map<std::string, std::string> again = given;
+        again.erase("frequency");
+        again[solved] = back[column];
+        const std::vector<std::string> closed = run("frequency", again);
+        ASSERT_EQ(closed.size(), 19U) << solved;
+        EXPECT_NEAR(std::stod(closed[1]), std::stod(forward[1]), std::stod(forward[1]) * 2e-6) << solved;
+        // The model's figures belong to the design, not to the direction it was solved in.
+        EXPECT_NEAR(std::stod(closed[15]), std::stod(forward[15]), std::stod(forward[15]) * 1e-5) << solved;
+        EXPECT_EQ(closed[17], forward[17]) << solved;
+      }
     }
   }
 }
