@@ -29,8 +29,7 @@ calculator::ResultLine LineOf(Quantity quantity, float value, bool result) {
   switch (quantity) {
     case Quantity::kFrequency: return {calculator::kFrequencyLabel, value, calculator::kHertz};
     case Quantity::kVolume:
-      return {result ? calculator::kVolumeResultLabel : calculator::kVolumeLabel, value,
-              calculator::kCubicCentimetres};
+      return {result ? calculator::kVolumeResultLabel : calculator::kVolumeLabel, value, calculator::kCubicCentimetres};
     case Quantity::kThickness:
       return {result ? calculator::kOrificeThicknessLabel : calculator::kWallThicknessLabel, value,
               calculator::kCentimetres};
@@ -160,9 +159,9 @@ std::variant<ModelDesign, calculator::PortRefusal> SolveDesign(calculator::Choic
 
 std::string RefusalText(const calculator::PortRefusal& refusal, const ModelNames& names) {
   std::string text = refusal.message;
-  for (const auto& [option, name] : {std::pair{kModelOptionNames.ends, names.ends},
-                                     std::pair{kModelOptionNames.ports, names.ports},
-                                     std::pair{kModelOptionNames.slot, names.slot}}) {
+  for (const auto& [option, name] :
+       {std::pair{kModelOptionNames.ends, names.ends}, std::pair{kModelOptionNames.ports, names.ports},
+        std::pair{kModelOptionNames.slot, names.slot}}) {
     for (std::size_t at = text.find(option); at != std::string::npos; at = text.find(option, at + name.size())) {
       text.replace(at, option.size(), name);
     }

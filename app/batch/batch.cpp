@@ -34,8 +34,8 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // The columns a header may name: the quantities (indexed by Quantity), then the model's.
 constexpr std::array<std::string_view, 8> kBatchColumns = {
-    kColumnNames[0],         kColumnNames[1],          kColumnNames[2],         kColumnNames[3], kColumnNames[4],
-    kModelColumnNames.ends, kModelColumnNames.ports, kModelColumnNames.slot};
+    kColumnNames[0], kColumnNames[1],        kColumnNames[2],         kColumnNames[3],
+    kColumnNames[4], kModelColumnNames.ends, kModelColumnNames.ports, kModelColumnNames.slot};
 constexpr std::size_t kEndsColumn = 5;
 constexpr std::size_t kPortsColumn = 6;
 constexpr std::size_t kSlotColumn = 7;
@@ -144,7 +144,8 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
       ParseTyped(choice, texts, kColumnNames, slot ? std::optional(Quantity::kSurface) : std::nullopt);
   if (!typed.quantities) return {std::nullopt, typed.refusal};
   auto design = SolveDesign(choice, *typed.quantities, *model.model, constants);
-  if (auto* refusal = std::get_if<calculator::PortRefusal>(&design)) return {std::nullopt, RefusalText(*refusal, kModelColumnNames)};
+  if (auto* refusal = std::get_if<calculator::PortRefusal>(&design))
+    return {std::nullopt, RefusalText(*refusal, kModelColumnNames)};
   return {std::get<ModelDesign>(std::move(design)), {}};
 }
 

@@ -702,9 +702,11 @@ INSTANTIATE_TEST_SUITE_P(
                  ""},
         BatchRow{"ModelCellsRefused",
                  kModelHeader + ",1000,1,2,flang,,\n,1000,1,2,,2,\n,1000,1,2,free,,4x1\n,1000,1,,free,x,\n", 1,
-                 kModelCsvHeader + kFailed + "\"ends: 'flang' is not one of screen, flanged, free, flanged-free\",,,,,,\n" +
-                     kFailed + "\"ports needs ends flanged, free or flanged-free\",,,,,,\n" + kFailed +
-                     "both slot and diameter_cm are given,,,,,,\n" + kFailed + "ports: 'x' is not a whole number,,,,,,\n",
+                 kModelCsvHeader + kFailed +
+                     "\"ends: 'flang' is not one of screen, flanged, free, flanged-free\",,,,,,\n" + kFailed +
+                     "\"ports needs ends flanged, free or flanged-free\",,,,,,\n" + kFailed +
+                     "both slot and diameter_cm are given,,,,,,\n" + kFailed +
+                     "ports: 'x' is not a whole number,,,,,,\n",
                  "FILE:2: ends: 'flang' is not one of screen, flanged, free, flanged-free\n"
                  "FILE:3: ports needs ends flanged, free or flanged-free\n"
                  "FILE:4: both slot and diameter_cm are given\n"
