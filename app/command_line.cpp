@@ -322,10 +322,12 @@ std::string UsageText() {
 std::string SubcommandUsageText(std::string_view name) {
   const Subcommand* subcommand = FindSubcommand(name);
   if (!subcommand) return {};
+  // A slot is only ever given: the subcommands that compute the orifice do not take it.
+  const bool slot = subcommand->solved && TakesQuantity(*subcommand, Quantity::kSurface);
   std::string text = "Usage: helmholtz " + std::string(subcommand->name) + " " + std::string(subcommand->synopsis) +
                      "\n         [--format F] [--sound-speed C | --temperature T]\n" +
-                     (subcommand->solved ? "         [--ends E] [--ports N] [--slot WxH]\n" : "") + "\n" +
-                     std::string(subcommand->what);
+                     (subcommand->solved ? "         [--ends E] [--ports N]" : "") + (slot ? " [--slot WxH]" : "") +
+                     (subcommand->solved ? "\n\n" : "\n") + std::string(subcommand->what);
   text +=
       "\n"
       "Values: the screens' number syntax (1e3, 1D3, &H3E8), followed directly by\n"
@@ -353,7 +355,10 @@ std::string SubcommandUsageText(std::string_view name) {
         "                     (a tube free at both ends) or flanged-free (a port\n"
         "                     flush in the baffle, free inside)\n"
         "  --ports N          N identical orifices on the cavity (default 1; more\n"
-        "                     than 1 needs a textbook --ends)\n"
+        "                     than 1 needs a textbook --ends)\n";
+  }
+  if (slot) {
+    text +=
         "  --slot WxH         the orifice is a W by H rectangle, in place of\n"
         "                     --diameter or --surface and never computed; lengths\n"
         "                     as for --thickness, a width without a unit takes\n"
