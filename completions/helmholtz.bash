@@ -12,6 +12,7 @@ _helmholtz()
 
     local commands="frequency volume thickness diameter surface batch"
     local common="--format --sound-speed --temperature --help"
+    local model="--ends --ports --slot"
     if ((cword == 1)); then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -22,17 +23,21 @@ _helmholtz()
             COMPREPLY=($(compgen -W "text csv json" -- "$cur"))
             return
             ;;
-        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature)
+        --ends)
+            COMPREPLY=($(compgen -W "screen flanged free flanged-free" -- "$cur"))
+            return
+            ;;
+        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature | --ports | --slot)
             return
             ;;
     esac
 
     local options
     case ${words[1]} in
-        frequency) options="--volume --diameter --surface --thickness $common" ;;
-        volume) options="--frequency --diameter --surface --thickness $common" ;;
-        thickness) options="--frequency --volume --diameter --surface $common" ;;
-        diameter | surface) options="--frequency --volume --thickness $common" ;;
+        frequency) options="--volume --diameter --surface --thickness $model $common" ;;
+        volume) options="--frequency --diameter --surface --thickness $model $common" ;;
+        thickness) options="--frequency --volume --diameter --surface $model $common" ;;
+        diameter | surface) options="--frequency --volume --thickness --ends --ports $common" ;;
         batch)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "$common" -- "$cur"))

@@ -20,3 +20,6 @@ complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume diameter 
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l diameter -x -d 'Round orifice diameter, mm cm m in ft'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l surface -x -d 'Orifice surface, mm2 cm2 m2 in2'
 complete -c helmholtz -n "__fish_seen_subcommand_from batch" -F -d 'CSV file, - for standard input'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l ends -x -a 'screen flanged free flanged-free' -d 'End corrections of the neck'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l ports -x -d 'Identical orifices on the cavity'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l slot -x -d 'Rectangular orifice WxH, mm cm m in ft'

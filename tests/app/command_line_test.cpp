@@ -118,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(UsageText, NamesEveryOptionAndEndsWithANewLine) {
   const std::string usage = UsageText();
   for (const char* option : {"-h", "--help", "-V", "--version", "frequency", "volume", "thickness", "diameter",
-                             "surface", "batch", "--format", "--sound-speed", "--temperature"}) {
+                             "surface", "batch", "--format", "--sound-speed", "--temperature", "--ends",
+                             "--ports", "--slot"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(usage.rfind("Usage: helmholtz", 0), 0u);
