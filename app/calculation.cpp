@@ -18,10 +18,12 @@ Choice ChoiceFor(Quantity solved, bool anyOrifice) {
   return Choice::kFrequencyRound;
 }
 
-TypedQuantities ParseTyped(Choice choice, const QuantityTexts& texts, const QuantityNames& names) {
+TypedQuantities ParseTyped(Choice choice, const QuantityTexts& texts, const QuantityNames& names,
+                           std::optional<Quantity> given) {
   // As the screen starts: every quantity 0 until typed.
   calculator::Quantities typed;
   for (const Quantity quantity : calculator::AskedQuantities(choice)) {
+    if (quantity == given) continue;
     const std::optional<std::string_view>& text = texts[IndexOf(quantity)];
     const std::string name(names[IndexOf(quantity)]);
     if (!text) return {std::nullopt, name + " is missing"};

@@ -31,11 +31,13 @@ calculator::Choice ChoiceFor(calculator::Quantity solved, bool anyOrifice);
 
 // The three quantities `choice` asks for, parsed from `texts` (each must be
 // there) into a Quantities as the screen's prompts fill it, or the first
-// refusal as "NAME: reason".
+// refusal as "NAME: reason". A quantity `given` otherwise (the surface of a
+// slot) is not read and stays 0.
 struct TypedQuantities {
   std::optional<calculator::Quantities> quantities;
   std::string refusal;
 };
-TypedQuantities ParseTyped(calculator::Choice choice, const QuantityTexts& texts, const QuantityNames& names);
+TypedQuantities ParseTyped(calculator::Choice choice, const QuantityTexts& texts, const QuantityNames& names,
+                           std::optional<calculator::Quantity> given = std::nullopt);
 
 }  // namespace app

@@ -7,10 +7,13 @@
 #include <iostream>
 #include <optional>
 #include <ostream>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "app/batch/batch.h"
 #include "app/calculation.h"
+#include "app/model_options.h"
 #include "app/output/design_writer.h"
 #include "app/output/output.h"
 #include "app/sweep_command.h"
@@ -72,7 +75,10 @@ constexpr std::array<Subcommand, 6> kSubcommands = {{
      "surface) is empty: that one is computed. Cells take the units the options\n"
      "take. One result per row, in order, CSV unless --format says otherwise; a\n"
      "row that cannot be computed gets only its error column and a line\n"
-     "FILE:LINE: reason on standard error, and the exit code is then 1.\n"},
+     "FILE:LINE: reason on standard error, and the exit code is then 1.\n"
+     "Columns ends, ports and slot, when there, give each row's port model as\n"
+     "the calculations' --ends, --ports and --slot do (an empty cell: screen, 1,\n"
+     "no slot); the answer then has the model's columns too.\n"},
 }};
 
 const Subcommand* FindSubcommand(std::string_view name) {
@@ -103,6 +109,9 @@ struct Request {
   std::vector<std::string> format;
   std::vector<std::string> soundSpeed;
   std::vector<std::string> temperature;
+  std::vector<std::string> ends;
+  std::vector<std::string> ports;
+  std::vector<std::string> slot;
   std::string file = "-";
   bool help = false;
   bool onlyPossible = false;
@@ -179,9 +188,22 @@ struct Calculation {
   calculator::Quantities typed;
 };
 
+// The port model the options ask for (the screens' when none is given).
+std::optional<calculator::PortModel> ReadModel(const Request& request, std::string& refusal) {
+  ModelTexts texts;
+  texts.ends = Single(request.ends, kModelOptionNames.ends, refusal);
+  texts.ports = Single(request.ports, kModelOptionNames.ports, refusal);
+  texts.slot = Single(request.slot, kModelOptionNames.slot, refusal);
+  if (!refusal.empty()) return std::nullopt;
+  ParsedModel parsed = ParseModel(texts, kModelOptionNames);
+  refusal = std::move(parsed.refusal);
+  return parsed.model;
+}
+
+// A slot gives the orifice as a surface, in place of --diameter or --surface.
 // A sweep's options may be repeated, and its values are read by the sweep.
-std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const Request& request, bool sweeping,
-                                           std::string& refusal) {
+std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const Request& request, bool slot,
+                                           bool sweeping, std::string& refusal) {
   QuantityTexts texts;
   for (const Quantity quantity : kQuantities) {
     const std::string_view name = kOptionNames[IndexOf(quantity)];
@@ -202,22 +224,27 @@ std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const R
     refusal = "--diameter and --surface cannot be given together";
     return std::nullopt;
   }
+  if (slot && (diameter || surface)) {
+    refusal = std::string("--slot and ") + (diameter ? "--diameter" : "--surface") + " cannot be given together";
+    return std::nullopt;
+  }
   const Quantity solved = *subcommand.solved;
-  if (!IsOrifice(solved) && !diameter && !surface) {
+  if (!IsOrifice(solved) && !diameter && !surface && !slot) {
     refusal = std::string(subcommand.name) + ": --diameter or --surface is missing";
     return std::nullopt;
   }
   Calculation calculation;
-  calculation.choice = ChoiceFor(solved, surface);
+  calculation.choice = ChoiceFor(solved, surface || slot);
+  const std::optional<Quantity> given = slot ? std::optional(Quantity::kSurface) : std::nullopt;
   // Each missing option is named before any value is read.
   for (const Quantity quantity : calculator::AskedQuantities(calculation.choice)) {
-    if (!texts[IndexOf(quantity)]) {
+    if (!texts[IndexOf(quantity)] && quantity != given) {
       refusal = std::string(subcommand.name) + ": " + std::string(kOptionNames[IndexOf(quantity)]) + " is missing";
       return std::nullopt;
     }
   }
   if (sweeping) return calculation;
-  const TypedQuantities typed = ParseTyped(calculation.choice, texts, kOptionNames);
+  const TypedQuantities typed = ParseTyped(calculation.choice, texts, kOptionNames, given);
   if (!typed.quantities) {
     refusal = typed.refusal;
     return std::nullopt;
@@ -237,21 +264,6 @@ std::string UnitsOf(Quantity quantity) {
 }
 
 }  // namespace
-
-std::string Printable(std::string_view text, Backslash backslash) {
-  std::string shown;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && (c != '\\' || backslash == Backslash::kKept)) {
-      shown += c;
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      shown += escaped;
-    }
-  }
-  return shown;
-}
 
 CommandLine ParseCommandLine(std::span<const char* const> arguments) {
   CommandLine commandLine;
@@ -283,7 +295,8 @@ std::string UsageText() {
   text +=
       "\n"
       "Every command takes --format text|csv|json and --sound-speed C or\n"
-      "--temperature T; 'helmholtz COMMAND --help' tells more.\n"
+      "--temperature T; the calculations also take the port model, --ends E,\n"
+      "--ports N and --slot WxH. 'helmholtz COMMAND --help' tells more.\n"
       "\n";
   text += kWindows ? "  -h, --help, /?  show this text and exit\n"
                      "  -V, --version   show the version and exit\n"
@@ -304,9 +317,12 @@ std::string UsageText() {
 std::string SubcommandUsageText(std::string_view name) {
   const Subcommand* subcommand = FindSubcommand(name);
   if (!subcommand) return {};
+  // A slot is only ever given: the subcommands that compute the orifice do not take it.
+  const bool slot = subcommand->solved && TakesQuantity(*subcommand, Quantity::kSurface);
   std::string text = "Usage: helmholtz " + std::string(subcommand->name) + " " + std::string(subcommand->synopsis) +
                      "\n         [--format F] [--sound-speed C | --temperature T]\n" +
-                     (subcommand->solved ? "         [--only-possible] [--plot FILE.svg | --plot -]\n" : "") + "\n" +
+                     (subcommand->solved ? "         [--ends E] [--ports N]" : "") + (slot ? " [--slot WxH]" : "") +
+                     (subcommand->solved ? "\n         [--only-possible] [--plot FILE.svg | --plot -]\n\n" : "\n") +
                      std::string(subcommand->what);
   text +=
       "\n"
@@ -316,7 +332,8 @@ std::string SubcommandUsageText(std::string_view name) {
     text +=
         "A value may be a range START:STOP:STEP (STOP included, the unit once at the\n"
         "end: 10:60:5l), and an option may be repeated for a list: every design of\n"
-        "the combinations is computed, the last option varied fastest.\n";
+        "the combinations is computed, the last option varied fastest, all under\n"
+        "one port model.\n";
   }
   for (const Quantity quantity : kQuantities) {
     const bool listed = subcommand->solved ? TakesQuantity(*subcommand, quantity) : true;
@@ -336,12 +353,34 @@ std::string SubcommandUsageText(std::string_view name) {
       "                     c = 331.3 * sqrt(1 + T/273.15) m/s\n";
   if (subcommand->solved) {
     text +=
+        "  --ends E           the neck's end corrections: screen (default: the\n"
+        "                     screens' formulas), flanged (a hole in a wall), free\n"
+        "                     (a tube free at both ends) or flanged-free (a port\n"
+        "                     flush in the baffle, free inside)\n"
+        "  --ports N          N identical orifices on the cavity (default 1; more\n"
+        "                     than 1 needs a textbook --ends)\n";
+  }
+  if (slot) {
+    text +=
+        "  --slot WxH         the orifice is a W by H rectangle, in place of\n"
+        "                     --diameter or --surface and never computed; lengths\n"
+        "                     as for --thickness, a width without a unit takes\n"
+        "                     the height's (40x8mm); the multiplication sign may\n"
+        "                     stand for the x\n";
+  }
+  if (subcommand->solved) {
+    text +=
         "  --only-possible    leave out the designs that fail the plausibility test\n"
         "  --plot FILE.svg    also draw the computed quantity against the first swept\n"
         "                     option, a curve per value of a second, into FILE.svg\n"
         "  --plot -           draw that chart on standard output instead of the rows\n";
   }
   text += kWindows ? "  -h, --help, /?     show this text and exit\n" : "  -h, --help         show this text and exit\n";
+  if (subcommand->solved) {
+    text +=
+        "\nWith --ends other than screen, --ports or --slot, CSV and JSON add the\n"
+        "columns ends, ports, q_radiation, bandwidth_hz, lumped, end_correction_cm.\n";
+  }
   return text;
 }
 
@@ -391,6 +430,11 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   AddOption(cli, "--format", request.format);
   AddOption(cli, "--sound-speed", request.soundSpeed);
   AddOption(cli, "--temperature", request.temperature);
+  if (subcommand->solved) {
+    AddOption(cli, kModelOptionNames.ends, request.ends);
+    AddOption(cli, kModelOptionNames.ports, request.ports);
+    AddOption(cli, kModelOptionNames.slot, request.slot);
+  }
   if (!subcommand->solved) cli.add_option("file", request.file);
 
   // CLI11 reads the arguments from the back; /? is Windows' --help, and
@@ -452,20 +496,29 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   sweep.constants = settings->constants;
   sweep.onlyPossible = request.onlyPossible;
   if (const std::optional<std::string_view> plot = Single(request.plot, "--plot", refusal)) sweep.plot = *plot;
-  for (const Quantity quantity : request.order) sweep.inputs.push_back({quantity, request.quantities[IndexOf(quantity)]});
+  for (const Quantity quantity : request.order) {
+    sweep.inputs.push_back({quantity, request.quantities[IndexOf(quantity)]});
+  }
+  const std::optional<calculator::PortModel> model = refusal.empty() ? ReadModel(request, refusal) : std::nullopt;
   const std::optional<Calculation> calculation =
-      refusal.empty() ? ReadCalculation(*subcommand, request, IsSweep(sweep), refusal) : std::nullopt;
+      model ? ReadCalculation(*subcommand, request, model->slot.has_value(), IsSweep(sweep), refusal) : std::nullopt;
   if (!calculation) {
     err << Refusal(refusal);
     return kExitBadArgument;
   }
   if (IsSweep(sweep)) {
     sweep.choice = calculation->choice;
+    sweep.model = *model;
     return RunSweep(sweep, out, err);
   }
-  DesignWriter writer(settings->format, out);
+  const auto design = SolveDesign(calculation->choice, calculation->typed, *model, settings->constants);
+  if (const auto* modelRefusal = std::get_if<calculator::PortRefusal>(&design)) {
+    err << Refusal(modelRefusal->message);
+    return kExitBadArgument;
+  }
+  DesignWriter writer(settings->format, out, NeedsModelColumns(*model));
   writer.Begin();
-  writer.Write(calculator::Solve(calculation->choice, calculation->typed, settings->constants), settings->constants);
+  writer.Write(std::get<ModelDesign>(design), settings->constants);
   return FinishOutput(out, 0, err);
 }
 

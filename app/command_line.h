@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "console/printable_text.h"
+
 namespace app {
 
 class Output;
@@ -46,10 +48,9 @@ std::string VersionText();
 // One line naming the argument, with any byte that is not printable ASCII
 // written as \xHH so that no control byte reaches the user's terminal.
 std::string RejectionText(std::string_view argument);
-// `text` with every byte that is not printable ASCII, and the backslash, as
-// \xHH. A file's path keeps its backslashes (Windows' folder separator).
-enum class Backslash { kEscaped, kKept };
-std::string Printable(std::string_view text, Backslash backslash = Backslash::kEscaped);
+// Arguments and paths are shown through console::Printable.
+using console::Backslash;
+using console::Printable;
 
 // The help of one subcommand ("frequency", ..., "batch").
 std::string SubcommandUsageText(std::string_view subcommand);

@@ -184,12 +184,32 @@ class NumberTextCache {
 constexpr std::size_t kNumberWidth = 15;
 constexpr std::string_view kColumnGap = "  ";
 
-std::size_t WidthOf(Quantity quantity) { return std::max(kNumberWidth, kColumnNames[IndexOf(quantity)].size()); }
+std::size_t WidthOf(std::string_view name) { return std::max(kNumberWidth, name.size()); }
+std::size_t WidthOf(Quantity quantity) { return WidthOf(kColumnNames[IndexOf(quantity)]); }
 
 void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
   if (text.size() < width) out.append(width - text.size(), ' ');
   out += text;
 }
+
+// A number right-aligned in its column, or blanks for none.
+void AppendNumberColumn(std::string& out, std::optional<float> value, std::size_t width) {
+  std::string number;  // short enough to stay in the string itself
+  if (value) AppendFloat(number, *value);
+  AppendRightAligned(out, number, width);
+}
+
+// The textbook models' own figures, which a text row shows after the
+// computed quantity under the CSV's names; the screens' model has none.
+struct ModelFigure {
+  std::string_view name;
+  std::optional<float> calculator::PortSolution::*value;
+};
+constexpr std::array<ModelFigure, 3> kModelFigures = {{{"end_correction_cm", &calculator::PortSolution::endCorrection},
+                                                       {"q_radiation", &calculator::PortSolution::qRadiation},
+                                                       {"bandwidth_hz", &calculator::PortSolution::bandwidth}}};
+
+bool ShowsModelFigures(const calculator::PortModel& model) { return model.ends != calculator::Ends::kScreen; }
 
 // The first two inputs with more than one value: the chart's x and its curves.
 struct ChartAxes {
@@ -241,12 +261,15 @@ bool IsSweep(const SweepRequest& request) {
   });
 }
 
-Design SweepDesign(calculator::Choice choice, const calculator::Quantities& typed,
-                   const calculator::Constants& constants) {
-  return calculator::Solve(choice, typed, constants, calculator::Checks::kSkipped);
+ModelDesign SweepDesign(calculator::Choice choice, const calculator::Quantities& typed,
+                        const calculator::PortModel& model, const calculator::Constants& constants) {
+  // The screens' own model, most sweeps, without SolveDesign's refusals.
+  if (!NeedsModelColumns(model)) return ScreenDesign(choice, typed, constants, calculator::Checks::kSkipped);
+  return std::get<ModelDesign>(SolveDesign(choice, typed, model, constants, calculator::Checks::kSkipped));
 }
 
-std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantity>& inputs) {
+std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantity>& inputs,
+                            const calculator::PortModel& model) {
   std::string header;
   std::vector<Quantity> columns = inputs;
   columns.push_back(calculator::SolvedQuantity(choice));
@@ -254,22 +277,33 @@ std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantit
     if (!header.empty()) header += kColumnGap;
     AppendRightAligned(header, kColumnNames[IndexOf(quantity)], WidthOf(quantity));
   }
-  return header + "\n";
+  if (ShowsModelFigures(model)) {
+    for (const ModelFigure& figure : kModelFigures) {
+      header += kColumnGap;
+      AppendRightAligned(header, figure.name, WidthOf(figure.name));
+    }
+  }
+  // The rows do not show a slot, which is no input.
+  return (NeedsModelColumns(model) ? "Model: " + ModelName(model) + "\n" : "") + header + "\n";
 }
 
-void AppendSweepTextRow(std::string& out, const Design& design, const std::vector<Quantity>& inputs) {
-  const auto cell = [&](Quantity quantity) {
-    std::string number;  // short enough to stay in the string itself
-    AppendFloat(number, calculator::Field(design.quantities, quantity));
-    AppendRightAligned(out, number, WidthOf(quantity));
-  };
+void AppendSweepTextRow(std::string& out, const ModelDesign& model, const std::vector<Quantity>& inputs) {
+  const Design& design = model.design;
   for (const Quantity quantity : inputs) {
-    cell(quantity);
+    AppendNumberColumn(out, calculator::Field(design.quantities, quantity), WidthOf(quantity));
     out += kColumnGap;
   }
-  cell(calculator::SolvedQuantity(design.choice));
+  const Quantity solved = calculator::SolvedQuantity(design.choice);
+  AppendNumberColumn(out, calculator::Field(design.quantities, solved), WidthOf(solved));
+  if (ShowsModelFigures(model.model)) {
+    for (const ModelFigure& figure : kModelFigures) {
+      out += kColumnGap;
+      AppendNumberColumn(out, model.solution.*figure.value, WidthOf(figure.name));
+    }
+  }
   std::string message;
   AppendDesignMessage(message, design);
+  if (model.solution.lumped == false) message += message.empty() ? "Not lumped" : "; Not lumped";
   if (!message.empty()) {
     out += kColumnGap;
     out += message;
@@ -296,6 +330,10 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
     return kExitBadArgument;
   }
   const sweep::Sweep sweep = std::get<sweep::Sweep>(std::move(made));
+  if (const std::optional<calculator::PortRefusal> refusal = calculator::RefusalOf(request.choice, request.model)) {
+    err << Refusal(refusal->message);
+    return kExitBadArgument;
+  }
 
   std::optional<plot::Chart> chart;
   ChartAxes chartAxes;
@@ -316,10 +354,10 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
 
   // Rows go to standard output unless it is the terminal chart's.
   const bool rows = !terminalChart;
-  DesignWriter writer(request.format, out);
+  DesignWriter writer(request.format, out, NeedsModelColumns(request.model));
   if (rows) {
     if (request.format == Format::kText) {
-      out.Append(SweepTextHeader(request.choice, inputs));
+      out.Append(SweepTextHeader(request.choice, inputs, request.model));
     } else {
       writer.Begin();
     }
@@ -338,7 +376,8 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
       for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
         calculator::Field(typed, inputs[axis]) = point.Values()[axis];
       }
-      const Design design = SweepDesign(request.choice, typed, request.constants);
+      const ModelDesign model = SweepDesign(request.choice, typed, request.model, request.constants);
+      const Design& design = model.design;
       progress.Advance();
       // An impossible design breaks its curve, with --only-possible too.
       if (chart) {
@@ -350,10 +389,10 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
       if (request.onlyPossible && !design.possible) continue;
       if (!rows) continue;
       if (request.format == Format::kText) {
-        AppendSweepTextRow(out.buffer(), design, inputs);
+        AppendSweepTextRow(out.buffer(), model, inputs);
         out.EndRow();
       } else {
-        writer.Write(design, request.constants, &cache.Known(point, design));
+        writer.Write(model, request.constants, &cache.Known(point, design));
       }
     }
     progress.Erase();

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "app/model_options.h"
 #include "app/output/design_writer.h"
 #include "calculator/design.h"
+#include "calculator/port_models.h"
 #include "calculator/resonator.h"
 
 namespace app {
@@ -36,6 +38,9 @@ struct SweepRequest {
   std::vector<SweptInput> inputs;
   Format format = Format::kText;
   calculator::Constants constants;
+  // --ends, --ports and --slot: one model for every design (the slot, when
+  // given, is the orifice and no input of the sweep).
+  calculator::PortModel model;
   bool onlyPossible = false;
   // A file for the SVG chart, or "-" for the chart drawn on standard output.
   std::optional<std::string> plot;
@@ -46,10 +51,11 @@ struct SweepRequest {
 bool IsSweep(const SweepRequest& request);
 
 // One design of a sweep, with the same numbers as the single-design command
-// gives (its cross-check lines, which no sweep row shows, left out). Every
-// design of a sweep is computed here.
-calculator::Design SweepDesign(calculator::Choice choice, const calculator::Quantities& typed,
-                               const calculator::Constants& constants);
+// gives under `model` (its cross-check lines, which no sweep row shows, left
+// out). Every design of a sweep is computed here; `model` is one that
+// calculator::RefusalOf accepts for `choice`.
+ModelDesign SweepDesign(calculator::Choice choice, const calculator::Quantities& typed,
+                        const calculator::PortModel& model, const calculator::Constants& constants);
 
 // Runs the sweep: rows on `out` (or the terminal chart for --plot -), refusals
 // on `err` naming the option; returns the exit code.
@@ -58,8 +64,12 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err);
 // The header and rows of a sweep in text: the inputs in their order, then the
 // computed quantity, each right-aligned in a column as wide as its name or a
 // float's longest shortest text, then the message of an impossible design.
-std::string SweepTextHeader(calculator::Choice choice, const std::vector<calculator::Quantity>& inputs);
-void AppendSweepTextRow(std::string& out, const calculator::Design& design,
-                        const std::vector<calculator::Quantity>& inputs);
+// Under a model other than the screens' plain one the header follows a line
+// naming the model; under a textbook model each row also has the model's end_correction_cm, q_radiation and
+// bandwidth_hz (blank where no orifice fits), and "Not lumped" in its
+// message when the lumped model does not hold.
+std::string SweepTextHeader(calculator::Choice choice, const std::vector<calculator::Quantity>& inputs,
+                            const calculator::PortModel& model);
+void AppendSweepTextRow(std::string& out, const ModelDesign& design, const std::vector<calculator::Quantity>& inputs);
 
 }  // namespace app

@@ -23,22 +23,6 @@ Extended EqualAreaRadius(Extended surface) { return std::sqrt(surface / kPi); }
 
 bool PositiveAndFinite(Extended x) { return std::isfinite(x) && x > 0; }
 
-std::optional<std::string> RefusalOf(Choice choice, const PortModel& model) {
-  const Quantity solved = SolvedQuantity(choice);
-  const bool solvesOrifice = solved == Quantity::kDiameter || solved == Quantity::kSurface;
-  if (model.ports < 1) return "--ports needs a whole number of ports, 1 or more";
-  if (model.ports > 1 && model.ends == Ends::kScreen) return "--ports needs --ends flanged, free or flanged-free";
-  if (!model.slot) return std::nullopt;
-  if (!(PositiveAndFinite(model.slot->width) && PositiveAndFinite(model.slot->height))) {
-    return "--slot needs a width and a height above zero";
-  }
-  if (solvesOrifice) return "--slot gives the orifice, which cannot then be solved for";
-  if (model.ends == Ends::kScreen && IsRound(choice)) {
-    return "--slot with --ends screen needs the surface calculations: the round ones take a diameter";
-  }
-  return std::nullopt;
-}
-
 Extended SlotSurface(const Slot& slot) { return Extended{slot.width} * slot.height; }
 
 // A slot replaces the typed orifice: its surface, and the equal-area circle.
@@ -168,9 +152,27 @@ std::optional<long double> EndCorrectionPerRadius(Ends ends) {
   return std::nullopt;
 }
 
+std::optional<PortRefusal> RefusalOf(Choice choice, const PortModel& model) {
+  const Quantity solved = SolvedQuantity(choice);
+  const bool solvesOrifice = solved == Quantity::kDiameter || solved == Quantity::kSurface;
+  if (model.ports < 1) return PortRefusal{"--ports needs a whole number of ports, 1 or more"};
+  if (model.ports > 1 && model.ends == Ends::kScreen) {
+    return PortRefusal{"--ports needs --ends flanged, free or flanged-free"};
+  }
+  if (!model.slot) return std::nullopt;
+  if (!(PositiveAndFinite(model.slot->width) && PositiveAndFinite(model.slot->height))) {
+    return PortRefusal{"--slot needs a width and a height above zero"};
+  }
+  if (solvesOrifice) return PortRefusal{"--slot gives the orifice, which cannot then be solved for"};
+  if (model.ends == Ends::kScreen && IsRound(choice)) {
+    return PortRefusal{"--slot with --ends screen needs the surface calculations: the round ones take a diameter"};
+  }
+  return std::nullopt;
+}
+
 std::variant<PortSolution, PortRefusal> SolvePort(Choice choice, const Quantities& typed, const PortModel& model,
                                                    const Constants& constants) {
-  if (std::optional<std::string> refusal = RefusalOf(choice, model)) return PortRefusal{std::move(*refusal)};
+  if (std::optional<PortRefusal> refusal = RefusalOf(choice, model)) return std::move(*refusal);
   if (model.ends != Ends::kScreen) return SolveTextbook(choice, typed, model, constants);
   Quantities screenTyped = typed;
   if (model.slot) SetSlotOrifice(screenTyped, *model.slot);

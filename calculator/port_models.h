@@ -113,4 +113,8 @@ struct PortRefusal {
 std::variant<PortSolution, PortRefusal> SolvePort(Choice choice, const Quantities& typed, const PortModel& model,
                                                    const Constants& constants);
 
+// SolvePort's refusal of `choice` under `model`, which depends on nothing
+// else: a sweep asks once, before its first design.
+std::optional<PortRefusal> RefusalOf(Choice choice, const PortModel& model);
+
 }  // namespace calculator

@@ -13,6 +13,7 @@ _helmholtz()
     local commands="frequency volume thickness diameter surface batch"
     local common="--format --sound-speed --temperature --help"
     local sweep="--only-possible --plot"
+    local model="--ends --ports --slot"
     if ((cword == 1)); then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -23,7 +24,11 @@ _helmholtz()
             COMPREPLY=($(compgen -W "text csv json" -- "$cur"))
             return
             ;;
-        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature)
+        --ends)
+            COMPREPLY=($(compgen -W "screen flanged free flanged-free" -- "$cur"))
+            return
+            ;;
+        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature | --ports | --slot)
             return
             ;;
         --plot)
@@ -36,10 +41,10 @@ _helmholtz()
 
     local options
     case ${words[1]} in
-        frequency) options="--volume --diameter --surface --thickness $sweep $common" ;;
-        volume) options="--frequency --diameter --surface --thickness $sweep $common" ;;
-        thickness) options="--frequency --volume --diameter --surface $sweep $common" ;;
-        diameter | surface) options="--frequency --volume --thickness $sweep $common" ;;
+        frequency) options="--volume --diameter --surface --thickness $model $sweep $common" ;;
+        volume) options="--frequency --diameter --surface --thickness $model $sweep $common" ;;
+        thickness) options="--frequency --volume --diameter --surface $model $sweep $common" ;;
+        diameter | surface) options="--frequency --volume --thickness --ends --ports $sweep $common" ;;
         batch)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "$common" -- "$cur"))

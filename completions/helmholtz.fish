@@ -21,4 +21,7 @@ complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l surface -x -d 'Orifice surface, mm2 cm2 m2 in2'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l only-possible -d 'Leave out impossible designs'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l plot -r -F -a '-' -d 'Chart into an SVG file, - for the terminal'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l ends -x -a 'screen flanged free flanged-free' -d 'End corrections of the neck'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l ports -x -d 'Identical orifices on the cavity'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l slot -x -d 'Rectangular orifice WxH, mm cm m in ft'
 complete -c helmholtz -n "__fish_seen_subcommand_from batch" -F -d 'CSV file, - for standard input'

@@ -2,7 +2,8 @@
 // the same records whatever the size of the blocks it is handed, keep no
 // cells of a malformed record and never step back a line; the value parser
 // must give a finite value or a refusal, and a value it accepts without a
-// unit must be exactly what the screens store for the same text.
+// unit must be exactly what the screens store for the same text; the model
+// options' parser must give a model or a refusal, a slot of finite sides.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <string_view>
 
 #include "app/batch/csv_reader.h"
+#include "app/model_options.h"
 #include "app/units.h"
 #include "numtext/numtext.h"
 
@@ -62,6 +64,11 @@ void CheckValue(std::string_view text) {
   }
   const app::ParsedValue speed = app::ParseTemperature(text);
   if (speed.value && !(*speed.value >= 0 && std::isfinite(*speed.value))) std::abort();
+  const app::ParsedSlot slot = app::ParseSlot(text);
+  if (slot.slot.has_value() == !slot.refusal.empty()) std::abort();
+  if (slot.slot && !(std::isfinite(slot.slot->width) && std::isfinite(slot.slot->height))) std::abort();
+  const app::ParsedModel model = app::ParseModel({text, text, text}, app::kModelOptionNames);
+  if (model.model.has_value() == !model.refusal.empty()) std::abort();
 }
 
 }  // namespace

@@ -7,10 +7,13 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <utility>
+#include <variant>
 
 #include "app/batch/csv_reader.h"
 #include "app/calculation.h"
 #include "app/command_line.h"
+#include "app/model_options.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -29,12 +32,25 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Which input column holds each quantity (indexed by Quantity).
-using ColumnOf = std::array<std::optional<std::size_t>, 5>;
+// The columns a header may name: the quantities (indexed by Quantity), then the model's.
+constexpr std::array<std::string_view, 8> kBatchColumns = {
+    kColumnNames[0], kColumnNames[1],        kColumnNames[2],         kColumnNames[3],
+    kColumnNames[4], kModelColumnNames.ends, kModelColumnNames.ports, kModelColumnNames.slot};
+constexpr std::size_t kEndsColumn = 5;
+constexpr std::size_t kPortsColumn = 6;
+constexpr std::size_t kSlotColumn = 7;
+
+// Which input column holds each of kBatchColumns.
+using ColumnOf = std::array<std::optional<std::size_t>, kBatchColumns.size()>;
+
+// A header with a model column gets the model's columns in its answer.
+bool HasModelColumns(const ColumnOf& columns) {
+  return columns[kEndsColumn] || columns[kPortsColumn] || columns[kSlotColumn];
+}
 
 std::string KnownColumns() {
   std::string list;
-  for (const std::string_view name : kColumnNames) {
+  for (const std::string_view name : kBatchColumns) {
     if (!list.empty()) list += ", ";
     list += name;
   }
@@ -50,13 +66,13 @@ std::optional<ColumnOf> ReadHeader(const CsvRecord& header, std::string& refusal
   ColumnOf columns;
   for (std::size_t i = 0; i < header.cells.size(); ++i) {
     std::size_t known = 0;
-    while (known < kColumnNames.size() && kColumnNames[known] != header.cells[i]) ++known;
-    if (known == kColumnNames.size()) {
+    while (known < kBatchColumns.size() && kBatchColumns[known] != header.cells[i]) ++known;
+    if (known == kBatchColumns.size()) {
       refusal = "unknown column '" + Printable(header.cells[i]) + "' (the columns are " + KnownColumns() + ")";
       return std::nullopt;
     }
     if (columns[known]) {
-      refusal = "column '" + std::string(kColumnNames[known]) + "' appears twice";
+      refusal = "column '" + std::string(kBatchColumns[known]) + "' appears twice";
       return std::nullopt;
     }
     columns[known] = i;
@@ -65,9 +81,15 @@ std::optional<ColumnOf> ReadHeader(const CsvRecord& header, std::string& refusal
 }
 
 struct RowDesign {
-  std::optional<calculator::Design> design;
+  std::optional<ModelDesign> design;
   std::string refusal;
 };
+
+// A row's model cell, or nothing when the column is absent or the cell empty.
+std::optional<std::string_view> ModelCell(const CsvRecord& row, const ColumnOf& columns, std::size_t column) {
+  if (!columns[column] || row.cells[*columns[column]].empty()) return std::nullopt;
+  return row.cells[*columns[column]];
+}
 
 // The one quantity a row leaves empty decides the calculation.
 RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t width,
@@ -77,12 +99,20 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
     return {std::nullopt, std::to_string(row.cells.size()) + " cells where the header has " + std::to_string(width)};
   }
   QuantityTexts texts;
-  for (std::size_t i = 0; i < columns.size(); ++i) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
     if (columns[i] && !row.cells[*columns[i]].empty()) texts[i] = row.cells[*columns[i]];
   }
   const bool diameter = texts[IndexOf(Quantity::kDiameter)].has_value();
   const bool surface = texts[IndexOf(Quantity::kSurface)].has_value();
   if (diameter && surface) return {std::nullopt, "both diameter_cm and surface_cm2 are given"};
+  const ParsedModel model = ParseModel({ModelCell(row, columns, kEndsColumn), ModelCell(row, columns, kPortsColumn),
+                                        ModelCell(row, columns, kSlotColumn)},
+                                       kModelColumnNames);
+  if (!model.model) return {std::nullopt, model.refusal};
+  const bool slot = model.model->slot.has_value();
+  if (slot && (diameter || surface)) {
+    return {std::nullopt, std::string("both slot and ") + (diameter ? "diameter_cm" : "surface_cm2") + " are given"};
+  }
 
   const bool diameterColumn = columns[IndexOf(Quantity::kDiameter)].has_value();
   const bool surfaceColumn = columns[IndexOf(Quantity::kSurface)].has_value();
@@ -97,7 +127,7 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
   for (const Quantity quantity : {Quantity::kFrequency, Quantity::kVolume, Quantity::kThickness}) {
     if (!texts[IndexOf(quantity)]) noteEmpty(quantity, kColumnNames[IndexOf(quantity)]);
   }
-  if (!diameter && !surface) {
+  if (!diameter && !surface && !slot) {
     const Quantity orifice = surfaceColumn && !diameterColumn ? Quantity::kSurface : Quantity::kDiameter;
     noteEmpty(orifice, diameterColumn && surfaceColumn ? "diameter_cm/surface_cm2" : kColumnNames[IndexOf(orifice)]);
   }
@@ -106,13 +136,17 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
     return {std::nullopt, "more than one cell is empty (" + emptyNames +
                               "): leave exactly one of frequency, volume, thickness and orifice empty"};
   }
-  if (!diameter && !surface && diameterColumn && surfaceColumn) {
+  if (!diameter && !surface && !slot && diameterColumn && surfaceColumn) {
     return {std::nullopt, "diameter_cm and surface_cm2 are both empty: keep only the column to compute"};
   }
-  const calculator::Choice choice = ChoiceFor(solved, surface || solved == Quantity::kSurface);
-  const TypedQuantities typed = ParseTyped(choice, texts, kColumnNames);
+  const calculator::Choice choice = ChoiceFor(solved, surface || slot || solved == Quantity::kSurface);
+  const TypedQuantities typed =
+      ParseTyped(choice, texts, kColumnNames, slot ? std::optional(Quantity::kSurface) : std::nullopt);
   if (!typed.quantities) return {std::nullopt, typed.refusal};
-  return {calculator::Solve(choice, *typed.quantities, constants), {}};
+  auto design = SolveDesign(choice, *typed.quantities, *model.model, constants);
+  if (auto* refusal = std::get_if<calculator::PortRefusal>(&design))
+    return {std::nullopt, RefusalText(*refusal, kModelColumnNames)};
+  return {std::get<ModelDesign>(std::move(design)), {}};
 }
 
 }  // namespace
@@ -133,10 +167,9 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
   const std::string shownPath = standardInput ? "-" : Printable(path, Backslash::kKept);
   CsvReader reader([&file](char* buffer, std::size_t capacity) { return std::fread(buffer, 1, capacity, file.get()); });
 
-  DesignWriter writer(format, out);
   CsvRecord record;
   if (!reader.Next(record)) {
-    writer.Begin();  // no header, no rows: an empty result
+    DesignWriter(format, out).Begin();  // no header, no rows: an empty result
     return FinishOutput(out, 0, err);
   }
   std::string refusal;
@@ -146,6 +179,7 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
     return FinishOutput(out, kExitRowsFailed, err);
   }
   const std::size_t width = record.cells.size();
+  DesignWriter writer(format, out, HasModelColumns(*columns));
   writer.Begin();
   bool anyFailed = false;
   while (!out.failed() && reader.Next(record)) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "calculator/screen_texts.h"
 #include "calculator/summary_panel.h"
@@ -135,6 +137,44 @@ Cells CellsOf(const Design& design, const calculator::Constants& constants) {
   return cells;
 }
 
+// The model's cells (kModelCsvColumns) of a design computed under `model`,
+// or of the screens' model when there is none.
+void AppendModelCells(std::string& out, Format format, const ModelDesign* model) {
+  const calculator::PortModel screens;
+  const calculator::PortSolution none;
+  const calculator::PortModel& port = model ? model->model : screens;
+  const calculator::PortSolution& solution = model ? model->solution : none;
+  const bool json = format == Format::kJson;
+  const auto name = [&](std::string_view column) {
+    out += json ? ",\"" : ",";
+    if (json) {
+      out += column;
+      out += "\":";
+    }
+  };
+  const auto number = [&](std::string_view column, std::optional<float> value) {
+    name(column);
+    if (value) {
+      AppendNumberCell(out, format, *value);
+    } else if (json) {
+      out += "null";
+    }
+  };
+  name("ends");
+  json ? AppendJsonText(out, calculator::EndsName(port.ends)) : AppendCsvText(out, calculator::EndsName(port.ends));
+  name("ports");
+  out += std::to_string(port.ports);
+  number("q_radiation", solution.qRadiation);
+  number("bandwidth_hz", solution.bandwidth);
+  name("lumped");
+  if (solution.lumped) {
+    out += *solution.lumped ? "true" : "false";
+  } else if (json) {
+    out += "null";
+  }
+  number("end_correction_cm", solution.endCorrection);
+}
+
 }  // namespace
 
 void AppendFloat(std::string& out, float value) {
@@ -147,7 +187,8 @@ void AppendFloat(std::string& out, float value) {
   out.append(digits, result.ptr);
 }
 
-void AppendDesignText(std::string& out, const Design& design, const calculator::Constants& constants) {
+void AppendDesignText(std::string& out, const Design& design, const calculator::Constants& constants,
+                      std::string_view modelLines) {
   AppendLine(out, design.result);
   out += design.resultMessage;
   out += '\n';
@@ -160,6 +201,7 @@ void AppendDesignText(std::string& out, const Design& design, const calculator::
     out += calculator::kImpossibleValues;
     out += '\n';
   }
+  out += modelLines;
   out += '\n';
   std::string labels(calculator::kPanelWidth, ' ');
   std::string values(calculator::kPanelWidth, ' ');
@@ -174,6 +216,7 @@ void AppendDesignText(std::string& out, const Design& design, const calculator::
 void DesignWriter::Begin() {
   if (format_ != Format::kCsv) return;
   output_.Append(kCsvColumns);
+  if (modelColumns_) output_.Append(kModelCsvColumns);
   output_.Append("\n");
   output_.EndRow();
 }
@@ -207,11 +250,21 @@ void AppendNumberCell(std::string& out, Format format, float value) {
 
 void DesignWriter::Write(const Design& design, const calculator::Constants& constants,
                          const KnownNumberTexts* known) {
+  WriteRow(design, constants, nullptr, known);
+}
+
+void DesignWriter::Write(const ModelDesign& design, const calculator::Constants& constants,
+                         const KnownNumberTexts* known) {
+  WriteRow(design.design, constants, &design, known);
+}
+
+void DesignWriter::WriteRow(const Design& design, const calculator::Constants& constants, const ModelDesign* model,
+                            const KnownNumberTexts* known) {
   if (output_.failed()) return;
   Separate();
   std::string& out = output_.buffer();
   if (format_ == Format::kText) {
-    AppendDesignText(out, design, constants);
+    AppendDesignText(out, design, constants, model ? ModelTextLines(*model) : std::string());
     output_.EndRow();
     return;
   }
@@ -232,7 +285,13 @@ void DesignWriter::Write(const Design& design, const calculator::Constants& cons
         AppendFloat(out, cells.numbers[i]);
       }
     }
-    out += ",\n";
+    if (modelColumns_) {
+      out += ',';
+      AppendModelCells(out, format_, model);
+      out += '\n';
+    } else {
+      out += ",\n";
+    }
   } else {
     out += "{\"calculation\":";
     out += calculation;
@@ -252,7 +311,9 @@ void DesignWriter::Write(const Design& design, const calculator::Constants& cons
         out += "null";
       }
     }
-    out += ",\"error\":null}\n";
+    out += ",\"error\":null";
+    if (modelColumns_) AppendModelCells(out, format_, model);
+    out += "}\n";
   }
   output_.EndRow();
 }
@@ -270,6 +331,7 @@ void DesignWriter::WriteError(std::string_view reason) {
     case Format::kCsv:
       out += ",,,,,,,,,,,,";
       AppendCsvText(out, reason);
+      if (modelColumns_) out += ",,,,,,";
       out += '\n';
       break;
     case Format::kJson:
@@ -283,6 +345,10 @@ void DesignWriter::WriteError(std::string_view reason) {
       }
       out += ",\"error\":";
       AppendJsonText(out, reason);
+      if (modelColumns_) {
+        out += ",\"ends\":null,\"ports\":null,\"q_radiation\":null,\"bandwidth_hz\":null,\"lumped\":null,"
+               "\"end_correction_cm\":null";
+      }
       out += "}\n";
       break;
   }

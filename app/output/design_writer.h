@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/model_options.h"
 #include "app/output/output.h"
 #include "calculator/design.h"
 #include "calculator/resonator.h"
@@ -23,13 +24,19 @@ inline constexpr std::string_view kCsvColumns =
     "calculation,frequency_hz,volume_cc,thickness_cm,diameter_cm,surface_cm2,possible,message,"
     "equivalent_diameter_cm,square_side_cm,thickness_mm,q_factor,error";
 
+// Behind kCsvColumns when the answer is computed under a port model (see
+// app/model_options.h): the model, the number of ports, and the textbook
+// models' outputs, empty (null) for the screens' model.
+inline constexpr std::string_view kModelCsvColumns = ",ends,ports,q_radiation,bandwidth_hz,lumped,end_correction_cm";
+
 // The shortest text that reads back to `value`; "inf", "-inf", "nan".
 void AppendFloat(std::string& out, float value);
 
 // The screen's rows for `design` as text rows, each ending in '\n': the
 // result row, then the cross-check rows or the impossibility message, then
-// an empty row and the panel's label and value rows.
-void AppendDesignText(std::string& out, const calculator::Design& design, const calculator::Constants& constants);
+// `modelLines` (ModelTextLines), an empty row and the panel's label and value rows.
+void AppendDesignText(std::string& out, const calculator::Design& design, const calculator::Constants& constants,
+                      std::string_view modelLines = {});
 
 // The number columns of a CSV or JSON row (frequency_hz ... q_factor), and a
 // column's text for `value` in `format` (JSON writes null for inf and nan).
@@ -46,18 +53,26 @@ void AppendDesignMessage(std::string& out, const calculator::Design& design);
 
 class DesignWriter {
  public:
-  DesignWriter(Format format, Output& output) : format_(format), output_(output) {}
+  // With `modelColumns`, CSV and JSON rows end in the kModelCsvColumns.
+  DesignWriter(Format format, Output& output, bool modelColumns = false)
+      : format_(format), output_(output), modelColumns_(modelColumns) {}
   // The CSV header; nothing for the other formats.
   void Begin();
+  // A design of the screens' model; `known` as KnownNumberTexts says.
   void Write(const calculator::Design& design, const calculator::Constants& constants,
+             const KnownNumberTexts* known = nullptr);
+  void Write(const ModelDesign& design, const calculator::Constants& constants,
              const KnownNumberTexts* known = nullptr);
   // A row that could not be computed: only `error` is filled.
   void WriteError(std::string_view reason);
 
  private:
   void Separate();
+  void WriteRow(const calculator::Design& design, const calculator::Constants& constants, const ModelDesign* model,
+                const KnownNumberTexts* known);
   Format format_;
   Output& output_;
+  bool modelColumns_;
   bool first_ = true;
 };
 

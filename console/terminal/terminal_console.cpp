@@ -122,8 +122,11 @@ void TerminalConsole::ArmRestore() {
 void TerminalConsole::Restore() {
   if (!raw_) return;
   paintBytes_.clear();
-  const ScreenFrame frame = BuildFrame();
-  Render(frame, painted_, paintBytes_, terminal_);
+  const bool notice = TooSmall();
+  Render(notice ? NoticeFrame(true) : BuildFrame(), painted_, paintBytes_, terminal_);
+  // The notice keeps no cursor of its own: the shell's prompt goes on a fresh
+  // line below it, as below the program's screen after any quit.
+  if (notice) paintBytes_ += kNewLine;
   paintBytes_ += GiveBackBytes();
   WriteAll(paintBytes_);
   GiveBackTerminal(fd_, *savedModes_);
@@ -143,14 +146,10 @@ bool TerminalConsole::TooSmall() const {
 }
 
 int TerminalConsole::WorkingColumns() const {
-  if (terminalColumns_ <= 0) return buffer_.columns();
-  return std::min(buffer_.columns(), std::max(terminalColumns_, kMinimumColumns));
+  return WorkingExtent(buffer_.columns(), terminalColumns_, kMinimumColumns);
 }
 
-int TerminalConsole::WorkingRows() const {
-  if (terminalRows_ <= 0) return buffer_.rows();
-  return std::min(buffer_.rows(), std::max(terminalRows_, kMinimumRows));
-}
+int TerminalConsole::WorkingRows() const { return WorkingExtent(buffer_.rows(), terminalRows_, kMinimumRows); }
 
 ScreenFrame TerminalConsole::BuildFrame() const {
   if (TooSmall()) return NoticeFrame();
@@ -171,7 +170,7 @@ ScreenFrame TerminalConsole::BuildFrame() const {
 
 // One notice, centred, in the start-up colours, over no more than the
 // program's screen: that screen stays in the buffer, untouched.
-ScreenFrame TerminalConsole::NoticeFrame() const {
+ScreenFrame TerminalConsole::NoticeFrame(bool leaving) const {
   ScreenFrame frame;
   frame.columns = std::min(terminalColumns_, std::max(buffer_.columns(), kMinimumColumns));
   frame.rows = std::min(terminalRows_, std::max(buffer_.rows(), kMinimumRows));
@@ -187,7 +186,8 @@ ScreenFrame TerminalConsole::NoticeFrame() const {
                                                                              kBlankCell.attribute};
     }
   }
-  frame.cursor = {frame.rows, 0};  // outside: hidden
+  // Outside, hidden; when leaving, the start of the notice's last row shown.
+  frame.cursor = {leaving ? std::min(top + static_cast<int>(lines.size()), frame.rows) - 1 : frame.rows, 0};
   frame.cursorVisible = false;
   return frame;
 }
@@ -219,10 +219,11 @@ bool TerminalConsole::ReadTerminalSize() {
   const bool changed = columns != terminalColumns_ || rows != terminalRows_;
   terminalColumns_ = columns;
   terminalRows_ = rows;
-  if (changed && !windowChanged_ && requestedColumns_ > 0 && columns == requestedColumns_ &&
-      rows == requestedRows_ && firstColumns_ > 0 && (firstColumns_ != columns || firstRows_ != rows)) {
-    // The window took the size asked for: from now on every way out asks
-    // for the first size back.
+  if (changed && !windowChanged_ && requestedColumns_ > 0 && columns > 0 && firstColumns_ > 0 &&
+      (firstColumns_ != columns || firstRows_ != rows)) {
+    // The window changed after the request: it took the size asked for, or
+    // only part of it (80x50, 90x60). From now on every way out asks for the
+    // first size back.
     windowChanged_ = true;
     if (raw_) ArmRestore();
   }
@@ -234,14 +235,19 @@ bool TerminalConsole::SetWindow(int left, int top, int right, int bottom) {
   const int columns = right + 1;
   const int rows = bottom + 1;
   const bool sizeKnown = terminalColumns_ > 0;
-  if (sizeKnown && terminal_.windowResize && (terminalColumns_ != columns || terminalRows_ != rows)) {
-    // Terminals that do not allow it ignore the request.
-    requestedColumns_ = columns;
-    requestedRows_ = rows;
-    WriteAll(WindowSizeRequest(columns, rows));
-    WaitForSize(columns, rows);
-  }
+  RequestWindowSize(columns, rows);
   return !sizeKnown || (terminalColumns_ >= columns && terminalRows_ >= rows);
+}
+
+void TerminalConsole::RequestWindowSize(int columns, int rows) {
+  if (terminalColumns_ <= 0 || !terminal_.windowResize || (terminalColumns_ == columns && terminalRows_ == rows)) {
+    return;
+  }
+  // Terminals that do not allow it ignore the request.
+  requestedColumns_ = columns;
+  requestedRows_ = rows;
+  WriteAll(WindowSizeRequest(columns, rows));
+  WaitForSize(columns, rows);
 }
 
 void TerminalConsole::WaitForSize(int columns, int rows) {
@@ -266,8 +272,10 @@ void TerminalConsole::WaitForSize(int columns, int rows) {
 void TerminalConsole::HandleWake(unsigned reasons) {
   if ((reasons & kWakeContinued) != 0 && raw_) {
     // Stopped and continued: the shell had the terminal meanwhile and may
-    // have changed its modes and screen.
+    // have changed its modes and screen; and the stop asked for the window's
+    // first size back, so the program's size is asked for again.
     EnterRawMode();
+    if (windowChanged_) RequestWindowSize(requestedColumns_, requestedRows_);
   }
   // A resize signal with the size unchanged (a multiplexer re-attaching, a
   // window manager's reminder) leaves the screen as it is: nothing to paint.

@@ -25,6 +25,7 @@
 #include "console/platform.h"
 #include "console/terminal/renderer.h"
 #include "console/terminal/terminal_capabilities.h"
+#include "console/working_screen.h"
 
 // The terminal modes of <termios.h>, which only the backend's sources include.
 struct termios;
@@ -40,10 +41,6 @@ std::string EnterModeBytes(const TerminalCapabilities& terminal);
 std::string RestoreModeBytes(const TerminalCapabilities& terminal);
 // xterm's window operation "resize to rows x columns in characters".
 std::string WindowSizeRequest(int columns, int rows);
-
-// The smallest window the program's screens are laid out for.
-inline constexpr int kMinimumColumns = 80;
-inline constexpr int kMinimumRows = 24;
 
 // How long SetWindow waits for the terminal to take a size it asked for.
 // Terminals that obey answer within a frame or two; the rest never do, and
@@ -68,7 +65,8 @@ class TerminalConsole final : public Platform {
   bool EnterRawMode();
   // Paints what is pending, then restores the saved modes (and asks for the
   // window's first size back if the program changed it). The screen keeps
-  // what was drawn and the cursor stays where the program left it.
+  // what was drawn and the cursor stays where the program left it; over the
+  // small-window notice, it goes to the start of a fresh line below it.
   void Restore();
   // Writes whatever differs between the buffer and the terminal, in one write.
   void Paint();
@@ -118,10 +116,15 @@ class TerminalConsole final : public Platform {
   void HandleWake(unsigned reasons);
   // Reads what the terminal has sent and decodes it; false when the terminal is gone.
   bool ReadKeys();
+  // Asks a terminal that can be asked for a window of columns x rows, unless
+  // it has that size, and waits a little for it to take it.
+  void RequestWindowSize(int columns, int rows);
   void WaitForSize(int columns, int rows);
   void WriteAll(std::string_view bytes);
   ScreenFrame BuildFrame() const;
-  ScreenFrame NoticeFrame() const;
+  // The small-window notice; `leaving`: with the cursor at the start of its
+  // last row, for the paint before the terminal is given back.
+  ScreenFrame NoticeFrame(bool leaving = false) const;
 
   int fd_;
   TerminalCapabilities terminal_;
@@ -131,7 +134,8 @@ class TerminalConsole final : public Platform {
   int terminalColumns_ = 0;
   int terminalRows_ = 0;
   // The window's size before the program asked for another, the size asked
-  // for, and whether the terminal took it (at once or later).
+  // for, and whether the window's size changed after the request (at once or
+  // later, to that size or another).
   int firstColumns_ = 0;
   int firstRows_ = 0;
   int requestedColumns_ = 0;

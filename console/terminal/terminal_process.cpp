@@ -73,7 +73,7 @@ std::unique_ptr<Session> OpenTerminalSession(std::string& why) {
   const char* term = std::getenv("TERM");
   const TerminalCapabilities capabilities = LoadTerminalCapabilities(term, std::getenv("NO_COLOR"), tty->get());
   if (!capabilities.cursorAddressing) {
-    why = std::string("the terminal TERM=") + term + " cannot place the cursor; run it in a full-screen terminal";
+    why = capabilities.refusal;
     return nullptr;
   }
   // Handlers first: from the moment raw mode is on, any signal that ends the

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "console/windows/console_records.h"
+#include "console/working_screen.h"
 
 namespace console {
 namespace {
@@ -31,14 +32,28 @@ ConsoleInputEvent EventOf(const INPUT_RECORD& raw) {
   return event;
 }
 
+// The rows of the window, no more than the console can show: Wine's console
+// in a terminal takes any window it is asked for and reports it, while its
+// largest window stays the terminal's size.
+int WindowRows(const CONSOLE_SCREEN_BUFFER_INFO& raw) {
+  return std::min(raw.srWindow.Bottom - raw.srWindow.Top + 1, static_cast<int>(raw.dwMaximumWindowSize.Y));
+}
+
 }  // namespace
 
+// The program sees the buffer's rows cut to the window, as on a Unix
+// terminal: on a console that keeps its window lower than the 80 x 60 buffer
+// asked for (Windows Terminal, Wine's console in a terminal), the rows it
+// reads are the rows it can use, and nothing it writes lies below the
+// window, where the console would scroll the window to follow the cursor.
+// The columns stay the buffer's: the console fills cells in the buffer's
+// reading order, so a clear of columns x rows cells covers whole rows.
 bool WindowsConsole::GetBufferInfo(BufferInfo& info) {
   CONSOLE_SCREEN_BUFFER_INFO raw;
   if (!GetConsoleScreenBufferInfo(output_, &raw)) return false;
   info.columns = raw.dwSize.X;
-  info.rows = raw.dwSize.Y;
-  info.cursor = CellPosition{raw.dwCursorPosition.Y, raw.dwCursorPosition.X};
+  info.rows = WorkingExtent(raw.dwSize.Y, WindowRows(raw), kMinimumRows);
+  info.cursor = CellPosition{std::min<int>(raw.dwCursorPosition.Y, info.rows - 1), raw.dwCursorPosition.X};
   return true;
 }
 

@@ -88,37 +88,38 @@ TEST_P(AnswerTest, WritesTheRowTextsAndGivesTheExitCode) {
 INSTANTIATE_TEST_SUITE_P(
     Actions, AnswerTest,
     ::testing::Values(
-        AnswerRow{"Usage", {Action::kShowUsage, ""}, UsageText(), "", 0},
-        AnswerRow{"Version", {Action::kShowVersion, ""}, "helmholtz " HELMHOLTZ_TEST_VERSION "\n", "", 0},
+        AnswerRow{"Usage", CommandLine{Action::kShowUsage, ""}, UsageText(), "", 0},
+        AnswerRow{"Version", CommandLine{Action::kShowVersion, ""}, "helmholtz " HELMHOLTZ_TEST_VERSION "\n", "", 0},
         AnswerRow{"BadArgument",
-                  {Action::kRejectArgument, "--frobnicate"},
+                  CommandLine{Action::kRejectArgument, "--frobnicate"},
                   "",
                   "helmholtz: unknown argument '--frobnicate'; see 'helmholtz --help'\n",
                   kExitBadArgument},
         AnswerRow{"ControlBytesAreEscaped",
-                  {Action::kRejectArgument, "\x1b[2J\n\x7f\\"},
+                  CommandLine{Action::kRejectArgument, "\x1b[2J\n\x7f\\"},
                   "",
                   "helmholtz: unknown argument '\\x1B[2J\\x0A\\x7F\\x5C'; see 'helmholtz --help'\n",
                   kExitBadArgument},
         AnswerRow{"BytesAboveAsciiAreEscaped",
-                  {Action::kRejectArgument, "\xc3\xa9"},
+                  CommandLine{Action::kRejectArgument, "\xc3\xa9"},
                   "",
                   "helmholtz: unknown argument '\\xC3\\xA9'; see 'helmholtz --help'\n",
                   kExitBadArgument},
-        AnswerRow{"UsageThatCannotBeWritten", {Action::kShowUsage, ""}, "",
+        AnswerRow{"UsageThatCannotBeWritten", CommandLine{Action::kShowUsage, ""}, "",
                   "helmholtz: cannot write to standard output\n", kExitWriteFailed, WriteStatus::kFailed},
-        AnswerRow{"VersionThatCannotBeWritten", {Action::kShowVersion, ""}, "",
+        AnswerRow{"VersionThatCannotBeWritten", CommandLine{Action::kShowVersion, ""}, "",
                   "helmholtz: cannot write to standard output\n", kExitWriteFailed, WriteStatus::kFailed},
         // Whoever closed the pipe wanted no more: no message.
-        AnswerRow{"UsageIntoAClosedPipe", {Action::kShowUsage, ""}, "", "", kExitWriteFailed, WriteStatus::kClosed},
-        AnswerRow{"VersionIntoAClosedPipe", {Action::kShowVersion, ""}, "", "", kExitWriteFailed,
+        AnswerRow{"UsageIntoAClosedPipe", CommandLine{Action::kShowUsage, ""}, "", "", kExitWriteFailed, WriteStatus::kClosed},
+        AnswerRow{"VersionIntoAClosedPipe", CommandLine{Action::kShowVersion, ""}, "", "", kExitWriteFailed,
                   WriteStatus::kClosed}),
     [](const ::testing::TestParamInfo<AnswerRow>& info) { return std::string(info.param.name); });
 
 TEST(UsageText, NamesEveryOptionAndEndsWithANewLine) {
   const std::string usage = UsageText();
   for (const char* option : {"-h", "--help", "-V", "--version", "frequency", "volume", "thickness", "diameter",
-                             "surface", "batch", "--format", "--sound-speed", "--temperature"}) {
+                             "surface", "batch", "--format", "--sound-speed", "--temperature", "--ends",
+                             "--ports", "--slot"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(usage.rfind("Usage: helmholtz", 0), 0u);

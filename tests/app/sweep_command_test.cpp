@@ -3,6 +3,8 @@
 // command run alone with that design's values written as decimal text (an
 // independent reference for the range's points), in nested-loop order; and
 // the count and order of designs for one, two and three swept options.
+// The rows are compared under the screens' model and the textbook ones,
+// with several ports and slots.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,6 +66,8 @@ struct Case {
   std::string command;
   std::vector<std::string> names;
   std::vector<std::string> units;
+  // The port model's options, the same for the sweep and each single design.
+  std::vector<std::string> model = {};
 };
 
 const std::vector<Case> kCases = {
@@ -75,13 +79,38 @@ const std::vector<Case> kCases = {
     {"thickness", {"--frequency", "--volume", "--surface"}, {"", "", ""}},
     {"diameter", {"--frequency", "--volume", "--thickness"}, {"", "cc", ""}},
     {"surface", {"--frequency", "--volume", "--thickness"}, {"", "", "in"}},
+    // The textbook models, several ports and slots.
+    {"frequency", {"--volume", "--diameter", "--thickness"}, {"", "", ""}, {"--ends", "flanged"}},
+    {"frequency", {"--volume", "--thickness"}, {"l", ""}, {"--slot", "40x8mm", "--ends", "flanged-free"}},
+    {"volume", {"--frequency", "--surface", "--thickness"}, {"", "", ""}, {"--ends", "free", "--ports", "3"}},
+    {"thickness", {"--frequency", "--volume", "--diameter"}, {"", "", "mm"}, {"--ends", "flanged-free"}},
+    {"thickness", {"--frequency", "--volume"}, {"", ""}, {"--slot", "3x2", "--ends", "free", "--ports", "7"}},
+    {"diameter", {"--frequency", "--volume", "--thickness"}, {"", "", ""}, {"--ends", "flanged", "--ports", "12"}},
+    {"surface", {"--frequency", "--volume", "--thickness"}, {"", "l", ""}, {"--ends", "free"}},
+    {"volume", {"--frequency", "--thickness"}, {"", ""}, {"--slot", "1.5cmx4mm"}},  // the screens' formulas on W*H
 };
+
+// Every combination of the options' values, the last option fastest: each
+// one's arguments (NAME VALUE ...).
+void AddCombinations(const std::vector<RandomOption>& options, std::size_t first, std::vector<std::string>& arguments,
+                     std::vector<std::vector<std::string>>& combinations) {
+  if (first == options.size()) {
+    combinations.push_back(arguments);
+    return;
+  }
+  for (const std::string& value : options[first].values) {
+    arguments.insert(arguments.end(), {options[first].name, value});
+    AddCombinations(options, first + 1, arguments, combinations);
+    arguments.resize(arguments.size() - 2);
+  }
+}
 
 TEST(SweepDifferential, RowsEqualTheSingleDesignCommandBitForBit) {
   std::mt19937 random(20261208);
-  for (int trial = 0; trial < 48; ++trial) {
+  for (int trial = 0; trial < 6 * static_cast<int>(kCases.size()); ++trial) {
     const Case& chosen = kCases[static_cast<std::size_t>(trial) % kCases.size()];
-    std::vector<std::size_t> order = {0, 1, 2};
+    std::vector<std::size_t> order(chosen.names.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::shuffle(order.begin(), order.end(), random);
     std::vector<RandomOption> options;
     for (const std::size_t i : order) options.push_back(MakeOption(random, chosen.names[i], chosen.units[i]));
@@ -89,6 +118,7 @@ TEST(SweepDifferential, RowsEqualTheSingleDesignCommandBitForBit) {
     const bool onlyPossible = trial % 4 == 1;
 
     std::vector<std::string> sweep = {chosen.command, "--format", format};
+    sweep.insert(sweep.end(), chosen.model.begin(), chosen.model.end());
     for (const RandomOption& option : options) {
       for (const std::string& text : option.texts) sweep.insert(sweep.end(), {option.name, text});
     }
@@ -97,18 +127,17 @@ TEST(SweepDifferential, RowsEqualTheSingleDesignCommandBitForBit) {
     ASSERT_EQ(swept.exitCode, 0) << swept.err;
 
     // The same designs one by one, as nested loops in the options' order.
+    std::vector<std::vector<std::string>> combinations;
+    std::vector<std::string> single = {chosen.command, "--format", format};
+    single.insert(single.end(), chosen.model.begin(), chosen.model.end());
+    AddCombinations(options, 0, single, combinations);
     std::string expected = format == "csv" ? Lines(swept.out).front() + "\n" : "";
-    for (const std::string& a : options[0].values) {
-      for (const std::string& b : options[1].values) {
-        for (const std::string& c : options[2].values) {
-          const Ran single = RunHelmholtz({chosen.command, "--format", format, options[0].name, a, options[1].name, b,
-                                           options[2].name, c});
-          ASSERT_EQ(single.exitCode, 0) << single.err;
-          const std::string row = Lines(single.out).back() + "\n";
-          const bool possible = row.find(format == "csv" ? ",true," : "\"possible\":true") != std::string::npos;
-          if (!onlyPossible || possible) expected += row;
-        }
-      }
+    for (const std::vector<std::string>& arguments : combinations) {
+      const Ran ran = RunHelmholtz(arguments);
+      ASSERT_EQ(ran.exitCode, 0) << ran.err;
+      const std::string row = Lines(ran.out).back() + "\n";
+      const bool possible = row.find(format == "csv" ? ",true," : "\"possible\":true") != std::string::npos;
+      if (!onlyPossible || possible) expected += row;
     }
     std::string typed;
     for (const std::string& argument : sweep) typed += argument + " ";

@@ -66,6 +66,14 @@ TEST_P(CommandLineE2e, AnswersWithoutATerminal) {
 
 const std::string kVersionLine = "helmholtz " HELMHOLTZ_TEST_VERSION "\n";
 const std::string kUsage = app::UsageText();
+const std::string kWorkedText =
+    "Frequency       = 220.8396 Hz\n"
+    "Volume          = 1000 cm^3\n"
+    "Wall thickness  = 1 cm\n"
+    "Orifice diameter= 2 cm\n"
+    "\n"
+    "    Frequency:  Volume:    Orifice: diameter square:  Thickness   Q-Factor:\n"
+    "    221Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.6\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CommandLineE2e,
@@ -87,14 +95,38 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"WorkedExample",
                    {"frequency", "--volume", "1l", "--diameter", "20mm", "--thickness", "1"},
                    0,
-                   "Frequency       = 220.8396 Hz\n"
+                   kWorkedText,
+                   ""},
+        CommandRow{"ScreenEndsAsToday",
+                   {"frequency", "--volume", "1l", "--diameter", "20mm", "--thickness", "1", "--ends", "screen"},
+                   0,
+                   kWorkedText,
+                   ""},
+        CommandRow{"FlangedEnds",
+                   {"frequency", "--volume", "1l", "--diameter", "20mm", "--thickness", "1", "--ends", "flanged"},
+                   0,
+                   "Frequency       = 184.6634 Hz\n"
                    "Volume          = 1000 cm^3\n"
                    "Wall thickness  = 1 cm\n"
                    "Orifice diameter= 2 cm\n"
+                   "Model: flanged ends, 1 port: end correction 1.697653 cm, Q 158.1008, bandwidth 1.168011 Hz\n"
                    "\n"
                    "    Frequency:  Volume:    Orifice: diameter square:  Thickness   Q-Factor:\n"
-                   "    221Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.6\n",
+                   "    185Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.9\n",
                    ""},
+        CommandRow{"SlotOfFourPortsAsCsv",
+                   {"volume", "--frequency=100", "--thickness=1", "--slot=4\xC3\x97" "1", "--ends=free", "--ports=4",
+                    "--format=csv"},
+                   0,
+                   std::string(app::kCsvColumns) + std::string(app::kModelCsvColumns) +
+                       "\n6,100,19651.654,1,,4,true,,2.2567585,2,10,2.55,,free,4,50.661484,1.9738861,true,"
+                       "1.3840699\n",
+                   ""},
+        CommandRow{"SlotWithDiameterRefused",
+                   {"frequency", "--volume=1", "--thickness=1", "--diameter=2", "--slot=4x1"},
+                   2,
+                   "",
+                   "helmholtz: --slot and --diameter cannot be given together\n"},
         CommandRow{"SubcommandHelp", {"surface", "--help"}, 0, app::SubcommandUsageText("surface"), ""},
         CommandRow{"RefusedValue", {"volume", "--frequency", "100", "--diameter", "2,5", "--thickness", "1"}, 2, "",
                    "helmholtz: --diameter: '2,5' is not a number (the decimal separator is '.')\n"},
@@ -397,7 +429,8 @@ TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
     LaunchOptions options;
     options.columns = 80;
     options.rows = 24;
-    options.locale = locale;
+    // LC_ALL stands above LANG and LC_CTYPE.
+    options.environment = {std::string("LC_ALL=") + locale};
     options.noColor = "1";
     options.arguments = {"frequency", "--volume", "1:60:1l", "--diameter", "5", "--diameter", "10", "--thickness",
                          "1", "--plot", "-"};

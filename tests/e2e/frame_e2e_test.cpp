@@ -5,6 +5,7 @@
 // terminal types and NO_COLOR, and an idle program that uses no processor time.
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -184,6 +186,41 @@ TEST_F(FrameE2e, StopRestoresAndContinueRepaintsInRawMode) {
   EXPECT_TRUE(RestoredAsBefore(session));
 }
 
+bool Requested(const TerminalModel& m, std::size_t index, int columns, int rows) {
+  return m.resizeRequests.size() > index && m.resizeRequests[index].columns == columns &&
+         m.resizeRequests[index].rows == rows;
+}
+
+// A stop gives the window its first size back (here below the minimum); once
+// continued, the program asks for 80x60 again, so that its screen comes back
+// instead of the small-window notice.
+TEST_F(FrameE2e, ContinuedAfterAStopItAsksForItsWindowSizeAgain) {
+  LaunchOptions options;
+  options.underShell = true;
+  options.columns = 60;
+  options.rows = 20;
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return Requested(m, 0, 80, 60); }, kPromptlyMs));
+  session.Resize(80, 60);
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
+  session.Signal(SIGTSTP);
+  ASSERT_TRUE(session.WaitForStop(kPromptlyMs));
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return Requested(m, 1, 60, 20); }, kPromptlyMs));
+  session.Resize(60, 20);
+  session.Signal(SIGCONT);
+  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return Requested(m, 2, 80, 60); }, kPromptlyMs))
+      << session.screen().Text();
+  session.Resize(80, 60);
+  ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs)) << session.screen().Text();
+  session.Send("*\r");
+  int status = 0;
+  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(Requested(session.screen(), 3, 60, 20));
+  EXPECT_EQ(session.screen().resizeRequests.size(), 4u);
+  EXPECT_TRUE(RestoredAsBefore(session));
+}
+
 TEST_F(FrameE2e, RedirectedStreamsStillDrawAndReadOnTheTerminal) {
   char path[] = "/tmp/helmholtz-e2e-stdout-XXXXXX";
   const int fd = mkstemp(path);
@@ -223,35 +260,111 @@ TEST_F(FrameE2e, WithoutATerminalItSaysSoAndExits255) {
   EXPECT_NE(message.find("terminal"), std::string::npos) << message;
 }
 
-TEST_F(FrameE2e, ATerminalThatCannotPlaceTheCursorIsLeftUntouched) {
-  LaunchOptions options;
-  options.term = "dumb";
-  PtySession session(HelmholtzBinary(), options);
-  int status = 0;
-  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 255);
-  // One line on standard error (the pty turns its new line into CR LF), and
-  // nothing else: no mode, no colour, no clear.
-  EXPECT_EQ(session.output(),
-            "helmholtz: the terminal TERM=dumb cannot place the cursor; run it in a full-screen terminal\r\n");
-  EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+// A terminfo folder of the test's own (TERMINFO), removed with everything in it.
+class TerminfoFolder {
+ public:
+  TerminfoFolder() {
+    char pattern[] = "/tmp/helmholtz-terminfo-XXXXXX";
+    if (mkdtemp(pattern) != nullptr) path_ = pattern;
+  }
+  ~TerminfoFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::string& path() const { return path_; }
+  // Where the entry for `name` goes in `subfolder` (its first letter, or that
+  // letter's code in hexadecimal); the subfolder is made here.
+  std::string Entry(const std::string& subfolder, const std::string& name) const {
+    std::filesystem::create_directories(path_ + "/" + subfolder);
+    return path_ + "/" + subfolder + "/" + name;
+  }
+
+ private:
+  std::string path_;
+};
+
+enum class EntryKind { kSystem, kCopyOfDumb, kFifo, kFifoInHexLayout };
+struct RefusedTerminalRow {
+  const char* name;
+  std::string term;
+  EntryKind entry;
+  std::string why;  // the line's text after "TERM=<term as shown> "; %s: the entry file
+  std::string termShown;
+};
+// Terminals that cannot show the screens. A crafted entry name must not put
+// its bytes on the user's terminal, and an entry that is a FIFO must not
+// block the start-up.
+const RefusedTerminalRow kRefusedTerminals[] = {
+    {"no cursor addressing", "dumb", EntryKind::kSystem,
+     "cannot place the cursor; run it in a full-screen terminal", "dumb"},
+    {"cursor addressing that is not ANSI", "vt52", EntryKind::kSystem,
+     "cannot place the cursor; run it in a full-screen terminal", "vt52"},
+    {"escape sequences in the name", "x\x1b]0;owned\x07\x1b[2J\\", EntryKind::kCopyOfDumb,
+     "cannot place the cursor; run it in a full-screen terminal", "x\\x1B]0;owned\\x07\\x1B[2J\\x5C"},
+    {"a FIFO for an entry", "fifo-term", EntryKind::kFifo,
+     "has a terminfo entry that is not a regular file (%s)", "fifo-term"},
+    {"a FIFO for an entry, hexadecimal layout", "fifo-term", EntryKind::kFifoInHexLayout,
+     "has a terminfo entry that is not a regular file (%s)", "fifo-term"},
+};
+
+TEST_F(FrameE2e, ARefusedTerminalIsNamedPrintablyAndLeftUntouched) {
+  for (const RefusedTerminalRow& row : kRefusedTerminals) {
+    SCOPED_TRACE(row.name);
+    TerminfoFolder terminfo;
+    std::string entry;
+    switch (row.entry) {
+      case EntryKind::kSystem: break;
+      case EntryKind::kCopyOfDumb:
+        entry = terminfo.Entry(row.term.substr(0, 1), row.term);
+        ASSERT_TRUE(std::filesystem::copy_file("/lib/terminfo/d/dumb", entry));
+        break;
+      case EntryKind::kFifo: entry = terminfo.Entry(row.term.substr(0, 1), row.term); break;
+      case EntryKind::kFifoInHexLayout: entry = terminfo.Entry("66", row.term); break;
+    }
+    if (row.entry == EntryKind::kFifo || row.entry == EntryKind::kFifoInHexLayout) {
+      ASSERT_EQ(mkfifo(entry.c_str(), 0600), 0);
+    }
+    LaunchOptions options;
+    options.term = row.term;
+    options.environment = {"TERMINFO=" + terminfo.path()};
+    PtySession session(HelmholtzBinary(), options);
+    int status = 0;
+    // A program still waiting is killed by the session as it ends.
+    if (!session.WaitForExit(kPromptlyMs, status)) {
+      ADD_FAILURE() << "still running";
+      continue;
+    }
+    EXPECT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 255);
+    std::string why = row.why;
+    if (const std::size_t at = why.find("%s"); at != std::string::npos) why.replace(at, 2, entry);
+    // One line on standard error (the pty turns its new line into CR LF), and
+    // nothing else: no mode, no colour, no clear.
+    EXPECT_EQ(session.output(), "helmholtz: the terminal TERM=" + row.termShown + " " + why + "\r\n");
+    EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+  }
 }
 
 struct WayOutRow {
   const char* name;
   int signalNumber;  // 0: the "*" choice
   bool obeysLate;    // the window takes the size only after the program stopped waiting for it
+  int takenColumns;  // the size the window takes: 80x60, or another when it obeys only in part
+  int takenRows;
 };
-constexpr WayOutRow kWaysOut[] = {{"quit", 0, false},
-                                  {"SIGTERM", SIGTERM, false},
-                                  {"SIGHUP", SIGHUP, false},
-                                  {"SIGSEGV", SIGSEGV, false},
-                                  {"quit, window obeying late", 0, true},
-                                  {"SIGTERM, window obeying late", SIGTERM, true}};
+constexpr WayOutRow kWaysOut[] = {{"quit", 0, false, 80, 60},
+                                  {"SIGTERM", SIGTERM, false, 80, 60},
+                                  {"SIGHUP", SIGHUP, false, 80, 60},
+                                  {"SIGSEGV", SIGSEGV, false, 80, 60},
+                                  {"quit, window obeying late", 0, true, 80, 60},
+                                  {"SIGTERM, window obeying late", SIGTERM, true, 80, 60},
+                                  {"quit, window taking 80x50", 0, false, 80, 50},
+                                  {"quit, window taking 90x60", 0, false, 90, 60},
+                                  {"SIGTERM, window taking 80x50 late", SIGTERM, true, 80, 50}};
 
-// A window that obeyed the program's 80x60 request is asked for its first
-// size back, however the program ends.
+// A window whose size changed after the program's 80x60 request (to that
+// size, or to another where the window obeys only in part) is asked for its
+// first size back, however the program ends.
 TEST_F(FrameE2e, TheWindowGetsItsFirstSizeBackOnEveryWayOut) {
   for (const WayOutRow& row : kWaysOut) {
     SCOPED_TRACE(row.name);
@@ -263,7 +376,7 @@ TEST_F(FrameE2e, TheWindowGetsItsFirstSizeBackOnEveryWayOut) {
     if (row.obeysLate) {
       ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
     }
-    session.Resize(80, 60);
+    session.Resize(row.takenColumns, row.takenRows);
     ASSERT_TRUE(session.WaitUntil(AtPrompt, kPromptlyMs));
     session.Settle(50);
     if (row.signalNumber == 0) {

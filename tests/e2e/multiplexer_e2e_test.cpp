@@ -47,7 +47,9 @@ std::string Output(const std::string& command) {
 }
 
 // A tmux server of its own (own socket directory), removed with everything
-// it runs when the test ends.
+// it runs when the test ends. GNU screen inside it detaches when its terminal
+// hangs up, which would leave its server and the program running once tmux is
+// gone: its session is told to quit first, and told not to detach either.
 class Multiplexer {
  public:
   Multiplexer() {
@@ -57,12 +59,20 @@ class Multiplexer {
     fs::permissions(directory_ + "/screen", fs::perms::owner_all);
     std::FILE* rc = std::fopen((directory_ + "/screenrc").c_str(), "w");
     if (rc != nullptr) {
-      std::fputs("startup_message off\n", rc);
+      std::fputs("startup_message off\nautodetach off\n", rc);
       std::fclose(rc);
     }
   }
   ~Multiplexer() {
-    std::system((Prefix() + "tmux kill-server >/dev/null 2>&1").c_str());
+    // Either may have nothing to end (no session started), so their status tells nothing.
+    const int screenQuit = std::system((ScreenPrefix() + "screen -S " + kScreenSession + " -X quit >/dev/null 2>&1").c_str());
+    const int tmuxKilled = std::system((Prefix() + "tmux kill-server >/dev/null 2>&1").c_str());
+    static_cast<void>(screenQuit);
+    static_cast<void>(tmuxKilled);
+    // screen's server removes its socket as it ends (tmux's stays behind):
+    // wait for that, bounded, so that nothing started here outlives the test.
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kPromptlyMs);
+    while (ScreenSocketsLeft() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     std::error_code ignored;
     fs::remove_all(directory_, ignored);
   }
@@ -73,7 +83,7 @@ class Multiplexer {
   }
   // GNU screen inside that window, running `program`.
   std::string InScreen(const std::string& program) const {
-    return "SCREENDIR=" + directory_ + "/screen screen -c " + directory_ + "/screenrc " + program;
+    return ScreenPrefix() + "screen -S " + kScreenSession + " -c " + directory_ + "/screenrc " + program;
   }
 
   // The window's cells, replayed from tmux's capture; waits (in steps, at
@@ -103,7 +113,16 @@ class Multiplexer {
   }
 
  private:
+  static constexpr const char* kScreenSession = "helmholtz-e2e";
   std::string Prefix() const { return "TMUX_TMPDIR=" + directory_ + " "; }
+  std::string ScreenPrefix() const { return "SCREENDIR=" + directory_ + "/screen "; }
+  bool ScreenSocketsLeft() const {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(directory_ + "/screen", error)) {
+      if (entry.is_socket(error)) return true;
+    }
+    return false;
+  }
   std::string directory_;
 };
 

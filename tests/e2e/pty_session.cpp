@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -45,21 +46,22 @@ bool ReadAvailable(int fd, std::string& sink) {
 // Exits the child after a failed step; only async-signal-safe calls here.
 [[noreturn]] void ChildFails() { _exit(127); }
 
-// The tests' own environment with TERM, NO_COLOR and the locale as `options` says.
+// The tests' own environment with TERM, NO_COLOR and the other variables as
+// `options` says.
 std::vector<std::string> ProgramEnvironment(const LaunchOptions& options) {
+  std::vector<std::string> replaced = {"TERM=", "NO_COLOR="};
+  for (const std::string& given : options.environment) replaced.push_back(given.substr(0, given.find('=') + 1));
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string_view variable(*entry);
-    if (variable.starts_with("TERM=") || variable.starts_with("NO_COLOR=")) continue;
-    if (!options.locale.empty() && (variable.starts_with("LC_ALL=") || variable.starts_with("LANG=") ||
-                                    variable.starts_with("LC_CTYPE="))) {
+    if (std::any_of(replaced.begin(), replaced.end(), [&](const std::string& name) { return variable.starts_with(name); })) {
       continue;
     }
     variables.emplace_back(variable);
   }
   if (!options.term.empty()) variables.push_back("TERM=" + options.term);
   if (!options.noColor.empty()) variables.push_back("NO_COLOR=" + options.noColor);
-  if (!options.locale.empty()) variables.push_back("LC_ALL=" + options.locale);
+  variables.insert(variables.end(), options.environment.begin(), options.environment.end());
   return variables;
 }
 

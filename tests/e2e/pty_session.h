@@ -44,8 +44,8 @@ struct LaunchOptions {
   std::string term = "xterm-256color";
   // NO_COLOR for the program; empty: unset, whatever the tests' environment has.
   std::string noColor;
-  // LC_ALL for the program (LANG and LC_CTYPE then unset); empty: the tests' own locale.
-  std::string locale;
+  // More variables for the program ("NAME=value"), in place of the tests' own.
+  std::vector<std::string> environment;
   // A program that runs the binary (Wine for a Windows binary): started with
   // the binary as its one argument. Empty: the binary itself is started.
   std::string launcher;

@@ -250,5 +250,30 @@ TEST_F(SizeE2e, TinyTerminalsBreakNothing) {
   }
 }
 
+// Quitting while the notice shows leaves the notice on the screen and the
+// cursor at the start of a fresh line below it, where the shell's prompt
+// goes, as after any quit (with no row left below it, the notice moves up).
+TEST_F(SizeE2e, QuitWhileTheNoticeShowsLeavesTheCursorOnAFreshLine) {
+  for (const TinyRow& row : {TinyRow{40, 15}, TinyRow{79, 24}, TinyRow{10, 5}}) {
+    const std::string size = std::to_string(row.columns) + "x" + std::to_string(row.rows);
+    SCOPED_TRACE(size);
+    PtySession session(HelmholtzBinary(), SizedTerminal(row.columns, row.rows));
+    ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return m.Text().find("helmholtz") != std::string::npos; },
+                                  kPromptlyMs));
+    session.Settle(50);
+    const std::string notice = session.screen().Text();
+    ExpectQuitWithZero(session);
+    const TerminalModel& screen = session.screen();
+    EXPECT_EQ(screen.cursorColumn, 0);
+    ASSERT_GT(screen.cursorRow, 0);
+    EXPECT_EQ(screen.RowText(screen.cursorRow), std::string(row.columns, ' ')) << screen.Text();
+    EXPECT_NE(screen.RowText(screen.cursorRow - 1), std::string(row.columns, ' ')) << screen.Text();
+    if (row.rows >= 15) {
+      EXPECT_EQ(screen.Text(), notice);
+      EXPECT_NE(notice.find("this one is " + size), std::string::npos) << notice;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace termtest

@@ -39,10 +39,14 @@ constexpr int kRows = 60;
 constexpr int kWineStartMs = 30000;
 constexpr int kWineExitMs = 15000;
 
-LaunchOptions UnderWine() {
+LaunchOptions InWindow(int rows) {
   LaunchOptions options;
   options.columns = kColumns;
-  options.rows = kRows;
+  options.rows = rows;
+  return options;
+}
+LaunchOptions UnderWine(int rows) {
+  LaunchOptions options = InWindow(rows);
   options.launcher = HELMHOLTZ_WINE;
   return options;
 }
@@ -60,8 +64,8 @@ int ConsoleBackground(const ModelCell& cell) {
 // when they show the same: every glyph, every background, the foreground of
 // every cell that is not blank, and the cursor.
 std::string Difference(const TerminalModel& windows, const TerminalModel& linux) {
-  for (int row = 0; row < kRows; ++row) {
-    for (int column = 0; column < kColumns; ++column) {
+  for (int row = 0; row < linux.rows(); ++row) {
+    for (int column = 0; column < linux.columns(); ++column) {
       const ModelCell& shown = windows.Cell(row, column);
       const ModelCell& expected = linux.Cell(row, column);
       const bool blank = expected.glyph == " ";
@@ -86,9 +90,11 @@ std::string Difference(const TerminalModel& windows, const TerminalModel& linux)
 // The Windows program under Wine and the Linux program, side by side.
 class WineE2e : public ::testing::Test {
  protected:
-  void SetUp() override {
-    windows_ = std::make_unique<PtySession>(HELMHOLTZ_WINDOWS_BINARY, UnderWine());
-    linux_ = std::make_unique<PtySession>(HelmholtzBinary(), LaunchOptions{});
+  // Starts both in a window of 80 x `rows`: the Windows program asks for
+  // 80x60 on a console that keeps whatever size the terminal has.
+  void Start(int rows) {
+    windows_ = std::make_unique<PtySession>(HELMHOLTZ_WINDOWS_BINARY, UnderWine(rows));
+    linux_ = std::make_unique<PtySession>(HelmholtzBinary(), InWindow(rows));
     ASSERT_TRUE(windows_->started());
     ASSERT_TRUE(linux_->started());
     ASSERT_TRUE(linux_->WaitUntil([](const TerminalModel& m) { return AtChoicePrompt(m); }, kPromptlyMs));
@@ -147,6 +153,7 @@ class WineE2e : public ::testing::Test {
 };
 
 TEST_F(WineE2e, TheMenuInItsColours) {
+  ASSERT_NO_FATAL_FAILURE(Start(kRows));
   // The same texts and colours as on Linux; the menu's own colours checked
   // here too, so that two equally wrong screens cannot pass.
   const TerminalModel& screen = windows_->screen();
@@ -163,6 +170,7 @@ TEST_F(WineE2e, TheMenuInItsColours) {
 }
 
 TEST_F(WineE2e, TheWorkedExampleWithCrossChecksAndPanelThenAKeyBackToTheMenu) {
+  ASSERT_NO_FATAL_FAILURE(Start(kRows));
   Send("1\r1000\r2\r1\r");
   EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
   EXPECT_TRUE(Shows("Frequency       = 220.8396 Hz"));
@@ -176,6 +184,7 @@ TEST_F(WineE2e, TheWorkedExampleWithCrossChecksAndPanelThenAKeyBackToTheMenu) {
 }
 
 TEST_F(WineE2e, BackspaceEditsTheLineAsOnLinux) {
+  ASSERT_NO_FATAL_FAILURE(Start(kRows));
   // Backspace as terminals send it (DEL) and as Ctrl+H.
   Send("8\r100\r10000\x7f\r1\b1\r");
   EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
@@ -186,6 +195,7 @@ TEST_F(WineE2e, BackspaceEditsTheLineAsOnLinux) {
 }
 
 TEST_F(WineE2e, EscWithoutItsCharacterStillEndsTheKeyWait) {
+  ASSERT_NO_FATAL_FAILURE(Start(kRows));
   Send("5\r1000\r4\r1\r");
   EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
   EXPECT_TRUE(Shows("Frequency       = 197.5916 Hz"));
@@ -195,6 +205,7 @@ TEST_F(WineE2e, EscWithoutItsCharacterStillEndsTheKeyWait) {
 }
 
 TEST_F(WineE2e, ArrowFunctionKeysAndTabAreIgnoredInALine) {
+  ASSERT_NO_FATAL_FAILURE(Start(kRows));
   // "9" is no calculation: the next key brings the menu back.
   Send("9\x1b[A\x1bOP\x1b[15~\t\r");
   EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
@@ -204,6 +215,7 @@ TEST_F(WineE2e, ArrowFunctionKeysAndTabAreIgnoredInALine) {
 }
 
 TEST_F(WineE2e, UpRecallsTheValueTypedAtTheSamePrompt) {
+  ASSERT_NO_FATAL_FAILURE(Start(kRows));
   // The console reports Up as a key without a character, as the terminal does.
   Send("1\r1000\r2\r1\rx1\r\x1b[A\r3\r\x1b[A\r");
   EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
@@ -213,6 +225,7 @@ TEST_F(WineE2e, UpRecallsTheValueTypedAtTheSamePrompt) {
 }
 
 TEST_F(WineE2e, CtrlCEndsTheProgramUnderWineWithTheTerminalGivenBack) {
+  ASSERT_NO_FATAL_FAILURE(Start(kRows));
   // Wine's difference, not the program's: a Windows console with processed
   // input off delivers Ctrl+C as the character 3, which the line ignores.
   // Wine raises the console's interrupt instead; the process ends, and Wine
@@ -226,6 +239,23 @@ TEST_F(WineE2e, CtrlCEndsTheProgramUnderWineWithTheTerminalGivenBack) {
   linux_->Send("\x03");
   linux_->Settle();
   EXPECT_TRUE(AtChoicePrompt(linux_->screen())) << "Linux ignores Ctrl+C in the line";
+}
+
+// A console that refuses 80x60 (Wine's in a terminal that keeps its size, as
+// a Windows Terminal tab does): the program lays out for the window it has,
+// as the Unix program does in a window of that size, and nothing scrolls.
+TEST_F(WineE2e, InA24RowWindowTheWorkedExampleKeepsTheMenuAndPutsThePanelOnRows22And23) {
+  ASSERT_NO_FATAL_FAILURE(Start(24));
+  Send("1\r1000\r2\r1\r");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  const TerminalModel& screen = windows_->screen();
+  EXPECT_EQ(screen.TextAt(0, 9, 39), "Helmholtz Resonator Calculation Utility");
+  EXPECT_EQ(screen.TextAt(21, 4, 10), "Frequency:");
+  EXPECT_EQ(screen.TextAt(22, 4, 5), "221Hz");
+  EXPECT_EQ(screen.scrolls, 0);
+  Send("x");
+  EXPECT_TRUE(SameScreen()) << Difference(windows_->screen(), linux_->screen());
+  EXPECT_TRUE(QuitsWithExitCodeZero());
 }
 
 // The subcommands of helmholtz.exe, without a terminal, against the Linux
