@@ -4,9 +4,24 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
+#include <string_view>
 
 namespace plot {
+namespace {
+
+// Whether one of XML's five named entities starts at `at`.
+bool EntityAt(const std::string& xml, std::size_t at) {
+  constexpr std::string_view kEntities[] = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;"};
+  return std::any_of(std::begin(kEntities), std::end(kEntities),
+                     [&](std::string_view entity) { return xml.compare(at, entity.size(), entity) == 0; });
+}
+
+bool IsColour(std::string_view text) {
+  const auto hexDigit = [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); };
+  return text.size() == 7 && text[0] == '#' && std::all_of(text.begin() + 1, text.end(), hexDigit);
+}
+
+}  // namespace
 
 std::string WellFormedError(const std::string& xml) {
   std::vector<std::string> open;
@@ -57,13 +72,7 @@ std::string WellFormedError(const std::string& xml) {
       rootSeen = true;
     } else {
       if (open.empty() && c != '\n') return "text outside the root";
-      if (c == '&') {
-        static const std::regex entity("&(amp|lt|gt|quot|apos);");
-        if (!std::regex_search(xml.begin() + static_cast<long>(i), xml.end(), entity,
-                               std::regex_constants::match_continuous)) {
-          return "bad entity";
-        }
-      }
+      if (c == '&' && !EntityAt(xml, i)) return "bad entity";
       if (static_cast<unsigned char>(c) < 0x20 && c != '\n') return "control byte";
       ++i;
     }
@@ -73,15 +82,25 @@ std::string WellFormedError(const std::string& xml) {
 }
 
 std::vector<std::string> Paths(const std::string& svg) {
+  // Each <path stroke="#rrggbb" d="..."/>, exactly so.
+  constexpr std::string_view kStart = "<path stroke=\"";
+  constexpr std::string_view kData = "\" d=\"";
+  constexpr std::string_view kEnd = "\"/>";
   std::vector<std::string> data;
-  static const std::regex path("<path stroke=\"(#[0-9a-f]{6})\" d=\"([^\"]*)\"/>");
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), path); it != std::sregex_iterator(); ++it) {
-    data.push_back((*it)[2]);
+  for (std::size_t at = svg.find(kStart); at != std::string::npos; at = svg.find(kStart, at + 1)) {
+    const std::size_t colour = at + kStart.size();
+    const std::size_t d = colour + 7;
+    if (!IsColour(std::string_view(svg).substr(colour, 7)) || svg.compare(d, kData.size(), kData) != 0) continue;
+    const std::size_t end = svg.find('"', d + kData.size());
+    if (end == std::string::npos || svg.compare(end, kEnd.size(), kEnd) != 0) continue;
+    data.push_back(svg.substr(d + kData.size(), end - d - kData.size()));
   }
   return data;
 }
 
-std::size_t Count(const std::string& text, char c) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), c)); }
+std::size_t Count(const std::string& text, char c) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), c));
+}
 
 std::optional<std::string> RendererError(const std::string& file) {
   std::optional<std::string> error;
