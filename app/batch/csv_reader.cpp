@@ -48,11 +48,20 @@ bool CsvReader::Next(CsvRecord& record) {
     }
   }
   for (;;) {
-    record.cells.clear();
+    // The record's strings are reused from one record to the next, so that
+    // a long file allocates nothing per record once its cells have been seen.
+    std::size_t used = 0;
+    const auto newCell = [&] {
+      if (used == record.cells.size()) record.cells.emplace_back();
+      record.cells[used++].clear();
+    };
     record.error.clear();
     record.line = line_;
-    if (Peek() == kEnd) return false;
-    record.cells.emplace_back();
+    if (Peek() == kEnd) {
+      record.cells.clear();
+      return false;
+    }
+    newCell();
     std::size_t bytes = 0;
     bool quotedAny = false;
     for (;;) {
@@ -62,7 +71,7 @@ bool CsvReader::Next(CsvRecord& record) {
         return true;
       }
       int c = Get();
-      std::string* cell = &record.cells.back();
+      std::string* cell = &record.cells[used - 1];
       if (c == '"' && cell->empty()) {
         quotedAny = true;
         // Inside quotes up to the closing one; "" is a quote.
@@ -114,11 +123,12 @@ bool CsvReader::Next(CsvRecord& record) {
       }
       if (!record.error.empty()) continue;
       if (c == ',') {
-        record.cells.emplace_back();
+        newCell();
         continue;
       }
       break;  // a line end or the end of the input
     }
+    record.cells.resize(used);
     const bool blankLine = record.cells.size() == 1 && record.cells.front().empty() && !quotedAny;
     if (!blankLine) return true;
   }
