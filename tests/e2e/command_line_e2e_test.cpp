@@ -261,37 +261,32 @@ TEST(CommandLineBatch, ComputesEveryGoodRowAroundBadOnesInFlatMemory) {
   EXPECT_LT(largePeak - smallPeak, 1024);
 }
 
-// Started in a terminal, --version still only writes its line: no modes
-// changed, no screen drawn (the terminal turns the new line into CR LF).
-TEST(CommandLineInATerminal, VersionLeavesTheTerminalAlone) {
+// Started in a terminal, --version and a calculation still only write their
+// answer: no modes changed, no screen drawn (the terminal turns each new line
+// into CR LF).
+TEST(CommandLineInATerminal, AnswersLeaveTheTerminalAlone) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
-  LaunchOptions options;
-  options.arguments = {"--version"};
-  PtySession session(HelmholtzBinary(), options);
-  ASSERT_TRUE(session.started());
-  int status = 0;
-  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(session.output(), "helmholtz " HELMHOLTZ_TEST_VERSION "\r\n");
-  EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
-}
-
-// Started in a terminal, a calculation only writes its answer: the terminal's
-// modes stay as they were.
-TEST(CommandLineInATerminal, SubcommandLeavesTheTerminalAlone) {
-  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
-  LaunchOptions options;
-  options.arguments = {"surface", "--frequency=100", "--volume=1000", "--thickness=1", "--format=csv"};
-  PtySession session(HelmholtzBinary(), options);
-  ASSERT_TRUE(session.started());
-  int status = 0;
-  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(session.output(), std::string(app::kCsvColumns) + "\r\n8,100,1000,1,,0.60774153,true,,0.87965935,"
-                                                              "0.7795778,10,9.955818,\r\n");
-  EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+  const struct {
+    std::vector<std::string> arguments;
+    std::string output;
+  } rows[] = {
+      {{"--version"}, "helmholtz " HELMHOLTZ_TEST_VERSION "\r\n"},
+      {{"surface", "--frequency=100", "--volume=1000", "--thickness=1", "--format=csv"},
+       std::string(app::kCsvColumns) + "\r\n8,100,1000,1,,0.60774153,true,,0.87965935,0.7795778,10,9.955818,\r\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.arguments.front());
+    LaunchOptions options;
+    options.arguments = row.arguments;
+    PtySession session(HelmholtzBinary(), options);
+    ASSERT_TRUE(session.started());
+    int status = 0;
+    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(session.output(), row.output);
+    EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
+  }
 }
 
 // A sweep of a million designs into /dev/null needs no more memory than one
