@@ -56,10 +56,7 @@ TEST_P(CommandLineE2e, AnswersWithoutATerminal) {
   options.standardOutputFile = row.outputFile;
   PtySession session(HelmholtzBinary(), options);
   ASSERT_TRUE(session.started());
-  int status = 0;
-  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), row.exitCode);
+  ASSERT_EQ(session.ExitCode(kPromptlyMs), row.exitCode);
   EXPECT_EQ(session.standardOutput(), row.output);
   EXPECT_EQ(session.errorOutput(), row.error);
 }
@@ -159,10 +156,7 @@ TEST(CommandLineIntoAClosedPipe, EndsQuietly) {
     options.arguments = arguments;
     PtySession session(HelmholtzBinary(), options);
     ASSERT_TRUE(session.started());
-    int status = 0;
-    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-    EXPECT_EQ(WEXITSTATUS(status), 1);
+    ASSERT_EQ(session.ExitCode(kPromptlyMs), 1);
     EXPECT_EQ(session.errorOutput(), "");
   }
 }
@@ -280,10 +274,7 @@ TEST(CommandLineInATerminal, AnswersLeaveTheTerminalAlone) {
     options.arguments = row.arguments;
     PtySession session(HelmholtzBinary(), options);
     ASSERT_TRUE(session.started());
-    int status = 0;
-    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-    ASSERT_TRUE(WIFEXITED(status)) << status;
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_EQ(session.ExitCode(kPromptlyMs), 0);
     EXPECT_EQ(session.output(), row.output);
     EXPECT_TRUE(SameModes(session.Modes(), session.ModesAtStart()));
   }
@@ -300,9 +291,7 @@ TEST(CommandLineSweep, StreamsInFlatMemory) {
     options.arguments = {"frequency", "--volume", volumes, "--diameter", "1:10:1", "--thickness", "1", "--format",
                          "csv"};
     PtySession session(HelmholtzBinary(), options);
-    int status = 0;
-    EXPECT_TRUE(session.WaitForExit(120 * kPromptlyMs, status));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(session.ExitCode(120 * kPromptlyMs), 0);
     EXPECT_EQ(session.errorOutput(), "");
   };
   run("1:1:1");
@@ -357,9 +346,7 @@ TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
   options.arguments = {"thickness", "--frequency", "50:400:5", "--volume", "1l", "--volume", "2l", "--volume", "5l",
                        "--diameter", "2", "--format", "csv", "--plot", svgFile};
   PtySession session(HelmholtzBinary(), options);
-  int status = 0;
-  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << session.errorOutput();
+  ASSERT_EQ(session.ExitCode(kPromptlyMs), 0) << session.errorOutput();
   std::ifstream file(svgFile);
   const std::string svg((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 
@@ -402,9 +389,7 @@ TEST(CommandLineSweep, TheReadmeChartIsTheProgramsOwn) {
   options.arguments = {"frequency", "--volume", "10:100:1l", "--diameter", "5", "--diameter", "7.5", "--diameter",
                        "10", "--thickness", "1.8", "--plot", made};
   PtySession session(HelmholtzBinary(), options);
-  int status = 0;
-  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << session.errorOutput();
+  ASSERT_EQ(session.ExitCode(kPromptlyMs), 0) << session.errorOutput();
   // tests/e2e/<this file> -> the repository's docs/ folder.
   const std::string docs = std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/")) + "/docs/";
   std::ifstream madeFile(made);
@@ -430,9 +415,7 @@ TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
     options.arguments = {"frequency", "--volume", "1:60:1l", "--diameter", "5", "--diameter", "10", "--thickness",
                          "1", "--plot", "-"};
     PtySession session(HelmholtzBinary(), options);
-    int status = 0;
-    ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    ASSERT_EQ(session.ExitCode(kPromptlyMs), 0);
     const std::string& output = session.output();
     const bool utf8 = std::string(locale) == "C.UTF-8";
     EXPECT_EQ(output.find("\xE2\xA3") != std::string::npos || output.find("\xE2\xA0") != std::string::npos, utf8);
@@ -466,10 +449,7 @@ TEST(CommandLineSweep, ShowsProgressOnATerminalAndErasesItOnInterrupt) {
       << session.output();
   EXPECT_NE(session.screen().RowText(0).find("of 1000000000 designs"), std::string::npos);
   session.Signal(SIGINT);
-  int status = 0;
-  ASSERT_TRUE(session.WaitForExit(kPromptlyMs, status));
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 130);
+  ASSERT_EQ(session.ExitCode(kPromptlyMs), 130);
   EXPECT_EQ(session.screen().RowText(0).find_first_not_of(' '), std::string::npos) << session.screen().RowText(0);
 }
 

@@ -283,6 +283,12 @@ void PtySession::HangUp() {
   master_ = -1;
 }
 
+std::optional<int> PtySession::ExitCode(int timeoutMs) {
+  int status = 0;
+  if (!WaitForExit(timeoutMs, status) || !WIFEXITED(status)) return std::nullopt;
+  return WEXITSTATUS(status);
+}
+
 bool PtySession::WaitForExit(int timeoutMs, int& status) {
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {

@@ -13,6 +13,7 @@
 #include <termios.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,6 +92,9 @@ class PtySession {
   // Waits for the program to end, pumping its output meanwhile; `status` as
   // from waitpid (under a shell: exit code, or 128 + the signal). False on timeout.
   bool WaitForExit(int timeoutMs, int& status);
+  // The exit code of a program that ended by itself within `timeoutMs`;
+  // none when it is still running (the destructor ends it) or a signal ended it.
+  std::optional<int> ExitCode(int timeoutMs);
   // Waits until the program is stopped (by a signal); false on timeout.
   bool WaitForStop(int timeoutMs);
 

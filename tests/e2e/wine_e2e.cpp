@@ -275,9 +275,9 @@ Answered RunWithoutTerminal(const std::vector<std::string>& arguments, bool wind
   if (windows) options.launcher = HELMHOLTZ_WINE;
   PtySession session(windows ? HELMHOLTZ_WINDOWS_BINARY : HelmholtzBinary(), options);
   Answered answered;
-  int status = 0;
-  if (!session.started() || !session.WaitForExit(kWineStartMs, status) || !WIFEXITED(status)) return answered;
-  answered.exitCode = WEXITSTATUS(status);
+  const std::optional<int> exitCode = session.started() ? session.ExitCode(kWineStartMs) : std::nullopt;
+  if (!exitCode) return answered;
+  answered.exitCode = *exitCode;
   const auto unix = [](std::string text) {
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
     return text;
