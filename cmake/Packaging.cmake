@@ -46,13 +46,15 @@ if(CMAKE_OBJCOPY)
     COMMAND_ERROR_IS_FATAL ANY)")
 endif()
 install(FILES ${HELMHOLTZ_PACKAGE_DIR}/helmholtz.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-# The README beside what it links to, at the same relative paths, so that its
-# links work in the installed tree too (Install.ReadmeLinksResolve checks them). copyright
+# The README and the guide beside what they link to, at the same relative paths,
+# so that their links work in the installed tree too (Install.*LinksResolve
+# checks them). copyright
 # holds the licence.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${HELMHOLTZ_DEBIAN_DIR}/copyright
               ${HELMHOLTZ_PACKAGE_DIR}/changelog.Debian.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/docs/calculations.md ${PROJECT_SOURCE_DIR}/docs/screen-choice1.svg
+install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md ${PROJECT_SOURCE_DIR}/docs/calculations.md
+              ${PROJECT_SOURCE_DIR}/docs/development.md ${PROJECT_SOURCE_DIR}/docs/screen-choice1.svg
               ${PROJECT_SOURCE_DIR}/docs/sweep-frequency.svg
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 

@@ -24,7 +24,7 @@ if(MANDOC_PROGRAM AND CMARK_GFM_PROGRAM)
                      COMMAND ${MANDOC_PROGRAM} -T html ${HELMHOLTZ_MANUAL} > ${html_dir}/docs/helmholtz.1.html
                      DEPENDS ${HELMHOLTZ_MANUAL})
   set(html_pages ${html_dir}/docs/helmholtz.1.html)
-  foreach(page README.md docs/calculations.md)
+  foreach(page README.md docs/guide.md docs/calculations.md docs/development.md)
     string(REGEX REPLACE "\\.md$" ".html" html_page ${page})
     add_custom_command(OUTPUT ${html_dir}/${html_page}
                        COMMAND ${CMAKE_COMMAND} -DCMARK=${CMARK_GFM_PROGRAM} -DINPUT=${PROJECT_SOURCE_DIR}/${page}
@@ -37,11 +37,11 @@ if(MANDOC_PROGRAM AND CMARK_GFM_PROGRAM)
   # Built with the program, so that packing after building helmholtz alone finds them.
   add_dependencies(helmholtz helmholtz_html_pages)
   install(DIRECTORY ${html_dir}/ DESTINATION .)
-  set(HELMHOLTZ_ZIP_README README.md README.html)
+  set(HELMHOLTZ_ZIP_README README.md README.html docs/guide.md docs/guide.html)
 else()
   message(WARNING "mandoc or cmark-gfm not found: the ZIP package will carry the manual and the README "
                   "without their web pages")
-  set(HELMHOLTZ_ZIP_README README.md)
+  set(HELMHOLTZ_ZIP_README README.md docs/guide.md)
 endif()
 
 set(CPACK_GENERATOR ZIP)
