@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/printable_text.h"
+#include "numtext/printable_text.h"
 
 namespace app {
 
@@ -48,9 +48,9 @@ std::string VersionText();
 // One line naming the argument, with any byte that is not printable ASCII
 // written as \xHH so that no control byte reaches the user's terminal.
 std::string RejectionText(std::string_view argument);
-// Arguments and paths are shown through console::Printable.
-using console::Backslash;
-using console::Printable;
+// Arguments and paths are shown through numtext::Printable.
+using numtext::Backslash;
+using numtext::Printable;
 
 // The help of one subcommand ("frequency", ..., "batch").
 std::string SubcommandUsageText(std::string_view subcommand);

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "app/command_line.h"
-#include "calculator/calculator.h"
+#include "screens/calculator_main.h"
 #include "console/session.h"
 
 int main(int argc, char** argv) {
@@ -13,5 +13,5 @@ int main(int argc, char** argv) {
   if (commandLine.action != app::Action::kRunCalculator) return app::RunCommandLine(commandLine, arguments);
   const std::unique_ptr<console::Session> session = console::Session::Open();
   if (!session) return 255;
-  return calculator::CalculatorMain(session->console());
+  return screens::CalculatorMain(session->console());
 }

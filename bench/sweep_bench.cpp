@@ -28,7 +28,7 @@
 #include "app/sweep/sweep.h"
 #include "app/sweep_command.h"
 #include "calculator/design.h"
-#include "calculator/summary_panel.h"
+#include "calculator/panel_figures.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 # A Release build on Unix keeps the installed program small without slowing
 # what the benchmarks measure. The command line's parsing (CLI11's templates
-# are most of the program), the console and the charts run once per command
+# are most of the program), the console, the screens and the charts run once per command
 # or per key and are compiled for size; the calculator, numeric text and the
 # sweep's row path stay at -O3. The libraries hold link-time optimisation
 # objects, so whatever links them (the program, the tests, the benchmarks)
@@ -12,12 +12,12 @@ function(HelmholtzReleaseSize)
      OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     return()
   endif()
-  foreach(library numtext console calculator command_line plot sweep)
+  foreach(library numtext console calculator screens command_line plot sweep)
     target_compile_options(${library} PRIVATE -flto=auto -ffunction-sections -fdata-sections)
     target_link_options(${library} INTERFACE -flto=auto -Wl,--gc-sections)
   endforeach()
   target_compile_options(helmholtz PRIVATE -flto=auto)
-  foreach(library command_line console plot sweep)
+  foreach(library command_line console screens plot sweep)
     target_compile_options(${library} PRIVATE -Os)
   endforeach()
   # The sweep writes millions of rows a second through these.

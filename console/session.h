@@ -3,7 +3,7 @@
 //
 //   const std::unique_ptr<console::Session> session = console::Session::Open();
 //   if (!session) return 255;
-//   return calculator::CalculatorMain(session->console());
+//   return screens::CalculatorMain(session->console());
 #pragma once
 
 #include <memory>

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "calculator/screen_texts.h"
-#include "calculator/summary_panel.h"
+#include "calculator/panel_figures.h"
 #include "numtext/numtext.h"
 
 namespace app {

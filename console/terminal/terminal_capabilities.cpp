@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/printable_text.h"
+#include "numtext/printable_text.h"
 
 namespace console {
 namespace {
@@ -145,10 +145,10 @@ TerminalCapabilities LoadTerminalCapabilities(const char* term, const char* noCo
   if (term == nullptr || term[0] == '\0') return capabilities;
   const std::optional<std::string> entry = EntryFile(term);
   if (!entry) return capabilities;
-  const std::string shownTerm = "the terminal TERM=" + console::Printable(term);
+  const std::string shownTerm = "the terminal TERM=" + numtext::Printable(term);
   if (!IsRegularFile(*entry)) {
     return Refused(shownTerm + " has a terminfo entry that is not a regular file (" +
-                   console::Printable(*entry) + ")");
+                   numtext::Printable(*entry) + ")");
   }
   int status = 0;
   if (setupterm(const_cast<char*>(term), fd, &status) != OK) return capabilities;

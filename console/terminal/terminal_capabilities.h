@@ -36,7 +36,7 @@ struct TerminalCapabilities {
   // XT: xterm's control sequences, among them "resize the window".
   bool windowResize = true;
   // Why the terminal cannot be used, as one line with TERM escaped (see
-  // console/printable_text.h); empty when it can. Set whenever
+  // numtext/printable_text.h); empty when it can. Set whenever
   // cursorAddressing is false.
   std::string refusal;
 };

@@ -14,7 +14,7 @@
 #include "console/console.h"
 #include "console/terminal/key_decoder.h"
 #include "tests/support/memory_console.h"
-#include "tests/calculator/screen_support.h"
+#include "tests/screens/screen_support.h"
 #include "tests/e2e/helmholtz_support.h"
 
 namespace termtest {
@@ -33,7 +33,7 @@ std::unique_ptr<console::MemoryConsole> InMemoryScreen(std::string_view keys) {
   std::vector<console::InputRecord> records;
   console::KeyDecoder(kEraseByte).Feed(keys, records);
   for (const console::InputRecord& record : records) screen->Push(record);
-  calculator::test_support::RunCalculator(*screen);
+  screens::test_support::RunCalculator(*screen);
   return screen;
 }
 

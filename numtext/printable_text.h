@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace console {
+namespace numtext {
 
 enum class Backslash { kEscaped, kKept };
 
@@ -31,4 +31,4 @@ inline std::string Printable(std::string_view text, Backslash backslash = Backsl
   return shown;
 }
 
-}  // namespace console
+}  // namespace numtext

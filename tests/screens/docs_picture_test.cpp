@@ -13,7 +13,7 @@
 #include "tests/support/memory_console.h"
 #include "screen_support.h"
 
-namespace calculator::test_support {
+namespace screens::test_support {
 namespace {
 
 // tests/calculator/<this file> -> the repository's docs/ folder.
@@ -55,4 +55,4 @@ TEST(DocsPicture, WorkedExampleScreenMatchesTheCommittedFiles) {
 }
 
 }  // namespace
-}  // namespace calculator::test_support
+}  // namespace screens::test_support

@@ -1,5 +1,5 @@
 // Shared steps of the calculation screens.
-#include "calculator/screen_lines.h"
+#include "screens/screen_lines.h"
 
 #include <string>
 
@@ -7,15 +7,15 @@
 #include "console/console.h"
 #include "numtext/numtext.h"
 
-namespace calculator {
+namespace screens {
 
 std::string_view PromptOf(Quantity quantity) {
   switch (quantity) {
-    case Quantity::kFrequency: return kFrequencyPrompt;
-    case Quantity::kVolume: return kVolumePrompt;
-    case Quantity::kThickness: return kThicknessPrompt;
-    case Quantity::kDiameter: return kDiameterPrompt;
-    case Quantity::kSurface: return kSurfacePrompt;
+    case Quantity::kFrequency: return calculator::kFrequencyPrompt;
+    case Quantity::kVolume: return calculator::kVolumePrompt;
+    case Quantity::kThickness: return calculator::kThicknessPrompt;
+    case Quantity::kDiameter: return calculator::kDiameterPrompt;
+    case Quantity::kSurface: return calculator::kSurfacePrompt;
   }
   return {};
 }
@@ -30,7 +30,7 @@ float AskQuantity(console::Console& console, int row, std::string_view prompt) {
 void WriteQuantity(console::Console& console, int row, std::string_view label, float value, std::string_view unit) {
   console.Locate(row, kDialogueColumn);
   console.PrintText(label);
-  console.PrintText(numtext::NumberToText(value, kResultDigits));
+  console.PrintText(numtext::NumberToText(value, calculator::kResultDigits));
   console.PrintText(unit);
 }
 
@@ -41,7 +41,7 @@ void WriteCheckLine(console::Console& console, int row, std::string_view label, 
 
 void WriteImpossibleValues(console::Console& console) {
   console.Locate(kFirstCheckRow, kDialogueColumn);
-  console.PrintText(kImpossibleValues);
+  console.PrintText(calculator::kImpossibleValues);
 }
 
-}  // namespace calculator
+}  // namespace screens

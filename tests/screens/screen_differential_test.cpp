@@ -20,9 +20,9 @@
 #include "app/command_line.h"
 #include "app/output/output.h"
 #include "calculator/design.h"
-#include "calculator/summary_panel.h"
+#include "calculator/panel_figures.h"
 #include "numtext/numtext.h"
-#include "tests/calculator/screen_support.h"
+#include "tests/screens/screen_support.h"
 
 namespace app {
 namespace {
@@ -42,7 +42,7 @@ std::vector<std::string> RunScreen(Choice choice, const std::array<std::string, 
   std::string keys = std::to_string(static_cast<int>(choice)) + "\r";
   for (const std::string& text : typed) keys += text + "\r";
   memory.Type(keys);
-  const calculator::test_support::RunOutcome outcome = calculator::test_support::RunCalculator(memory);
+  const screens::test_support::RunOutcome outcome = screens::test_support::RunCalculator(memory);
   EXPECT_FALSE(outcome.returned);
   std::vector<std::string> rows;
   for (int row = 0; row < memory.rows(); ++row) rows.push_back(Trimmed(memory.RowText(row)));

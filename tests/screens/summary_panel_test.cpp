@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "calculator/resonator.h"
-#include "calculator/summary_panel.h"
+#include "screens/summary_panel.h"
 #include "console/console.h"
 #include "tests/support/console_probe.h"
 #include "tests/support/memory_console.h"
 #include "screen_support.h"
 
-namespace calculator::test_support {
+namespace screens::test_support {
 namespace {
 
 // The panel drawn straight onto an empty 80 x 60 screen, in the light cyan a
@@ -20,7 +20,7 @@ class SummaryPanel : public ::testing::Test {
   void SetUp() override { console_.SetColor(console::Color::kLightCyan, console::kKeepColor); }
   void Show(float frequency, float volume, float surface, float thickness) {
     ShowSummaryPanel(console_, {.frequency = frequency, .volume = volume, .thickness = thickness, .surface = surface},
-                     MakeConstants());
+                     calculator::MakeConstants());
   }
   void CompareScreens() {
     EXPECT_EQ(memory_.Text(), expected_.Text());
@@ -103,4 +103,4 @@ TEST(SmallScreen, PanelSitsAboveTheBottomOfTheRowsThereAre) {
 }
 
 }  // namespace
-}  // namespace calculator::test_support
+}  // namespace screens::test_support

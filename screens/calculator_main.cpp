@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
-#include "calculator/calculator.h"
+#include "screens/calculator_main.h"
 #include "calculator/design.h"
 #include "calculator/resonator.h"
-#include "calculator/screens.h"
-#include "calculator/summary_panel.h"
+#include "screens/calculation_screen.h"
+#include "screens/summary_panel.h"
 #include "console/console.h"
 
-namespace calculator {
+namespace screens {
 namespace {
 
 constexpr std::uint32_t kScreenColumns = 80;
@@ -70,7 +70,7 @@ std::optional<Choice> ChoiceOf(const std::string& typed) {
 }  // namespace
 
 int CalculatorMain(console::Console& console) {
-  const Constants constants = MakeConstants();
+  const Constants constants = calculator::MakeConstants();
   console.SetScreenSize(kScreenColumns, kScreenRows);
 
   while (true) {
@@ -88,4 +88,4 @@ int CalculatorMain(console::Console& console) {
   }
 }
 
-}  // namespace calculator
+}  // namespace screens

@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "calculator/resonator.h"
-#include "calculator/summary_panel.h"
+#include "screens/summary_panel.h"
 #include "console/console.h"
 #include "console/us_keyboard.h"
 #include "tests/support/console_probe.h"
 #include "screen_support.h"
 
-namespace calculator::test_support {
+namespace screens::test_support {
 namespace {
 
 using Menu = ScreenTest;
@@ -179,4 +179,4 @@ INSTANTIATE_TEST_SUITE_P(Choices, ThicknessFloor,
                                            FloorCase{"6", "100\r4\r", true}, FloorCase{"8", "100\r1000\r", true}));
 
 }  // namespace
-}  // namespace calculator::test_support
+}  // namespace screens::test_support

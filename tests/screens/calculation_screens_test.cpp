@@ -4,7 +4,7 @@
 
 #include "screen_support.h"
 
-namespace calculator::test_support {
+namespace screens::test_support {
 namespace {
 
 constexpr std::string_view kF = "Frequency (Hz) ?";
@@ -93,4 +93,4 @@ INSTANTIATE_TEST_SUITE_P(Choices, CalculationScreens, ::testing::ValuesIn(kCases
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace calculator::test_support
+}  // namespace screens::test_support

@@ -1,14 +1,14 @@
 // The calculation screen: the dialogue around one Design.
-#include "calculator/screens.h"
+#include "screens/calculation_screen.h"
 
 #include <cstddef>
 
-#include "calculator/screen_lines.h"
+#include "screens/screen_lines.h"
 #include "calculator/screen_texts.h"
-#include "calculator/summary_panel.h"
+#include "screens/summary_panel.h"
 #include "console/console.h"
 
-namespace calculator {
+namespace screens {
 namespace {
 
 void DrawDesign(console::Console& console, const Design& design) {
@@ -18,7 +18,7 @@ void DrawDesign(console::Console& console, const Design& design) {
 
   if (design.possible) {
     for (std::size_t i = 0; i < design.checks.size(); ++i) {
-      const ResultLine& check = design.checks[i];
+      const calculator::ResultLine& check = design.checks[i];
       WriteCheckLine(console, kFirstCheckRow + static_cast<int>(i), check.label, check.value, check.unit);
     }
   } else {
@@ -39,4 +39,4 @@ void RunCalculationScreen(console::Console& console, Choice choice, const Consta
   ShowSummaryPanel(console, design.quantities, constants);
 }
 
-}  // namespace calculator
+}  // namespace screens

@@ -5,7 +5,13 @@
 #include "calculator/resonator.h"
 #include "console/console.h"
 
-namespace calculator {
+namespace screens {
+
+using calculator::Choice;
+using calculator::Constants;
+using calculator::Design;
+using calculator::Quantities;
+using calculator::Quantity;
 
 // On `console`, asks for the three quantities of AskedQuantities(choice) on rows 15-17
 // (column 10), writes the solved one on row 18, then either the three
@@ -14,4 +20,4 @@ namespace calculator {
 // CalculatorMain has set to light cyan.
 void RunCalculationScreen(console::Console& console, Choice choice, const Constants& constants);
 
-}  // namespace calculator
+}  // namespace screens

@@ -14,7 +14,7 @@
 #include "tests/support/expected_screen.h"
 #include "tests/support/memory_console.h"
 
-namespace calculator::test_support {
+namespace screens::test_support {
 
 // Palette indices the dialogue uses.
 inline constexpr int kLightGreen = 10;
@@ -89,4 +89,4 @@ class ScreenTest : public ::testing::Test {
   ExpectedScreen expected_;
 };
 
-}  // namespace calculator::test_support
+}  // namespace screens::test_support

@@ -1,30 +1,21 @@
-// The summary panel. Its masks never pad, so each value starts exactly at its
-// column and is only as wide as its digits and unit.
-#include "calculator/summary_panel.h"
+// The summary panel's figures. Its masks never pad, so each value starts
+// exactly at its column and is only as wide as its digits and unit.
+#include "calculator/panel_figures.h"
 
 #include <string>
 #include <string_view>
 
-#include "console/console.h"
 #include "numtext/numtext.h"
 
 namespace calculator {
 
 namespace {
 
-constexpr console::Color kLabelColor = console::Color::kLightMagenta;
-constexpr console::Color kValueColor = console::Color::kYellow;
-
 // Millimetres per centimetre, for the thickness field.
 constexpr long double kMillimetresPerCentimetre = 10;
 
 std::string Masked(long double value, std::string_view mask, std::string_view unit) {
   return numtext::FormatWithMask(value, mask) + std::string(unit);
-}
-
-void WriteAt(console::Console& console, int row, int column, std::string_view text) {
-  console.Locate(row, column);
-  console.PrintText(text);
 }
 
 }  // namespace
@@ -56,24 +47,6 @@ std::array<PanelField, 7> PanelFields(const Quantities& quantities, const Consta
           PanelField{46, "square: ", Masked(figures.side, "##.#", "cm")},
           PanelField{55, "Thickness", Masked(figures.thicknessMillimetres, "####", "mm")},
           PanelField{67, "Q-Factor:", Masked(figures.quality, "###.#", "")}};
-}
-
-void ShowSummaryPanel(console::Console& console, const Quantities& quantities, const Constants& constants) {
-  // The rows there are now, not at start-up: the window may have changed.
-  // Held as the 16-bit height the layout was written for.
-  const int height = static_cast<std::int16_t>(console.ScreenRows());
-  const int labelRow = height - 2;
-  const int valueRow = height - 1;
-
-  // Blanked in whatever colours the screen was using, before any colour change.
-  WriteAt(console, labelRow, 1, console.Spaces(kPanelWidth));
-  WriteAt(console, valueRow, 1, console.Spaces(kPanelWidth));
-
-  const std::array<PanelField, 7> fields = PanelFields(quantities, constants);
-  console.SetColor(kLabelColor, console::kKeepColor);
-  for (const PanelField& field : fields) WriteAt(console, labelRow, field.column, field.label);
-  console.SetColor(kValueColor, console::kKeepColor);
-  for (const PanelField& field : fields) WriteAt(console, valueRow, field.column, field.value);
 }
 
 }  // namespace calculator

@@ -1,17 +1,16 @@
-// The two-row summary strip that closes every calculation screen.
+// The figures of the two-row summary strip that closes every calculation
+// screen, and their texts as the screen writes them: pure values, which the
+// screens draw and the commands print.
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "calculator/design.h"
 #include "calculator/resonator.h"
-#include "console/console.h"
 
 namespace calculator {
-
 // The values the panel derives from a design.
 struct PanelFigures {
   float diameter = 0;                   // of the round orifice with the same surface, 2*sqrt(S/pi), cm
@@ -35,12 +34,5 @@ inline constexpr int kPanelWidth = 80;
 //   f 220.83963, V 1000, S 3.1415927, t 1 -> "221Hz", "1000.cc", "3.1cm^2",
 //   "2.cm", "1.8cm", "10mm", "0.6"
 std::array<PanelField, 7> PanelFields(const Quantities& quantities, const Constants& constants);
-
-// Reads the console's row count h afresh, blanks rows h-2 and h-1 in
-// the current colours, then writes the seven labels (light magenta) on the
-// first and the seven values (yellow) under them. Fields are not clipped: a
-// long value runs into the next column and is then partly overwritten by the
-// next field. Leaves the foreground at 14 and the cursor behind the Q-Factor.
-void ShowSummaryPanel(console::Console& console, const Quantities& quantities, const Constants& constants);
 
 }  // namespace calculator

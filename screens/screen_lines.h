@@ -7,7 +7,13 @@
 #include "calculator/design.h"
 #include "console/console.h"
 
-namespace calculator {
+namespace screens {
+
+using calculator::Choice;
+using calculator::Constants;
+using calculator::Design;
+using calculator::Quantities;
+using calculator::Quantity;
 
 // Screen rows and column of the calculation dialogue.
 inline constexpr int kFirstPromptRow = 15;
@@ -35,4 +41,4 @@ void WriteCheckLine(console::Console& console, int row, std::string_view label, 
 // Written on row 19 instead of the cross-check lines.
 void WriteImpossibleValues(console::Console& console);
 
-}  // namespace calculator
+}  // namespace screens

@@ -1,9 +1,9 @@
 #include "screen_support.h"
 
-#include "calculator/calculator.h"
+#include "screens/calculator_main.h"
 #include "console/console.h"
 
-namespace calculator::test_support {
+namespace screens::test_support {
 
 RunOutcome RunCalculator(console::MemoryConsole& memory) {
   console::Console console(memory);
@@ -92,4 +92,4 @@ void ScreenTest::CompareScreens() {
   EXPECT_EQ(memory_.cursor().column, expected_.cursor().column);
 }
 
-}  // namespace calculator::test_support
+}  // namespace screens::test_support
