@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/output/columns.h"
 #include "calculator/screen_texts.h"
 #include "calculator/panel_figures.h"
 #include "numtext/numtext.h"
@@ -100,79 +101,105 @@ void AppendJsonFloat(std::string& out, float value) {
   }
 }
 
-// The numbers of a design in column order (kNumberNames), whether each has a
-// value, and the two columns between them.
-struct Cells {
-  std::array<float, 9> numbers{};
-  std::array<bool, 9> present{};
-  bool possible = false;
+// One cell of a row: nothing (an empty CSV cell, JSON null), a number, a
+// truth value, a text, or text already written for it (a number a sweep has
+// formatted before, a whole number), which goes out as it stands.
+struct Cell {
+  enum class Kind : std::uint8_t { kEmpty, kNumber, kTruth, kText, kWritten };
+  Kind kind = Kind::kEmpty;
+  float number = 0;
+  bool truth = false;
+  std::string_view text;
+};
+using Row = std::array<Cell, kColumnCount>;
+
+Cell NumberCell(float value) { return {Cell::Kind::kNumber, value, false, {}}; }
+Cell TruthCell(bool value) { return {Cell::Kind::kTruth, 0, value, {}}; }
+Cell TextCell(std::string_view text) { return {Cell::Kind::kText, 0, false, text}; }
+Cell WrittenCell(std::string_view text) { return {Cell::Kind::kWritten, 0, false, text}; }
+Cell OptionalCell(std::optional<float> value) { return value ? NumberCell(*value) : Cell{}; }
+
+// The columns that hold a design's numbers (NumberCells), in their order.
+constexpr std::array<ColumnId, kNumberColumns> kNumberColumnIds = {
+    ColumnId::kFrequency,          ColumnId::kVolume,     ColumnId::kThickness,
+    ColumnId::kDiameter,           ColumnId::kSurface,    ColumnId::kEquivalentDiameter,
+    ColumnId::kSquareSide,         ColumnId::kThicknessMillimetres, ColumnId::kQFactor};
+
+// The texts a row's cells point into.
+struct RowTexts {
+  char calculation = '0';
   std::string message;
+  std::string ports;
 };
 
-// Indexes into Cells::numbers.
-enum NumberColumn : std::size_t {
-  kFrequency,
-  kVolume,
-  kThickness,
-  kDiameter,
-  kSurface,
-  kEquivalentDiameter,
-  kSide,
-  kMillimetres,
-  kQuality
-};
-
-constexpr std::array<std::string_view, 9> kNumberNames = {"frequency_hz",   "volume_cc",    "thickness_cm",
-                                                          "diameter_cm",    "surface_cm2",  "equivalent_diameter_cm",
-                                                          "square_side_cm", "thickness_mm", "q_factor"};
-
-Cells CellsOf(const Design& design, const calculator::Constants& constants) {
-  Cells cells;
-  cells.numbers = NumberCells(design, constants);
-  cells.present.fill(true);
+// A design's row: its numbers (or the texts a sweep already wrote for them),
+// and, under a port model, the model's cells (the screens' model when none).
+Row RowOf(const Design& design, const calculator::Constants& constants, const ModelDesign* model,
+          const KnownNumberTexts* known, RowTexts& texts) {
+  Row row;
+  texts.calculation = static_cast<char>('0' + static_cast<int>(design.choice));
+  row[IndexOf(ColumnId::kCalculation)] = WrittenCell(std::string_view(&texts.calculation, 1));
+  const std::array<float, kNumberColumns> numbers = NumberCells(design, constants);
+  for (std::size_t i = 0; i < kNumberColumns; ++i) {
+    const bool written = known && !(*known)[i].empty();
+    row[IndexOf(kNumberColumnIds[i])] = written ? WrittenCell((*known)[i]) : NumberCell(numbers[i]);
+  }
   // The any-orifice calculations have no diameter.
-  cells.present[kDiameter] = calculator::IsRound(design.choice);
-  cells.possible = design.possible;
-  AppendDesignMessage(cells.message, design);
-  return cells;
-}
-
-// The model's cells (kModelCsvColumns) of a design computed under `model`,
-// or of the screens' model when there is none.
-void AppendModelCells(std::string& out, Format format, const ModelDesign* model) {
+  if (!calculator::IsRound(design.choice)) row[IndexOf(ColumnId::kDiameter)] = Cell{};
+  row[IndexOf(ColumnId::kPossible)] = TruthCell(design.possible);
+  AppendDesignMessage(texts.message, design);
+  row[IndexOf(ColumnId::kMessage)] = TextCell(texts.message);
   const calculator::PortModel screens;
   const calculator::PortSolution none;
   const calculator::PortModel& port = model ? model->model : screens;
   const calculator::PortSolution& solution = model ? model->solution : none;
-  const bool json = format == Format::kJson;
-  const auto name = [&](std::string_view column) {
-    out += json ? ",\"" : ",";
-    if (json) {
-      out += column;
-      out += "\":";
-    }
-  };
-  const auto number = [&](std::string_view column, std::optional<float> value) {
-    name(column);
-    if (value) {
-      AppendNumberCell(out, format, *value);
-    } else if (json) {
-      out += "null";
-    }
-  };
-  name("ends");
-  json ? AppendJsonText(out, calculator::EndsName(port.ends)) : AppendCsvText(out, calculator::EndsName(port.ends));
-  name("ports");
-  out += std::to_string(port.ports);
-  number("q_radiation", solution.qRadiation);
-  number("bandwidth_hz", solution.bandwidth);
-  name("lumped");
-  if (solution.lumped) {
-    out += *solution.lumped ? "true" : "false";
-  } else if (json) {
-    out += "null";
+  texts.ports = std::to_string(port.ports);
+  row[IndexOf(ColumnId::kEnds)] = TextCell(calculator::EndsName(port.ends));
+  row[IndexOf(ColumnId::kPorts)] = WrittenCell(texts.ports);
+  row[IndexOf(ColumnId::kQRadiation)] = OptionalCell(solution.qRadiation);
+  row[IndexOf(ColumnId::kBandwidth)] = OptionalCell(solution.bandwidth);
+  if (solution.lumped) row[IndexOf(ColumnId::kLumped)] = TruthCell(*solution.lumped);
+  row[IndexOf(ColumnId::kEndCorrection)] = OptionalCell(solution.endCorrection);
+  return row;
+}
+
+void AppendCsvCell(std::string& out, const Cell& cell) {
+  switch (cell.kind) {
+    case Cell::Kind::kEmpty: break;
+    case Cell::Kind::kNumber: AppendFloat(out, cell.number); break;
+    case Cell::Kind::kTruth: out += cell.truth ? "true" : "false"; break;
+    case Cell::Kind::kText: AppendCsvText(out, cell.text); break;
+    case Cell::Kind::kWritten: out += cell.text; break;
   }
-  number("end_correction_cm", solution.endCorrection);
+}
+
+void AppendJsonCell(std::string& out, const Cell& cell) {
+  switch (cell.kind) {
+    case Cell::Kind::kEmpty: out += "null"; break;
+    case Cell::Kind::kNumber: AppendJsonFloat(out, cell.number); break;
+    case Cell::Kind::kTruth: out += cell.truth ? "true" : "false"; break;
+    case Cell::Kind::kText: AppendJsonText(out, cell.text); break;
+    case Cell::Kind::kWritten: out += cell.text; break;
+  }
+}
+
+// One row in CSV or JSON Lines: the first `count` columns of kColumns.
+//   csv:  4,40,50000,...,11.315624,
+//   json: {"calculation":4,"frequency_hz":40,...,"error":null}
+void AppendRow(std::string& out, Format format, const Row& row, std::size_t count) {
+  const bool json = format == Format::kJson;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (json) {
+      out += i == 0 ? "{\"" : ",\"";
+      out += kColumns[i].name;
+      out += "\":";
+      AppendJsonCell(out, row[i]);
+    } else {
+      if (i > 0) out += ',';
+      AppendCsvCell(out, row[i]);
+    }
+  }
+  out += json ? "}\n" : "\n";
 }
 
 }  // namespace
@@ -213,10 +240,18 @@ void AppendDesignText(std::string& out, const Design& design, const calculator::
   AppendRowTrimmed(out, values);
 }
 
+std::string CsvHeader(bool modelColumns) {
+  std::string header;
+  for (std::size_t i = 0; i < ColumnCount(modelColumns); ++i) {
+    if (i > 0) header += ',';
+    header += kColumns[i].name;
+  }
+  return header;
+}
+
 void DesignWriter::Begin() {
   if (format_ != Format::kCsv) return;
-  output_.Append(kCsvColumns);
-  if (modelColumns_) output_.Append(kModelCsvColumns);
+  output_.Append(CsvHeader(modelColumns_));
   output_.Append("\n");
   output_.EndRow();
 }
@@ -268,53 +303,9 @@ void DesignWriter::WriteRow(const Design& design, const calculator::Constants& c
     output_.EndRow();
     return;
   }
-  const Cells cells = CellsOf(design, constants);
-  const char calculation = static_cast<char>('0' + static_cast<int>(design.choice));
-  if (format_ == Format::kCsv) {
-    out += calculation;
-    for (std::size_t i = 0; i < kNumberNames.size(); ++i) {
-      if (i == kEquivalentDiameter) {
-        out += cells.possible ? ",true," : ",false,";
-        AppendCsvText(out, cells.message);
-      }
-      out += ',';
-      if (!cells.present[i]) continue;
-      if (known && !(*known)[i].empty()) {
-        out += (*known)[i];
-      } else {
-        AppendFloat(out, cells.numbers[i]);
-      }
-    }
-    if (modelColumns_) {
-      out += ',';
-      AppendModelCells(out, format_, model);
-      out += '\n';
-    } else {
-      out += ",\n";
-    }
-  } else {
-    out += "{\"calculation\":";
-    out += calculation;
-    for (std::size_t i = 0; i < kNumberNames.size(); ++i) {
-      if (i == kEquivalentDiameter) {
-        out += cells.possible ? ",\"possible\":true,\"message\":" : ",\"possible\":false,\"message\":";
-        AppendJsonText(out, cells.message);
-      }
-      out += ",\"";
-      out += kNumberNames[i];
-      out += "\":";
-      if (cells.present[i] && known && !(*known)[i].empty()) {
-        out += (*known)[i];
-      } else if (cells.present[i]) {
-        AppendJsonFloat(out, cells.numbers[i]);
-      } else {
-        out += "null";
-      }
-    }
-    out += ",\"error\":null";
-    if (modelColumns_) AppendModelCells(out, format_, model);
-    out += "}\n";
-  }
+  RowTexts texts;
+  const Row row = RowOf(design, constants, model, known, texts);
+  AppendRow(out, format_, row, ColumnCount(modelColumns_));
   output_.EndRow();
 }
 
@@ -322,35 +313,14 @@ void DesignWriter::WriteError(std::string_view reason) {
   if (output_.failed()) return;
   Separate();
   std::string& out = output_.buffer();
-  switch (format_) {
-    case Format::kText:
-      out += "error: ";
-      out += reason;
-      out += '\n';
-      break;
-    case Format::kCsv:
-      out += ",,,,,,,,,,,,";
-      AppendCsvText(out, reason);
-      if (modelColumns_) out += ",,,,,,";
-      out += '\n';
-      break;
-    case Format::kJson:
-      out += "{\"calculation\":null";
-      for (const std::string_view name :
-           {"frequency_hz", "volume_cc", "thickness_cm", "diameter_cm", "surface_cm2", "possible", "message",
-            "equivalent_diameter_cm", "square_side_cm", "thickness_mm", "q_factor"}) {
-        out += ",\"";
-        out += name;
-        out += "\":null";
-      }
-      out += ",\"error\":";
-      AppendJsonText(out, reason);
-      if (modelColumns_) {
-        out += ",\"ends\":null,\"ports\":null,\"q_radiation\":null,\"bandwidth_hz\":null,\"lumped\":null,"
-               "\"end_correction_cm\":null";
-      }
-      out += "}\n";
-      break;
+  if (format_ == Format::kText) {
+    out += "error: ";
+    out += reason;
+    out += '\n';
+  } else {
+    Row row;
+    row[IndexOf(ColumnId::kError)] = TextCell(reason);
+    AppendRow(out, format_, row, ColumnCount(modelColumns_));
   }
   output_.EndRow();
 }

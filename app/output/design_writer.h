@@ -1,7 +1,7 @@
 // The three answer formats, row by row into an Output:
 //   text: the screen's result rows without its left margin, an empty line,
 //         the summary panel's two rows (designs apart by an empty line);
-//   csv:  a header, then one line per design (kCsvColumns);
+//   csv:  a header, then one line per design (the columns of columns.h);
 //   json: one object per line with the same names.
 // Numbers are single precision as the screens keep them, each written as the
 // shortest text that reads back to the same float.
@@ -20,14 +20,9 @@ namespace app {
 
 enum class Format { kText, kCsv, kJson };
 
-inline constexpr std::string_view kCsvColumns =
-    "calculation,frequency_hz,volume_cc,thickness_cm,diameter_cm,surface_cm2,possible,message,"
-    "equivalent_diameter_cm,square_side_cm,thickness_mm,q_factor,error";
-
-// Behind kCsvColumns when the answer is computed under a port model (see
-// app/model_options.h): the model, the number of ports, and the textbook
-// models' outputs, empty (null) for the screens' model.
-inline constexpr std::string_view kModelCsvColumns = ",ends,ports,q_radiation,bandwidth_hz,lumped,end_correction_cm";
+// The CSV header: the columns' names, with the model's behind them when asked.
+//   CsvHeader(false) -> "calculation,frequency_hz,...,q_factor,error"
+std::string CsvHeader(bool modelColumns);
 
 // The shortest text that reads back to `value`; "inf", "-inf", "nan".
 void AppendFloat(std::string& out, float value);
@@ -53,7 +48,7 @@ void AppendDesignMessage(std::string& out, const calculator::Design& design);
 
 class DesignWriter {
  public:
-  // With `modelColumns`, CSV and JSON rows end in the kModelCsvColumns.
+  // With `modelColumns`, CSV and JSON rows end in the model's columns (ColumnSet::kModel).
   DesignWriter(Format format, Output& output, bool modelColumns = false)
       : format_(format), output_(output), modelColumns_(modelColumns) {}
   // The CSV header; nothing for the other formats.

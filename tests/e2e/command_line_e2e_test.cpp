@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"volume", "--frequency=100", "--thickness=1", "--slot=4\xC3\x97" "1", "--ends=free", "--ports=4",
                     "--format=csv"},
                    0,
-                   std::string(app::kCsvColumns) + std::string(app::kModelCsvColumns) +
+                   app::CsvHeader(true) +
                        "\n6,100,19651.654,1,,4,true,,2.2567585,2,10,2.55,,free,4,50.661484,1.9738861,true,"
                        "1.3840699\n",
                    ""},
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"SubcommandHelp", {"surface", "--help"}, 0, app::SubcommandUsageText("surface"), ""},
         CommandRow{"RefusedValue", {"volume", "--frequency", "100", "--diameter", "2,5", "--thickness", "1"}, 2, "",
                    "helmholtz: --diameter: '2,5' is not a number (the decimal separator is '.')\n"},
-        CommandRow{"BatchFromEmptyStandardInput", {"batch"}, 0, std::string(app::kCsvColumns) + "\n", ""},
+        CommandRow{"BatchFromEmptyStandardInput", {"batch"}, 0, app::CsvHeader(false) + "\n", ""},
         CommandRow{"SubcommandOntoAFullDisk", {"diameter", "--frequency=100", "--volume=1000", "--thickness=1"}, 1,
                    "", "helmholtz: cannot write to standard output\n", "/dev/full"},
         CommandRow{"BatchOntoAFullDisk", {"batch", "-"}, 1, "", "helmholtz: cannot write to standard output\n",
@@ -230,7 +230,7 @@ TEST(CommandLineBatch, ComputesEveryGoodRowAroundBadOnesInFlatMemory) {
   }
   const std::string& output = session->standardOutput();
   std::size_t at = output.find('\n') + 1;
-  EXPECT_EQ(output.substr(0, at), std::string(app::kCsvColumns) + "\n");
+  EXPECT_EQ(output.substr(0, at), app::CsvHeader(false) + "\n");
   std::string errors;
   int rows = 0;
   for (; at < output.size(); ++rows) {
@@ -266,7 +266,7 @@ TEST(CommandLineInATerminal, AnswersLeaveTheTerminalAlone) {
   } rows[] = {
       {{"--version"}, "helmholtz " HELMHOLTZ_TEST_VERSION "\r\n"},
       {{"surface", "--frequency=100", "--volume=1000", "--thickness=1", "--format=csv"},
-       std::string(app::kCsvColumns) + "\r\n8,100,1000,1,,0.60774153,true,,0.87965935,0.7795778,10,9.955818,\r\n"},
+       app::CsvHeader(false) + "\r\n8,100,1000,1,,0.60774153,true,,0.87965935,0.7795778,10,9.955818,\r\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.arguments.front());
@@ -326,7 +326,7 @@ TEST(CommandLineSweep, EndsAtOnceAndQuietlyWhenHeadHasItsLine) {
   const std::string errors((std::istreambuf_iterator<char>(errorFile)), std::istreambuf_iterator<char>());
   std::remove(status.c_str());
   std::remove(error.c_str());
-  EXPECT_EQ(firstLine, std::string(app::kCsvColumns) + "\n");
+  EXPECT_EQ(firstLine, app::CsvHeader(false) + "\n");
   EXPECT_EQ(exitCode, "1");
   EXPECT_EQ(errors, "");
   // A billion designs would take minutes; a generous bound for a loaded machine.

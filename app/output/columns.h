@@ -1,0 +1,80 @@
+// The columns of the CSV and JSON answers, declared once: the CSV header, the
+// JSON keys, the rows and the error rows all follow this table, in its order.
+// A new column is one entry here and the cell that fills it (RowOf in
+// design_writer.cpp).
+//
+//   screen columns: calculation,frequency_hz,...,q_factor,error
+//   model columns behind them: ends,ports,q_radiation,bandwidth_hz,lumped,end_correction_cm
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace app {
+
+enum class ColumnId : std::uint8_t {
+  kCalculation,
+  kFrequency,
+  kVolume,
+  kThickness,
+  kDiameter,
+  kSurface,
+  kPossible,
+  kMessage,
+  kEquivalentDiameter,
+  kSquareSide,
+  kThicknessMillimetres,
+  kQFactor,
+  kError,
+  kEnds,
+  kPorts,
+  kQRadiation,
+  kBandwidth,
+  kLumped,
+  kEndCorrection,
+};
+inline constexpr std::size_t kColumnCount = static_cast<std::size_t>(ColumnId::kEndCorrection) + 1;
+
+// When a column is written: on every row, or only when the answer is
+// computed under a port model (the screens' own answers stay as they were).
+enum class ColumnSet : std::uint8_t { kAlways, kModel };
+
+struct ColumnSpec {
+  ColumnId id;
+  std::string_view name;
+  ColumnSet set;
+};
+
+inline constexpr std::array<ColumnSpec, kColumnCount> kColumns = {{
+    {ColumnId::kCalculation, "calculation", ColumnSet::kAlways},
+    {ColumnId::kFrequency, "frequency_hz", ColumnSet::kAlways},
+    {ColumnId::kVolume, "volume_cc", ColumnSet::kAlways},
+    {ColumnId::kThickness, "thickness_cm", ColumnSet::kAlways},
+    {ColumnId::kDiameter, "diameter_cm", ColumnSet::kAlways},
+    {ColumnId::kSurface, "surface_cm2", ColumnSet::kAlways},
+    {ColumnId::kPossible, "possible", ColumnSet::kAlways},
+    {ColumnId::kMessage, "message", ColumnSet::kAlways},
+    {ColumnId::kEquivalentDiameter, "equivalent_diameter_cm", ColumnSet::kAlways},
+    {ColumnId::kSquareSide, "square_side_cm", ColumnSet::kAlways},
+    {ColumnId::kThicknessMillimetres, "thickness_mm", ColumnSet::kAlways},
+    {ColumnId::kQFactor, "q_factor", ColumnSet::kAlways},
+    {ColumnId::kError, "error", ColumnSet::kAlways},
+    {ColumnId::kEnds, "ends", ColumnSet::kModel},
+    {ColumnId::kPorts, "ports", ColumnSet::kModel},
+    {ColumnId::kQRadiation, "q_radiation", ColumnSet::kModel},
+    {ColumnId::kBandwidth, "bandwidth_hz", ColumnSet::kModel},
+    {ColumnId::kLumped, "lumped", ColumnSet::kModel},
+    {ColumnId::kEndCorrection, "end_correction_cm", ColumnSet::kModel},
+}};
+
+constexpr std::size_t IndexOf(ColumnId id) { return static_cast<std::size_t>(id); }
+
+// How many columns a row has: the first `ColumnCount(false)` always, all of them with the model's.
+constexpr std::size_t ColumnCount(bool modelColumns) {
+  std::size_t count = 0;
+  for (const ColumnSpec& column : kColumns) count += modelColumns || column.set == ColumnSet::kAlways ? 1 : 0;
+  return count;
+}
+
+}  // namespace app
