@@ -14,6 +14,9 @@
 #include "app/batch/batch.h"
 #include "app/calculation.h"
 #include "app/model_options.h"
+#include "app/options/help.h"
+#include "app/options/option_table.h"
+#include "app/result.h"
 #include "app/output/design_writer.h"
 #include "app/output/output.h"
 #include "app/sweep_command.h"
@@ -29,10 +32,8 @@ constexpr std::string_view kProgramName = "helmholtz";
 
 #ifdef _WIN32
 constexpr bool kWindows = true;
-constexpr std::string_view kManual = "helmholtz.html (beside helmholtz.exe)";
 #else
 constexpr bool kWindows = false;
-constexpr std::string_view kManual = "man helmholtz";
 #endif
 
 bool IsHelp(std::string_view argument) {
@@ -45,89 +46,33 @@ Action ActionOf(std::string_view argument) {
   return Action::kRejectArgument;
 }
 
-// The subcommands: the quantity each computes (none for batch) and the
-// options it takes besides the common ones.
-struct Subcommand {
-  std::string_view name;
-  std::optional<Quantity> solved;
-  std::string_view synopsis;
-  std::string_view what;
-};
-
-constexpr std::array<Subcommand, 6> kSubcommands = {{
-    {"frequency", Quantity::kFrequency, "--volume V (--diameter D | --surface S) --thickness T",
-     "Computes the resonant frequency, as menu choice 1 (round orifice, --diameter)\n"
-     "or 5 (orifice of any shape, --surface) does.\n"},
-    {"volume", Quantity::kVolume, "--frequency F (--diameter D | --surface S) --thickness T",
-     "Computes the volume, as menu choice 2 (round orifice, --diameter) or 6\n"
-     "(orifice of any shape, --surface) does.\n"},
-    {"thickness", Quantity::kThickness, "--frequency F --volume V (--diameter D | --surface S)",
-     "Computes the wall thickness, as menu choice 3 (round orifice, --diameter)\n"
-     "or 7 (orifice of any shape, --surface) does.\n"},
-    {"diameter", Quantity::kDiameter, "--frequency F --volume V --thickness T",
-     "Computes the diameter of a round orifice, as menu choice 4 does.\n"},
-    {"surface", Quantity::kSurface, "--frequency F --volume V --thickness T",
-     "Computes the surface of an orifice of any shape, as menu choice 8 does.\n"},
-    {"batch", std::nullopt, "[FILE | -]",
-     "Reads CSV from FILE (standard input for '-' or no FILE) whose header names\n"
-     "some of frequency_hz, volume_cc, thickness_cm, diameter_cm, surface_cm2. In\n"
-     "each row exactly one of frequency, volume, thickness and orifice (diameter or\n"
-     "surface) is empty: that one is computed. Cells take the units the options\n"
-     "take. One result per row, in order, CSV unless --format says otherwise; a\n"
-     "row that cannot be computed gets only its error column and a line\n"
-     "FILE:LINE: reason on standard error, and the exit code is then 1.\n"
-     "Columns ends, ports and slot, when there, give each row's port model as\n"
-     "the calculations' --ends, --ports and --slot do (an empty cell: screen, 1,\n"
-     "no slot); the answer then has the model's columns too.\n"},
-}};
-
-const Subcommand* FindSubcommand(std::string_view name) {
-  for (const Subcommand& subcommand : kSubcommands) {
-    if (subcommand.name == name) return &subcommand;
-  }
-  return nullptr;
-}
-
 bool IsOrifice(Quantity quantity) { return quantity == Quantity::kDiameter || quantity == Quantity::kSurface; }
-
-// Whether `subcommand` takes `quantity` as an input option.
-bool TakesQuantity(const Subcommand& subcommand, Quantity quantity) {
-  if (!subcommand.solved) return false;
-  if (IsOrifice(*subcommand.solved)) return !IsOrifice(quantity);
-  return quantity != *subcommand.solved;
-}
 
 constexpr std::array<Quantity, 5> kQuantities = {Quantity::kFrequency, Quantity::kVolume, Quantity::kThickness,
                                                  Quantity::kDiameter, Quantity::kSurface};
 
-constexpr std::array<std::string_view, 5> kValueNames = {"F", "V", "T", "D", "S"};
-
 // What the options gave, as typed: each option's texts in order, so that a
-// repeated option can be told (and, later, lists of values kept).
+// repeated option can be told and an input's list of values kept.
 struct Request {
-  std::array<std::vector<std::string>, 5> quantities;  // indexed by Quantity
-  std::vector<std::string> format;
-  std::vector<std::string> soundSpeed;
-  std::vector<std::string> temperature;
-  std::vector<std::string> ends;
-  std::vector<std::string> ports;
-  std::vector<std::string> slot;
+  Command command = Command::kFrequency;
+  std::array<std::vector<std::string>, kOptionCount> texts;  // indexed by OptionId
   std::string file = "-";
   bool help = false;
   bool onlyPossible = false;
-  std::vector<std::string> plot;
-  // The quantities given, in the order their options first stand on the command line.
+  // The inputs given, in the order their options first stand on the command line.
   std::vector<Quantity> order;
+
+  const std::vector<std::string>& Texts(OptionId id) const { return texts[static_cast<std::size_t>(id)]; }
 };
 
-std::string Refusal(std::string_view text) { return std::string(kProgramName) + ": " + std::string(text) + "\n"; }
+std::string DiagnosticLine(std::string_view text) { return std::string(kProgramName) + ": " + std::string(text) + "\n"; }
 
 // The one text of an option given at most once; a refusal when repeated.
-std::optional<std::string_view> Single(const std::vector<std::string>& texts, std::string_view name,
-                                       std::string& refusal) {
-  if (texts.size() > 1 && refusal.empty()) refusal = std::string(name) + " is given more than once";
-  if (texts.empty()) return std::nullopt;
-  return texts.front();
+Result<std::optional<std::string_view>> Single(const Request& request, OptionId id) {
+  const std::vector<std::string>& texts = request.Texts(id);
+  if (texts.size() > 1) return Refused(std::string(Spec(id).name) + " is given more than once");
+  if (texts.empty()) return std::optional<std::string_view>();
+  return std::optional<std::string_view>(texts.front());
 }
 
 std::optional<Format> ParseFormat(std::string_view text) {
@@ -137,6 +82,120 @@ std::optional<Format> ParseFormat(std::string_view text) {
   return std::nullopt;
 }
 
+// The common options: format, speed of sound.
+struct CommonSettings {
+  Format format = Format::kText;
+  calculator::Constants constants;
+};
+
+Result<CommonSettings> ReadCommon(const Request& request) {
+  const auto format = Single(request, OptionId::kFormat);
+  const auto speed = Single(request, OptionId::kSoundSpeed);
+  const auto temperature = Single(request, OptionId::kTemperature);
+  for (const auto* single : {&format, &speed, &temperature}) {
+    if (!single->ok()) return single->refusal();
+  }
+  if (speed.value() && temperature.value()) return Refused("--sound-speed and --temperature cannot be given together");
+  CommonSettings settings;
+  settings.format = SolvedBy(request.command) ? Format::kText : Format::kCsv;
+  if (format.value()) {
+    const std::optional<Format> parsed = ParseFormat(*format.value());
+    if (!parsed) return Refused("--format: '" + Printable(*format.value()) + "' is not one of text, csv, json");
+    settings.format = *parsed;
+  }
+  float soundSpeed = calculator::kScreenSoundSpeed;
+  if (speed.value() || temperature.value()) {
+    const ParsedValue parsed =
+        speed.value() ? ParseValue(*speed.value(), Dimension::kSoundSpeed) : ParseTemperature(*temperature.value());
+    if (!parsed.value) return Refused(std::string(speed.value() ? "--sound-speed: " : "--temperature: ") + parsed.refusal);
+    soundSpeed = *parsed.value;
+  }
+  settings.constants = calculator::MakeConstants(soundSpeed);
+  return settings;
+}
+
+// The calculation a subcommand's options ask for.
+struct Calculation {
+  calculator::Choice choice = calculator::Choice::kFrequencyRound;
+  calculator::Quantities typed;
+};
+
+// The port model the options ask for (the screens' when none is given).
+Result<calculator::PortModel> ReadModel(const Request& request) {
+  const auto ends = Single(request, OptionId::kEnds);
+  const auto ports = Single(request, OptionId::kPorts);
+  const auto slot = Single(request, OptionId::kSlot);
+  for (const auto* single : {&ends, &ports, &slot}) {
+    if (!single->ok()) return single->refusal();
+  }
+  ParsedModel parsed = ParseModel({ends.value(), ports.value(), slot.value()}, kModelOptionNames);
+  if (!parsed.model) return Refused(std::move(parsed.refusal));
+  return *parsed.model;
+}
+
+// The inputs' texts: the first of each (a sweep reads them all itself); an
+// input given twice outside a sweep, or one the subcommand computes, refused.
+Result<QuantityTexts> ReadInputTexts(const Request& request, bool sweeping) {
+  QuantityTexts texts;
+  const Quantity solved = *SolvedBy(request.command);
+  for (const Quantity quantity : kQuantities) {
+    const OptionId id = OptionOf(quantity);
+    const std::vector<std::string>& given = request.Texts(id);
+    if (sweeping && !given.empty()) {
+      texts[IndexOf(quantity)] = given.front();
+    } else {
+      const auto single = Single(request, id);
+      if (!single.ok()) return single.refusal();
+      texts[IndexOf(quantity)] = single.value();
+    }
+    if (texts[IndexOf(quantity)] && !Takes(request.command, id)) {
+      const std::string_view name = Spec(id).name;
+      return Refused(std::string(NameOf(request.command)) + ": " + std::string(name) + " cannot be given: the " +
+                     std::string(IsOrifice(quantity) && IsOrifice(solved) ? "orifice" : name.substr(2)) +
+                     " is what it computes");
+    }
+  }
+  return texts;
+}
+
+// Which orifice the inputs give: a refusal for two, or none where one is needed.
+Result<bool> ReadOrificeKind(const Request& request, const QuantityTexts& texts, bool slot) {
+  const bool diameter = texts[IndexOf(Quantity::kDiameter)].has_value();
+  const bool surface = texts[IndexOf(Quantity::kSurface)].has_value();
+  if (diameter && surface) return Refused("--diameter and --surface cannot be given together");
+  if (slot && (diameter || surface)) {
+    return Refused(std::string("--slot and ") + (diameter ? "--diameter" : "--surface") + " cannot be given together");
+  }
+  if (!IsOrifice(*SolvedBy(request.command)) && !diameter && !surface && !slot) {
+    return Refused(std::string(NameOf(request.command)) + ": --diameter or --surface is missing");
+  }
+  return surface || slot;
+}
+
+// A slot gives the orifice as a surface, in place of --diameter or --surface.
+// A sweep's options may be repeated, and its values are read by the sweep.
+Result<Calculation> ReadCalculation(const Request& request, bool slot, bool sweeping) {
+  const Result<QuantityTexts> texts = ReadInputTexts(request, sweeping);
+  if (!texts.ok()) return texts.refusal();
+  const Result<bool> anyOrifice = ReadOrificeKind(request, texts.value(), slot);
+  if (!anyOrifice.ok()) return anyOrifice.refusal();
+  Calculation calculation;
+  calculation.choice = ChoiceFor(*SolvedBy(request.command), anyOrifice.value());
+  const std::optional<Quantity> given = slot ? std::optional(Quantity::kSurface) : std::nullopt;
+  // Each missing option is named before any value is read.
+  for (const Quantity quantity : calculator::AskedQuantities(calculation.choice)) {
+    if (!texts.value()[IndexOf(quantity)] && quantity != given) {
+      return Refused(std::string(NameOf(request.command)) + ": " + std::string(Spec(OptionOf(quantity)).name) +
+                     " is missing");
+    }
+  }
+  if (sweeping) return calculation;
+  const TypedQuantities typed = ParseTyped(calculation.choice, texts.value(), kOptionNames, given);
+  if (!typed.quantities) return Refused(typed.refusal);
+  calculation.typed = *typed.quantities;
+  return calculation;
+}
+
 CLI::Option* AddOption(CLI::App& cli, std::string_view name, std::vector<std::string>& texts) {
   return cli.add_option(std::string(name), texts)
       ->expected(1)
@@ -144,130 +203,120 @@ CLI::Option* AddOption(CLI::App& cli, std::string_view name, std::vector<std::st
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
-// The common options: format, speed of sound, into the refusal on the first fault.
-struct CommonSettings {
-  Format format = Format::kText;
-  calculator::Constants constants;
-};
-
-std::optional<CommonSettings> ReadCommon(const Request& request, Format defaultFormat, std::string& refusal) {
-  const std::optional<std::string_view> format = Single(request.format, "--format", refusal);
-  const std::optional<std::string_view> speed = Single(request.soundSpeed, "--sound-speed", refusal);
-  const std::optional<std::string_view> temperature = Single(request.temperature, "--temperature", refusal);
-  if (!refusal.empty()) return std::nullopt;
-  if (speed && temperature) {
-    refusal = "--sound-speed and --temperature cannot be given together";
-    return std::nullopt;
-  }
-  CommonSettings settings;
-  settings.format = defaultFormat;
-  if (format) {
-    const std::optional<Format> parsed = ParseFormat(*format);
-    if (!parsed) {
-      refusal = "--format: '" + Printable(*format) + "' is not one of text, csv, json";
-      return std::nullopt;
+// Registers what the option table says `request.command` takes.
+void RegisterOptions(CLI::App& cli, Request& request) {
+  cli.set_help_flag();
+  // A path such as /tmp/designs.csv is no option, on Windows either (/? is mapped below).
+  cli.allow_windows_style_options(false);
+  // Arguments it does not know are left over and named below, in their order.
+  cli.allow_extras();
+  for (const OptionSpec& option : kOptions) {
+    if (!Takes(request.command, option.id)) continue;
+    if (option.id == OptionId::kHelp) {
+      cli.add_flag("-h,--help", request.help);
+    } else if (option.id == OptionId::kOnlyPossible) {
+      cli.add_flag(std::string(option.name), request.onlyPossible);
+    } else {
+      AddOption(cli, option.name, request.texts[static_cast<std::size_t>(option.id)]);
     }
-    settings.format = *parsed;
   }
-  float soundSpeed = calculator::kScreenSoundSpeed;
-  if (speed || temperature) {
-    const ParsedValue parsed = speed ? ParseValue(*speed, Dimension::kSoundSpeed) : ParseTemperature(*temperature);
-    if (!parsed.value) {
-      refusal = std::string(speed ? "--sound-speed: " : "--temperature: ") + parsed.refusal;
-      return std::nullopt;
-    }
-    soundSpeed = *parsed.value;
-  }
-  settings.constants = calculator::MakeConstants(soundSpeed);
-  return settings;
+  if (!SolvedBy(request.command)) cli.add_option("file", request.file);
 }
 
-// The calculation a subcommand's options ask for, or the refusal.
-struct Calculation {
-  calculator::Choice choice = calculator::Choice::kFrequencyRound;
-  calculator::Quantities typed;
-};
-
-// The port model the options ask for (the screens' when none is given).
-std::optional<calculator::PortModel> ReadModel(const Request& request, std::string& refusal) {
-  ModelTexts texts;
-  texts.ends = Single(request.ends, kModelOptionNames.ends, refusal);
-  texts.ports = Single(request.ports, kModelOptionNames.ports, refusal);
-  texts.slot = Single(request.slot, kModelOptionNames.slot, refusal);
-  if (!refusal.empty()) return std::nullopt;
-  ParsedModel parsed = ParseModel(texts, kModelOptionNames);
-  refusal = std::move(parsed.refusal);
-  return parsed.model;
-}
-
-// A slot gives the orifice as a surface, in place of --diameter or --surface.
-// A sweep's options may be repeated, and its values are read by the sweep.
-std::optional<Calculation> ReadCalculation(const Subcommand& subcommand, const Request& request, bool slot,
-                                           bool sweeping, std::string& refusal) {
-  QuantityTexts texts;
-  for (const Quantity quantity : kQuantities) {
-    const std::string_view name = kOptionNames[IndexOf(quantity)];
-    const std::vector<std::string>& given = request.quantities[IndexOf(quantity)];
-    texts[IndexOf(quantity)] = sweeping && !given.empty() ? std::optional<std::string_view>(given.front())
-                                                          : Single(given, name, refusal);
-    if (!refusal.empty()) return std::nullopt;
-    if (texts[IndexOf(quantity)] && !TakesQuantity(subcommand, quantity)) {
-      refusal = std::string(subcommand.name) + ": " + std::string(name) + " cannot be given: the " +
-                std::string(IsOrifice(quantity) && IsOrifice(*subcommand.solved) ? "orifice" : name.substr(2)) +
-                " is what it computes";
-      return std::nullopt;
+// CLI11 reads the arguments from the back; /? is Windows' --help, and
+// "--option=" an empty value (which CLI11 would take from the next argument).
+std::vector<std::string> ArgumentsForCli(std::span<const char* const> arguments) {
+  std::vector<std::string> reversed;
+  for (auto argument = arguments.rbegin(); argument + 1 != arguments.rend(); ++argument) {
+    const std::string_view text = *argument;
+    if (text.starts_with("--") && text.find('=') == text.size() - 1) {
+      reversed.emplace_back();
+      reversed.emplace_back(text.substr(0, text.size() - 1));
+    } else {
+      reversed.emplace_back(kWindows && text == "/?" ? "--help" : text);
     }
   }
-  const bool diameter = texts[IndexOf(Quantity::kDiameter)].has_value();
-  const bool surface = texts[IndexOf(Quantity::kSurface)].has_value();
-  if (diameter && surface) {
-    refusal = "--diameter and --surface cannot be given together";
-    return std::nullopt;
-  }
-  if (slot && (diameter || surface)) {
-    refusal = std::string("--slot and ") + (diameter ? "--diameter" : "--surface") + " cannot be given together";
-    return std::nullopt;
-  }
-  const Quantity solved = *subcommand.solved;
-  if (!IsOrifice(solved) && !diameter && !surface && !slot) {
-    refusal = std::string(subcommand.name) + ": --diameter or --surface is missing";
-    return std::nullopt;
-  }
-  Calculation calculation;
-  calculation.choice = ChoiceFor(solved, surface || slot);
-  const std::optional<Quantity> given = slot ? std::optional(Quantity::kSurface) : std::nullopt;
-  // Each missing option is named before any value is read.
-  for (const Quantity quantity : calculator::AskedQuantities(calculation.choice)) {
-    if (!texts[IndexOf(quantity)] && quantity != given) {
-      refusal = std::string(subcommand.name) + ": " + std::string(kOptionNames[IndexOf(quantity)]) + " is missing";
-      return std::nullopt;
-    }
-  }
-  if (sweeping) return calculation;
-  const TypedQuantities typed = ParseTyped(calculation.choice, texts, kOptionNames, given);
-  if (!typed.quantities) {
-    refusal = typed.refusal;
-    return std::nullopt;
-  }
-  calculation.typed = *typed.quantities;
-  return calculation;
+  return reversed;
 }
 
-std::string UnitsOf(Quantity quantity) {
-  std::string list = UnitList(DimensionOf(quantity));
-  // The default unit is the screens' one.
-  static constexpr std::array<std::string_view, 5> kDefaults = {"Hz", "cm3", "cm", "cm", "cm2"};
-  const std::string_view unit = kDefaults[IndexOf(quantity)];
-  const std::size_t at = (", " + list + ",").find(", " + std::string(unit) + ",");
-  if (at != std::string::npos) list.insert(at + unit.size(), " (default)");
-  return list;
+std::string SeeHelp(Command command) {
+  return "; see 'helmholtz " + std::string(NameOf(command)) + " --help'";
+}
+
+// The subcommand's arguments read into a Request, or the refusal.
+Result<Request> ParseRequest(Command command, std::span<const char* const> arguments) {
+  Request request;
+  request.command = command;
+  CLI::App cli;
+  RegisterOptions(cli, request);
+  try {
+    cli.parse(ArgumentsForCli(arguments));
+  } catch (const CLI::ParseError& error) {
+    // CLI11 says "--volume: 1 required TEXT missing" for an option at the end without its value.
+    std::string what = error.what();
+    const std::size_t colon = what.find(':');
+    if (what.ends_with("required TEXT missing") && colon != std::string::npos) {
+      what.replace(colon, std::string::npos, " needs a value");
+    }
+    return Refused(std::string(NameOf(command)) + ": " + Printable(what) + SeeHelp(command));
+  }
+  for (const CLI::Option* option : cli.parse_order()) {
+    const OptionSpec* spec = OptionFor(option->get_name());
+    if (!spec || !spec->quantity) continue;
+    if (std::find(request.order.begin(), request.order.end(), *spec->quantity) == request.order.end()) {
+      request.order.push_back(*spec->quantity);
+    }
+  }
+  const std::vector<std::string> unknown = cli.remaining();
+  if (!unknown.empty()) {
+    return Refused(std::string(NameOf(command)) + ": unknown argument '" + Printable(unknown.front()) + "'" +
+                   SeeHelp(command));
+  }
+  return request;
+}
+
+// A calculation subcommand: one design, or a sweep of them.
+int RunCalculation(const Request& request, const CommonSettings& settings, Output& out, std::ostream& err) {
+  SweepRequest sweep;
+  sweep.format = settings.format;
+  sweep.constants = settings.constants;
+  sweep.onlyPossible = request.onlyPossible;
+  const auto plot = Single(request, OptionId::kPlot);
+  if (!plot.ok()) {
+    err << DiagnosticLine(plot.refusal().message);
+    return kExitBadArgument;
+  }
+  if (plot.value()) sweep.plot = *plot.value();
+  for (const Quantity quantity : request.order) sweep.inputs.push_back({quantity, request.Texts(OptionOf(quantity))});
+  const Result<calculator::PortModel> model = ReadModel(request);
+  const Result<Calculation> calculation =
+      model.ok() ? ReadCalculation(request, model.value().slot.has_value(), IsSweep(sweep)) : model.refusal();
+  if (!calculation.ok()) {
+    err << DiagnosticLine(calculation.refusal().message);
+    return kExitBadArgument;
+  }
+  if (IsSweep(sweep)) {
+    sweep.choice = calculation.value().choice;
+    sweep.model = model.value();
+    return RunSweep(sweep, out, err);
+  }
+  const auto design = SolveDesign(calculation.value().choice, calculation.value().typed, model.value(),
+                                  settings.constants);
+  if (const auto* modelRefusal = std::get_if<calculator::PortRefusal>(&design)) {
+    err << DiagnosticLine(modelRefusal->message);
+    return kExitBadArgument;
+  }
+  DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()));
+  writer.Begin();
+  writer.Write(std::get<ModelDesign>(design), settings.constants);
+  return FinishOutput(out, 0, err);
 }
 
 }  // namespace
 
 CommandLine ParseCommandLine(std::span<const char* const> arguments) {
   CommandLine commandLine;
-  if (!arguments.empty() && FindSubcommand(arguments.front())) return CommandLine{Action::kRunCommand, ""};
+  if (!arguments.empty() && CommandNamed(arguments.front())) return CommandLine{Action::kRunCommand, ""};
   for (const char* argument : arguments) {
     if (ActionOf(argument) == Action::kRejectArgument) {
       return CommandLine{Action::kRejectArgument, argument};
@@ -277,111 +326,9 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments) {
   return commandLine;
 }
 
-std::string UsageText() {
-  std::string text =
-      "Usage: helmholtz [-h | --help | -V | --version]\n"
-      "       helmholtz COMMAND OPTIONS...\n"
-      "\n"
-      "A calculator for Helmholtz resonators. Run without arguments in a terminal,\n"
-      "it is the full-screen program: pick one of eight calculations, type three of\n"
-      "frequency, volume, wall thickness and orifice size, and read the fourth; '*'\n"
-      "quits. With a command it computes a design, or a CSV file of designs, with\n"
-      "the same numbers, and writes the answer on standard output:\n"
-      "\n";
-  for (const Subcommand& subcommand : kSubcommands) {
-    text += "  helmholtz " + std::string(subcommand.name) + std::string(10 - subcommand.name.size(), ' ') +
-            std::string(subcommand.synopsis) + "\n";
-  }
-  text +=
-      "\n"
-      "Every command takes --format text|csv|json and --sound-speed C or\n"
-      "--temperature T; the calculations also take the port model, --ends E,\n"
-      "--ports N and --slot WxH. 'helmholtz COMMAND --help' tells more.\n"
-      "\n";
-  text += kWindows ? "  -h, --help, /?  show this text and exit\n"
-                     "  -V, --version   show the version and exit\n"
-                   : "  -h, --help     show this text and exit\n"
-                     "  -V, --version  show the version and exit\n";
-  text +=
-      "\n"
-      "Exit status: 0 after '*' and for a command that worked; 1 when the answer\n"
-      "cannot be written (a closed pipe ends quietly) or a batch row failed; 2 for\n"
-      "a command line not understood; 130 for an interrupted sweep; 255 when no\n"
-      "terminal can be used.\n"
-      "More in the manual: ";
-  text += kManual;
-  text += "\n";
-  return text;
-}
-
 std::string SubcommandUsageText(std::string_view name) {
-  const Subcommand* subcommand = FindSubcommand(name);
-  if (!subcommand) return {};
-  // A slot is only ever given: the subcommands that compute the orifice do not take it.
-  const bool slot = subcommand->solved && TakesQuantity(*subcommand, Quantity::kSurface);
-  std::string text = "Usage: helmholtz " + std::string(subcommand->name) + " " + std::string(subcommand->synopsis) +
-                     "\n         [--format F] [--sound-speed C | --temperature T]\n" +
-                     (subcommand->solved ? "         [--ends E] [--ports N]" : "") + (slot ? " [--slot WxH]" : "") +
-                     (subcommand->solved ? "\n         [--only-possible] [--plot FILE.svg | --plot -]\n\n" : "\n") +
-                     std::string(subcommand->what);
-  text +=
-      "\n"
-      "Values: the screens' number syntax (1e3, 1D3, &H3E8), followed directly by\n"
-      "a unit or by nothing for the screens' unit. Nothing else may follow.\n";
-  if (subcommand->solved) {
-    text +=
-        "A value may be a range START:STOP:STEP (STOP included, the unit once at the\n"
-        "end: 10:60:5l), and an option may be repeated for a list: every design of\n"
-        "the combinations is computed, the last option varied fastest, all under\n"
-        "one port model.\n";
-  }
-  for (const Quantity quantity : kQuantities) {
-    const bool listed = subcommand->solved ? TakesQuantity(*subcommand, quantity) : true;
-    if (!listed) continue;
-    // A calculation's option with its value, or a batch file's column.
-    const std::string shown = subcommand->solved ? std::string(kOptionNames[IndexOf(quantity)]) + " " +
-                                                       std::string(kValueNames[IndexOf(quantity)])
-                                                 : std::string(kColumnNames[IndexOf(quantity)]);
-    text += "  " + shown + std::string(shown.size() < 17 ? 17 - shown.size() : 1, ' ') + UnitsOf(quantity) + "\n";
-  }
-  const std::string defaultFormat = subcommand->solved ? "text" : "csv";
-  text += "\n  --format F         text, csv or json (default: " + defaultFormat + ")\n";
-  text +=
-      "  --sound-speed C    speed of sound, cm/s (default) or m/s; without it and\n"
-      "                     --temperature, 34000 cm/s as on the screens\n"
-      "  --temperature T    air temperature in degrees Celsius (or with C):\n"
-      "                     c = 331.3 * sqrt(1 + T/273.15) m/s\n";
-  if (subcommand->solved) {
-    text +=
-        "  --ends E           the neck's end corrections: screen (default: the\n"
-        "                     screens' formulas), flanged (a hole in a wall), free\n"
-        "                     (a tube free at both ends) or flanged-free (a port\n"
-        "                     flush in the baffle, free inside)\n"
-        "  --ports N          N identical orifices on the cavity (default 1; more\n"
-        "                     than 1 needs a textbook --ends)\n";
-  }
-  if (slot) {
-    text +=
-        "  --slot WxH         the orifice is a W by H rectangle, in place of\n"
-        "                     --diameter or --surface and never computed; lengths\n"
-        "                     as for --thickness, a width without a unit takes\n"
-        "                     the height's (40x8mm); the multiplication sign may\n"
-        "                     stand for the x\n";
-  }
-  if (subcommand->solved) {
-    text +=
-        "  --only-possible    leave out the designs that fail the plausibility test\n"
-        "  --plot FILE.svg    also draw the computed quantity against the first swept\n"
-        "                     option, a curve per value of a second, into FILE.svg\n"
-        "  --plot -           draw that chart on standard output instead of the rows\n";
-  }
-  text += kWindows ? "  -h, --help, /?     show this text and exit\n" : "  -h, --help         show this text and exit\n";
-  if (subcommand->solved) {
-    text +=
-        "\nWith --ends other than screen, --ports or --slot, CSV and JSON add the\n"
-        "columns ends, ports, q_radiation, bandwidth_hz, lumped, end_correction_cm.\n";
-  }
-  return text;
+  const std::optional<Command> command = CommandNamed(name);
+  return command ? SubcommandUsageText(*command) : std::string();
 }
 
 std::string VersionText() { return std::string(kProgramName) + " " + HELMHOLTZ_VERSION + "\n"; }
@@ -403,123 +350,29 @@ int Answer(const CommandLine& commandLine, Output& out, std::ostream& err) {
 }
 
 int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream& err) {
-  const Subcommand* subcommand = arguments.empty() ? nullptr : FindSubcommand(arguments.front());
-  if (!subcommand) {
+  const std::optional<Command> command = arguments.empty() ? std::nullopt : CommandNamed(arguments.front());
+  if (!command) {
     err << RejectionText(arguments.empty() ? "" : arguments.front());
     return kExitBadArgument;
   }
-  Request request;
-  CLI::App cli;
-  cli.set_help_flag();
-  // A path such as /tmp/designs.csv is no option, on Windows either (/? is mapped below).
-  cli.allow_windows_style_options(false);
-  // Arguments it does not know are left over and named below, in their order.
-  cli.allow_extras();
-  cli.add_flag("-h,--help", request.help);
-  std::array<CLI::Option*, 5> quantityOptions{};
-  for (const Quantity quantity : kQuantities) {
-    if (subcommand->solved) {
-      quantityOptions[IndexOf(quantity)] =
-          AddOption(cli, kOptionNames[IndexOf(quantity)], request.quantities[IndexOf(quantity)]);
-    }
-  }
-  if (subcommand->solved) {
-    cli.add_flag("--only-possible", request.onlyPossible);
-    AddOption(cli, "--plot", request.plot);
-  }
-  AddOption(cli, "--format", request.format);
-  AddOption(cli, "--sound-speed", request.soundSpeed);
-  AddOption(cli, "--temperature", request.temperature);
-  if (subcommand->solved) {
-    AddOption(cli, kModelOptionNames.ends, request.ends);
-    AddOption(cli, kModelOptionNames.ports, request.ports);
-    AddOption(cli, kModelOptionNames.slot, request.slot);
-  }
-  if (!subcommand->solved) cli.add_option("file", request.file);
-
-  // CLI11 reads the arguments from the back; /? is Windows' --help, and
-  // "--option=" an empty value (which CLI11 would take from the next argument).
-  std::vector<std::string> reversed;
-  for (auto argument = arguments.rbegin(); argument + 1 != arguments.rend(); ++argument) {
-    const std::string_view text = *argument;
-    if (text.starts_with("--") && text.find('=') == text.size() - 1) {
-      reversed.emplace_back();
-      reversed.emplace_back(text.substr(0, text.size() - 1));
-    } else {
-      reversed.emplace_back(kWindows && text == "/?" ? "--help" : text);
-    }
-  }
-  try {
-    cli.parse(std::move(reversed));
-  } catch (const CLI::ParseError& error) {
-    // CLI11 says "--volume: 1 required TEXT missing" for an option at the end without its value.
-    std::string what = error.what();
-    const std::size_t colon = what.find(':');
-    if (what.ends_with("required TEXT missing") && colon != std::string::npos) {
-      what.replace(colon, std::string::npos, " needs a value");
-    }
-    err << Refusal(std::string(subcommand->name) + ": " + Printable(what) + "; see 'helmholtz " +
-                   std::string(subcommand->name) + " --help'");
+  const Result<Request> request = ParseRequest(*command, arguments);
+  if (!request.ok()) {
+    err << DiagnosticLine(request.refusal().message);
     return kExitBadArgument;
   }
-  for (const CLI::Option* option : cli.parse_order()) {
-    const auto given = std::find(quantityOptions.begin(), quantityOptions.end(), option);
-    if (given == quantityOptions.end()) continue;
-    const Quantity quantity = kQuantities[static_cast<std::size_t>(given - quantityOptions.begin())];
-    if (std::find(request.order.begin(), request.order.end(), quantity) == request.order.end()) {
-      request.order.push_back(quantity);
-    }
-  }
-  const std::vector<std::string> unknown = cli.remaining();
-  if (!unknown.empty()) {
-    err << Refusal(std::string(subcommand->name) + ": unknown argument '" + Printable(unknown.front()) +
-                   "'; see 'helmholtz " + std::string(subcommand->name) + " --help'");
-    return kExitBadArgument;
-  }
-  if (request.help) {
-    out.Append(SubcommandUsageText(subcommand->name));
+  if (request.value().help) {
+    out.Append(SubcommandUsageText(*command));
     return FinishOutput(out, 0, err);
   }
-
-  std::string refusal;
-  const std::optional<CommonSettings> settings =
-      ReadCommon(request, subcommand->solved ? Format::kText : Format::kCsv, refusal);
-  if (!settings) {
-    err << Refusal(refusal);
+  const Result<CommonSettings> settings = ReadCommon(request.value());
+  if (!settings.ok()) {
+    err << DiagnosticLine(settings.refusal().message);
     return kExitBadArgument;
   }
-  if (!subcommand->solved) {
-    return RunBatch(request.file, settings->format, settings->constants, out, err);
+  if (!SolvedBy(*command)) {
+    return RunBatch(request.value().file, settings.value().format, settings.value().constants, out, err);
   }
-  SweepRequest sweep;
-  sweep.format = settings->format;
-  sweep.constants = settings->constants;
-  sweep.onlyPossible = request.onlyPossible;
-  if (const std::optional<std::string_view> plot = Single(request.plot, "--plot", refusal)) sweep.plot = *plot;
-  for (const Quantity quantity : request.order) {
-    sweep.inputs.push_back({quantity, request.quantities[IndexOf(quantity)]});
-  }
-  const std::optional<calculator::PortModel> model = refusal.empty() ? ReadModel(request, refusal) : std::nullopt;
-  const std::optional<Calculation> calculation =
-      model ? ReadCalculation(*subcommand, request, model->slot.has_value(), IsSweep(sweep), refusal) : std::nullopt;
-  if (!calculation) {
-    err << Refusal(refusal);
-    return kExitBadArgument;
-  }
-  if (IsSweep(sweep)) {
-    sweep.choice = calculation->choice;
-    sweep.model = *model;
-    return RunSweep(sweep, out, err);
-  }
-  const auto design = SolveDesign(calculation->choice, calculation->typed, *model, settings->constants);
-  if (const auto* modelRefusal = std::get_if<calculator::PortRefusal>(&design)) {
-    err << Refusal(modelRefusal->message);
-    return kExitBadArgument;
-  }
-  DesignWriter writer(settings->format, out, NeedsModelColumns(*model));
-  writer.Begin();
-  writer.Write(std::get<ModelDesign>(design), settings->constants);
-  return FinishOutput(out, 0, err);
+  return RunCalculation(request.value(), settings.value(), out, err);
 }
 
 int RunCommandLine(const CommandLine& commandLine, std::span<const char* const> arguments) {

@@ -1,0 +1,201 @@
+#include "app/options/help.h"
+
+#include <array>
+#include <string_view>
+
+#include "app/calculation.h"
+#include "app/units.h"
+
+namespace app {
+namespace {
+
+#ifdef _WIN32
+constexpr bool kWindows = true;
+constexpr std::string_view kManual = "helmholtz.html (beside helmholtz.exe)";
+#else
+constexpr bool kWindows = false;
+constexpr std::string_view kManual = "man helmholtz";
+#endif
+
+// What each subcommand does, as its help says it.
+constexpr std::array<std::string_view, 6> kDescriptions = {
+    "Computes the resonant frequency, as menu choice 1 (round orifice, --diameter)\n"
+    "or 5 (orifice of any shape, --surface) does.\n",
+    "Computes the volume, as menu choice 2 (round orifice, --diameter) or 6\n"
+    "(orifice of any shape, --surface) does.\n",
+    "Computes the wall thickness, as menu choice 3 (round orifice, --diameter)\n"
+    "or 7 (orifice of any shape, --surface) does.\n",
+    "Computes the diameter of a round orifice, as menu choice 4 does.\n",
+    "Computes the surface of an orifice of any shape, as menu choice 8 does.\n",
+    "Reads CSV from FILE (standard input for '-' or no FILE) whose header names\n"
+    "some of frequency_hz, volume_cc, thickness_cm, diameter_cm, surface_cm2. In\n"
+    "each row exactly one of frequency, volume, thickness and orifice (diameter or\n"
+    "surface) is empty: that one is computed. Cells take the units the options\n"
+    "take. One result per row, in order, CSV unless --format says otherwise; a\n"
+    "row that cannot be computed gets only its error column and a line\n"
+    "FILE:LINE: reason on standard error, and the exit code is then 1.\n"
+    "Columns ends, ports and slot, when there, give each row's port model as\n"
+    "the calculations' --ends, --ports and --slot do (an empty cell: screen, 1,\n"
+    "no slot); the answer then has the model's columns too.\n",
+};
+
+// The options' column: names start at 2, their help at 21; the inputs'
+// units at 19.
+constexpr std::size_t kHelpColumn = 21;
+constexpr std::size_t kUnitsColumn = 19;
+
+std::string PaddedTo(std::size_t column, std::string_view shown) {
+  std::string line = "  " + std::string(shown);
+  line.append(line.size() < column ? column - line.size() : 1, ' ');
+  return line;
+}
+
+// "  --ports N          N identical orifices on the cavity (default 1; more\n"
+// "                     than 1 needs a textbook --ends)\n"
+std::string HelpEntry(const HelpLine& help, std::string_view defaultFormat) {
+  std::string text(help.text);
+  if (const std::size_t at = text.find("{format}"); at != std::string::npos) text.replace(at, 8, defaultFormat);
+  std::string entry = PaddedTo(kHelpColumn, help.shown);
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    if (start > 0) entry.append(kHelpColumn, ' ');
+    entry.append(text, start, end - start);
+    entry += '\n';
+    start = end + 1;
+  }
+  return entry;
+}
+
+// An input's units, the screens' unit marked: "mm, cm (default), m, in, ft".
+std::string UnitsOf(calculator::Quantity quantity) {
+  std::string list = UnitList(DimensionOf(quantity));
+  static constexpr std::array<std::string_view, 5> kDefaults = {"Hz", "cm3", "cm", "cm", "cm2"};
+  const std::string_view unit = kDefaults[IndexOf(quantity)];
+  const std::size_t at = (", " + list + ",").find(", " + std::string(unit) + ",");
+  if (at != std::string::npos) list.insert(at + unit.size(), " (default)");
+  return list;
+}
+
+// The bracketed options of one group, as a synopsis line: " [--ends E] [--ports N]".
+std::string OptionalSynopsis(Command command, OptionGroup group) {
+  std::string line;
+  for (const OptionSpec& option : kOptions) {
+    if (option.group == group && Offers(command, option.id) && !option.synopsis.empty()) {
+      line += " [" + std::string(option.synopsis) + "]";
+    }
+  }
+  return line;
+}
+
+std::string SynopsisText(Command command) {
+  std::string text = "Usage: helmholtz " + std::string(NameOf(command)) + " " + RequiredSynopsis(command) + "\n";
+  text += "        " + OptionalSynopsis(command, OptionGroup::kCommon) + "\n";
+  if (SolvedBy(command)) {
+    text += "        " + OptionalSynopsis(command, OptionGroup::kModel) + "\n";
+    text += "        " + OptionalSynopsis(command, OptionGroup::kSweep) + "\n";
+  }
+  return text;
+}
+
+// The inputs and their units: a calculation's options, a batch file's columns.
+std::string InputsText(Command command) {
+  std::string text;
+  for (const OptionSpec& option : kOptions) {
+    if (!option.quantity || (SolvedBy(command) && !Offers(command, option.id))) continue;
+    const std::string shown = SolvedBy(command) ? std::string(option.name) + " " + std::string(option.valueName)
+                                                : std::string(kColumnNames[IndexOf(*option.quantity)]);
+    text += PaddedTo(kUnitsColumn, shown) + UnitsOf(*option.quantity) + "\n";
+  }
+  return text;
+}
+
+std::string OptionsText(Command command) {
+  const std::string_view defaultFormat = SolvedBy(command) ? "text" : "csv";
+  std::string text;
+  for (const OptionSpec& option : kOptions) {
+    if (option.quantity || !Offers(command, option.id)) continue;
+    for (const HelpLine& line : option.help) {
+      if (!line.shown.empty()) text += HelpEntry(line, defaultFormat);
+    }
+  }
+  text += kWindows ? "  -h, --help, /?     show this text and exit\n" : "  -h, --help         show this text and exit\n";
+  return text;
+}
+
+}  // namespace
+
+std::string RequiredSynopsis(Command command) {
+  const std::optional<calculator::Quantity> solved = SolvedBy(command);
+  if (!solved) return "[FILE | -]";
+  std::string text;
+  for (const calculator::Quantity asked : calculator::AskedQuantities(ChoiceFor(*solved, false))) {
+    if (!text.empty()) text += " ";
+    if (asked == calculator::Quantity::kDiameter) {
+      text += "(--diameter D | --surface S)";
+    } else {
+      text += std::string(Spec(OptionOf(asked)).name) + " " + std::string(Spec(OptionOf(asked)).valueName);
+    }
+  }
+  return text;
+}
+
+std::string UsageText() {
+  std::string text =
+      "Usage: helmholtz [-h | --help | -V | --version]\n"
+      "       helmholtz COMMAND OPTIONS...\n"
+      "\n"
+      "A calculator for Helmholtz resonators. Run without arguments in a terminal,\n"
+      "it is the full-screen program: pick one of eight calculations, type three of\n"
+      "frequency, volume, wall thickness and orifice size, and read the fourth; '*'\n"
+      "quits. With a command it computes a design, or a CSV file of designs, with\n"
+      "the same numbers, and writes the answer on standard output:\n"
+      "\n";
+  for (const Command command : kCommands) {
+    const std::string_view name = NameOf(command);
+    text += "  helmholtz " + std::string(name) + std::string(10 - name.size(), ' ') + RequiredSynopsis(command) + "\n";
+  }
+  text +=
+      "\n"
+      "Every command takes --format text|csv|json and --sound-speed C or\n"
+      "--temperature T; the calculations also take the port model, --ends E,\n"
+      "--ports N and --slot WxH. 'helmholtz COMMAND --help' tells more.\n"
+      "\n";
+  text += kWindows ? "  -h, --help, /?  show this text and exit\n"
+                     "  -V, --version   show the version and exit\n"
+                   : "  -h, --help     show this text and exit\n"
+                     "  -V, --version  show the version and exit\n";
+  text +=
+      "\n"
+      "Exit status: 0 after '*' and for a command that worked; 1 when the answer\n"
+      "cannot be written (a closed pipe ends quietly) or a batch row failed; 2 for\n"
+      "a command line not understood; 130 for an interrupted sweep; 255 when no\n"
+      "terminal can be used.\n"
+      "More in the manual: ";
+  text += kManual;
+  text += "\n";
+  return text;
+}
+
+std::string SubcommandUsageText(Command command) {
+  std::string text = SynopsisText(command) + "\n" + std::string(kDescriptions[static_cast<std::size_t>(command)]);
+  text +=
+      "\n"
+      "Values: the screens' number syntax (1e3, 1D3, &H3E8), followed directly by\n"
+      "a unit or by nothing for the screens' unit. Nothing else may follow.\n";
+  if (SolvedBy(command)) {
+    text +=
+        "A value may be a range START:STOP:STEP (STOP included, the unit once at the\n"
+        "end: 10:60:5l), and an option may be repeated for a list: every design of\n"
+        "the combinations is computed, the last option varied fastest, all under\n"
+        "one port model.\n";
+  }
+  text += InputsText(command) + "\n" + OptionsText(command);
+  if (SolvedBy(command)) {
+    text +=
+        "\nWith --ends other than screen, --ports or --slot, CSV and JSON add the\n"
+        "columns ends, ports, q_radiation, bandwidth_hz, lumped, end_correction_cm.\n";
+  }
+  return text;
+}
+
+}  // namespace app

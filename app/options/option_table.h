@@ -1,0 +1,167 @@
+// Every option of the subcommands, declared once. The parser registers what
+// this table says a subcommand takes, every --help text is written from it,
+// and a test holds the manual and the shells' completions to it, so that a
+// new option is one entry here plus its handling.
+//
+//   OptionFor("--volume")->takenBy  -> every calculation but volume
+//   Takes(Command::kBatch, OptionId::kPlot) -> false
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "calculator/design.h"
+
+namespace app {
+
+// The subcommands, in the order the usage lists them.
+enum class Command : std::uint8_t { kFrequency, kVolume, kThickness, kDiameter, kSurface, kBatch };
+inline constexpr std::array<Command, 6> kCommands = {Command::kFrequency, Command::kVolume,  Command::kThickness,
+                                                     Command::kDiameter,  Command::kSurface, Command::kBatch};
+
+// A set of subcommands, one bit each.
+using CommandSet = std::uint8_t;
+constexpr CommandSet Bit(Command command) { return static_cast<CommandSet>(1U << static_cast<unsigned>(command)); }
+inline constexpr CommandSet kCalculations = Bit(Command::kFrequency) | Bit(Command::kVolume) |
+                                            Bit(Command::kThickness) | Bit(Command::kDiameter) |
+                                            Bit(Command::kSurface);
+inline constexpr CommandSet kOrificeGiven = Bit(Command::kFrequency) | Bit(Command::kVolume) | Bit(Command::kThickness);
+inline constexpr CommandSet kEveryCommand = kCalculations | Bit(Command::kBatch);
+
+enum class OptionId : std::uint8_t {
+  kFrequency,
+  kVolume,
+  kThickness,
+  kDiameter,
+  kSurface,
+  kFormat,
+  kSoundSpeed,
+  kTemperature,
+  kEnds,
+  kPorts,
+  kSlot,
+  kOnlyPossible,
+  kPlot,
+  kHelp,
+};
+inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::kHelp) + 1;
+
+// Where an option stands in a synopsis and a help text.
+enum class OptionGroup : std::uint8_t { kInput, kCommon, kModel, kSweep, kHelp };
+
+// What a shell offers after the option.
+enum class Completion : std::uint8_t { kNothing, kWords, kSvgFileOrDash, kNoValue };
+
+// One line of an option's help: what stands in the option column, and the
+// text beside it, wrapped at 80 columns ('\n' between its lines).
+struct HelpLine {
+  std::string_view shown;
+  std::string_view text;
+};
+
+struct OptionSpec {
+  OptionId id;
+  std::string_view name;       // "--volume"
+  std::string_view valueName;  // "V"; empty for a flag, which takes no value
+  // The subcommands that read it, and those whose help, synopsis and
+  // completions offer it: a calculation reads every input and --slot, to
+  // refuse the one it computes by name.
+  CommandSet takenBy;
+  CommandSet offeredTo;
+  OptionGroup group;
+  // An input of the design: it may hold a range and be repeated (a sweep).
+  std::optional<calculator::Quantity> quantity;
+  // What a synopsis shows in its brackets; empty when another option's entry
+  // shows this one too (--temperature beside --sound-speed).
+  std::string_view synopsis;
+  // The one option it cannot be given with, if any.
+  std::optional<OptionId> excludes;
+  Completion completion;
+  std::string_view words;    // the values a shell offers, for Completion::kWords
+  std::string_view summary;  // one phrase, as the shells' completions describe it
+  // The help lines; "{format}" stands for the subcommand's default format.
+  // Empty for the inputs, whose help lists their units.
+  std::array<HelpLine, 2> help;
+};
+
+static_assert(static_cast<std::size_t>(calculator::Quantity::kSurface) == static_cast<std::size_t>(OptionId::kSurface),
+              "an input's option stands at its quantity's index");
+
+inline constexpr std::array<OptionSpec, kOptionCount> kOptions = {{
+    {OptionId::kFrequency, "--frequency", "F", kCalculations, kCalculations & ~Bit(Command::kFrequency),
+     OptionGroup::kInput,
+     calculator::Quantity::kFrequency, "", std::nullopt, Completion::kNothing, "", "frequency, Hz or kHz", {}},
+    {OptionId::kVolume, "--volume", "V", kCalculations, kCalculations & ~Bit(Command::kVolume),
+     OptionGroup::kInput,
+     calculator::Quantity::kVolume, "", std::nullopt, Completion::kNothing, "", "volume, cc ml cm3 l L m3 in3 ft3", {}},
+    {OptionId::kThickness, "--thickness", "T", kCalculations, kCalculations & ~Bit(Command::kThickness),
+     OptionGroup::kInput,
+     calculator::Quantity::kThickness, "", std::nullopt, Completion::kNothing, "", "wall thickness, mm cm m in ft", {}},
+    {OptionId::kDiameter, "--diameter", "D", kCalculations, kOrificeGiven, OptionGroup::kInput, calculator::Quantity::kDiameter, "",
+     OptionId::kSurface, Completion::kNothing, "", "round orifice diameter, mm cm m in ft", {}},
+    {OptionId::kSurface, "--surface", "S", kCalculations, kOrificeGiven, OptionGroup::kInput, calculator::Quantity::kSurface, "",
+     OptionId::kDiameter, Completion::kNothing, "", "orifice surface, mm2 cm2 m2 in2", {}},
+    {OptionId::kFormat, "--format", "F", kEveryCommand, kEveryCommand, OptionGroup::kCommon, std::nullopt, "--format F",
+     std::nullopt, Completion::kWords, "text csv json", "answer format",
+     {{{"--format F", "text, csv or json (default: {format})"}}}},
+    {OptionId::kSoundSpeed, "--sound-speed", "C", kEveryCommand, kEveryCommand, OptionGroup::kCommon, std::nullopt,
+     "--sound-speed C | --temperature T", OptionId::kTemperature, Completion::kNothing, "",
+     "speed of sound, cm/s or m/s",
+     {{{"--sound-speed C", "speed of sound, cm/s (default) or m/s; without it and\n"
+                           "--temperature, 34000 cm/s as on the screens"}}}},
+    {OptionId::kTemperature, "--temperature", "T", kEveryCommand, kEveryCommand, OptionGroup::kCommon, std::nullopt, "",
+     OptionId::kSoundSpeed, Completion::kNothing, "", "air temperature in degrees Celsius",
+     {{{"--temperature T", "air temperature in degrees Celsius (or with C):\n"
+                           "c = 331.3 * sqrt(1 + T/273.15) m/s"}}}},
+    {OptionId::kEnds, "--ends", "E", kCalculations, kCalculations, OptionGroup::kModel, std::nullopt, "--ends E", std::nullopt,
+     Completion::kWords, "screen flanged free flanged-free", "end corrections of the neck",
+     {{{"--ends E", "the neck's end corrections: screen (default: the\n"
+                    "screens' formulas), flanged (a hole in a wall), free\n"
+                    "(a tube free at both ends) or flanged-free (a port\n"
+                    "flush in the baffle, free inside)"}}}},
+    {OptionId::kPorts, "--ports", "N", kCalculations, kCalculations, OptionGroup::kModel, std::nullopt, "--ports N", std::nullopt,
+     Completion::kNothing, "", "identical orifices on the cavity",
+     {{{"--ports N", "N identical orifices on the cavity (default 1; more\n"
+                     "than 1 needs a textbook --ends)"}}}},
+    {OptionId::kSlot, "--slot", "WxH", kCalculations, kOrificeGiven, OptionGroup::kModel, std::nullopt, "--slot WxH", std::nullopt,
+     Completion::kNothing, "", "rectangular orifice WxH, mm cm m in ft",
+     {{{"--slot WxH", "the orifice is a W by H rectangle, in place of\n"
+                      "--diameter or --surface and never computed; lengths\n"
+                      "as for --thickness, a width without a unit takes\n"
+                      "the height's (40x8mm); the multiplication sign may\n"
+                      "stand for the x"}}}},
+    {OptionId::kOnlyPossible, "--only-possible", "", kCalculations, kCalculations, OptionGroup::kSweep, std::nullopt,
+     "--only-possible", std::nullopt, Completion::kNoValue, "", "leave out the designs that fail the plausibility test",
+     {{{"--only-possible", "leave out the designs that fail the plausibility test"}}}},
+    {OptionId::kPlot, "--plot", "FILE.svg", kCalculations, kCalculations, OptionGroup::kSweep, std::nullopt,
+     "--plot FILE.svg | --plot -", std::nullopt, Completion::kSvgFileOrDash, "",
+     "draw a chart into an SVG file, or - for the terminal",
+     {{{"--plot FILE.svg", "also draw the computed quantity against the first swept\n"
+                           "option, a curve per value of a second, into FILE.svg"},
+       {"--plot -", "draw that chart on standard output instead of the rows"}}}},
+    {OptionId::kHelp, "--help", "", kEveryCommand, kEveryCommand, OptionGroup::kHelp, std::nullopt, "", std::nullopt,
+     Completion::kNoValue, "", "show the help and exit", {}},
+}};
+
+constexpr const OptionSpec& Spec(OptionId id) { return kOptions[static_cast<std::size_t>(id)]; }
+
+constexpr bool Takes(Command command, OptionId id) { return (Spec(id).takenBy & Bit(command)) != 0; }
+constexpr bool Offers(Command command, OptionId id) { return (Spec(id).offeredTo & Bit(command)) != 0; }
+
+// The option named `name` ("--volume"), if any.
+const OptionSpec* OptionFor(std::string_view name);
+
+// The subcommand's name and back: Command::kBatch <-> "batch".
+std::string_view NameOf(Command command);
+std::optional<Command> CommandNamed(std::string_view name);
+
+// The quantity a calculation computes; none for batch.
+std::optional<calculator::Quantity> SolvedBy(Command command);
+
+// The option of an input quantity: kVolume -> OptionId::kVolume.
+constexpr OptionId OptionOf(calculator::Quantity quantity) { return static_cast<OptionId>(quantity); }
+
+}  // namespace app
