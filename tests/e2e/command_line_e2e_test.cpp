@@ -255,6 +255,36 @@ TEST(CommandLineBatch, ComputesEveryGoodRowAroundBadOnesInFlatMemory) {
   EXPECT_LT(largePeak - smallPeak, 1024);
 }
 
+// A quoted cell over the 1 MiB record limit holding line feeds is one
+// refused record: the rows after it are read from the next record's start.
+TEST(CommandLineBatch, ReadsPastAnOverlongRecordToItsEnd) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  constexpr int kCellLines = 1 << 20;  // 2 MiB of "x\n"
+  const std::string path = ::testing::TempDir() + "helmholtz_batch_overlong.csv";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << "frequency_hz,volume_cc,thickness_cm,diameter_cm\n,\"";
+    for (int line = 0; line < kCellLines; ++line) file << "x\n";
+    file << "\",1,2\n,1000,1,2\n," << std::string(1 << 20, 'y') << ",1,2\n";
+  }
+  LaunchOptions options;
+  options.withoutTerminal = true;
+  options.arguments = {"batch", path};
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.started());
+  const std::optional<int> exitCode = session.ExitCode(20 * kPromptlyMs);
+  std::remove(path.c_str());
+  EXPECT_EQ(exitCode, 1);
+  const std::vector<std::string> lines = testtext::Lines(session.standardOutput());
+  ASSERT_EQ(lines.size(), 4U);  // the header and three rows
+  const std::string failed = ",,,,,,,,,,,,the record is longer than 1 MiB";
+  EXPECT_EQ(lines[1], failed);
+  EXPECT_EQ(lines[2], "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,");
+  EXPECT_EQ(lines[3], failed);
+  EXPECT_EQ(session.errorOutput(), path + ":2: the record is longer than 1 MiB\n" + path + ":" +
+                                       std::to_string(kCellLines + 4) + ": the record is longer than 1 MiB\n");
+}
+
 // Started in a terminal, --version and a calculation still only write their
 // answer: no modes changed, no screen drawn (the terminal turns each new line
 // into CR LF).
