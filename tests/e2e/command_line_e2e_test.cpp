@@ -41,6 +41,8 @@ struct CommandRow {
   std::string error;
   // Standard output goes to this file instead of being captured.
   std::string outputFile = {};
+  // Standard input comes from this file instead of /dev/null.
+  std::string inputFile = {};
 };
 
 void PrintTo(const CommandRow& row, std::ostream* out) { *out << row.name; }
@@ -54,6 +56,7 @@ TEST_P(CommandLineE2e, AnswersWithoutATerminal) {
   options.withoutTerminal = true;
   options.arguments = row.arguments;
   options.standardOutputFile = row.outputFile;
+  options.standardInputFile = row.inputFile;
   PtySession session(HelmholtzBinary(), options);
   ASSERT_TRUE(session.started());
   ASSERT_EQ(session.ExitCode(kPromptlyMs), row.exitCode);
@@ -128,6 +131,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"RefusedValue", {"volume", "--frequency", "100", "--diameter", "2,5", "--thickness", "1"}, 2, "",
                    "helmholtz: --diameter: '2,5' is not a number (the decimal separator is '.')\n"},
         CommandRow{"BatchFromEmptyStandardInput", {"batch"}, 0, std::string(app::kCsvColumns) + "\n", ""},
+        // Read errors are refused as open errors are, before any output.
+        CommandRow{"BatchOfADirectory", {"batch", "/"}, 2, "", "helmholtz: batch: cannot read '/': Is a directory\n"},
+        CommandRow{"BatchOfADirectoryOnStandardInput", {"batch"}, 2, "",
+                   "helmholtz: batch: cannot read '-': Is a directory\n", "", "/"},
         CommandRow{"SubcommandOntoAFullDisk", {"diameter", "--frequency=100", "--volume=1000", "--thickness=1"}, 1,
                    "", "helmholtz: cannot write to standard output\n", "/dev/full"},
         CommandRow{"BatchOntoAFullDisk", {"batch", "-"}, 1, "", "helmholtz: cannot write to standard output\n",
