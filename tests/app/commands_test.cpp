@@ -13,6 +13,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -888,6 +889,20 @@ TEST_P(CsvReaderTest, ReadsTheRowRecords) {
   EXPECT_EQ(ReadAll(row.input, 1), row.records);
 }
 
+// `count` copies of `text`.
+std::string Repeated(std::string_view text, std::size_t count) {
+  std::string repeated;
+  repeated.reserve(text.size() * count);
+  while (count-- > 0) repeated += text;
+  return repeated;
+}
+
+// Over the record limit: a cell without line ends, and a quoted cell's text
+// of kLongLines line feeds.
+const std::string kOverlong(CsvReader::kMaxRecordBytes + 1, 'x');
+constexpr std::size_t kLongLines = CsvReader::kMaxRecordBytes / 2 + 1;
+const std::string kOverlongError = "[the record is longer than 1 MiB]\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Records, CsvReaderTest,
     ::testing::Values(CsvRow{"Plain", "a,b\n1,2\n", "1:a|b\n2:1|2\n"},
@@ -910,13 +925,21 @@ INSTANTIATE_TEST_SUITE_P(
                       CsvRow{"TextAfterClosingQuoteSkipsTheLine", "\"a\"b,c\nd\n",
                              "1:[text after a closing quote]\n2:d\n"},
                       CsvRow{"QuoteInsideUnquotedCell", "a\"b,c\nd\n", "1:[a quote inside an unquoted cell]\n2:d\n"},
-                      CsvRow{"LoneCarriageReturnIsText", "a\rb\n", "1:a\rb\n"}),
+                      CsvRow{"MalformedRecordSkippedWithItsQuotedLines", "\"a\"b,\"c\nd\"\ne\n",
+                             "1:[text after a closing quote]\n3:e\n"},
+                      CsvRow{"LoneCarriageReturnIsText", "a\rb\n", "1:a\rb\n"},
+                      // An overlong record is read past to its end, line feeds in its quoted cells included.
+                      CsvRow{"OverlongQuotedCellOfLinesIsOneRecord",
+                             "\"" + Repeated("x\n", kLongLines) + "\",b\ngood\n\"" + kOverlong + "\"\n",
+                             "1:" + kOverlongError + std::to_string(kLongLines + 2) + ":good\n" +
+                                 std::to_string(kLongLines + 3) + ":" + kOverlongError},
+                      CsvRow{"OverlongQuotedCellOfCrLfLines", "\"" + Repeated("x\r\n", kLongLines) + "\"\r\ngood\r\n",
+                             "1:" + kOverlongError + std::to_string(kLongLines + 2) + ":good\n"},
+                      CsvRow{"OverlongUnquotedCellThenQuotedLines", kOverlong + ",\"a\nb\"\ngood\n",
+                             "1:" + kOverlongError + "3:good\n"},
+                      CsvRow{"OverlongAtTheEndWithoutLineEnd", "a\n\"" + Repeated("x\n", kLongLines) + "\"",
+                             "1:a\n2:" + kOverlongError}),
     [](const ::testing::TestParamInfo<CsvRow>& info) { return std::string(info.param.name); });
-
-TEST(CsvReader, RefusesAnOverlongRecordAndGoesOn) {
-  const std::string input = std::string(CsvReader::kMaxRecordBytes + 1, 'x') + "\nnext\n";
-  EXPECT_EQ(ReadAll(input, 4096), "1:[the record is longer than 1 MiB]\n2:next\n");
-}
 
 }  // namespace
 }  // namespace app

@@ -41,6 +41,8 @@ struct CommandRow {
   std::string error;
   // Standard output goes to this file instead of being captured.
   std::string outputFile = {};
+  // Standard input comes from this file instead of /dev/null.
+  std::string inputFile = {};
 };
 
 void PrintTo(const CommandRow& row, std::ostream* out) { *out << row.name; }
@@ -54,6 +56,7 @@ TEST_P(CommandLineE2e, AnswersWithoutATerminal) {
   options.withoutTerminal = true;
   options.arguments = row.arguments;
   options.standardOutputFile = row.outputFile;
+  options.standardInputFile = row.inputFile;
   PtySession session(HelmholtzBinary(), options);
   ASSERT_TRUE(session.started());
   ASSERT_EQ(session.ExitCode(kPromptlyMs), row.exitCode);
@@ -128,6 +131,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"RefusedValue", {"volume", "--frequency", "100", "--diameter", "2,5", "--thickness", "1"}, 2, "",
                    "helmholtz: --diameter: '2,5' is not a number (the decimal separator is '.')\n"},
         CommandRow{"BatchFromEmptyStandardInput", {"batch"}, 0, std::string(app::kCsvColumns) + "\n", ""},
+        // Read errors are refused as open errors are, before any output.
+        CommandRow{"BatchOfADirectory", {"batch", "/"}, 2, "", "helmholtz: batch: cannot read '/': Is a directory\n"},
+        CommandRow{"BatchOfADirectoryOnStandardInput", {"batch"}, 2, "",
+                   "helmholtz: batch: cannot read '-': Is a directory\n", "", "/"},
         CommandRow{"SubcommandOntoAFullDisk", {"diameter", "--frequency=100", "--volume=1000", "--thickness=1"}, 1,
                    "", "helmholtz: cannot write to standard output\n", "/dev/full"},
         CommandRow{"BatchOntoAFullDisk", {"batch", "-"}, 1, "", "helmholtz: cannot write to standard output\n",
@@ -253,6 +260,36 @@ TEST(CommandLineBatch, ComputesEveryGoodRowAroundBadOnesInFlatMemory) {
             << kBatchRows << " rows\n";
   ::testing::Test::RecordProperty("PeakKiB", std::to_string(largePeak));
   EXPECT_LT(largePeak - smallPeak, 1024);
+}
+
+// A quoted cell over the 1 MiB record limit holding line feeds is one
+// refused record: the rows after it are read from the next record's start.
+TEST(CommandLineBatch, ReadsPastAnOverlongRecordToItsEnd) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  constexpr int kCellLines = 1 << 20;  // 2 MiB of "x\n"
+  const std::string path = ::testing::TempDir() + "helmholtz_batch_overlong.csv";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << "frequency_hz,volume_cc,thickness_cm,diameter_cm\n,\"";
+    for (int line = 0; line < kCellLines; ++line) file << "x\n";
+    file << "\",1,2\n,1000,1,2\n," << std::string(1 << 20, 'y') << ",1,2\n";
+  }
+  LaunchOptions options;
+  options.withoutTerminal = true;
+  options.arguments = {"batch", path};
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.started());
+  const std::optional<int> exitCode = session.ExitCode(20 * kPromptlyMs);
+  std::remove(path.c_str());
+  EXPECT_EQ(exitCode, 1);
+  const std::vector<std::string> lines = testtext::Lines(session.standardOutput());
+  ASSERT_EQ(lines.size(), 4U);  // the header and three rows
+  const std::string failed = ",,,,,,,,,,,,the record is longer than 1 MiB";
+  EXPECT_EQ(lines[1], failed);
+  EXPECT_EQ(lines[2], "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,");
+  EXPECT_EQ(lines[3], failed);
+  EXPECT_EQ(session.errorOutput(), path + ":2: the record is longer than 1 MiB\n" + path + ":" +
+                                       std::to_string(kCellLines + 4) + ": the record is longer than 1 MiB\n");
 }
 
 // Started in a terminal, --version and a calculation still only write their
