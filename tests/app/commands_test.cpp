@@ -211,6 +211,8 @@ INSTANTIATE_TEST_SUITE_P(
                    Refused("--slot: '4x2,5': '2,5' is not a number (the decimal separator is '.')")},
         CommandRow{"SlotSideOfAnotherKind", {"frequency", "--volume=1", "--thickness=1", "--slot=4cm2x1"}, 2, "",
                    Refused("--slot: '4cm2x1': '4cm2': 'cm2' is not a length unit (mm, cm, m, in, ft)")},
+        CommandRow{"SlotOfAnInfiniteSurface", {"frequency", "--volume=1", "--thickness=1", "--slot=1e20x1e20"}, 2,
+                   "", Refused("--slot: '1e20x1e20': the surface is not finite in single precision")},
         // &H3 followed by the height's cm would read as &H3C m.
         CommandRow{"SlotHexWidthWithoutItsUnit", {"frequency", "--volume=1", "--thickness=1", "--slot=&H3x2cm"}, 2,
                    "", Refused("--slot: '&H3x2cm': write the width's unit too")},
@@ -818,6 +820,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "FILE:3: ports needs ends flanged, free or flanged-free\n"
                  "FILE:4: both slot and diameter_cm are given\n"
                  "FILE:5: ports: 'x' is not a whole number\n"},
+        BatchRow{"SlotOfAnInfiniteSurface", kModelHeader + ",1000,1,,,,1e20x1e20\n", 1,
+                 kModelCsvHeader + kFailed + "slot: '1e20x1e20': the surface is not finite in single precision,,,,,,\n",
+                 "FILE:2: slot: '1e20x1e20': the surface is not finite in single precision\n"},
         BatchRow{"EmptyFile", "", 0, kCsvHeader, ""}, BatchRow{"HeaderOnly", kHeader, 0, kCsvHeader, ""},
         BatchRow{"BadRowsKeepTheirPlace",
                  kHeader + ",1000,1,2\n,abc,1,2\n,1000,1,2\n,,1,2\n220,1000,1,2\n,\"1000\"x,1,2\n,1000,1,2,3\n" +
