@@ -171,7 +171,7 @@ std::optional<CommonSettings> ReadCommon(const Request& request, Format defaultF
   }
   float soundSpeed = calculator::kScreenSoundSpeed;
   if (speed || temperature) {
-    const ParsedValue parsed = speed ? ParseValue(*speed, Dimension::kSoundSpeed) : ParseTemperature(*temperature);
+    const ParsedValue parsed = speed ? ParseSoundSpeed(*speed) : ParseTemperature(*temperature);
     if (!parsed.value) {
       refusal = std::string(speed ? "--sound-speed: " : "--temperature: ") + parsed.refusal;
       return std::nullopt;
