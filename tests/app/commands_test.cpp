@@ -493,6 +493,13 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    "",
                    Refused("surface: unknown argument '2'; see 'helmholtz surface --help'")},
+        // CLI11 would read --only-possible=no as the flag set off.
+        CommandRow{"FlagGivenAValue", Worked("frequency", {"--only-possible=no"}), 2, "",
+                   Refused("frequency: --only-possible takes no value; see 'helmholtz frequency --help'")},
+        CommandRow{"FlagGivenAnEmptyValue", {"batch", "--help="}, 2, "",
+                   Refused("batch: --help takes no value; see 'helmholtz batch --help'")},
+        CommandRow{"ShortFlagGivenAValue", {"volume", "-h=1"}, 2, "",
+                   Refused("volume: -h takes no value; see 'helmholtz volume --help'")},
         CommandRow{"OptionWithoutValue",
                    {"surface", "--frequency=1", "--volume=1", "--thickness"},
                    2,
