@@ -171,7 +171,7 @@ std::optional<CommonSettings> ReadCommon(const Request& request, Format defaultF
   }
   float soundSpeed = calculator::kScreenSoundSpeed;
   if (speed || temperature) {
-    const ParsedValue parsed = speed ? ParseValue(*speed, Dimension::kSoundSpeed) : ParseTemperature(*temperature);
+    const ParsedValue parsed = speed ? ParseSoundSpeed(*speed) : ParseTemperature(*temperature);
     if (!parsed.value) {
       refusal = std::string(speed ? "--sound-speed: " : "--temperature: ") + parsed.refusal;
       return std::nullopt;
@@ -261,6 +261,24 @@ std::string UnitsOf(Quantity quantity) {
   const std::size_t at = (", " + list + ",").find(", " + std::string(unit) + ",");
   if (at != std::string::npos) list.insert(at + unit.size(), " (default)");
   return list;
+}
+
+// The flags a subcommand takes.
+constexpr std::array<std::string_view, 3> kFlags = {"-h", "--help", "--only-possible"};
+
+// The first flag written with a value ("--only-possible=no", "--help="),
+// which CLI11 would read as the flag set off: a flag takes none. Arguments
+// after "--" are the batch's file names.
+std::optional<std::string_view> FlagGivenAValue(const Subcommand& subcommand,
+                                                std::span<const char* const> arguments) {
+  for (const std::string_view argument : arguments.subspan(1)) {
+    if (argument == "--") break;
+    for (const std::string_view flag : kFlags) {
+      if (flag == "--only-possible" && !subcommand.solved) continue;
+      if (argument.starts_with(flag) && argument.substr(flag.size()).starts_with('=')) return flag;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -406,6 +424,11 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   const Subcommand* subcommand = arguments.empty() ? nullptr : FindSubcommand(arguments.front());
   if (!subcommand) {
     err << RejectionText(arguments.empty() ? "" : arguments.front());
+    return kExitBadArgument;
+  }
+  if (const std::optional<std::string_view> flag = FlagGivenAValue(*subcommand, arguments)) {
+    err << Refusal(std::string(subcommand->name) + ": " + std::string(*flag) + " takes no value; see 'helmholtz " +
+                   std::string(subcommand->name) + " --help'");
     return kExitBadArgument;
   }
   Request request;

@@ -149,6 +149,36 @@ INSTANTIATE_TEST_SUITE_P(
                    "have\n"}),
     [](const ::testing::TestParamInfo<CommandRow>& info) { return std::string(info.param.name); });
 
+// A sweep's refusals quote what was typed (a range, a list of values, with
+// --only-possible or --plot): however hostile the text, one line of printable
+// ASCII on standard error, so that the user's terminal is left as it was.
+TEST(CommandLineSweep, RefusesHostileTextsInOnePrintableLine) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::vector<std::vector<std::string>> rows = {
+      {"--volume", "1\x1b[2J:2:1"},                         // clears the screen
+      {"--volume", "\x1b]0;owned\x07", "--only-possible"},  // sets the terminal's title
+      {"--volume", "1\n:2:1"},                              // a second line
+      {"--volume", "1:2:\x1b[31m", "--plot", "-"},
+      {"--volume", "1:\x9b" "2J:1"},                        // the 8-bit CSI
+      {"--volume", "1l", "--thickness", "\r\x1b[A"},           // a list: the thickness repeated
+  };
+  for (const std::vector<std::string>& row : rows) {
+    LaunchOptions options;
+    options.withoutTerminal = true;
+    options.arguments = {"frequency", "--diameter", "2", "--thickness", "1"};
+    options.arguments.insert(options.arguments.end(), row.begin(), row.end());
+    PtySession session(HelmholtzBinary(), options);
+    ASSERT_TRUE(session.started());
+    ASSERT_EQ(session.ExitCode(kPromptlyMs), 2);
+    const std::string& error = session.errorOutput();
+    SCOPED_TRACE(app::Printable(error));
+    EXPECT_EQ(session.standardOutput(), "");
+    EXPECT_TRUE(error.starts_with("helmholtz: --"));
+    EXPECT_EQ(error.find('\n'), error.size() - 1);
+    EXPECT_TRUE(std::all_of(error.begin(), error.end() - 1, [](char c) { return c >= 0x20 && c < 0x7F; }));
+  }
+}
+
 // Into a pipe nobody reads any more (`helmholtz ... | head -1` once head
 // has gone): exit code 1, and not a word on standard error.
 TEST(CommandLineIntoAClosedPipe, EndsQuietly) {
