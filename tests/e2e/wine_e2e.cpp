@@ -343,6 +343,21 @@ TEST(WineCommandLine, AChartNamedBeyondAsciiIsWrittenUnderThatName) {
   std::remove(chart.c_str());
 }
 
+// On the console, which Wine draws on the terminal, a refusal shows the
+// argument as the Linux program's refusal does on its terminal.
+TEST(WineCommandLine, ARefusalOnTheConsoleShowsTheArgumentAsOnLinux) {
+  LaunchOptions options = UnderWine(24);
+  options.arguments = {"frequency", "--slot", "5×5", "--thickness", "1", "--volume", "1µl"};
+  options.environment = {"LC_ALL=C.UTF-8"};
+  PtySession windows(HELMHOLTZ_WINDOWS_BINARY, options);
+  options.launcher.clear();
+  PtySession linux(HelmholtzBinary(), options);
+  EXPECT_EQ(windows.ExitCode(kWineStartMs), 2);
+  EXPECT_EQ(linux.ExitCode(kPromptlyMs), 2);
+  EXPECT_NE(linux.screen().Text().find("'1\\xC2\\xB5l'"), std::string::npos) << linux.screen().Text();
+  EXPECT_EQ(windows.screen().Text(), linux.screen().Text());
+}
+
 // Windows reports a closed pipe in its own words; the program still ends quietly.
 TEST(WineCommandLine, IntoAClosedPipeEndsQuietly) {
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
