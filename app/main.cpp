@@ -4,11 +4,13 @@
 #include <span>
 
 #include "app/command_line.h"
+#include "app/system_text.h"
 #include "calculator/calculator.h"
 #include "console/session.h"
 
 int main(int argc, char** argv) {
-  const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
+  const app::ProgramArguments programArguments(argc, argv);
+  const std::span<const char* const> arguments = programArguments.AfterName();
   const app::CommandLine commandLine = app::ParseCommandLine(arguments);
   if (commandLine.action != app::Action::kRunCalculator) return app::RunCommandLine(commandLine, arguments);
   const std::unique_ptr<console::Session> session = console::Session::Open();

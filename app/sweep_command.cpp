@@ -20,6 +20,7 @@
 #include "app/sweep/progress_line.h"
 #include "app/sweep/range.h"
 #include "app/sweep/sweep.h"
+#include "app/system_text.h"
 #include "app/units.h"
 
 #ifdef _WIN32
@@ -346,7 +347,7 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
       return kExitBadArgument;
     }
     // Opened without emptying it, so that a sweep ended early leaves an older chart alone.
-    if (!terminalChart && !std::ofstream(*request.plot, std::ios::binary | std::ios::app)) {
+    if (!terminalChart && !std::ofstream(FileName(*request.plot).c_str(), std::ios::binary | std::ios::app)) {
       err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
       return kExitWriteFailed;
     }
@@ -405,7 +406,7 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
     if (terminalChart) {
       out.Append(plot::TerminalChartText(*chart, plot::DetectTerminalStyle(1)));
     } else {
-      std::ofstream svgFile(*request.plot, std::ios::binary | std::ios::trunc);
+      std::ofstream svgFile(FileName(*request.plot).c_str(), std::ios::binary | std::ios::trunc);
       svgFile << plot::SvgText(*chart);
       svgFile.close();
       if (!svgFile) {

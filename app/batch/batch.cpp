@@ -14,6 +14,7 @@
 #include "app/calculation.h"
 #include "app/command_line.h"
 #include "app/model_options.h"
+#include "app/system_text.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -178,7 +179,7 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
 int RunBatch(const std::string& path, Format format, const calculator::Constants& constants, Output& out,
              std::ostream& err) {
   const bool standardInput = path == "-";
-  File file(standardInput ? stdin : std::fopen(path.c_str(), "rb"));
+  File file(standardInput ? stdin : OpenFile(path, "rb"));
   if (!file) {
     err << "helmholtz: batch: cannot open '" << Printable(path, Backslash::kKept) << "': " << std::strerror(errno)
         << "\n";
