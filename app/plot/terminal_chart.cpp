@@ -14,6 +14,11 @@ namespace {
 // Below these the chart cannot hold its labels and a plot.
 constexpr int kMinColumns = 30;
 constexpr int kMinRows = 10;
+// Beyond these a wider or taller drawing shows nothing more (the chart keeps
+// 1024 columns of a long curve), yet a window may say 65535 x 65535: cells,
+// text and time would grow with it to gigabytes and minutes.
+constexpr int kMaxColumns = 1000;
+constexpr int kMaxRows = 500;
 
 // The dots of one braille cell, by column and row within it.
 constexpr std::uint8_t kBrailleDots[2][4] = {{0x01, 0x02, 0x04, 0x40}, {0x08, 0x10, 0x20, 0x80}};
@@ -151,8 +156,8 @@ void PlaceLabel(std::string& line, int& used, int centre, std::string_view text,
 std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
   const Charset charset = style.charset;
   const Glyphs& glyphs = charset == Charset::kUtf8 ? kUtf8Glyphs : kAsciiGlyphs;
-  const int width = std::max(style.columns, kMinColumns);
-  const int height = std::max(style.rows, kMinRows);
+  const int width = std::clamp(style.columns, kMinColumns, kMaxColumns);
+  const int height = std::clamp(style.rows, kMinRows, kMaxRows);
 
   // The legend: entries side by side, as many lines as they need, at most a third of the height.
   std::vector<std::string> legendLines;

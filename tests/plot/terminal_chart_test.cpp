@@ -83,12 +83,16 @@ TEST(TerminalChartText, Utf8At80x24DrawsInBraille) {
   EXPECT_EQ(lines[22], "\u28ff rising   \u28ff falling");
 }
 
-TEST(TerminalChartText, FitsOtherSizesAndKeepsAMinimum) {
+// A window of 65535 x 65535 (the most a terminal can say) gets a chart of
+// at most 1000 x 500, not one that takes gigabytes to draw.
+TEST(TerminalChartText, FitsOtherSizesBetweenAMinimumAndAMaximum) {
   for (const TerminalStyle style : {TerminalStyle{132, 50, Charset::kAscii}, TerminalStyle{40, 12, Charset::kUtf8},
-                                    TerminalStyle{5, 2, Charset::kAscii}}) {
+                                    TerminalStyle{5, 2, Charset::kAscii}, TerminalStyle{65535, 65535, Charset::kUtf8},
+                                    TerminalStyle{65535, 24, Charset::kAscii}, TerminalStyle{80, 65535, Charset::kUtf8}}) {
     const std::vector<std::string> lines = Lines(TerminalChartText(CrossChart(), style));
-    EXPECT_EQ(lines.size(), static_cast<std::size_t>(std::max(style.rows, 10) - 1));
-    for (const std::string& line : lines) EXPECT_LE(Width(line), static_cast<std::size_t>(std::max(style.columns, 30)));
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(std::clamp(style.rows, 10, 500) - 1));
+    const auto columns = static_cast<std::size_t>(std::clamp(style.columns, 30, 1000));
+    for (const std::string& line : lines) EXPECT_LE(Width(line), columns);
   }
 }
 
