@@ -38,7 +38,10 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style);
 // 80x24 when it has none, and whether the locale's character set is UTF-8
 // (nl_langinfo(CODESET) after setlocale(LC_CTYPE, ""), the locale put back
 // after; the console's output code page on Windows), and colour when `fd`
-// is a terminal that is not "dumb" and NO_COLOR is not set (never on Windows).
+// is a terminal whose TERM names it and which has colour as the screens see
+// it: its terminfo entry has 8 colours or more (or there is no entry), and
+// NO_COLOR is unset or empty (never on Windows).
+//   TERM=xterm-256color -> colour;  TERM=vt100 or dumb -> none;  NO_COLOR=1 -> none;  NO_COLOR= -> colour
 TerminalStyle DetectTerminalStyle(int fd);
 
 }  // namespace plot

@@ -202,23 +202,26 @@ class PseudoTerminal {
   int follower_ = -1;
 };
 
-class ScopedLocaleEnvironment {
+// An environment variable set, or unset (null), for a scope.
+class ScopedVariable {
  public:
-  explicit ScopedLocaleEnvironment(const char* lcAll) {
-    if (const char* value = std::getenv("LC_ALL")) saved_ = value;
-    setenv("LC_ALL", lcAll, 1);
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* saved = std::getenv(name)) saved_ = saved;
+    Set(value);
   }
-  ~ScopedLocaleEnvironment() {
-    if (saved_) {
-      setenv("LC_ALL", saved_->c_str(), 1);
-    } else {
-      unsetenv("LC_ALL");
-    }
-  }
-  ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;
-  ScopedLocaleEnvironment& operator=(const ScopedLocaleEnvironment&) = delete;
+  ~ScopedVariable() { Set(saved_ ? saved_->c_str() : nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
 
  private:
+  void Set(const char* value) const {
+    if (value != nullptr) {
+      setenv(name_.c_str(), value, 1);
+    } else {
+      unsetenv(name_.c_str());
+    }
+  }
+  std::string name_;
   std::optional<std::string> saved_;
 };
 
@@ -227,18 +230,41 @@ TEST(DetectTerminalStyle, ReadsTheSizeAndCharacterSetOfAPseudoTerminal) {
   ASSERT_GE(terminal.Follower(), 0);
   ASSERT_TRUE(terminal.Resize(100, 30));
   {
-    const ScopedLocaleEnvironment locale("C");
+    const ScopedVariable locale("LC_ALL", "C");
     const TerminalStyle style = DetectTerminalStyle(terminal.Follower());
     EXPECT_EQ(style.columns, 100);
     EXPECT_EQ(style.rows, 30);
     EXPECT_EQ(style.charset, Charset::kAscii);
   }
   {
-    const ScopedLocaleEnvironment locale("C.UTF-8");
+    const ScopedVariable locale("LC_ALL", "C.UTF-8");
     EXPECT_EQ(DetectTerminalStyle(terminal.Follower()).charset, Charset::kUtf8);
   }
   // The program's own locale is left as it was.
   EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+}
+
+// Colour as the screens have it: where the terminal's terminfo entry has
+// colours, and NO_COLOR takes them away only when set and not empty; none
+// for a terminal that does not say its type.
+TEST(DetectTerminalStyle, ColoursWhereTheEntryHasColoursAndNoColorIsUnsetOrEmpty) {
+  struct Row {
+    const char* term;
+    const char* noColor;
+    bool color;
+  };
+  const Row rows[] = {{"xterm-256color", nullptr, true}, {"xterm-256color", "", true}, {"xterm-256color", "1", false},
+                      {"linux", nullptr, true},          {"vt100", nullptr, false},    {"vt52", nullptr, false},
+                      {"dumb", nullptr, false},          {nullptr, nullptr, false}};
+  PseudoTerminal terminal;
+  ASSERT_GE(terminal.Follower(), 0);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string("TERM=") + (row.term != nullptr ? row.term : "(unset)") +
+                 " NO_COLOR=" + (row.noColor != nullptr ? row.noColor : "(unset)"));
+    const ScopedVariable term("TERM", row.term);
+    const ScopedVariable noColor("NO_COLOR", row.noColor);
+    EXPECT_EQ(DetectTerminalStyle(terminal.Follower()).color, row.color);
+  }
 }
 #endif
 
