@@ -96,6 +96,23 @@ TEST(TerminalChartText, FitsOtherSizesBetweenAMinimumAndAMaximum) {
   }
 }
 
+// The smallest chart with an x title as wide as the terminal, y tick labels
+// of 20 characters (an axis of a few billionths far from 0) and a legend of
+// a line per curve.
+TEST(TerminalChartText, KeepsToTheSmallestSizeWithTheWidestTitleTickLabelsAndLegend) {
+  Chart chart({std::string(40, 'x'), ""}, {"y", ""}, {0, 1}, std::vector<std::string>(10, std::string(25, 'c')));
+  chart.Add(0, 0, -123456789.123456789);
+  chart.Add(0, 1, -123456789.12345678);
+  for (const Charset charset : {Charset::kAscii, Charset::kUtf8}) {
+    const std::vector<std::string> lines = Lines(TerminalChartText(chart, {30, 10, charset}));
+    ASSERT_EQ(lines.size(), 9U);
+    for (const std::string& line : lines) EXPECT_LE(Width(line), 30U) << line;
+    EXPECT_EQ(lines[1].substr(0, 13), "-1.23457e+08 ");
+    EXPECT_EQ(lines[6], std::string(30, 'x'));
+    EXPECT_EQ(lines[8], "... 10 curves");
+  }
+}
+
 TEST(TerminalChartText, GivesEachOfManyCurvesItsOwnMarkInTurn) {
   std::vector<std::string> legends;
   for (int curve = 0; curve < 4; ++curve) legends.push_back("c" + std::to_string(curve));
@@ -111,8 +128,11 @@ TEST(TerminalChartText, GivesEachOfManyCurvesItsOwnMarkInTurn) {
   EXPECT_EQ(marks, (std::set<char>{'*', 'o', '+', 'x'}));
 }
 
+// Malformed UTF-8 too: a lead byte without its continuation (before ')'),
+// ESC written overlong, a stray continuation byte.
 TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
-  Chart chart({"x\x1b[2J", "\x07"}, {"y\r", std::string(200, 'u')}, {0, 1}, {"a\x1b]0;t\x07", "\xc3\xa9\xc2\x9b" "6n"});
+  Chart chart({"x\x1b[2J", "\x07\xc2"}, {"y\r", std::string(200, 'u')}, {0, 1},
+              {"a\x1b]0;t\x07", "\xc3\xa9\xc2\x9b" "6n", "\xc0\x9b[2J\x9b"});
   chart.Add(0, 0, 0);
   chart.Add(1, 1, 1);
   for (const Charset charset : {Charset::kAscii, Charset::kUtf8}) {
@@ -126,6 +146,7 @@ TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
     }
     // No C1 control (CSI as U+009B), and the long title cut at the width.
     EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos);
+    EXPECT_TRUE(testtext::PrintableUtf8(text)) << text;
     for (const std::string& line : Lines(text)) EXPECT_LE(Width(line), 80U);
   }
 }
