@@ -86,9 +86,10 @@ TEST(TerminalChartText, Utf8At80x24DrawsInBraille) {
 // A window of 65535 x 65535 (the most a terminal can say) gets a chart of
 // at most 1000 x 500, not one that takes gigabytes to draw.
 TEST(TerminalChartText, FitsOtherSizesBetweenAMinimumAndAMaximum) {
-  for (const TerminalStyle style : {TerminalStyle{132, 50, Charset::kAscii}, TerminalStyle{40, 12, Charset::kUtf8},
-                                    TerminalStyle{5, 2, Charset::kAscii}, TerminalStyle{65535, 65535, Charset::kUtf8},
-                                    TerminalStyle{65535, 24, Charset::kAscii}, TerminalStyle{80, 65535, Charset::kUtf8}}) {
+  const TerminalStyle styles[] = {{132, 50, Charset::kAscii},      {40, 12, Charset::kUtf8},
+                                  {5, 2, Charset::kAscii},         {65535, 65535, Charset::kUtf8},
+                                  {65535, 24, Charset::kAscii},    {80, 65535, Charset::kUtf8}};
+  for (const TerminalStyle& style : styles) {
     const std::vector<std::string> lines = Lines(TerminalChartText(CrossChart(), style));
     EXPECT_EQ(lines.size(), static_cast<std::size_t>(std::clamp(style.rows, 10, 500) - 1));
     const auto columns = static_cast<std::size_t>(std::clamp(style.columns, 30, 1000));
