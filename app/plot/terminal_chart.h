@@ -2,7 +2,11 @@
 // (2x4 per character cell) when the character set is UTF-8, else in ASCII
 // with one mark per curve; y tick labels at the left, x tick labels and the
 // axis titles below, then the legend. The drawing is one line shorter than
-// the terminal, so that the prompt after it does not scroll it away.
+// the terminal, so that the prompt after it does not scroll it away, and at
+// most 1000 columns by 499 lines however large the window.
+//
+//   TerminalChartText(chart, {80, 24, Charset::kUtf8})       -> 23 lines of at most 80 columns
+//   TerminalChartText(chart, {65535, 65535, Charset::kAscii}) -> 499 lines of at most 1000 columns
 #pragma once
 
 #include <string>
@@ -34,7 +38,10 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style);
 // 80x24 when it has none, and whether the locale's character set is UTF-8
 // (nl_langinfo(CODESET) after setlocale(LC_CTYPE, ""), the locale put back
 // after; the console's output code page on Windows), and colour when `fd`
-// is a terminal that is not "dumb" and NO_COLOR is not set (never on Windows).
+// is a terminal whose TERM names it and which has colour as the screens see
+// it: its terminfo entry has 8 colours or more (or there is no entry), and
+// NO_COLOR is unset or empty (never on Windows).
+//   TERM=xterm-256color -> colour;  TERM=vt100 or dumb -> none;  NO_COLOR=1 -> none;  NO_COLOR= -> colour
 TerminalStyle DetectTerminalStyle(int fd);
 
 }  // namespace plot

@@ -1,5 +1,5 @@
-// What the terminal that receives a chart can show: its size and whether it
-// takes UTF-8. The only part of the plots that asks the system.
+// What the terminal that receives a chart can show: its size, whether it
+// takes UTF-8 and colour. The only part of the plots that asks the system.
 #include "app/plot/terminal_chart.h"
 
 #ifdef _WIN32
@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "console/terminal/terminal_capabilities.h"
 #endif
 
 namespace plot {
@@ -60,9 +62,13 @@ TerminalStyle DetectTerminalStyle(int fd) {
     style.rows = size.ws_row;
   }
   style.charset = LocaleIsUtf8() ? Charset::kUtf8 : Charset::kAscii;
+  // The screens' own reading of the terminfo entry and NO_COLOR, so that a
+  // terminal has colour in the chart exactly when it has it in the screens;
+  // a terminal that does not say its type has none, the chart being plain
+  // text that needs no colour.
   const char* term = std::getenv("TERM");
-  style.color = isatty(fd) == 1 && std::getenv("NO_COLOR") == nullptr && term != nullptr &&
-                std::strcmp(term, "dumb") != 0;
+  style.color = isatty(fd) == 1 && term != nullptr && term[0] != '\0' &&
+                console::LoadTerminalCapabilities(term, std::getenv("NO_COLOR"), fd).colors;
   return style;
 }
 

@@ -83,12 +83,34 @@ TEST(TerminalChartText, Utf8At80x24DrawsInBraille) {
   EXPECT_EQ(lines[22], "\u28ff rising   \u28ff falling");
 }
 
-TEST(TerminalChartText, FitsOtherSizesAndKeepsAMinimum) {
-  for (const TerminalStyle style : {TerminalStyle{132, 50, Charset::kAscii}, TerminalStyle{40, 12, Charset::kUtf8},
-                                    TerminalStyle{5, 2, Charset::kAscii}}) {
+// A window of 65535 x 65535 (the most a terminal can say) gets a chart of
+// at most 1000 x 500, not one that takes gigabytes to draw.
+TEST(TerminalChartText, FitsOtherSizesBetweenAMinimumAndAMaximum) {
+  const TerminalStyle styles[] = {{132, 50, Charset::kAscii},      {40, 12, Charset::kUtf8},
+                                  {5, 2, Charset::kAscii},         {65535, 65535, Charset::kUtf8},
+                                  {65535, 24, Charset::kAscii},    {80, 65535, Charset::kUtf8}};
+  for (const TerminalStyle& style : styles) {
     const std::vector<std::string> lines = Lines(TerminalChartText(CrossChart(), style));
-    EXPECT_EQ(lines.size(), static_cast<std::size_t>(std::max(style.rows, 10) - 1));
-    for (const std::string& line : lines) EXPECT_LE(Width(line), static_cast<std::size_t>(std::max(style.columns, 30)));
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(std::clamp(style.rows, 10, 500) - 1));
+    const auto columns = static_cast<std::size_t>(std::clamp(style.columns, 30, 1000));
+    for (const std::string& line : lines) EXPECT_LE(Width(line), columns);
+  }
+}
+
+// The smallest chart with an x title as wide as the terminal, y tick labels
+// of 20 characters (an axis of a few billionths far from 0) and a legend of
+// a line per curve.
+TEST(TerminalChartText, KeepsToTheSmallestSizeWithTheWidestTitleTickLabelsAndLegend) {
+  Chart chart({std::string(40, 'x'), ""}, {"y", ""}, {0, 1}, std::vector<std::string>(10, std::string(25, 'c')));
+  chart.Add(0, 0, -123456789.123456789);
+  chart.Add(0, 1, -123456789.12345678);
+  for (const Charset charset : {Charset::kAscii, Charset::kUtf8}) {
+    const std::vector<std::string> lines = Lines(TerminalChartText(chart, {30, 10, charset}));
+    ASSERT_EQ(lines.size(), 9U);
+    for (const std::string& line : lines) EXPECT_LE(Width(line), 30U) << line;
+    EXPECT_EQ(lines[1].substr(0, 13), "-1.23457e+08 ");
+    EXPECT_EQ(lines[6], std::string(30, 'x'));
+    EXPECT_EQ(lines[8], "... 10 curves");
   }
 }
 
@@ -107,8 +129,11 @@ TEST(TerminalChartText, GivesEachOfManyCurvesItsOwnMarkInTurn) {
   EXPECT_EQ(marks, (std::set<char>{'*', 'o', '+', 'x'}));
 }
 
+// Malformed UTF-8 too: a lead byte without its continuation (before ')'),
+// ESC written overlong, a stray continuation byte.
 TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
-  Chart chart({"x\x1b[2J", "\x07"}, {"y\r", std::string(200, 'u')}, {0, 1}, {"a\x1b]0;t\x07", "\xc3\xa9\xc2\x9b" "6n"});
+  Chart chart({"x\x1b[2J", "\x07\xc2"}, {"y\r", std::string(200, 'u')}, {0, 1},
+              {"a\x1b]0;t\x07", "\xc3\xa9\xc2\x9b" "6n", "\xc0\x9b[2J\x9b"});
   chart.Add(0, 0, 0);
   chart.Add(1, 1, 1);
   for (const Charset charset : {Charset::kAscii, Charset::kUtf8}) {
@@ -122,6 +147,7 @@ TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
     }
     // No C1 control (CSI as U+009B), and the long title cut at the width.
     EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos);
+    EXPECT_TRUE(testtext::PrintableUtf8(text)) << text;
     for (const std::string& line : Lines(text)) EXPECT_LE(Width(line), 80U);
   }
 }
@@ -198,23 +224,26 @@ class PseudoTerminal {
   int follower_ = -1;
 };
 
-class ScopedLocaleEnvironment {
+// An environment variable set, or unset (null), for a scope.
+class ScopedVariable {
  public:
-  explicit ScopedLocaleEnvironment(const char* lcAll) {
-    if (const char* value = std::getenv("LC_ALL")) saved_ = value;
-    setenv("LC_ALL", lcAll, 1);
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* saved = std::getenv(name)) saved_ = saved;
+    Set(value);
   }
-  ~ScopedLocaleEnvironment() {
-    if (saved_) {
-      setenv("LC_ALL", saved_->c_str(), 1);
-    } else {
-      unsetenv("LC_ALL");
-    }
-  }
-  ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;
-  ScopedLocaleEnvironment& operator=(const ScopedLocaleEnvironment&) = delete;
+  ~ScopedVariable() { Set(saved_ ? saved_->c_str() : nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
 
  private:
+  void Set(const char* value) const {
+    if (value != nullptr) {
+      setenv(name_.c_str(), value, 1);
+    } else {
+      unsetenv(name_.c_str());
+    }
+  }
+  std::string name_;
   std::optional<std::string> saved_;
 };
 
@@ -223,18 +252,41 @@ TEST(DetectTerminalStyle, ReadsTheSizeAndCharacterSetOfAPseudoTerminal) {
   ASSERT_GE(terminal.Follower(), 0);
   ASSERT_TRUE(terminal.Resize(100, 30));
   {
-    const ScopedLocaleEnvironment locale("C");
+    const ScopedVariable locale("LC_ALL", "C");
     const TerminalStyle style = DetectTerminalStyle(terminal.Follower());
     EXPECT_EQ(style.columns, 100);
     EXPECT_EQ(style.rows, 30);
     EXPECT_EQ(style.charset, Charset::kAscii);
   }
   {
-    const ScopedLocaleEnvironment locale("C.UTF-8");
+    const ScopedVariable locale("LC_ALL", "C.UTF-8");
     EXPECT_EQ(DetectTerminalStyle(terminal.Follower()).charset, Charset::kUtf8);
   }
   // The program's own locale is left as it was.
   EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+}
+
+// Colour as the screens have it: where the terminal's terminfo entry has
+// colours, and NO_COLOR takes them away only when set and not empty; none
+// for a terminal that does not say its type.
+TEST(DetectTerminalStyle, ColoursWhereTheEntryHasColoursAndNoColorIsUnsetOrEmpty) {
+  struct Row {
+    const char* term;
+    const char* noColor;
+    bool color;
+  };
+  const Row rows[] = {{"xterm-256color", nullptr, true}, {"xterm-256color", "", true}, {"xterm-256color", "1", false},
+                      {"linux", nullptr, true},          {"vt100", nullptr, false},    {"vt52", nullptr, false},
+                      {"dumb", nullptr, false},          {nullptr, nullptr, false}};
+  PseudoTerminal terminal;
+  ASSERT_GE(terminal.Follower(), 0);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string("TERM=") + (row.term != nullptr ? row.term : "(unset)") +
+                 " NO_COLOR=" + (row.noColor != nullptr ? row.noColor : "(unset)"));
+    const ScopedVariable term("TERM", row.term);
+    const ScopedVariable noColor("NO_COLOR", row.noColor);
+    EXPECT_EQ(DetectTerminalStyle(terminal.Follower()).color, row.color);
+  }
 }
 #endif
 
