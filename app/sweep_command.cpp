@@ -126,7 +126,7 @@ class NumberTextCache {
       const std::uint64_t size = sweep.Axes()[axis].Size();
       cached.table = size <= kTableLimit;
       const std::size_t entries = cached.table ? static_cast<std::size_t>(size) : 1;
-      cached.filled.assign(entries, false);
+      cached.filled.assign(cached.table ? entries : 0, false);
       // Left unwritten until filled, so a table costs only the values reached.
       cached.slots.reset(new char[entries * cached.columns.size() * kSlotBytes]);
     }
@@ -137,12 +137,18 @@ class NumberTextCache {
     for (std::size_t axis = 0; axis < axes_.size(); ++axis) {
       Axis& cached = axes_[axis];
       if (cached.columns.empty()) continue;
-      const std::size_t entry = cached.table ? static_cast<std::size_t>(point.Indices()[axis]) : 0;
-      if (!cached.table && point.FirstChanged() <= axis) cached.filled[entry] = false;
+      // The point's own index, not what changed since the last row written:
+      // --only-possible skips rows, among them those where an input changes.
+      const std::uint64_t index = point.Indices()[axis];
+      const std::size_t entry = cached.table ? static_cast<std::size_t>(index) : 0;
       char* slots = cached.slots.get() + entry * cached.columns.size() * kSlotBytes;
-      if (!cached.filled[entry]) {
+      if (cached.table ? !cached.filled[entry] : cached.held != index) {
         Fill(slots, cached.columns, design);
-        cached.filled[entry] = true;
+        if (cached.table) {
+          cached.filled[entry] = true;
+        } else {
+          cached.held = index;
+        }
       }
       for (std::size_t i = 0; i < cached.columns.size(); ++i) {
         const char* slot = slots + i * kSlotBytes;
@@ -155,9 +161,10 @@ class NumberTextCache {
  private:
   struct Axis {
     std::vector<std::size_t> columns;
-    // Slots for every value, or (`table` false) for the current value only.
+    // Slots for every value, or (`table` false) for the value `held` only.
     bool table = false;
     std::vector<bool> filled;
+    std::optional<std::uint64_t> held;
     std::unique_ptr<char[]> slots;
   };
 

@@ -145,27 +145,50 @@ TEST(SweepDifferential, RowsEqualTheSingleDesignCommandBitForBit) {
   }
 }
 
-// Inputs with more values than the writer keeps texts for, slowest and
-// fastest: sampled rows against the single-design command.
+// Inputs with more values than the writer keeps texts for, first, in the
+// middle and last: sampled rows against the single-design command, and with
+// --only-possible, which skips designs where the long input changes (a wall
+// of 0 is impossible for some volumes), exactly the possible rows.
 TEST(SweepDifferential, LongInputsGiveTheSameRows) {
   constexpr std::size_t kVolumes = 40000;  // 0.5 to 20000 cc
-  for (const bool volumeFirst : {true, false}) {
-    std::vector<std::string> arguments = {"frequency", "--format", "csv", "--thickness", "1"};
-    const std::vector<std::string> volumes = {"--volume", "0.5:20000:0.5"};
-    const std::vector<std::string> diameters = {"--diameter", "1", "--diameter", "2.5"};
-    for (const auto* part : volumeFirst ? std::vector{&volumes, &diameters} : std::vector{&diameters, &volumes}) {
-      arguments.insert(arguments.end(), part->begin(), part->end());
+  struct Option {
+    std::string name;
+    std::vector<std::string> texts;  // none: the long volume range
+    std::size_t Size() const { return texts.empty() ? kVolumes : texts.size(); }
+    std::string Value(std::size_t i) const {
+      return texts.empty() ? Hundredths(static_cast<std::int64_t>(i + 1) * 50) : texts[i];
+    }
+  };
+  const Option volume{"--volume", {}};
+  const Option diameter{"--diameter", {"1", "2.5"}};
+  const Option wall{"--thickness", {"0", "1"}};
+  for (const auto& [format, options] : std::vector<std::pair<std::string, std::vector<Option>>>{
+           {"csv", {volume, diameter, wall}}, {"json", {diameter, volume, wall}}, {"csv", {diameter, wall, volume}}}) {
+    std::vector<std::string> arguments = {"frequency", "--format", format};
+    for (const Option& option : options) {
+      if (option.texts.empty()) arguments.insert(arguments.end(), {option.name, "0.5:20000:0.5"});
+      for (const std::string& text : option.texts) arguments.insert(arguments.end(), {option.name, text});
     }
     const std::vector<std::string> rows = Lines(RunHelmholtz(arguments).out);
-    ASSERT_EQ(rows.size(), 2 * kVolumes + 1);
-    for (std::size_t design = 0; design < 2 * kVolumes; design += 997) {
-      const std::size_t volume = volumeFirst ? design / 2 : design % kVolumes;
-      const bool wide = volumeFirst ? design % 2 == 1 : design >= kVolumes;
-      const Ran single = RunHelmholtz({"frequency", "--format", "csv", "--thickness", "1", "--volume",
-                                       Hundredths(static_cast<std::int64_t>(volume + 1) * 50), "--diameter",
-                                       wide ? "2.5" : "1"});
-      EXPECT_EQ(rows[design + 1], Lines(single.out).back()) << design;
+    const std::size_t header = format == "csv" ? 1 : 0;
+    ASSERT_EQ(rows.size(), 4 * kVolumes + header);
+    for (std::size_t design = 0; design < 4 * kVolumes; design += 997) {
+      std::vector<std::string> single = {"frequency", "--format", format};
+      for (std::size_t place = options.size(), rest = design; place-- > 0; rest /= options[place].Size()) {
+        single.insert(single.end(), {options[place].name, options[place].Value(rest % options[place].Size())});
+      }
+      EXPECT_EQ(rows[design + header], Lines(RunHelmholtz(single).out).back()) << design;
     }
+    std::vector<std::string> possible(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(header));
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(possible), [&](const std::string& row) {
+      return row.find(format == "csv" ? ",true," : "\"possible\":true") != std::string::npos;
+    });
+    arguments.push_back("--only-possible");
+    const std::vector<std::string> written = Lines(RunHelmholtz(arguments).out);
+    ASSERT_EQ(written.size(), possible.size()) << arguments[3];
+    const auto wrong = std::mismatch(written.begin(), written.end(), possible.begin());
+    EXPECT_TRUE(wrong.first == written.end()) << arguments[3] << " row " << wrong.first - written.begin() << ": "
+                                              << *wrong.first << "\n instead of " << *wrong.second;
   }
 }
 
