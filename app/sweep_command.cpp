@@ -377,7 +377,7 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
     // Rows on a terminal would run through the status line; they show progress themselves.
     sweep::ProgressLine progress(sweep.Count(),
                                  sweep::StandardErrorIsTerminal() && (terminalChart || !StandardOutputIsTerminal()),
-                                 std::chrono::steady_clock::now, WriteToStandardError);
+                                 std::chrono::steady_clock::now, WriteToStandardError, sweep::StandardErrorColumns);
     calculator::Quantities typed;
     for (sweep::Odometer point(sweep); point.Valid() && !out.failed() && !interrupt.Raised(); point.Next()) {
       for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
