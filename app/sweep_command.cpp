@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <ostream>
 #include <string_view>
@@ -13,6 +12,7 @@
 
 #include "app/calculation.h"
 #include "app/command_line.h"
+#include "app/output/file_replacement.h"
 #include "app/output/output.h"
 #include "app/plot/chart.h"
 #include "app/plot/svg.h"
@@ -343,6 +343,7 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
   }
 
   std::optional<plot::Chart> chart;
+  std::optional<FileReplacement> svgFile;
   ChartAxes chartAxes;
   const bool terminalChart = request.plot && *request.plot == "-";
   if (request.plot) {
@@ -352,8 +353,10 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
       err << Refusal(refusal);
       return kExitBadArgument;
     }
-    // Opened without emptying it, so that a sweep ended early leaves an older chart alone.
-    if (!terminalChart && !std::ofstream(*request.plot, std::ios::binary | std::ios::app)) {
+    // Written beside the file and put in its place once whole, so that a
+    // sweep ended early leaves an older chart alone and a new path absent.
+    if (!terminalChart) svgFile = FileReplacement::Open(*request.plot);
+    if (!terminalChart && !svgFile) {
       err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
       return kExitWriteFailed;
     }
@@ -411,15 +414,10 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
   if (chart && !out.failed()) {
     if (terminalChart) {
       out.Append(plot::TerminalChartText(*chart, plot::DetectTerminalStyle(1)));
-    } else {
-      std::ofstream svgFile(*request.plot, std::ios::binary | std::ios::trunc);
-      svgFile << plot::SvgText(*chart);
-      svgFile.close();
-      if (!svgFile) {
-        out.Flush();
-        err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
-        return kExitWriteFailed;
-      }
+    } else if (!svgFile->Commit(plot::SvgText(*chart))) {
+      out.Flush();
+      err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
+      return kExitWriteFailed;
     }
   }
   return FinishOutput(out, 0, err);

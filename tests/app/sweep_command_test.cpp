@@ -9,10 +9,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -192,20 +193,56 @@ TEST(SweepDifferential, LongInputsGiveTheSameRows) {
   }
 }
 
-// A sweep that ends early (its output closed) writes no chart, and leaves
-// an older one as it was; one that ends writes it.
+// What stands at a chart's path before: nothing, an older chart, or a
+// symbolic link to one. A sweep that ends early (its output closed) leaves
+// the path as it was; one that ends puts its chart there, in place of the
+// link, whose target stays as it was; neither leaves another file behind.
 TEST(SweepPlot, ReplacesTheChartOnlyWhenTheSweepEnds) {
-  const std::string path = ::testing::TempDir() + "helmholtz_sweep_plot_kept.svg";
-  std::ofstream(path) << "older chart";
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(::testing::TempDir()) / "helmholtz_sweep_plot";
+  const fs::path chart = folder / "chart.svg";
+  const fs::path older = folder / "older.svg";
+  const auto text = [](const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  const auto names = [&] {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  };
   const std::vector<std::string> arguments = {"frequency", "--volume", "1:100000:1", "--diameter", "2",
-                                              "--thickness", "1", "--plot", path};
-  EXPECT_EQ(RunHelmholtz(arguments, WriteStatus::kClosed).exitCode, 1);
-  std::ifstream older(path);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(older), {}), "older chart");
-  EXPECT_EQ(RunHelmholtz(arguments).exitCode, 0);
-  std::ifstream newer(path);
-  EXPECT_NE(std::string(std::istreambuf_iterator<char>(newer), {}).find("<svg "), std::string::npos);
-  std::remove(path.c_str());
+                                              "--thickness", "1", "--plot", chart.string()};
+  enum class Before { kNothing, kChart, kLink };
+#ifdef _WIN32
+  const std::vector<Before> befores = {Before::kNothing, Before::kChart};  // links need privileges there
+#else
+  const std::vector<Before> befores = {Before::kNothing, Before::kChart, Before::kLink};
+#endif
+  for (const Before before : befores) {
+    SCOPED_TRACE(static_cast<int>(before));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(before == Before::kLink ? older : chart) << "older chart";
+    if (before == Before::kLink) fs::create_symlink(older, chart);
+    if (before == Before::kNothing) fs::remove(chart);
+    const std::set<std::string> earlier = names();
+
+    EXPECT_EQ(RunHelmholtz(arguments, WriteStatus::kClosed).exitCode, 1);
+    EXPECT_EQ(names(), earlier);
+    EXPECT_EQ(fs::is_symlink(chart), before == Before::kLink);
+    EXPECT_EQ(fs::exists(chart) ? text(chart) : "", before == Before::kNothing ? "" : "older chart");
+
+    EXPECT_EQ(RunHelmholtz(arguments).exitCode, 0);
+    EXPECT_EQ(names(), (before == Before::kLink ? std::set<std::string>{"chart.svg", "older.svg"}
+                                                 : std::set<std::string>{"chart.svg"}));
+    EXPECT_FALSE(fs::is_symlink(chart));
+    EXPECT_NE(text(chart).find("<svg "), std::string::npos);
+    EXPECT_EQ(fs::exists(older) ? text(older) : "", before == Before::kLink ? "older chart" : "");
+  }
+  fs::remove_all(folder);
 }
 
 // The volume column of each CSV row.

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -435,6 +437,34 @@ TEST(CommandLineSweep, TheReadmeChartIsTheProgramsOwn) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(madeFile), {}),
             std::string(std::istreambuf_iterator<char>(docsFile), {}));
   std::remove(made.c_str());
+}
+
+// A chart that cannot be written whole (a file size limit of 512 bytes
+// standing in for a full disk) leaves the older chart as it was, and no
+// other file: one line, exit code 1.
+TEST(CommandLineSweep, AChartThatCannotBeWrittenWholeLeavesTheOlderOne) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::string folder = ::testing::TempDir() + "helmholtz_sweep_full/";
+  const std::string chart = folder + "chart.svg";
+  const std::string error = ::testing::TempDir() + "helmholtz_sweep_full_error";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  std::ofstream(chart) << "older chart";
+  // The limit's signal ignored, so that the write fails instead.
+  const std::string command = "ulimit -f 1; trap '' XFSZ; exec '" + HelmholtzBinary() +
+                              "' frequency --volume 1:60:1l --diameter 5 --thickness 1 --plot '" + chart +
+                              "' >/dev/null 2>'" + error + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::ifstream errorFile(error);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(errorFile), {}),
+            "helmholtz: --plot: cannot write '" + chart + "'\n");
+  std::ifstream chartFile(chart);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(chartFile), {}), "older chart");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+  std::filesystem::remove_all(folder);
+  std::remove(error.c_str());
 }
 
 // --plot - in an 80x24 terminal: the chart alone, a line shorter than the
