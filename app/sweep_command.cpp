@@ -59,23 +59,41 @@ sweep::ValueParser ParserFor(Quantity quantity) {
   };
 }
 
-// A sweep's interrupt (Ctrl+C) only raises this flag, which the loop reads
-// after each design, so that the status line is erased and the rows written
-// so far are complete before the program ends.
-volatile std::sig_atomic_t interrupted = 0;
+// The signals that end a sweep (Ctrl+C, kill, the terminal closed) only
+// record their number here, which the loop reads after each design, so that
+// the status line is erased and the rows written so far are complete before
+// the program ends with 128 + that number, as a shell reports it. They stay
+// caught until then: a closed terminal often brings a second SIGHUP, from
+// the shell, right behind the first.
+volatile std::sig_atomic_t stopSignal = 0;
 
-extern "C" void OnInterrupt(int) { interrupted = 1; }
+extern "C" void OnStopSignal(int signal) { stopSignal = signal; }
 
-class InterruptFlag {
+class StopSignals {
  public:
-  InterruptFlag() : previous_(std::signal(SIGINT, OnInterrupt)) { interrupted = 0; }
-  ~InterruptFlag() { std::signal(SIGINT, previous_); }
-  InterruptFlag(const InterruptFlag&) = delete;
-  InterruptFlag& operator=(const InterruptFlag&) = delete;
-  bool Raised() const { return interrupted != 0; }
+  StopSignals() {
+    stopSignal = 0;
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+      previous_[i] = std::signal(kSignals[i], OnStopSignal);
+      // Ignored stays ignored: nohup, or a background job of a shell without job control.
+      if (previous_[i] == SIG_IGN) std::signal(kSignals[i], SIG_IGN);
+    }
+  }
+  ~StopSignals() {
+    for (std::size_t i = 0; i < kSignals.size(); ++i) std::signal(kSignals[i], previous_[i]);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+  // The signal that asked the sweep to end, if any.
+  std::optional<int> Raised() const { return stopSignal != 0 ? std::optional<int>(stopSignal) : std::nullopt; }
 
  private:
-  void (*previous_)(int);
+#ifdef SIGHUP
+  static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+#else
+  static constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
+#endif
+  std::array<void (*)(int), kSignals.size()> previous_{};
 };
 
 bool StandardOutputIsTerminal() {
@@ -375,14 +393,14 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
   NumberTextCache cache(request.format, request.choice, sweep, inputs, request.constants);
   const calculator::Quantity solved = calculator::SolvedQuantity(request.choice);
 
-  const InterruptFlag interrupt;
+  const StopSignals stop;
   {
     // Rows on a terminal would run through the status line; they show progress themselves.
     sweep::ProgressLine progress(sweep.Count(),
                                  sweep::StandardErrorIsTerminal() && (terminalChart || !StandardOutputIsTerminal()),
                                  std::chrono::steady_clock::now, WriteToStandardError, sweep::StandardErrorColumns);
     calculator::Quantities typed;
-    for (sweep::Odometer point(sweep); point.Valid() && !out.failed() && !interrupt.Raised(); point.Next()) {
+    for (sweep::Odometer point(sweep); point.Valid() && !out.failed() && !stop.Raised(); point.Next()) {
       for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
         calculator::Field(typed, inputs[axis]) = point.Values()[axis];
       }
@@ -407,9 +425,9 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
     }
     progress.Erase();
   }
-  if (interrupt.Raised()) {
+  if (const std::optional<int> signal = stop.Raised()) {
     out.Flush();
-    return kExitInterrupted;
+    return kExitSignalled + *signal;
   }
   if (chart && !out.failed()) {
     if (terminalChart) {

@@ -502,22 +502,41 @@ TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
 }
 
 // A long sweep whose standard error is a terminal shows its status line
-// there; Ctrl+C ends it with exit code 130 and the line erased.
-TEST(CommandLineSweep, ShowsProgressOnATerminalAndErasesItOnInterrupt) {
+// there; Ctrl+C, SIGTERM and SIGHUP end it with exit code 128 + the signal,
+// the line erased, the rows written so far whole, and no chart file.
+TEST(CommandLineSweep, ShowsProgressOnATerminalAndErasesItWhenEndedBySignal) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
-  LaunchOptions options;
-  options.standardOutputFile = "/dev/null";
-  options.arguments = {"frequency", "--volume", "1:1e9:1", "--diameter", "2", "--thickness", "1", "--format", "csv"};
-  PtySession session(HelmholtzBinary(), options);
-  ASSERT_TRUE(session.started());
-  ASSERT_TRUE(session.WaitUntil(
-      [](const TerminalModel& screen) { return screen.RowText(0).find("designs/s") != std::string::npos; },
-      10 * kPromptlyMs))
-      << session.output();
-  EXPECT_NE(session.screen().RowText(0).find("of 1000000000 designs"), std::string::npos);
-  session.Signal(SIGINT);
-  ASSERT_EQ(session.ExitCode(kPromptlyMs), 130);
-  EXPECT_EQ(session.screen().RowText(0).find_first_not_of(' '), std::string::npos) << session.screen().RowText(0);
+  const std::string folder = ::testing::TempDir() + "helmholtz_sweep_signal/";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    LaunchOptions options;
+    options.standardOutputFile = folder + "rows.csv";
+    // Rows only at the start (the wall turns negative above about 320 Hz), so that the file stays small.
+    options.arguments = {"thickness", "--frequency", "1:1e9:1", "--volume", "1l", "--diameter", "2", "--format",
+                         "csv", "--only-possible", "--plot", folder + "chart.svg"};
+    PtySession session(HelmholtzBinary(), options);
+    ASSERT_TRUE(session.started());
+    ASSERT_TRUE(session.WaitUntil(
+        [](const TerminalModel& screen) { return screen.RowText(0).find("designs/s") != std::string::npos; },
+        10 * kPromptlyMs))
+        << session.output();
+    EXPECT_NE(session.screen().RowText(0).find("of 1000000000 designs"), std::string::npos);
+    session.Signal(signal);
+    ASSERT_EQ(session.ExitCode(kPromptlyMs), 128 + signal);
+    EXPECT_EQ(session.screen().RowText(0).find_first_not_of(' '), std::string::npos) << session.screen().RowText(0);
+    std::ifstream file(options.standardOutputFile);
+    const std::string written(std::istreambuf_iterator<char>(file), {});
+    const std::vector<std::string> rows = testtext::Lines(written);
+    ASSERT_GT(rows.size(), 1U);
+    EXPECT_EQ(written.back(), '\n');
+    EXPECT_EQ(rows.front(), app::kCsvColumns);
+    EXPECT_EQ(std::count(rows.back().begin(), rows.back().end(), ','), 12) << rows.back();
+    std::filesystem::remove(options.standardOutputFile);
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+  }
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
