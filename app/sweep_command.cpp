@@ -45,6 +45,9 @@ plot::AxisName ChartName(Quantity quantity) {
   return {std::string(kChartNames[IndexOf(quantity)]), std::string(kChartUnits[IndexOf(quantity)])};
 }
 
+// Designs between two looks for a closed standard output, a few times a second.
+constexpr std::uint64_t kLookForClosedOutputEvery = 1 << 16;
+
 // A chart has a legend mark of its own for each curve.
 constexpr std::uint64_t kMaxCurves = 10;
 
@@ -400,7 +403,11 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
                                  sweep::StandardErrorIsTerminal() && (terminalChart || !StandardOutputIsTerminal()),
                                  std::chrono::steady_clock::now, WriteToStandardError, sweep::StandardErrorColumns);
     calculator::Quantities typed;
+    std::uint64_t designs = 0;
     for (sweep::Odometer point(sweep); point.Valid() && !out.failed() && !stop.Raised(); point.Next()) {
+      // The terminal chart, or rows that --only-possible leaves out, may write
+      // nothing for long: a reader that has gone meanwhile ends the sweep.
+      if (++designs % kLookForClosedOutputEvery == 0 && !out.StillOpen()) break;
       for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
         calculator::Field(typed, inputs[axis]) = point.Values()[axis];
       }

@@ -157,7 +157,9 @@ TEST(CommandLineIntoAClosedPipe, EndsQuietly) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--help"}, {"--version"}, {"frequency", "--volume=1", "--surface=1", "--thickness=1"},
-        {"batch", "--format=csv"}, {"thickness", "--help"}}) {
+        {"batch", "--format=csv"}, {"thickness", "--help"},
+        // A sweep that would run for minutes before its chart's one write.
+        {"frequency", "--volume=1:1e9:1", "--diameter=2", "--thickness=1", "--plot=-"}}) {
     SCOPED_TRACE(arguments.front());
     LaunchOptions options;
     options.withoutTerminal = true;
