@@ -280,6 +280,51 @@ std::optional<plot::Chart> MakeChart(calculator::Choice choice, const sweep::Swe
                      std::pair<double, double>(low, high), std::move(legends));
 }
 
+// Where the designs go: rows, when `rows`, and the chart, if any.
+struct DesignsTo {
+  bool rows;
+  Output& out;
+  DesignWriter& writer;
+  NumberTextCache& cache;
+  plot::Chart* chart;
+  ChartAxes chartAxes;
+};
+
+// The designs one by one, until the last, a stop signal or a closed output:
+// the row path, kept apart from the setting up and ending of a sweep.
+void SweepDesigns(const SweepRequest& request, const sweep::Sweep& sweep, const std::vector<Quantity>& inputs,
+                  const DesignsTo& to, const StopSignals& stop, sweep::ProgressLine& progress) {
+  const Quantity solved = calculator::SolvedQuantity(request.choice);
+  calculator::Quantities typed;
+  std::uint64_t designs = 0;
+  for (sweep::Odometer point(sweep); point.Valid() && !to.out.failed() && !stop.Raised(); point.Next()) {
+    // The terminal chart, or rows that --only-possible leaves out, may write
+    // nothing for long: a reader that has gone meanwhile ends the sweep.
+    if (++designs % kLookForClosedOutputEvery == 0 && !to.out.StillOpen()) break;
+    for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
+      calculator::Field(typed, inputs[axis]) = point.Values()[axis];
+    }
+    const ModelDesign model = SweepDesign(request.choice, typed, request.model, request.constants);
+    const Design& design = model.design;
+    progress.Advance();
+    // An impossible design breaks its curve, with --only-possible too.
+    if (to.chart) {
+      const ChartAxes& axes = to.chartAxes;
+      const std::size_t curve = axes.curve ? static_cast<std::size_t>(point.Indices()[*axes.curve]) : 0;
+      to.chart->Add(curve, point.Values()[axes.x],
+                    design.possible ? std::optional<double>(calculator::Field(design.quantities, solved))
+                                    : std::nullopt);
+    }
+    if ((request.onlyPossible && !design.possible) || !to.rows) continue;
+    if (request.format == Format::kText) {
+      AppendSweepTextRow(to.out.buffer(), model, inputs);
+      to.out.EndRow();
+    } else {
+      to.writer.Write(model, request.constants, &to.cache.Known(point, design));
+    }
+  }
+}
+
 }  // namespace
 
 bool IsSweep(const SweepRequest& request) {
@@ -394,42 +439,14 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
     }
   }
   NumberTextCache cache(request.format, request.choice, sweep, inputs, request.constants);
-  const calculator::Quantity solved = calculator::SolvedQuantity(request.choice);
-
   const StopSignals stop;
   {
     // Rows on a terminal would run through the status line; they show progress themselves.
     sweep::ProgressLine progress(sweep.Count(),
                                  sweep::StandardErrorIsTerminal() && (terminalChart || !StandardOutputIsTerminal()),
                                  std::chrono::steady_clock::now, WriteToStandardError, sweep::StandardErrorColumns);
-    calculator::Quantities typed;
-    std::uint64_t designs = 0;
-    for (sweep::Odometer point(sweep); point.Valid() && !out.failed() && !stop.Raised(); point.Next()) {
-      // The terminal chart, or rows that --only-possible leaves out, may write
-      // nothing for long: a reader that has gone meanwhile ends the sweep.
-      if (++designs % kLookForClosedOutputEvery == 0 && !out.StillOpen()) break;
-      for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
-        calculator::Field(typed, inputs[axis]) = point.Values()[axis];
-      }
-      const ModelDesign model = SweepDesign(request.choice, typed, request.model, request.constants);
-      const Design& design = model.design;
-      progress.Advance();
-      // An impossible design breaks its curve, with --only-possible too.
-      if (chart) {
-        const std::size_t curve = chartAxes.curve ? static_cast<std::size_t>(point.Indices()[*chartAxes.curve]) : 0;
-        chart->Add(curve, point.Values()[chartAxes.x],
-                   design.possible ? std::optional<double>(calculator::Field(design.quantities, solved))
-                                   : std::nullopt);
-      }
-      if (request.onlyPossible && !design.possible) continue;
-      if (!rows) continue;
-      if (request.format == Format::kText) {
-        AppendSweepTextRow(out.buffer(), model, inputs);
-        out.EndRow();
-      } else {
-        writer.Write(model, request.constants, &cache.Known(point, design));
-      }
-    }
+    SweepDesigns(request, sweep, inputs, {rows, out, writer, cache, chart ? &*chart : nullptr, chartAxes},
+                 stop, progress);
     progress.Erase();
   }
   if (const std::optional<int> signal = stop.Raised()) {
