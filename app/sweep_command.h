@@ -22,9 +22,10 @@ namespace app {
 
 class Output;
 
-// Exit code of a sweep stopped by an interrupt (Ctrl+C), as a shell reports a
-// process ended by SIGINT.
-inline constexpr int kExitInterrupted = 130;
+// Exit code of a sweep stopped by a signal (Ctrl+C, SIGTERM, SIGHUP), less
+// the signal's number, as a shell reports a process ended by it: 130 for
+// SIGINT, 143 for SIGTERM, 129 for SIGHUP.
+inline constexpr int kExitSignalled = 128;
 
 // One input option: its quantity and every text typed for it, in order.
 struct SweptInput {

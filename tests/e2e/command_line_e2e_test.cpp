@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -185,7 +187,9 @@ TEST(CommandLineIntoAClosedPipe, EndsQuietly) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--help"}, {"--version"}, {"frequency", "--volume=1", "--surface=1", "--thickness=1"},
-        {"batch", "--format=csv"}, {"thickness", "--help"}}) {
+        {"batch", "--format=csv"}, {"thickness", "--help"},
+        // A sweep that would run for minutes before its chart's one write.
+        {"frequency", "--volume=1:1e9:1", "--diameter=2", "--thickness=1", "--plot=-"}}) {
     SCOPED_TRACE(arguments.front());
     LaunchOptions options;
     options.withoutTerminal = true;
@@ -467,6 +471,34 @@ TEST(CommandLineSweep, TheReadmeChartIsTheProgramsOwn) {
   std::remove(made.c_str());
 }
 
+// A chart that cannot be written whole (a file size limit of 512 bytes
+// standing in for a full disk) leaves the older chart as it was, and no
+// other file: one line, exit code 1.
+TEST(CommandLineSweep, AChartThatCannotBeWrittenWholeLeavesTheOlderOne) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::string folder = ::testing::TempDir() + "helmholtz_sweep_full/";
+  const std::string chart = folder + "chart.svg";
+  const std::string error = ::testing::TempDir() + "helmholtz_sweep_full_error";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  std::ofstream(chart) << "older chart";
+  // The limit's signal ignored, so that the write fails instead.
+  const std::string command = "ulimit -f 1; trap '' XFSZ; exec '" + HelmholtzBinary() +
+                              "' frequency --volume 1:60:1l --diameter 5 --thickness 1 --plot '" + chart +
+                              "' >/dev/null 2>'" + error + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::ifstream errorFile(error);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(errorFile), {}),
+            "helmholtz: --plot: cannot write '" + chart + "'\n");
+  std::ifstream chartFile(chart);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(chartFile), {}), "older chart");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+  std::filesystem::remove_all(folder);
+  std::remove(error.c_str());
+}
+
 // --plot - in an 80x24 terminal: the chart alone, a line shorter than the
 // terminal, in braille under a UTF-8 locale and in ASCII under another.
 TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
@@ -502,22 +534,41 @@ TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
 }
 
 // A long sweep whose standard error is a terminal shows its status line
-// there; Ctrl+C ends it with exit code 130 and the line erased.
-TEST(CommandLineSweep, ShowsProgressOnATerminalAndErasesItOnInterrupt) {
+// there; Ctrl+C, SIGTERM and SIGHUP end it with exit code 128 + the signal,
+// the line erased, the rows written so far whole, and no chart file.
+TEST(CommandLineSweep, ShowsProgressOnATerminalAndErasesItWhenEndedBySignal) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
-  LaunchOptions options;
-  options.standardOutputFile = "/dev/null";
-  options.arguments = {"frequency", "--volume", "1:1e9:1", "--diameter", "2", "--thickness", "1", "--format", "csv"};
-  PtySession session(HelmholtzBinary(), options);
-  ASSERT_TRUE(session.started());
-  ASSERT_TRUE(session.WaitUntil(
-      [](const TerminalModel& screen) { return screen.RowText(0).find("designs/s") != std::string::npos; },
-      10 * kPromptlyMs))
-      << session.output();
-  EXPECT_NE(session.screen().RowText(0).find("of 1000000000 designs"), std::string::npos);
-  session.Signal(SIGINT);
-  ASSERT_EQ(session.ExitCode(kPromptlyMs), 130);
-  EXPECT_EQ(session.screen().RowText(0).find_first_not_of(' '), std::string::npos) << session.screen().RowText(0);
+  const std::string folder = ::testing::TempDir() + "helmholtz_sweep_signal/";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    LaunchOptions options;
+    options.standardOutputFile = folder + "rows.csv";
+    // Rows only at the start (the wall turns negative above about 320 Hz), so that the file stays small.
+    options.arguments = {"thickness", "--frequency", "1:1e9:1", "--volume", "1l", "--diameter", "2", "--format",
+                         "csv", "--only-possible", "--plot", folder + "chart.svg"};
+    PtySession session(HelmholtzBinary(), options);
+    ASSERT_TRUE(session.started());
+    ASSERT_TRUE(session.WaitUntil(
+        [](const TerminalModel& screen) { return screen.RowText(0).find("designs/s") != std::string::npos; },
+        10 * kPromptlyMs))
+        << session.output();
+    EXPECT_NE(session.screen().RowText(0).find("of 1000000000 designs"), std::string::npos);
+    session.Signal(signal);
+    ASSERT_EQ(session.ExitCode(kPromptlyMs), 128 + signal);
+    EXPECT_EQ(session.screen().RowText(0).find_first_not_of(' '), std::string::npos) << session.screen().RowText(0);
+    std::ifstream file(options.standardOutputFile);
+    const std::string written(std::istreambuf_iterator<char>(file), {});
+    const std::vector<std::string> rows = testtext::Lines(written);
+    ASSERT_GT(rows.size(), 1U);
+    EXPECT_EQ(written.back(), '\n');
+    EXPECT_EQ(rows.front(), app::kCsvColumns);
+    EXPECT_EQ(std::count(rows.back().begin(), rows.back().end(), ','), 12) << rows.back();
+    std::filesystem::remove(options.standardOutputFile);
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+  }
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
