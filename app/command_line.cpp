@@ -106,7 +106,7 @@ Result<CommonSettings> ReadCommon(const Request& request) {
   float soundSpeed = calculator::kScreenSoundSpeed;
   if (speed.value() || temperature.value()) {
     const ParsedValue parsed =
-        speed.value() ? ParseValue(*speed.value(), Dimension::kSoundSpeed) : ParseTemperature(*temperature.value());
+        speed.value() ? ParseSoundSpeed(*speed.value()) : ParseTemperature(*temperature.value());
     if (!parsed.value) return Refused(std::string(speed.value() ? "--sound-speed: " : "--temperature: ") + parsed.refusal);
     soundSpeed = *parsed.value;
   }
@@ -148,7 +148,7 @@ Result<QuantityTexts> ReadInputTexts(const Request& request, bool sweeping) {
       if (!single.ok()) return single.refusal();
       texts[IndexOf(quantity)] = single.value();
     }
-    if (texts[IndexOf(quantity)] && !Takes(request.command, id)) {
+    if (texts[IndexOf(quantity)] && !Offers(request.command, id)) {
       const std::string_view name = Spec(id).name;
       return Refused(std::string(NameOf(request.command)) + ": " + std::string(name) + " cannot be given: the " +
                      std::string(IsOrifice(quantity) && IsOrifice(solved) ? "orifice" : name.substr(2)) +
@@ -243,8 +243,27 @@ std::string SeeHelp(Command command) {
   return "; see 'helmholtz " + std::string(NameOf(command)) + " --help'";
 }
 
+// The first flag written with a value ("--only-possible=no", "--help="),
+// which CLI11 would read as the flag set off: a flag takes none. Arguments
+// after "--" are the batch's file names.
+std::optional<std::string_view> FlagGivenAValue(Command command, std::span<const char* const> arguments) {
+  for (const std::string_view argument : arguments.subspan(1)) {
+    if (argument == "--") break;
+    for (const OptionSpec& option : kOptions) {
+      if (!option.valueName.empty() || !Takes(command, option.id)) continue;
+      for (const std::string_view flag : {option.name, option.id == OptionId::kHelp ? "-h" : option.name}) {
+        if (argument.starts_with(flag) && argument.substr(flag.size()).starts_with('=')) return flag;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 // The subcommand's arguments read into a Request, or the refusal.
 Result<Request> ParseRequest(Command command, std::span<const char* const> arguments) {
+  if (const std::optional<std::string_view> flag = FlagGivenAValue(command, arguments)) {
+    return Refused(std::string(NameOf(command)) + ": " + std::string(*flag) + " takes no value" + SeeHelp(command));
+  }
   Request request;
   request.command = command;
   CLI::App cli;
@@ -276,11 +295,13 @@ Result<Request> ParseRequest(Command command, std::span<const char* const> argum
 }
 
 // A calculation subcommand: one design, or a sweep of them.
-int RunCalculation(const Request& request, const CommonSettings& settings, Output& out, std::ostream& err) {
+int RunCalculation(const Request& request, const CommonSettings& settings, plot::ColourQuery colours, Output& out,
+                   std::ostream& err) {
   SweepRequest sweep;
   sweep.format = settings.format;
   sweep.constants = settings.constants;
   sweep.onlyPossible = request.onlyPossible;
+  sweep.colours = colours;
   const auto plot = Single(request, OptionId::kPlot);
   if (!plot.ok()) {
     err << DiagnosticLine(plot.refusal().message);
@@ -349,7 +370,8 @@ int Answer(const CommandLine& commandLine, Output& out, std::ostream& err) {
   return FinishOutput(out, 0, err);
 }
 
-int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream& err) {
+int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream& err,
+               plot::ColourQuery colours) {
   const std::optional<Command> command = arguments.empty() ? std::nullopt : CommandNamed(arguments.front());
   if (!command) {
     err << RejectionText(arguments.empty() ? "" : arguments.front());
@@ -372,14 +394,15 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   if (!SolvedBy(*command)) {
     return RunBatch(request.value().file, settings.value().format, settings.value().constants, out, err);
   }
-  return RunCalculation(request.value(), settings.value(), out, err);
+  return RunCalculation(request.value(), settings.value(), colours, out, err);
 }
 
-int RunCommandLine(const CommandLine& commandLine, std::span<const char* const> arguments) {
+int RunCommandLine(const CommandLine& commandLine, std::span<const char* const> arguments,
+                   plot::ColourQuery colours) {
   IgnoreClosedPipeSignal();
   StandardOutputSink sink;
   Output out(sink);
-  if (commandLine.action == Action::kRunCommand) return RunCommand(arguments, out, std::cerr);
+  if (commandLine.action == Action::kRunCommand) return RunCommand(arguments, out, std::cerr, colours);
   return Answer(commandLine, out, std::cerr);
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/plot/terminal_chart.h"
 #include "numtext/printable_text.h"
 
 namespace app {
@@ -61,10 +62,14 @@ int Answer(const CommandLine& commandLine, Output& out, std::ostream& err);
 
 // Runs the subcommand in `arguments` (its name first): its answer on `out`,
 // refusals on `err`; returns the exit code.
-int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream& err);
+// `colours` says whether a terminal takes colour, for a chart drawn there
+// (none without it).
+int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream& err,
+               plot::ColourQuery colours = nullptr);
 
 // What main() runs for every action but kRunCalculator: the answer on the
 // standard output, a closed pipe ending quietly.
-int RunCommandLine(const CommandLine& commandLine, std::span<const char* const> arguments);
+int RunCommandLine(const CommandLine& commandLine, std::span<const char* const> arguments,
+                   plot::ColourQuery colours = nullptr);
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "app/model_options.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "app/command_line.h"
@@ -97,6 +98,10 @@ ParsedSlot ParseSlot(std::string_view text) {
   }
   const ParsedValue parsedWidth = ParseValue(width, Dimension::kLength);
   if (!parsedWidth.value) return {std::nullopt, Quoted(text) + ": " + parsedWidth.refusal};
+  // The surface is stored in single precision like a typed --surface, which refuses the same overflow.
+  if (!std::isfinite(static_cast<float>(static_cast<long double>(*parsedWidth.value) * *height.value))) {
+    return {std::nullopt, Quoted(text) + ": the surface is not finite in single precision"};
+  }
   return {calculator::Slot{*parsedWidth.value, *height.value}, {}};
 }
 

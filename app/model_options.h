@@ -39,7 +39,8 @@ inline constexpr ModelNames kModelColumnNames = {"ends", "ports", "slot"};
 
 // A slot "WxH" or "W×H" in cm, each side with an optional length unit; a
 // width written without a unit takes the height's ("40x8mm" is 40 mm by
-// 8 mm). Refused as "'TEXT' ..." (without the option's name).
+// 8 mm). Refused as "'TEXT' ..." (without the option's name), a slot whose
+// surface overflows single precision too ("1e20x1e20").
 struct ParsedSlot {
   std::optional<calculator::Slot> slot;
   std::string refusal;

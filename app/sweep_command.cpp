@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <ostream>
 #include <string_view>
@@ -13,6 +12,7 @@
 
 #include "app/calculation.h"
 #include "app/command_line.h"
+#include "app/output/file_replacement.h"
 #include "app/output/output.h"
 #include "app/plot/chart.h"
 #include "app/plot/svg.h"
@@ -20,6 +20,7 @@
 #include "app/sweep/progress_line.h"
 #include "app/sweep/range.h"
 #include "app/sweep/sweep.h"
+#include "app/system_text.h"
 #include "app/units.h"
 
 #ifdef _WIN32
@@ -45,6 +46,9 @@ plot::AxisName ChartName(Quantity quantity) {
   return {std::string(kChartNames[IndexOf(quantity)]), std::string(kChartUnits[IndexOf(quantity)])};
 }
 
+// Designs between two looks for a closed standard output, a few times a second.
+constexpr std::uint64_t kLookForClosedOutputEvery = 1 << 16;
+
 // A chart has a legend mark of its own for each curve.
 constexpr std::uint64_t kMaxCurves = 10;
 
@@ -59,23 +63,41 @@ sweep::ValueParser ParserFor(Quantity quantity) {
   };
 }
 
-// A sweep's interrupt (Ctrl+C) only raises this flag, which the loop reads
-// after each design, so that the status line is erased and the rows written
-// so far are complete before the program ends.
-volatile std::sig_atomic_t interrupted = 0;
+// The signals that end a sweep (Ctrl+C, kill, the terminal closed) only
+// record their number here, which the loop reads after each design, so that
+// the status line is erased and the rows written so far are complete before
+// the program ends with 128 + that number, as a shell reports it. They stay
+// caught until then: a closed terminal often brings a second SIGHUP, from
+// the shell, right behind the first.
+volatile std::sig_atomic_t stopSignal = 0;
 
-extern "C" void OnInterrupt(int) { interrupted = 1; }
+extern "C" void OnStopSignal(int signal) { stopSignal = signal; }
 
-class InterruptFlag {
+class StopSignals {
  public:
-  InterruptFlag() : previous_(std::signal(SIGINT, OnInterrupt)) { interrupted = 0; }
-  ~InterruptFlag() { std::signal(SIGINT, previous_); }
-  InterruptFlag(const InterruptFlag&) = delete;
-  InterruptFlag& operator=(const InterruptFlag&) = delete;
-  bool Raised() const { return interrupted != 0; }
+  StopSignals() {
+    stopSignal = 0;
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+      previous_[i] = std::signal(kSignals[i], OnStopSignal);
+      // Ignored stays ignored: nohup, or a background job of a shell without job control.
+      if (previous_[i] == SIG_IGN) std::signal(kSignals[i], SIG_IGN);
+    }
+  }
+  ~StopSignals() {
+    for (std::size_t i = 0; i < kSignals.size(); ++i) std::signal(kSignals[i], previous_[i]);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+  // The signal that asked the sweep to end, if any.
+  std::optional<int> Raised() const { return stopSignal != 0 ? std::optional<int>(stopSignal) : std::nullopt; }
 
  private:
-  void (*previous_)(int);
+#ifdef SIGHUP
+  static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+#else
+  static constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
+#endif
+  std::array<void (*)(int), kSignals.size()> previous_{};
 };
 
 bool StandardOutputIsTerminal() {
@@ -126,7 +148,7 @@ class NumberTextCache {
       const std::uint64_t size = sweep.Axes()[axis].Size();
       cached.table = size <= kTableLimit;
       const std::size_t entries = cached.table ? static_cast<std::size_t>(size) : 1;
-      cached.filled.assign(entries, false);
+      cached.filled.assign(cached.table ? entries : 0, false);
       // Left unwritten until filled, so a table costs only the values reached.
       cached.slots.reset(new char[entries * cached.columns.size() * kSlotBytes]);
     }
@@ -137,12 +159,18 @@ class NumberTextCache {
     for (std::size_t axis = 0; axis < axes_.size(); ++axis) {
       Axis& cached = axes_[axis];
       if (cached.columns.empty()) continue;
-      const std::size_t entry = cached.table ? static_cast<std::size_t>(point.Indices()[axis]) : 0;
-      if (!cached.table && point.FirstChanged() <= axis) cached.filled[entry] = false;
+      // The point's own index, not what changed since the last row written:
+      // --only-possible skips rows, among them those where an input changes.
+      const std::uint64_t index = point.Indices()[axis];
+      const std::size_t entry = cached.table ? static_cast<std::size_t>(index) : 0;
       char* slots = cached.slots.get() + entry * cached.columns.size() * kSlotBytes;
-      if (!cached.filled[entry]) {
+      if (cached.table ? !cached.filled[entry] : cached.held != index) {
         Fill(slots, cached.columns, design);
-        cached.filled[entry] = true;
+        if (cached.table) {
+          cached.filled[entry] = true;
+        } else {
+          cached.held = index;
+        }
       }
       for (std::size_t i = 0; i < cached.columns.size(); ++i) {
         const char* slot = slots + i * kSlotBytes;
@@ -155,9 +183,10 @@ class NumberTextCache {
  private:
   struct Axis {
     std::vector<std::size_t> columns;
-    // Slots for every value, or (`table` false) for the current value only.
+    // Slots for every value, or (`table` false) for the value `held` only.
     bool table = false;
     std::vector<bool> filled;
+    std::optional<std::uint64_t> held;
     std::unique_ptr<char[]> slots;
   };
 
@@ -252,6 +281,51 @@ std::optional<plot::Chart> MakeChart(calculator::Choice choice, const sweep::Swe
                      std::pair<double, double>(low, high), std::move(legends));
 }
 
+// Where the designs go: rows, when `rows`, and the chart, if any.
+struct DesignsTo {
+  bool rows;
+  Output& out;
+  DesignWriter& writer;
+  NumberTextCache& cache;
+  plot::Chart* chart;
+  ChartAxes chartAxes;
+};
+
+// The designs one by one, until the last, a stop signal or a closed output:
+// the row path, kept apart from the setting up and ending of a sweep.
+void SweepDesigns(const SweepRequest& request, const sweep::Sweep& sweep, const std::vector<Quantity>& inputs,
+                  const DesignsTo& to, const StopSignals& stop, sweep::ProgressLine& progress) {
+  const Quantity solved = calculator::SolvedQuantity(request.choice);
+  calculator::Quantities typed;
+  std::uint64_t designs = 0;
+  for (sweep::Odometer point(sweep); point.Valid() && !to.out.failed() && !stop.Raised(); point.Next()) {
+    // The terminal chart, or rows that --only-possible leaves out, may write
+    // nothing for long: a reader that has gone meanwhile ends the sweep.
+    if (++designs % kLookForClosedOutputEvery == 0 && !to.out.StillOpen()) break;
+    for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
+      calculator::Field(typed, inputs[axis]) = point.Values()[axis];
+    }
+    const ModelDesign model = SweepDesign(request.choice, typed, request.model, request.constants);
+    const Design& design = model.design;
+    progress.Advance();
+    // An impossible design breaks its curve, with --only-possible too.
+    if (to.chart) {
+      const ChartAxes& axes = to.chartAxes;
+      const std::size_t curve = axes.curve ? static_cast<std::size_t>(point.Indices()[*axes.curve]) : 0;
+      to.chart->Add(curve, point.Values()[axes.x],
+                    design.possible ? std::optional<double>(calculator::Field(design.quantities, solved))
+                                    : std::nullopt);
+    }
+    if ((request.onlyPossible && !design.possible) || !to.rows) continue;
+    if (request.format == Format::kText) {
+      AppendSweepTextRow(to.out.buffer(), model, inputs);
+      to.out.EndRow();
+    } else {
+      to.writer.Write(model, request.constants, &to.cache.Known(point, design));
+    }
+  }
+}
+
 }  // namespace
 
 bool IsSweep(const SweepRequest& request) {
@@ -336,6 +410,7 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
   }
 
   std::optional<plot::Chart> chart;
+  std::optional<FileReplacement> svgFile;
   ChartAxes chartAxes;
   const bool terminalChart = request.plot && *request.plot == "-";
   if (request.plot) {
@@ -345,8 +420,10 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
       err << Refusal(refusal);
       return kExitBadArgument;
     }
-    // Opened without emptying it, so that a sweep ended early leaves an older chart alone.
-    if (!terminalChart && !std::ofstream(*request.plot, std::ios::binary | std::ios::app)) {
+    // Written beside the file and put in its place once whole, so that a
+    // sweep ended early leaves an older chart alone and a new path absent.
+    if (!terminalChart) svgFile = FileReplacement::Open(*request.plot);
+    if (!terminalChart && !svgFile) {
       err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
       return kExitWriteFailed;
     }
@@ -363,56 +440,27 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
     }
   }
   NumberTextCache cache(request.format, request.choice, sweep, inputs, request.constants);
-  const calculator::Quantity solved = calculator::SolvedQuantity(request.choice);
-
-  const InterruptFlag interrupt;
+  const StopSignals stop;
   {
     // Rows on a terminal would run through the status line; they show progress themselves.
     sweep::ProgressLine progress(sweep.Count(),
                                  sweep::StandardErrorIsTerminal() && (terminalChart || !StandardOutputIsTerminal()),
-                                 std::chrono::steady_clock::now, WriteToStandardError);
-    calculator::Quantities typed;
-    for (sweep::Odometer point(sweep); point.Valid() && !out.failed() && !interrupt.Raised(); point.Next()) {
-      for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
-        calculator::Field(typed, inputs[axis]) = point.Values()[axis];
-      }
-      const ModelDesign model = SweepDesign(request.choice, typed, request.model, request.constants);
-      const Design& design = model.design;
-      progress.Advance();
-      // An impossible design breaks its curve, with --only-possible too.
-      if (chart) {
-        const std::size_t curve = chartAxes.curve ? static_cast<std::size_t>(point.Indices()[*chartAxes.curve]) : 0;
-        chart->Add(curve, point.Values()[chartAxes.x],
-                   design.possible ? std::optional<double>(calculator::Field(design.quantities, solved))
-                                   : std::nullopt);
-      }
-      if (request.onlyPossible && !design.possible) continue;
-      if (!rows) continue;
-      if (request.format == Format::kText) {
-        AppendSweepTextRow(out.buffer(), model, inputs);
-        out.EndRow();
-      } else {
-        writer.Write(model, request.constants, &cache.Known(point, design));
-      }
-    }
+                                 std::chrono::steady_clock::now, WriteToStandardError, sweep::StandardErrorColumns);
+    SweepDesigns(request, sweep, inputs, {rows, out, writer, cache, chart ? &*chart : nullptr, chartAxes},
+                 stop, progress);
     progress.Erase();
   }
-  if (interrupt.Raised()) {
+  if (const std::optional<int> signal = stop.Raised()) {
     out.Flush();
-    return kExitInterrupted;
+    return kExitSignalled + *signal;
   }
   if (chart && !out.failed()) {
     if (terminalChart) {
-      out.Append(plot::TerminalChartText(*chart, plot::DetectTerminalStyle(1)));
-    } else {
-      std::ofstream svgFile(*request.plot, std::ios::binary | std::ios::trunc);
-      svgFile << plot::SvgText(*chart);
-      svgFile.close();
-      if (!svgFile) {
-        out.Flush();
-        err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
-        return kExitWriteFailed;
-      }
+      out.Append(plot::TerminalChartText(*chart, plot::DetectTerminalStyle(1, request.colours)));
+    } else if (!svgFile->Commit(plot::SvgText(*chart))) {
+      out.Flush();
+      err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
+      return kExitWriteFailed;
     }
   }
   return FinishOutput(out, 0, err);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/model_options.h"
+#include "app/plot/terminal_chart.h"
 #include "app/output/design_writer.h"
 #include "calculator/design.h"
 #include "calculator/port_models.h"
@@ -22,9 +23,10 @@ namespace app {
 
 class Output;
 
-// Exit code of a sweep stopped by an interrupt (Ctrl+C), as a shell reports a
-// process ended by SIGINT.
-inline constexpr int kExitInterrupted = 130;
+// Exit code of a sweep stopped by a signal (Ctrl+C, SIGTERM, SIGHUP), less
+// the signal's number, as a shell reports a process ended by it: 130 for
+// SIGINT, 143 for SIGTERM, 129 for SIGHUP.
+inline constexpr int kExitSignalled = 128;
 
 // One input option: its quantity and every text typed for it, in order.
 struct SweptInput {
@@ -44,6 +46,8 @@ struct SweepRequest {
   bool onlyPossible = false;
   // A file for the SVG chart, or "-" for the chart drawn on standard output.
   std::optional<std::string> plot;
+  // Whether the terminal that receives --plot - takes colour.
+  plot::ColourQuery colours = nullptr;
 };
 
 // Whether the request asks for more than today's single design: an input

@@ -138,8 +138,21 @@ ParsedValue ParseTemperature(std::string_view text) {
   if (!split.rest.empty() && split.rest != "C") {
     return {std::nullopt, Quoted(text) + ": " + Quoted(split.rest) + " is not a temperature unit (C)"};
   }
-  if (split.number < -kZeroCelsius) return {std::nullopt, Quoted(text) + " is below absolute zero (-273.15 C)"};
-  return Rounded(text, kSpeedAtZeroCelsius * std::sqrt(1 + split.number / kZeroCelsius));
+  // Typed values are single precision everywhere; a temperature too.
+  if (!std::isfinite(static_cast<float>(split.number))) {
+    return {std::nullopt, Quoted(text) + " is not finite in single precision"};
+  }
+  // At absolute zero sound does not travel: every frequency would be 0.
+  const long double ratio = 1 + split.number / kZeroCelsius;
+  if (!(ratio > 0)) return {std::nullopt, Quoted(text) + " is not above absolute zero (-273.15 C)"};
+  return Rounded(text, kSpeedAtZeroCelsius * std::sqrt(ratio));
+}
+
+ParsedValue ParseSoundSpeed(std::string_view text) {
+  ParsedValue parsed = ParseValue(text, Dimension::kSoundSpeed);
+  // A speed of 0 gives 0 Hz, a negative one negative hertz marked possible.
+  if (parsed.value && !(*parsed.value > 0)) return {std::nullopt, Quoted(text) + " is not above zero"};
+  return parsed;
 }
 
 }  // namespace app

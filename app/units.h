@@ -44,8 +44,13 @@ WorkingValue ParseWorkingValue(std::string_view text, Dimension dimension);
 
 // The speed of sound in dry air at `text` degrees Celsius (a bare number or
 // with "C"), c = 331.3 * sqrt(1 + T/273.15) m/s, in cm/s rounded to single
-// once: "20" -> 34321.47 cm/s.
+// once: "20" -> 34321.47 cm/s. Refused at or below absolute zero ("-273.15")
+// and for a temperature not finite in single precision ("1e39").
 ParsedValue ParseTemperature(std::string_view text);
+
+// A speed of sound as ParseValue reads it, refused unless above zero:
+// "340m/s" -> 34000 cm/s; "0" and "-340m/s" -> refused.
+ParsedValue ParseSoundSpeed(std::string_view text);
 
 // The units `dimension` accepts, as the refusals and the help list them: "mm, cm, m, in, ft".
 std::string UnitList(Dimension dimension);

@@ -163,6 +163,10 @@ std::optional<PortRefusal> RefusalOf(Choice choice, const PortModel& model) {
   if (!(PositiveAndFinite(model.slot->width) && PositiveAndFinite(model.slot->height))) {
     return PortRefusal{"--slot needs a width and a height above zero"};
   }
+  // The surface is stored in single precision: 1e20 x 1e20 would be infinite.
+  if (!std::isfinite(static_cast<float>(SlotSurface(*model.slot)))) {
+    return PortRefusal{"--slot needs a surface that is finite in single precision"};
+  }
   if (solvesOrifice) return PortRefusal{"--slot gives the orifice, which cannot then be solved for"};
   if (model.ends == Ends::kScreen && IsRound(choice)) {
     return PortRefusal{"--slot with --ends screen needs the surface calculations: the round ones take a diameter"};

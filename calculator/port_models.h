@@ -104,7 +104,8 @@ struct PortRefusal {
 //     only ever given;
 //   - a slot with Ends::kScreen in a round choice (1-3), whose formulas take
 //     a radius; the surface choices (5-7) take the slot's surface.
-//   - a slot whose width or height is not a finite number above zero.
+//   - a slot whose width or height is not a finite number above zero, or
+//     whose surface W*H is not finite in single precision.
 // A textbook model never clamps a typed value: a negative wall thickness is
 // used as typed and makes the design impossible.
 //   SolvePort(kFrequencyRound, {.volume = 1000, .thickness = 1, .diameter = 2},

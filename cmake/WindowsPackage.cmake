@@ -56,7 +56,7 @@ include(CPack)
 # The DLLs a bare Windows 10 or 11 has; anything else (libstdc++-6.dll,
 # libgcc_s_seh-1.dll, libwinpthread-1.dll) would have to ship beside the
 # program. Names are compared in upper case.
-set(HELMHOLTZ_SYSTEM_DLLS KERNEL32.DLL MSVCRT.DLL ADVAPI32.DLL USER32.DLL NTDLL.DLL)
+set(HELMHOLTZ_SYSTEM_DLLS KERNEL32.DLL MSVCRT.DLL SHELL32.DLL ADVAPI32.DLL USER32.DLL NTDLL.DLL)
 
 if(HELMHOLTZ_TESTS)
   # The README's links, the web page's too, lead to files of the package.

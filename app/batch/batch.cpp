@@ -14,6 +14,7 @@
 #include "app/calculation.h"
 #include "app/command_line.h"
 #include "app/model_options.h"
+#include "app/system_text.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -31,6 +32,30 @@ struct FileCloser {
   }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// The file's bytes for the reader. A read error (a directory, a failing
+// disk) ends the input and is kept to be reported: the record it cut short
+// is not the file's, so it is not computed.
+class FileInput {
+ public:
+  explicit FileInput(std::FILE* file) : file_(file) {}
+
+  std::size_t Read(char* buffer, std::size_t capacity) {
+    if (error_) return 0;
+    const std::size_t count = std::fread(buffer, 1, capacity, file_);
+    if (count < capacity && std::ferror(file_)) {
+      error_ = errno != 0 ? errno : EIO;
+      return 0;
+    }
+    return count;
+  }
+  // errno of the failed read.
+  std::optional<int> error() const { return error_; }
+
+ private:
+  std::FILE* file_;
+  std::optional<int> error_;
+};
 
 // The columns a header may name: the quantities (indexed by Quantity), then the model's.
 constexpr std::array<std::string_view, 8> kBatchColumns = {
@@ -154,7 +179,7 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
 int RunBatch(const std::string& path, Format format, const calculator::Constants& constants, Output& out,
              std::ostream& err) {
   const bool standardInput = path == "-";
-  File file(standardInput ? stdin : std::fopen(path.c_str(), "rb"));
+  File file(standardInput ? stdin : OpenFile(path, "rb"));
   if (!file) {
     err << "helmholtz: batch: cannot open '" << Printable(path, Backslash::kKept) << "': " << std::strerror(errno)
         << "\n";
@@ -165,10 +190,18 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
   if (standardInput) _setmode(_fileno(stdin), _O_BINARY);
 #endif
   const std::string shownPath = standardInput ? "-" : Printable(path, Backslash::kKept);
-  CsvReader reader([&file](char* buffer, std::size_t capacity) { return std::fread(buffer, 1, capacity, file.get()); });
-
+  FileInput input(file.get());
+  CsvReader reader([&input](char* buffer, std::size_t capacity) { return input.Read(buffer, capacity); });
   CsvRecord record;
-  if (!reader.Next(record)) {
+  const auto next = [&] { return reader.Next(record) && !input.error(); };
+  // Refused as an unopenable file is, whether or not rows were written before.
+  const auto readFailed = [&] {
+    err << "helmholtz: batch: cannot read '" << shownPath << "': " << std::strerror(*input.error()) << "\n";
+    return FinishOutput(out, kExitBadArgument, err);
+  };
+
+  if (!next()) {
+    if (input.error()) return readFailed();
     DesignWriter(format, out).Begin();  // no header, no rows: an empty result
     return FinishOutput(out, 0, err);
   }
@@ -182,7 +215,7 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
   DesignWriter writer(format, out, HasModelColumns(*columns));
   writer.Begin();
   bool anyFailed = false;
-  while (!out.failed() && reader.Next(record)) {
+  while (!out.failed() && next()) {
     const RowDesign row = SolveRow(record, *columns, width, constants);
     if (row.design) {
       writer.Write(*row.design, constants);
@@ -192,10 +225,7 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
       err << shownPath << ":" << record.line << ": " << row.refusal << "\n";
     }
   }
-  if (std::ferror(file.get())) {
-    err << "helmholtz: batch: cannot read '" << shownPath << "'\n";
-    anyFailed = true;
-  }
+  if (input.error()) return readFailed();
   return FinishOutput(out, anyFailed ? kExitRowsFailed : 0, err);
 }
 

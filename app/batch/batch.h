@@ -15,8 +15,9 @@ namespace app {
 
 // `path` "-" reads standard input. Returns 0 when every row was computed,
 // kExitRowsFailed when some were not or the header was refused,
-// kExitBadArgument when the file cannot be opened; FinishOutput decides
-// when the output fails.
+// kExitBadArgument when the file cannot be opened or read (a directory:
+// "helmholtz: batch: cannot read '/tmp': Is a directory" on `err`);
+// FinishOutput decides when the output fails.
 int RunBatch(const std::string& path, Format format, const calculator::Constants& constants, Output& out,
              std::ostream& err);
 

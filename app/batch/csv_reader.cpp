@@ -34,8 +34,24 @@ int CsvReader::Get() {
   return c;
 }
 
-void CsvReader::SkipRestOfLine() {
-  for (int c = Get(); c != kEnd && c != '\n'; c = Get()) {
+// A line end inside a quoted cell belongs to the cell, so the next record
+// starts where reading the whole record would have stopped: an overlong
+// quoted cell of many lines is one refused record, not a record per line.
+// A quote opens a cell only at the cell's start, as when reading.
+void CsvReader::SkipRestOfRecord(bool quoted) {
+  bool cellStart = false;
+  for (int c = Get(); c != kEnd; c = Get()) {
+    if (quoted) {
+      if (c == '"' && Peek() == '"') {
+        Get();  // "" is a quote
+      } else if (c == '"') {
+        quoted = false;
+      }
+      continue;
+    }
+    if (c == '\n') return;
+    quoted = c == '"' && cellStart;
+    cellStart = c == ',';
   }
 }
 
@@ -91,14 +107,14 @@ bool CsvReader::Next(CsvRecord& record) {
         if (!record.error.empty()) continue;
         if (bytes > kMaxRecordBytes) {
           record.error = kOverlong;
-          SkipRestOfLine();
+          SkipRestOfRecord(true);
           continue;
         }
         c = Get();
         if (c == '\r' && Peek() == '\n') c = Get();
         if (c != ',' && c != '\n' && c != kEnd) {
           record.error = "text after a closing quote";
-          SkipRestOfLine();
+          SkipRestOfRecord(false);
           continue;
         }
       } else {
@@ -109,12 +125,12 @@ bool CsvReader::Next(CsvRecord& record) {
           }
           if (c == '"') {
             record.error = "a quote inside an unquoted cell";
-            SkipRestOfLine();
+            SkipRestOfRecord(false);
             break;
           }
           if (++bytes > kMaxRecordBytes) {
             record.error = kOverlong;
-            SkipRestOfLine();
+            SkipRestOfRecord(false);
             break;
           }
           cell->push_back(static_cast<char>(c));

@@ -30,16 +30,18 @@ class CsvReader {
   // The next record (blank lines skipped); false at the end of the input.
   bool Next(CsvRecord& record);
 
-  // A record holding more bytes than this is refused, so that a file
-  // without line ends cannot take all memory.
+  // A record holding more bytes than this is refused, and its rest read
+  // past without being kept, so that a file without line ends cannot take
+  // all memory.
   static constexpr std::size_t kMaxRecordBytes = 1 << 20;
 
  private:
   static constexpr int kEnd = -1;
   int Get();
   int Peek();
-  // Reads on to the end of the current line (after a malformed record).
-  void SkipRestOfLine();
+  // Reads on past the end of the current record, keeping nothing (after a
+  // malformed one); `quoted` when it stopped inside a quoted cell.
+  void SkipRestOfRecord(bool quoted);
 
   ReadFunction read_;
   std::vector<char> block_;

@@ -11,6 +11,8 @@
 #include <stdlib.h>
 #include <winerror.h>
 #else
+#include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -54,6 +56,18 @@ WriteStatus StandardOutputSink::WriteAll(std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return WriteStatus::kWritten;
+}
+
+bool StandardOutputSink::Closed() {
+#ifdef _WIN32
+  return false;
+#else
+  // A terminal hung up is left to SIGHUP; a file is never closed.
+  struct stat output {};
+  if (fstat(kStandardOutput, &output) != 0 || !(S_ISFIFO(output.st_mode) || S_ISSOCK(output.st_mode))) return false;
+  pollfd descriptor{kStandardOutput, 0, 0};
+  return poll(&descriptor, 1, 0) == 1 && (descriptor.revents & (POLLERR | POLLHUP)) != 0;
+#endif
 }
 
 WriteStatus StringSink::WriteAll(std::string_view bytes) {

@@ -19,14 +19,20 @@ class OutputSink {
  public:
   virtual ~OutputSink() = default;
   virtual WriteStatus WriteAll(std::string_view bytes) = 0;
+  // Whether a write would now find the destination closed, asked without
+  // writing: a command that writes nothing for a while (a chart drawn at the
+  // end) need not wait for its one write to learn that nobody reads.
+  virtual bool Closed() { return false; }
 };
 
 // Standard output through the descriptor, without stdio's buffer. A closed
 // pipe is kClosed (SIGPIPE is ignored by IgnoreClosedPipeSignal so that the
-// write can tell).
+// write can tell). Closed(): a pipe or socket whose reader has gone (poll on
+// Unix; never on Windows).
 class StandardOutputSink final : public OutputSink {
  public:
   WriteStatus WriteAll(std::string_view bytes) override;
+  bool Closed() override;
 };
 
 // Into a string, for the tests; `status` is what every write reports.
@@ -34,6 +40,7 @@ class StringSink final : public OutputSink {
  public:
   explicit StringSink(WriteStatus status = WriteStatus::kWritten) : status_(status) {}
   WriteStatus WriteAll(std::string_view bytes) override;
+  bool Closed() override { return status_ == WriteStatus::kClosed; }
   const std::string& text() const { return text_; }
 
  private:
@@ -56,6 +63,12 @@ class Output {
   // Writes what the buffer holds. False once any write has failed.
   bool Flush();
   bool failed() const { return status_ != WriteStatus::kWritten; }
+  // Looks for a closed destination (OutputSink::Closed) and, when it is,
+  // fails as a write into it would have. False once any write has failed.
+  bool StillOpen() {
+    if (status_ == WriteStatus::kWritten && sink_.Closed()) status_ = WriteStatus::kClosed;
+    return !failed();
+  }
   WriteStatus status() const { return status_; }
 
  private:

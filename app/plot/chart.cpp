@@ -13,6 +13,14 @@ namespace {
 
 constexpr double kNotPossible = std::numeric_limits<double>::quiet_NaN();
 
+// The largest value an axis reaches and the narrowest it spans: within them
+// the span, the step's power of ten and every position on the axis stay
+// finite, normal doubles (1e308 - -1e308 is infinite, a step of 1e-320 has
+// no power of ten to be written with). No drawing tells values beyond them
+// apart anyway.
+constexpr double kLargest = 1e300;
+constexpr double kNarrowest = 1e-300;
+
 // mantissa x 10^n as the nearest double, as its decimal text reads: std::pow
 // is not correctly rounded everywhere (MinGW's 10^-3 is one unit off), and a
 // step must be exactly 0.001 or 0.005. Exact up to 10^22.
@@ -49,9 +57,11 @@ double NiceStep(double low, double high, int targetTicks) {
 Axis NiceAxis(double low, double high, int targetTicks) {
   if (!std::isfinite(low) || !std::isfinite(high)) low = 0, high = 1;
   if (low > high) std::swap(low, high);
-  if (low == high) {
+  low = std::clamp(low, -kLargest, kLargest);
+  high = std::clamp(high, -kLargest, kLargest);
+  if (high - low < kNarrowest) {
     // A single value sits in the middle of an axis around it.
-    const double margin = low == 0 ? 1 : std::fabs(low) / 10;
+    const double margin = low == 0 ? 1 : std::max(std::fabs(low) / 10, kNarrowest);
     low -= margin;
     high += margin;
   }
@@ -118,8 +128,11 @@ void Chart::AddToColumns(Curve& curve, Point point) {
 
 void Chart::Add(std::size_t curveIndex, double x, std::optional<double> y) {
   if (curveIndex >= curves_.size()) return;
+  if (std::isnan(x)) return;
   Curve& curve = curves_[curveIndex];
-  const Point point{x, y && std::isfinite(*y) ? *y : kNotPossible};
+  // Within the axes, so that every drawing of the point is inside its plot.
+  const Point point{std::clamp(x, xAxis_.low, xAxis_.high),
+                    y && std::isfinite(*y) ? std::clamp(*y, -kLargest, kLargest) : kNotPossible};
   if (!curve.columns.empty()) {
     AddToColumns(curve, point);
     return;

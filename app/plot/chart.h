@@ -33,8 +33,10 @@ struct Point {
 };
 
 // A nice axis: bounds and ticks at multiples of 1, 2 or 5 x 10^n, the bounds
-// themselves ticks that enclose the data.
+// themselves ticks that enclose the data, as far as +-1e300 (beyond, the
+// axis ends there) and at least 1e-300 wide.
 //   NiceAxis(0.3, 9.6) -> 0 .. 10, ticks 0 2 4 6 8 10
+//   NiceAxis(-1e308, 1e308) -> -1e300 .. 1e300, ticks every 5e299
 struct Axis {
   double low = 0;
   double high = 1;
@@ -61,7 +63,10 @@ class Chart {
   // single curve without a legend).
   Chart(AxisName x, AxisName y, std::pair<double, double> xBounds, std::vector<std::string> legends);
 
-  // One design: `y` empty (or not finite) when it is impossible.
+  // One design: `y` empty (or not finite) when it is impossible. An `x`
+  // outside the x axis (which the bounds rule out) is drawn at its end, and
+  // a `y` beyond +-1e300 (as far as an axis reaches) at that value; a NaN
+  // `x` is left out.
   void Add(std::size_t curve, double x, std::optional<double> y);
 
   const AxisName& XName() const { return xName_; }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -14,6 +15,13 @@ namespace {
 // Below these the chart cannot hold its labels and a plot.
 constexpr int kMinColumns = 30;
 constexpr int kMinRows = 10;
+constexpr int kMinPlotColumns = 10;
+constexpr int kMinPlotRows = 3;
+// Beyond these a wider or taller drawing shows nothing more (the chart keeps
+// 1024 columns of a long curve), yet a window may say 65535 x 65535: cells,
+// text and time would grow with it to gigabytes and minutes.
+constexpr int kMaxColumns = 1000;
+constexpr int kMaxRows = 500;
 
 // The dots of one braille cell, by column and row within it.
 constexpr std::uint8_t kBrailleDots[2][4] = {{0x01, 0x02, 0x04, 0x40}, {0x08, 0x10, 0x20, 0x80}};
@@ -30,24 +38,37 @@ constexpr std::string_view kColorReset = "\x1b[0m";
 
 std::string ColorOn(std::size_t curve) { return "\x1b[" + std::string(kColorCodes[curve % kColorCodes.size()]) + "m"; }
 
-// Printable text only, at most `width` columns: a control byte becomes '?',
-// and so does a C1 control in UTF-8 (U+0080..U+009F, which terminals obey
-// too) and, when the terminal is not UTF-8, any byte beyond ASCII.
+// The length of the printable UTF-8 character that `text` starts with, 0
+// for a control (C0, DEL, C1 as U+0080..U+009F) or a malformed sequence (a
+// stray continuation, a truncated, overlong or surrogate one), which some
+// terminal may read as a control or as swallowing what follows.
+//   Utf8Character("\xc3\xa9x") -> 2;  Utf8Character("\xc2\x9b") -> 0;  Utf8Character("\xc0\x9b") -> 0
+std::size_t Utf8Character(std::string_view text) {
+  const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return lead >= 0x20 && lead != 0x7f ? 1 : 0;
+  if (lead < 0xC2 || lead > 0xF4) return 0;
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  // The second byte's range rules out C1, overlong forms, surrogates and beyond U+10FFFF.
+  const unsigned char low = lead == 0xC2 ? 0xA0 : lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+// Printable text only, at most `width` columns: a byte that does not start
+// a printable character becomes '?', and so, when the terminal is not
+// UTF-8, does any byte beyond ASCII.
 std::string Printable(std::string_view text, Charset charset, int width) {
   std::string out;
-  int columns = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    const bool continuation = (byte & 0xC0) == 0x80;
-    if (!continuation && ++columns > width) break;
-    const bool control = byte < 0x20 || byte == 0x7f;
-    const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
-    if (c1) {
-      out += '?';
-      ++i;
-    } else {
-      out += control || (byte >= 0x80 && charset == Charset::kAscii) ? '?' : text[i];
-    }
+  for (int columns = 0; !text.empty() && columns < width; ++columns) {
+    std::size_t length = Utf8Character(text);
+    if (charset == Charset::kAscii && length > 1) length = 0;
+    out += length == 0 ? std::string_view("?") : text.substr(0, length);
+    text.remove_prefix(std::max<std::size_t>(length, 1));
   }
   return out;
 }
@@ -146,53 +167,72 @@ void PlaceLabel(std::string& line, int& used, int centre, std::string_view text,
   used = start + Width(text);
 }
 
+// The legend: entries side by side, as many lines as they need, at most `most`.
+std::vector<std::string> LegendLines(const Chart& chart, const TerminalStyle& style, int width, std::size_t most) {
+  std::vector<std::string> lines;
+  const bool hasLegend = chart.CurveCount() > 1 || (chart.CurveCount() == 1 && !chart.Legend(0).empty());
+  if (!hasLegend) return lines;
+  std::string line;
+  int lineWidth = 0;
+  for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
+    std::string mark = style.charset == Charset::kUtf8 ? std::string("\u28ff")
+                                                       : std::string(1, kAsciiMarks[curve % kAsciiMarks.size()]);
+    const std::string legend = Printable(chart.Legend(curve), style.charset, width - 2);
+    const std::string entry = mark + " " + legend;
+    if (!line.empty() && lineWidth + 3 + Width(entry) > width) {
+      lines.push_back(line);
+      line.clear();
+      lineWidth = 0;
+    }
+    if (style.color) mark = ColorOn(curve) + mark + std::string(kColorReset);
+    line += (line.empty() ? "" : "   ") + mark + " " + legend;
+    lineWidth += (lineWidth == 0 ? 0 : 3) + Width(entry);
+  }
+  lines.push_back(line);
+  if (lines.size() > most) {
+    lines.resize(most);
+    lines.back() = "... " + std::to_string(chart.CurveCount()) + " curves";
+  }
+  return lines;
+}
+
+// The y tick labels as TickText writes them, or in six significant digits
+// where those would be wider than `most` (ticks billionths apart far from 0:
+// "-123456789.123456789" becomes "-1.23457e+08", at most 13 characters).
+std::vector<std::string> YTickLabels(const Axis& axis, int most) {
+  std::vector<std::string> labels;
+  for (const double tick : axis.ticks) labels.push_back(TickText(tick, axis.step));
+  if (std::all_of(labels.begin(), labels.end(), [most](const std::string& label) { return Width(label) <= most; })) {
+    return labels;
+  }
+  for (std::size_t tick = 0; tick < labels.size(); ++tick) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.6g", axis.ticks[tick]);
+    labels[tick] = buffer;
+  }
+  return labels;
+}
+
 }  // namespace
 
 std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
   const Charset charset = style.charset;
   const Glyphs& glyphs = charset == Charset::kUtf8 ? kUtf8Glyphs : kAsciiGlyphs;
-  const int width = std::max(style.columns, kMinColumns);
-  const int height = std::max(style.rows, kMinRows);
-
-  // The legend: entries side by side, as many lines as they need, at most a third of the height.
-  std::vector<std::string> legendLines;
-  const bool hasLegend = chart.CurveCount() > 1 || (chart.CurveCount() == 1 && !chart.Legend(0).empty());
-  if (hasLegend) {
-    std::string line;
-    int lineWidth = 0;
-    for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
-      std::string mark =
-          charset == Charset::kUtf8 ? std::string("\u28ff") : std::string(1, kAsciiMarks[curve % kAsciiMarks.size()]);
-      const std::string legend = Printable(chart.Legend(curve), charset, width - 2);
-      const std::string entry = mark + " " + legend;
-      if (!line.empty() && lineWidth + 3 + Width(entry) > width) {
-        legendLines.push_back(line);
-        line.clear();
-        lineWidth = 0;
-      }
-      if (style.color) mark = ColorOn(curve) + mark + std::string(kColorReset);
-      line += (line.empty() ? "" : "   ") + mark + " " + legend;
-      lineWidth += (lineWidth == 0 ? 0 : 3) + Width(entry);
-    }
-    legendLines.push_back(line);
-    const auto most = static_cast<std::size_t>(height / 3);
-    if (legendLines.size() > most) {
-      legendLines.resize(most);
-      legendLines.back() = "... " + std::to_string(chart.CurveCount()) + " curves";
-    }
-  }
+  const int width = std::clamp(style.columns, kMinColumns, kMaxColumns);
+  const int height = std::clamp(style.rows, kMinRows, kMaxRows);
+  // At most a third of the height, and no more than leaves the plot its least rows.
+  const std::vector<std::string> legendLines =
+      LegendLines(chart, style, width, static_cast<std::size_t>(std::min(height / 3, height - 5 - kMinPlotRows)));
 
   const Axis& xAxis = chart.XAxis();
   const Axis yAxis = chart.YAxis();
-  std::vector<std::string> yLabels;
+  // The y label, a blank and the axis, then the plot, the last column left blank.
+  const std::vector<std::string> yLabels = YTickLabels(yAxis, width - 3 - kMinPlotColumns);
   int labelWidth = 0;
-  for (const double tick : yAxis.ticks) {
-    yLabels.push_back(TickText(tick, yAxis.step));
-    labelWidth = std::max(labelWidth, Width(yLabels.back()));
-  }
+  for (const std::string& label : yLabels) labelWidth = std::max(labelWidth, Width(label));
   // The y title, the plot, the x axis, its labels, its title, the legend, and the prompt's line.
-  const int plotRows = std::max(3, height - 5 - static_cast<int>(legendLines.size()));
-  const int plotColumns = std::max(10, width - labelWidth - 3);
+  const int plotRows = std::max(kMinPlotRows, height - 5 - static_cast<int>(legendLines.size()));
+  const int plotColumns = std::max(kMinPlotColumns, width - labelWidth - 3);
   Canvas canvas(plotColumns, plotRows, charset);
   auto toDotX = [&](double x) {
     return static_cast<int>(std::lround((x - xAxis.low) / (xAxis.high - xAxis.low) * (canvas.DotColumns() - 1)));
@@ -244,7 +284,7 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
   }
   text += labels + "\n";
   const std::string xTitle = Printable(chart.XName().Title(), charset, width);
-  const int titleStart = std::max(0, axisStart + 1 + (plotColumns - Width(xTitle)) / 2);
+  const int titleStart = std::clamp(axisStart + 1 + (plotColumns - Width(xTitle)) / 2, 0, width - Width(xTitle));
   text += std::string(static_cast<std::size_t>(titleStart), ' ') + xTitle + "\n";
   for (const std::string& line : legendLines) text += line + "\n";
   return text;

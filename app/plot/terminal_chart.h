@@ -2,7 +2,11 @@
 // (2x4 per character cell) when the character set is UTF-8, else in ASCII
 // with one mark per curve; y tick labels at the left, x tick labels and the
 // axis titles below, then the legend. The drawing is one line shorter than
-// the terminal, so that the prompt after it does not scroll it away.
+// the terminal, so that the prompt after it does not scroll it away, and at
+// most 1000 columns by 499 lines however large the window.
+//
+//   TerminalChartText(chart, {80, 24, Charset::kUtf8})       -> 23 lines of at most 80 columns
+//   TerminalChartText(chart, {65535, 65535, Charset::kAscii}) -> 499 lines of at most 1000 columns
 #pragma once
 
 #include <string>
@@ -30,11 +34,17 @@ inline constexpr std::string_view kAsciiMarks = "*o+x#@%&=~";
 // whatever the legends hold.
 std::string TerminalChartText(const Chart& chart, const TerminalStyle& style);
 
+// Whether the terminal on a descriptor takes colour; the program's own
+// answer (the screens' rule) comes from its caller, since the charts know
+// no terminal database.
+using ColourQuery = bool (*)(int fd);
+
 // The size of the terminal on `fd` (TIOCGWINSZ; the console on Windows),
-// 80x24 when it has none, and whether the locale's character set is UTF-8
+// 80x24 when it has none, whether the locale's character set is UTF-8
 // (nl_langinfo(CODESET) after setlocale(LC_CTYPE, ""), the locale put back
-// after; the console's output code page on Windows), and colour when `fd`
-// is a terminal that is not "dumb" and NO_COLOR is not set (never on Windows).
-TerminalStyle DetectTerminalStyle(int fd);
+// after; the console's output code page on Windows), and colour when `fd` is
+// a terminal of which `hasColours` says so (none without a query, and never
+// on Windows).
+TerminalStyle DetectTerminalStyle(int fd, ColourQuery hasColours = nullptr);
 
 }  // namespace plot

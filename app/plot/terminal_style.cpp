@@ -1,5 +1,6 @@
-// What the terminal that receives a chart can show: its size and whether it
-// takes UTF-8. The only part of the plots that asks the system.
+// What the terminal that receives a chart can show: its size, whether it
+// takes UTF-8 and, as the caller's query says, colour. The only part of the
+// plots that asks the system.
 #include "app/plot/terminal_chart.h"
 
 #ifdef _WIN32
@@ -20,7 +21,8 @@ namespace plot {
 
 #ifdef _WIN32
 
-TerminalStyle DetectTerminalStyle(int fd) {
+// The console draws a chart in its own colours: it is given none.
+TerminalStyle DetectTerminalStyle(int fd, ColourQuery) {
   TerminalStyle style;
   // A bad descriptor would reach the C runtime's invalid-parameter handler.
   const HANDLE handle = fd >= 0 && _isatty(fd) ? reinterpret_cast<HANDLE>(_get_osfhandle(fd)) : INVALID_HANDLE_VALUE;
@@ -52,7 +54,7 @@ bool LocaleIsUtf8() {
 
 }  // namespace
 
-TerminalStyle DetectTerminalStyle(int fd) {
+TerminalStyle DetectTerminalStyle(int fd, ColourQuery hasColours) {
   TerminalStyle style;
   winsize size{};
   if (isatty(fd) == 1 && ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) {
@@ -60,9 +62,7 @@ TerminalStyle DetectTerminalStyle(int fd) {
     style.rows = size.ws_row;
   }
   style.charset = LocaleIsUtf8() ? Charset::kUtf8 : Charset::kAscii;
-  const char* term = std::getenv("TERM");
-  style.color = isatty(fd) == 1 && std::getenv("NO_COLOR") == nullptr && term != nullptr &&
-                std::strcmp(term, "dumb") != 0;
+  style.color = isatty(fd) == 1 && hasColours != nullptr && hasColours(fd);
   return style;
 }
 

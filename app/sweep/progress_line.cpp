@@ -6,7 +6,9 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -17,6 +19,10 @@ void WriteToStandardError(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
 }
+
+// A line no longer than this leaves the terminal's last column free, where
+// some terminals wrap at once.
+std::size_t Usable(std::size_t columns) { return columns > 0 ? columns - 1 : 0; }
 
 std::string Duration(double seconds) {
   const auto whole = static_cast<long long>(seconds + 0.5);
@@ -29,16 +35,24 @@ std::string Duration(double seconds) {
   return buffer;
 }
 
+// "3.1 M", "5.0 k", "100": designs per second, before the unit.
 std::string Rate(double perSecond) {
   char buffer[32];
   if (perSecond >= 1e6) {
-    std::snprintf(buffer, sizeof buffer, "%.1f M ", perSecond / 1e6);
+    std::snprintf(buffer, sizeof buffer, "%.1f M", perSecond / 1e6);
   } else if (perSecond >= 1e3) {
-    std::snprintf(buffer, sizeof buffer, "%.1f k ", perSecond / 1e3);
+    std::snprintf(buffer, sizeof buffer, "%.1f k", perSecond / 1e3);
   } else {
-    std::snprintf(buffer, sizeof buffer, "%.0f ", perSecond);
+    std::snprintf(buffer, sizeof buffer, "%.0f", perSecond);
   }
   return buffer;
+}
+
+// "3.1M/s": the rate of the shorter forms.
+std::string ShortRate(double perSecond) {
+  std::string rate = Rate(perSecond);
+  if (perSecond >= 1e3) rate.erase(rate.size() - 2, 1);
+  return rate + "/s";
 }
 
 }  // namespace
@@ -51,11 +65,29 @@ bool StandardErrorIsTerminal() {
 #endif
 }
 
-ProgressLine::ProgressLine(std::uint64_t total)
-    : ProgressLine(total, StandardErrorIsTerminal(), std::chrono::steady_clock::now, WriteToStandardError) {}
+std::size_t StandardErrorColumns() {
+  constexpr std::size_t kUnknown = 80;
+#ifdef _WIN32
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_ERROR_HANDLE), &info)) return kUnknown;
+  return static_cast<std::size_t>(info.srWindow.Right - info.srWindow.Left + 1);
+#else
+  winsize size{};
+  if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return kUnknown;
+  return size.ws_col;
+#endif
+}
 
-ProgressLine::ProgressLine(std::uint64_t total, bool isTerminal, Clock clock, Sink sink)
-    : total_(total), isTerminal_(isTerminal), clock_(std::move(clock)), sink_(std::move(sink)) {
+ProgressLine::ProgressLine(std::uint64_t total)
+    : ProgressLine(total, StandardErrorIsTerminal(), std::chrono::steady_clock::now, WriteToStandardError,
+                   StandardErrorColumns) {}
+
+ProgressLine::ProgressLine(std::uint64_t total, bool isTerminal, Clock clock, Sink sink, Columns columns)
+    : total_(total),
+      isTerminal_(isTerminal),
+      clock_(std::move(clock)),
+      sink_(std::move(sink)),
+      columns_(std::move(columns)) {
   if (isTerminal_) start_ = clock_();
 }
 
@@ -63,17 +95,34 @@ ProgressLine::~ProgressLine() { Erase(); }
 
 void ProgressLine::Erase() {
   if (shownWidth_ == 0) return;
-  sink_("\r" + std::string(shownWidth_, ' ') + "\r");
+  // No further than the last column but one, wherever a narrower terminal now ends.
+  sink_("\r" + std::string(std::min(shownWidth_, Usable(columns_())), ' ') + "\r");
   shownWidth_ = 0;
 }
 
-std::string ProgressLine::Text(std::uint64_t done, std::uint64_t total, std::chrono::duration<double> elapsed) {
+std::string ProgressLine::Text(std::uint64_t done, std::uint64_t total, std::chrono::duration<double> elapsed,
+                               std::size_t columns) {
+  if (columns < kNarrowest) return {};
   const double seconds = elapsed.count();
   const double rate = seconds > 0 ? static_cast<double>(done) / seconds : 0;
   const double left = rate > 0 ? static_cast<double>(total - done) / rate : 0;
-  const auto percent = total > 0 ? static_cast<unsigned>(100.0 * static_cast<double>(done) / static_cast<double>(total)) : 100U;
-  return "sweep: " + std::to_string(done) + " of " + std::to_string(total) + " designs (" + std::to_string(percent) +
-         "%), " + Rate(rate) + "designs/s, " + Duration(left) + " left";
+  const auto percent =
+      total > 0 ? static_cast<unsigned>(100.0 * static_cast<double>(done) / static_cast<double>(total)) : 100U;
+  const std::string counts = std::to_string(done) + " of " + std::to_string(total);
+  const std::string share = std::to_string(percent) + "%";
+  const std::string time = Duration(left) + " left";
+  // The longest first.
+  const std::string forms[] = {
+      "sweep: " + counts + " designs (" + share + "), " + Rate(rate) + " designs/s, " + time,
+      "sweep: " + counts + " (" + share + "), " + ShortRate(rate) + ", " + time,
+      "sweep: " + share + ", " + ShortRate(rate) + ", " + time,
+      "sweep: " + share + ", " + time,
+      share + ", " + time,
+  };
+  for (const std::string& form : forms) {
+    if (form.size() <= Usable(columns)) return form;
+  }
+  return {};
 }
 
 void ProgressLine::Check() {
@@ -87,10 +136,16 @@ void ProgressLine::Check() {
   } else if (now - lastDrawn_ < kRedrawEvery) {
     return;
   }
-  std::string text = Text(done_, total_, elapsed);
+  const std::size_t columns = columns_();
+  std::string text = Text(done_, total_, elapsed, columns);
+  if (text.empty()) {
+    Erase();
+    return;
+  }
   // Blanks cover what a longer earlier line left behind.
   const std::size_t width = text.size();
-  if (width < shownWidth_) text.append(shownWidth_ - width, ' ');
+  const std::size_t covered = std::min(shownWidth_, Usable(columns));
+  if (width < covered) text.append(covered - width, ' ');
   sink_("\r" + text);
   shownWidth_ = std::max(shownWidth_, width);
   lastDrawn_ = now;

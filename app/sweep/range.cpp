@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include "numtext/printable_text.h"
+
 namespace sweep {
 namespace {
 
@@ -52,7 +54,9 @@ std::size_t DecimalNumberEnd(std::string_view text, std::size_t position) {
   return position;
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+// The texts are the user's: shown through the one printable-text rule, so
+// that a control byte typed into a range never reaches the terminal.
+std::string Quoted(std::string_view text) { return "'" + numtext::Printable(text) + "'"; }
 
 std::string ShortestText(long double value) {
   char buffer[32];
@@ -113,7 +117,7 @@ std::variant<Range, Refusal> ParseRange(std::string_view text, const ValueParser
     const auto [boundNumber, boundUnit] = split(bound);
     if (!boundNumber.empty() && !boundUnit.empty()) {
       return Refusal{Quoted(text) + ": write the unit once, behind the step (START:STOP:STEP" +
-                     std::string(boundUnit) + ")"};
+                     numtext::Printable(boundUnit) + ")"};
     }
   }
 

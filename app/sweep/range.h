@@ -20,7 +20,9 @@
 namespace sweep {
 
 // Why a text was refused: one line, without the program or option name, which
-// the caller puts in front.
+// the caller puts in front. The typed texts it quotes are shown through
+// numtext::Printable ("'1\x1B[2J:2:1': ..."); a ValueParser's own refusal is
+// kept as it is and must follow the same rule.
 struct Refusal {
   std::string message;
 };

@@ -13,6 +13,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -211,6 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
                    Refused("--slot: '4x2,5': '2,5' is not a number (the decimal separator is '.')")},
         CommandRow{"SlotSideOfAnotherKind", {"frequency", "--volume=1", "--thickness=1", "--slot=4cm2x1"}, 2, "",
                    Refused("--slot: '4cm2x1': '4cm2': 'cm2' is not a length unit (mm, cm, m, in, ft)")},
+        CommandRow{"SlotOfAnInfiniteSurface", {"frequency", "--volume=1", "--thickness=1", "--slot=1e20x1e20"}, 2,
+                   "", Refused("--slot: '1e20x1e20': the surface is not finite in single precision")},
         // &H3 followed by the height's cm would read as &H3C m.
         CommandRow{"SlotHexWidthWithoutItsUnit", {"frequency", "--volume=1", "--thickness=1", "--slot=&H3x2cm"}, 2,
                    "", Refused("--slot: '&H3x2cm': write the width's unit too")},
@@ -457,11 +460,20 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    "",
                    Refused("--sound-speed: '340km/h': 'km/h' is not a speed unit (cm/s, m/s)")},
+        // No speed of sound, or a negative one, would give 0 Hz or negative hertz marked possible.
         CommandRow{"BelowAbsoluteZero",
                    {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--temperature=-300"},
                    2,
                    "",
-                   Refused("--temperature: '-300' is below absolute zero (-273.15 C)")},
+                   Refused("--temperature: '-300' is not above absolute zero (-273.15 C)")},
+        CommandRow{"AtAbsoluteZero", Worked("frequency", {"--temperature=-273.15"}), 2, "",
+                   Refused("--temperature: '-273.15' is not above absolute zero (-273.15 C)")},
+        CommandRow{"TemperatureBeyondSingle", Worked("frequency", {"--temperature=1e39"}), 2, "",
+                   Refused("--temperature: '1e39' is not finite in single precision")},
+        CommandRow{"NoSpeedOfSound", Worked("frequency", {"--sound-speed=0"}), 2, "",
+                   Refused("--sound-speed: '0' is not above zero")},
+        CommandRow{"NegativeSpeedOfSound", Worked("frequency", {"--sound-speed=-340m/s"}), 2, "",
+                   Refused("--sound-speed: '-340m/s' is not above zero")},
         CommandRow{"Fahrenheit",
                    {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--temperature=68F"},
                    2,
@@ -482,6 +494,13 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    "",
                    Refused("surface: unknown argument '2'; see 'helmholtz surface --help'")},
+        // CLI11 would read --only-possible=no as the flag set off.
+        CommandRow{"FlagGivenAValue", Worked("frequency", {"--only-possible=no"}), 2, "",
+                   Refused("frequency: --only-possible takes no value; see 'helmholtz frequency --help'")},
+        CommandRow{"FlagGivenAnEmptyValue", {"batch", "--help="}, 2, "",
+                   Refused("batch: --help takes no value; see 'helmholtz batch --help'")},
+        CommandRow{"ShortFlagGivenAValue", {"volume", "-h=1"}, 2, "",
+                   Refused("volume: -h takes no value; see 'helmholtz volume --help'")},
         CommandRow{"OptionWithoutValue",
                    {"surface", "--frequency=1", "--volume=1", "--thickness"},
                    2,
@@ -818,6 +837,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "FILE:3: ports needs ends flanged, free or flanged-free\n"
                  "FILE:4: both slot and diameter_cm are given\n"
                  "FILE:5: ports: 'x' is not a whole number\n"},
+        BatchRow{"SlotOfAnInfiniteSurface", kModelHeader + ",1000,1,,,,1e20x1e20\n", 1,
+                 kModelCsvHeader + kFailed + "slot: '1e20x1e20': the surface is not finite in single precision,,,,,,\n",
+                 "FILE:2: slot: '1e20x1e20': the surface is not finite in single precision\n"},
         BatchRow{"EmptyFile", "", 0, kCsvHeader, ""}, BatchRow{"HeaderOnly", kHeader, 0, kCsvHeader, ""},
         BatchRow{"BadRowsKeepTheirPlace",
                  kHeader + ",1000,1,2\n,abc,1,2\n,1000,1,2\n,,1,2\n220,1000,1,2\n,\"1000\"x,1,2\n,1000,1,2,3\n" +
@@ -888,6 +910,20 @@ TEST_P(CsvReaderTest, ReadsTheRowRecords) {
   EXPECT_EQ(ReadAll(row.input, 1), row.records);
 }
 
+// `count` copies of `text`.
+std::string Repeated(std::string_view text, std::size_t count) {
+  std::string repeated;
+  repeated.reserve(text.size() * count);
+  while (count-- > 0) repeated += text;
+  return repeated;
+}
+
+// Over the record limit: a cell without line ends, and a quoted cell's text
+// of kLongLines line feeds.
+const std::string kOverlong(CsvReader::kMaxRecordBytes + 1, 'x');
+constexpr std::size_t kLongLines = CsvReader::kMaxRecordBytes / 2 + 1;
+const std::string kOverlongError = "[the record is longer than 1 MiB]\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Records, CsvReaderTest,
     ::testing::Values(CsvRow{"Plain", "a,b\n1,2\n", "1:a|b\n2:1|2\n"},
@@ -910,13 +946,21 @@ INSTANTIATE_TEST_SUITE_P(
                       CsvRow{"TextAfterClosingQuoteSkipsTheLine", "\"a\"b,c\nd\n",
                              "1:[text after a closing quote]\n2:d\n"},
                       CsvRow{"QuoteInsideUnquotedCell", "a\"b,c\nd\n", "1:[a quote inside an unquoted cell]\n2:d\n"},
-                      CsvRow{"LoneCarriageReturnIsText", "a\rb\n", "1:a\rb\n"}),
+                      CsvRow{"MalformedRecordSkippedWithItsQuotedLines", "\"a\"b,\"c\nd\"\ne\n",
+                             "1:[text after a closing quote]\n3:e\n"},
+                      CsvRow{"LoneCarriageReturnIsText", "a\rb\n", "1:a\rb\n"},
+                      // An overlong record is read past to its end, line feeds in its quoted cells included.
+                      CsvRow{"OverlongQuotedCellOfLinesIsOneRecord",
+                             "\"" + Repeated("x\n", kLongLines) + "\",b\ngood\n\"" + kOverlong + "\"\n",
+                             "1:" + kOverlongError + std::to_string(kLongLines + 2) + ":good\n" +
+                                 std::to_string(kLongLines + 3) + ":" + kOverlongError},
+                      CsvRow{"OverlongQuotedCellOfCrLfLines", "\"" + Repeated("x\r\n", kLongLines) + "\"\r\ngood\r\n",
+                             "1:" + kOverlongError + std::to_string(kLongLines + 2) + ":good\n"},
+                      CsvRow{"OverlongUnquotedCellThenQuotedLines", kOverlong + ",\"a\nb\"\ngood\n",
+                             "1:" + kOverlongError + "3:good\n"},
+                      CsvRow{"OverlongAtTheEndWithoutLineEnd", "a\n\"" + Repeated("x\n", kLongLines) + "\"",
+                             "1:a\n2:" + kOverlongError}),
     [](const ::testing::TestParamInfo<CsvRow>& info) { return std::string(info.param.name); });
-
-TEST(CsvReader, RefusesAnOverlongRecordAndGoesOn) {
-  const std::string input = std::string(CsvReader::kMaxRecordBytes + 1, 'x') + "\nnext\n";
-  EXPECT_EQ(ReadAll(input, 4096), "1:[the record is longer than 1 MiB]\n2:next\n");
-}
 
 }  // namespace
 }  // namespace app

@@ -9,10 +9,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -145,44 +146,103 @@ TEST(SweepDifferential, RowsEqualTheSingleDesignCommandBitForBit) {
   }
 }
 
-// Inputs with more values than the writer keeps texts for, slowest and
-// fastest: sampled rows against the single-design command.
+// Inputs with more values than the writer keeps texts for, first, in the
+// middle and last: sampled rows against the single-design command, and with
+// --only-possible, which skips designs where the long input changes (a wall
+// of 0 is impossible for some volumes), exactly the possible rows.
 TEST(SweepDifferential, LongInputsGiveTheSameRows) {
   constexpr std::size_t kVolumes = 40000;  // 0.5 to 20000 cc
-  for (const bool volumeFirst : {true, false}) {
-    std::vector<std::string> arguments = {"frequency", "--format", "csv", "--thickness", "1"};
-    const std::vector<std::string> volumes = {"--volume", "0.5:20000:0.5"};
-    const std::vector<std::string> diameters = {"--diameter", "1", "--diameter", "2.5"};
-    for (const auto* part : volumeFirst ? std::vector{&volumes, &diameters} : std::vector{&diameters, &volumes}) {
-      arguments.insert(arguments.end(), part->begin(), part->end());
+  struct Option {
+    std::string name;
+    std::vector<std::string> texts;  // none: the long volume range
+    std::size_t Size() const { return texts.empty() ? kVolumes : texts.size(); }
+    std::string Value(std::size_t i) const {
+      return texts.empty() ? Hundredths(static_cast<std::int64_t>(i + 1) * 50) : texts[i];
+    }
+  };
+  const Option volume{"--volume", {}};
+  const Option diameter{"--diameter", {"1", "2.5"}};
+  const Option wall{"--thickness", {"0", "1"}};
+  for (const auto& [format, options] : std::vector<std::pair<std::string, std::vector<Option>>>{
+           {"csv", {volume, diameter, wall}}, {"json", {diameter, volume, wall}}, {"csv", {diameter, wall, volume}}}) {
+    std::vector<std::string> arguments = {"frequency", "--format", format};
+    for (const Option& option : options) {
+      if (option.texts.empty()) arguments.insert(arguments.end(), {option.name, "0.5:20000:0.5"});
+      for (const std::string& text : option.texts) arguments.insert(arguments.end(), {option.name, text});
     }
     const std::vector<std::string> rows = Lines(RunHelmholtz(arguments).out);
-    ASSERT_EQ(rows.size(), 2 * kVolumes + 1);
-    for (std::size_t design = 0; design < 2 * kVolumes; design += 997) {
-      const std::size_t volume = volumeFirst ? design / 2 : design % kVolumes;
-      const bool wide = volumeFirst ? design % 2 == 1 : design >= kVolumes;
-      const Ran single = RunHelmholtz({"frequency", "--format", "csv", "--thickness", "1", "--volume",
-                                       Hundredths(static_cast<std::int64_t>(volume + 1) * 50), "--diameter",
-                                       wide ? "2.5" : "1"});
-      EXPECT_EQ(rows[design + 1], Lines(single.out).back()) << design;
+    const std::size_t header = format == "csv" ? 1 : 0;
+    ASSERT_EQ(rows.size(), 4 * kVolumes + header);
+    for (std::size_t design = 0; design < 4 * kVolumes; design += 997) {
+      std::vector<std::string> single = {"frequency", "--format", format};
+      for (std::size_t place = options.size(), rest = design; place-- > 0; rest /= options[place].Size()) {
+        single.insert(single.end(), {options[place].name, options[place].Value(rest % options[place].Size())});
+      }
+      EXPECT_EQ(rows[design + header], Lines(RunHelmholtz(single).out).back()) << design;
     }
+    std::vector<std::string> possible(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(header));
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(possible), [&](const std::string& row) {
+      return row.find(format == "csv" ? ",true," : "\"possible\":true") != std::string::npos;
+    });
+    arguments.push_back("--only-possible");
+    const std::vector<std::string> written = Lines(RunHelmholtz(arguments).out);
+    ASSERT_EQ(written.size(), possible.size()) << arguments[3];
+    const auto wrong = std::mismatch(written.begin(), written.end(), possible.begin());
+    EXPECT_TRUE(wrong.first == written.end()) << arguments[3] << " row " << wrong.first - written.begin() << ": "
+                                              << *wrong.first << "\n instead of " << *wrong.second;
   }
 }
 
-// A sweep that ends early (its output closed) writes no chart, and leaves
-// an older one as it was; one that ends writes it.
+// What stands at a chart's path before: nothing, an older chart, or a
+// symbolic link to one. A sweep that ends early (its output closed) leaves
+// the path as it was; one that ends puts its chart there, in place of the
+// link, whose target stays as it was; neither leaves another file behind.
 TEST(SweepPlot, ReplacesTheChartOnlyWhenTheSweepEnds) {
-  const std::string path = ::testing::TempDir() + "helmholtz_sweep_plot_kept.svg";
-  std::ofstream(path) << "older chart";
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(::testing::TempDir()) / "helmholtz_sweep_plot";
+  const fs::path chart = folder / "chart.svg";
+  const fs::path older = folder / "older.svg";
+  const auto text = [](const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  const auto names = [&] {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  };
   const std::vector<std::string> arguments = {"frequency", "--volume", "1:100000:1", "--diameter", "2",
-                                              "--thickness", "1", "--plot", path};
-  EXPECT_EQ(RunHelmholtz(arguments, WriteStatus::kClosed).exitCode, 1);
-  std::ifstream older(path);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(older), {}), "older chart");
-  EXPECT_EQ(RunHelmholtz(arguments).exitCode, 0);
-  std::ifstream newer(path);
-  EXPECT_NE(std::string(std::istreambuf_iterator<char>(newer), {}).find("<svg "), std::string::npos);
-  std::remove(path.c_str());
+                                              "--thickness", "1", "--plot", chart.string()};
+  enum class Before { kNothing, kChart, kLink };
+#ifdef _WIN32
+  const std::vector<Before> befores = {Before::kNothing, Before::kChart};  // links need privileges there
+#else
+  const std::vector<Before> befores = {Before::kNothing, Before::kChart, Before::kLink};
+#endif
+  for (const Before before : befores) {
+    SCOPED_TRACE(static_cast<int>(before));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(before == Before::kLink ? older : chart) << "older chart";
+    if (before == Before::kLink) fs::create_symlink(older, chart);
+    if (before == Before::kNothing) fs::remove(chart);
+    const std::set<std::string> earlier = names();
+
+    EXPECT_EQ(RunHelmholtz(arguments, WriteStatus::kClosed).exitCode, 1);
+    EXPECT_EQ(names(), earlier);
+    EXPECT_EQ(fs::is_symlink(chart), before == Before::kLink);
+    EXPECT_EQ(fs::exists(chart) ? text(chart) : "", before == Before::kNothing ? "" : "older chart");
+
+    EXPECT_EQ(RunHelmholtz(arguments).exitCode, 0);
+    EXPECT_EQ(names(), (before == Before::kLink ? std::set<std::string>{"chart.svg", "older.svg"}
+                                                 : std::set<std::string>{"chart.svg"}));
+    EXPECT_FALSE(fs::is_symlink(chart));
+    EXPECT_NE(text(chart).find("<svg "), std::string::npos);
+    EXPECT_EQ(fs::exists(older) ? text(older) : "", before == Before::kLink ? "older chart" : "");
+  }
+  fs::remove_all(folder);
 }
 
 // The volume column of each CSV row.

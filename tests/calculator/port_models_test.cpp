@@ -164,6 +164,8 @@ TEST(PortModelsTest, RefusesWhatItCannotCompute) {
        "--slot needs a width and a height above zero"},
       {"infinite slot", Choice::kFrequencyAny, PortModel{.ends = Ends::kFlanged, .slot = Slot{1, INFINITY}},
        "--slot needs a width and a height above zero"},
+      {"slot of an infinite surface", Choice::kFrequencyAny, PortModel{.slot = Slot{1e20F, 1e20F}},
+       "--slot needs a surface that is finite in single precision"},
   };
   for (const Refused& r : cases) {
     const auto outcome = SolvePort(r.choice, {.frequency = 100, .volume = 1000, .thickness = 1}, r.model, kScreen);

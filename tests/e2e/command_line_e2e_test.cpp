@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -41,6 +43,8 @@ struct CommandRow {
   std::string error;
   // Standard output goes to this file instead of being captured.
   std::string outputFile = {};
+  // Standard input comes from this file instead of /dev/null.
+  std::string inputFile = {};
 };
 
 void PrintTo(const CommandRow& row, std::ostream* out) { *out << row.name; }
@@ -54,6 +58,7 @@ TEST_P(CommandLineE2e, AnswersWithoutATerminal) {
   options.withoutTerminal = true;
   options.arguments = row.arguments;
   options.standardOutputFile = row.outputFile;
+  options.standardInputFile = row.inputFile;
   PtySession session(HelmholtzBinary(), options);
   ASSERT_TRUE(session.started());
   ASSERT_EQ(session.ExitCode(kPromptlyMs), row.exitCode);
@@ -128,6 +133,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"RefusedValue", {"volume", "--frequency", "100", "--diameter", "2,5", "--thickness", "1"}, 2, "",
                    "helmholtz: --diameter: '2,5' is not a number (the decimal separator is '.')\n"},
         CommandRow{"BatchFromEmptyStandardInput", {"batch"}, 0, app::CsvHeader(false) + "\n", ""},
+        // Read errors are refused as open errors are, before any output.
+        CommandRow{"BatchOfADirectory", {"batch", "/"}, 2, "", "helmholtz: batch: cannot read '/': Is a directory\n"},
+        CommandRow{"BatchOfADirectoryOnStandardInput", {"batch"}, 2, "",
+                   "helmholtz: batch: cannot read '-': Is a directory\n", "", "/"},
         CommandRow{"SubcommandOntoAFullDisk", {"diameter", "--frequency=100", "--volume=1000", "--thickness=1"}, 1,
                    "", "helmholtz: cannot write to standard output\n", "/dev/full"},
         CommandRow{"BatchOntoAFullDisk", {"batch", "-"}, 1, "", "helmholtz: cannot write to standard output\n",
@@ -142,13 +151,45 @@ INSTANTIATE_TEST_SUITE_P(
                    "have\n"}),
     [](const ::testing::TestParamInfo<CommandRow>& info) { return std::string(info.param.name); });
 
+// A sweep's refusals quote what was typed (a range, a list of values, with
+// --only-possible or --plot): however hostile the text, one line of printable
+// ASCII on standard error, so that the user's terminal is left as it was.
+TEST(CommandLineSweep, RefusesHostileTextsInOnePrintableLine) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::vector<std::vector<std::string>> rows = {
+      {"--volume", "1\x1b[2J:2:1"},                         // clears the screen
+      {"--volume", "\x1b]0;owned\x07", "--only-possible"},  // sets the terminal's title
+      {"--volume", "1\n:2:1"},                              // a second line
+      {"--volume", "1:2:\x1b[31m", "--plot", "-"},
+      {"--volume", "1:\x9b" "2J:1"},                        // the 8-bit CSI
+      {"--volume", "1l", "--thickness", "\r\x1b[A"},           // a list: the thickness repeated
+  };
+  for (const std::vector<std::string>& row : rows) {
+    LaunchOptions options;
+    options.withoutTerminal = true;
+    options.arguments = {"frequency", "--diameter", "2", "--thickness", "1"};
+    options.arguments.insert(options.arguments.end(), row.begin(), row.end());
+    PtySession session(HelmholtzBinary(), options);
+    ASSERT_TRUE(session.started());
+    ASSERT_EQ(session.ExitCode(kPromptlyMs), 2);
+    const std::string& error = session.errorOutput();
+    SCOPED_TRACE(app::Printable(error));
+    EXPECT_EQ(session.standardOutput(), "");
+    EXPECT_TRUE(error.starts_with("helmholtz: --"));
+    EXPECT_EQ(error.find('\n'), error.size() - 1);
+    EXPECT_TRUE(std::all_of(error.begin(), error.end() - 1, [](char c) { return c >= 0x20 && c < 0x7F; }));
+  }
+}
+
 // Into a pipe nobody reads any more (`helmholtz ... | head -1` once head
 // has gone): exit code 1, and not a word on standard error.
 TEST(CommandLineIntoAClosedPipe, EndsQuietly) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--help"}, {"--version"}, {"frequency", "--volume=1", "--surface=1", "--thickness=1"},
-        {"batch", "--format=csv"}, {"thickness", "--help"}}) {
+        {"batch", "--format=csv"}, {"thickness", "--help"},
+        // A sweep that would run for minutes before its chart's one write.
+        {"frequency", "--volume=1:1e9:1", "--diameter=2", "--thickness=1", "--plot=-"}}) {
     SCOPED_TRACE(arguments.front());
     LaunchOptions options;
     options.withoutTerminal = true;
@@ -253,6 +294,36 @@ TEST(CommandLineBatch, ComputesEveryGoodRowAroundBadOnesInFlatMemory) {
             << kBatchRows << " rows\n";
   ::testing::Test::RecordProperty("PeakKiB", std::to_string(largePeak));
   EXPECT_LT(largePeak - smallPeak, 1024);
+}
+
+// A quoted cell over the 1 MiB record limit holding line feeds is one
+// refused record: the rows after it are read from the next record's start.
+TEST(CommandLineBatch, ReadsPastAnOverlongRecordToItsEnd) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  constexpr int kCellLines = 1 << 20;  // 2 MiB of "x\n"
+  const std::string path = ::testing::TempDir() + "helmholtz_batch_overlong.csv";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << "frequency_hz,volume_cc,thickness_cm,diameter_cm\n,\"";
+    for (int line = 0; line < kCellLines; ++line) file << "x\n";
+    file << "\",1,2\n,1000,1,2\n," << std::string(1 << 20, 'y') << ",1,2\n";
+  }
+  LaunchOptions options;
+  options.withoutTerminal = true;
+  options.arguments = {"batch", path};
+  PtySession session(HelmholtzBinary(), options);
+  ASSERT_TRUE(session.started());
+  const std::optional<int> exitCode = session.ExitCode(20 * kPromptlyMs);
+  std::remove(path.c_str());
+  EXPECT_EQ(exitCode, 1);
+  const std::vector<std::string> lines = testtext::Lines(session.standardOutput());
+  ASSERT_EQ(lines.size(), 4U);  // the header and three rows
+  const std::string failed = ",,,,,,,,,,,,the record is longer than 1 MiB";
+  EXPECT_EQ(lines[1], failed);
+  EXPECT_EQ(lines[2], "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,");
+  EXPECT_EQ(lines[3], failed);
+  EXPECT_EQ(session.errorOutput(), path + ":2: the record is longer than 1 MiB\n" + path + ":" +
+                                       std::to_string(kCellLines + 4) + ": the record is longer than 1 MiB\n");
 }
 
 // Started in a terminal, --version and a calculation still only write their
@@ -400,6 +471,34 @@ TEST(CommandLineSweep, TheReadmeChartIsTheProgramsOwn) {
   std::remove(made.c_str());
 }
 
+// A chart that cannot be written whole (a file size limit of 512 bytes
+// standing in for a full disk) leaves the older chart as it was, and no
+// other file: one line, exit code 1.
+TEST(CommandLineSweep, AChartThatCannotBeWrittenWholeLeavesTheOlderOne) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::string folder = ::testing::TempDir() + "helmholtz_sweep_full/";
+  const std::string chart = folder + "chart.svg";
+  const std::string error = ::testing::TempDir() + "helmholtz_sweep_full_error";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  std::ofstream(chart) << "older chart";
+  // The limit's signal ignored, so that the write fails instead.
+  const std::string command = "ulimit -f 1; trap '' XFSZ; exec '" + HelmholtzBinary() +
+                              "' frequency --volume 1:60:1l --diameter 5 --thickness 1 --plot '" + chart +
+                              "' >/dev/null 2>'" + error + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::ifstream errorFile(error);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(errorFile), {}),
+            "helmholtz: --plot: cannot write '" + chart + "'\n");
+  std::ifstream chartFile(chart);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(chartFile), {}), "older chart");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+  std::filesystem::remove_all(folder);
+  std::remove(error.c_str());
+}
+
 // --plot - in an 80x24 terminal: the chart alone, a line shorter than the
 // terminal, in braille under a UTF-8 locale and in ASCII under another.
 TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
@@ -435,22 +534,41 @@ TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
 }
 
 // A long sweep whose standard error is a terminal shows its status line
-// there; Ctrl+C ends it with exit code 130 and the line erased.
-TEST(CommandLineSweep, ShowsProgressOnATerminalAndErasesItOnInterrupt) {
+// there; Ctrl+C, SIGTERM and SIGHUP end it with exit code 128 + the signal,
+// the line erased, the rows written so far whole, and no chart file.
+TEST(CommandLineSweep, ShowsProgressOnATerminalAndErasesItWhenEndedBySignal) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
-  LaunchOptions options;
-  options.standardOutputFile = "/dev/null";
-  options.arguments = {"frequency", "--volume", "1:1e9:1", "--diameter", "2", "--thickness", "1", "--format", "csv"};
-  PtySession session(HelmholtzBinary(), options);
-  ASSERT_TRUE(session.started());
-  ASSERT_TRUE(session.WaitUntil(
-      [](const TerminalModel& screen) { return screen.RowText(0).find("designs/s") != std::string::npos; },
-      10 * kPromptlyMs))
-      << session.output();
-  EXPECT_NE(session.screen().RowText(0).find("of 1000000000 designs"), std::string::npos);
-  session.Signal(SIGINT);
-  ASSERT_EQ(session.ExitCode(kPromptlyMs), 130);
-  EXPECT_EQ(session.screen().RowText(0).find_first_not_of(' '), std::string::npos) << session.screen().RowText(0);
+  const std::string folder = ::testing::TempDir() + "helmholtz_sweep_signal/";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    LaunchOptions options;
+    options.standardOutputFile = folder + "rows.csv";
+    // Rows only at the start (the wall turns negative above about 320 Hz), so that the file stays small.
+    options.arguments = {"thickness", "--frequency", "1:1e9:1", "--volume", "1l", "--diameter", "2", "--format",
+                         "csv", "--only-possible", "--plot", folder + "chart.svg"};
+    PtySession session(HelmholtzBinary(), options);
+    ASSERT_TRUE(session.started());
+    ASSERT_TRUE(session.WaitUntil(
+        [](const TerminalModel& screen) { return screen.RowText(0).find("designs/s") != std::string::npos; },
+        10 * kPromptlyMs))
+        << session.output();
+    EXPECT_NE(session.screen().RowText(0).find("of 1000000000 designs"), std::string::npos);
+    session.Signal(signal);
+    ASSERT_EQ(session.ExitCode(kPromptlyMs), 128 + signal);
+    EXPECT_EQ(session.screen().RowText(0).find_first_not_of(' '), std::string::npos) << session.screen().RowText(0);
+    std::ifstream file(options.standardOutputFile);
+    const std::string written(std::istreambuf_iterator<char>(file), {});
+    const std::vector<std::string> rows = testtext::Lines(written);
+    ASSERT_GT(rows.size(), 1U);
+    EXPECT_EQ(written.back(), '\n');
+    EXPECT_EQ(rows.front(), app::CsvHeader(false));
+    EXPECT_EQ(std::count(rows.back().begin(), rows.back().end(), ','), 12) << rows.back();
+    std::filesystem::remove(options.standardOutputFile);
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+  }
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

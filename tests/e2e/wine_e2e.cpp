@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -260,7 +261,8 @@ TEST_F(WineE2e, InA24RowWindowTheWorkedExampleKeepsTheMenuAndPutsThePanelOnRows2
 
 // The subcommands of helmholtz.exe, without a terminal, against the Linux
 // program's: the same answers (the Windows console's CR LF line ends aside),
-// the same refusals and exit codes; /? is --help there.
+// the same refusals and exit codes, arguments beyond ASCII too; /? is --help
+// there.
 struct Answered {
   int exitCode = -1;
   std::string output;
@@ -272,6 +274,8 @@ Answered RunWithoutTerminal(const std::vector<std::string>& arguments, bool wind
   options.withoutTerminal = true;
   options.closedStandardOutput = closedOutput;
   options.arguments = arguments;
+  // Wine reads the arguments in the locale's character set: UTF-8, as typed here.
+  options.environment = {"LC_ALL=C.UTF-8"};
   if (windows) options.launcher = HELMHOLTZ_WINE;
   PtySession session(windows ? HELMHOLTZ_WINDOWS_BINARY : HelmholtzBinary(), options);
   Answered answered;
@@ -287,10 +291,17 @@ Answered RunWithoutTerminal(const std::vector<std::string>& arguments, bool wind
   return answered;
 }
 
+std::string FileText(const std::string& name) {
+  std::ifstream file(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 TEST(WineCommandLine, SubcommandsAnswerAsOnLinux) {
   const std::string designs = ::testing::TempDir() + "helmholtz_wine_designs.csv";
-  {
-    std::ofstream file(designs, std::ios::binary);
+  // Beyond the ANSI code page (1252), in which Windows' narrow calls would read it.
+  const std::string designsOmega = ::testing::TempDir() + "helmholtz_wine_designs_ω.csv";
+  for (const std::string& name : {designs, designsOmega}) {
+    std::ofstream file(name, std::ios::binary);
     file << "frequency_hz,volume_cc,thickness_cm,surface_cm2\r\n100,1l,,3\r\n,1000,1,\r\n";
   }
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
@@ -300,7 +311,13 @@ TEST(WineCommandLine, SubcommandsAnswerAsOnLinux) {
            {"thickness", "--frequency", "2,5", "--volume", "1", "--diameter", "1"},
            {"batch", designs},
            {"batch", designs, "--format", "text"},
-           {"surface", "--bogus"}}) {
+           {"surface", "--bogus"},
+           // Typed beyond ASCII: within code page 1252, beyond it, and beyond UTF-16's one unit (𝄞).
+           {"frequency", "--volume", "1l", "--thickness", "1", "--slot", "5×5"},
+           {"frequency", "--slot", "5x5", "--thickness", "1", "--volume", "1µl"},
+           {"frequency", "--slot", "5x5", "--thickness", "1", "--volume", "1ωl"},
+           {"frequency", "--slot", "5x5", "--thickness", "1", "--volume", "1𝄞l"},
+           {"batch", designsOmega}}) {
     SCOPED_TRACE(arguments.front() + " " + arguments.back());
     const Answered linux = RunWithoutTerminal(arguments, false);
     const Answered windows = RunWithoutTerminal(arguments, true);
@@ -310,6 +327,35 @@ TEST(WineCommandLine, SubcommandsAnswerAsOnLinux) {
     EXPECT_EQ(windows.error, linux.error);
   }
   std::remove(designs.c_str());
+  std::remove(designsOmega.c_str());
+}
+
+TEST(WineCommandLine, AChartNamedBeyondAsciiIsWrittenUnderThatName) {
+  const std::string chart = ::testing::TempDir() + "helmholtz_wine_chart_ω.svg";
+  const std::vector<std::string> arguments = {"frequency", "--volume", "1:3:1l", "--diameter", "2",
+                                              "--thickness", "1", "--plot", chart};
+  std::remove(chart.c_str());
+  EXPECT_EQ(RunWithoutTerminal(arguments, true).exitCode, 0);
+  const std::string windows = FileText(chart);
+  EXPECT_EQ(RunWithoutTerminal(arguments, false).exitCode, 0);
+  EXPECT_NE(windows, "");
+  EXPECT_EQ(windows, FileText(chart));
+  std::remove(chart.c_str());
+}
+
+// On the console, which Wine draws on the terminal, a refusal shows the
+// argument as the Linux program's refusal does on its terminal.
+TEST(WineCommandLine, ARefusalOnTheConsoleShowsTheArgumentAsOnLinux) {
+  LaunchOptions options = UnderWine(24);
+  options.arguments = {"frequency", "--slot", "5×5", "--thickness", "1", "--volume", "1µl"};
+  options.environment = {"LC_ALL=C.UTF-8"};
+  PtySession windows(HELMHOLTZ_WINDOWS_BINARY, options);
+  options.launcher.clear();
+  PtySession linux(HelmholtzBinary(), options);
+  EXPECT_EQ(windows.ExitCode(kWineStartMs), 2);
+  EXPECT_EQ(linux.ExitCode(kPromptlyMs), 2);
+  EXPECT_NE(linux.screen().Text().find("'1\\xC2\\xB5l'"), std::string::npos) << linux.screen().Text();
+  EXPECT_EQ(windows.screen().Text(), linux.screen().Text());
 }
 
 // Windows reports a closed pipe in its own words; the program still ends quietly.

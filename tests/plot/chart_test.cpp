@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "app/plot/chart.h"
@@ -58,6 +59,23 @@ TEST(NiceAxis, EveryTickIsAMultipleOfTheStep) {
   }
 }
 
+// Finite values however far apart, close together or near 0 give a short
+// axis of normal numbers: its span, step and ticks stay within double's range.
+TEST(NiceAxis, IsShortAndFiniteForAnyFiniteValues) {
+  constexpr double kMost = std::numeric_limits<double>::max();
+  constexpr double kLeast = std::numeric_limits<double>::denorm_min();
+  const std::vector<std::pair<double, double>> rows = {{-kMost, kMost},   {-1e308, 1e308}, {kMost, kMost},
+                                                       {0, kLeast},       {1e-320, 2e-320}, {-kLeast, -kLeast},
+                                                       {1, std::nextafter(1.0, 2.0)}};
+  for (const auto& [low, high] : rows) {
+    const Axis axis = NiceAxis(low, high);
+    EXPECT_TRUE(std::isnormal(axis.step) && axis.step > 0) << low << ".." << high << ": " << axis.step;
+    EXPECT_TRUE(std::isfinite(axis.low) && std::isfinite(axis.high) && axis.low < axis.high) << low << ".." << high;
+    EXPECT_GE(axis.ticks.size(), 2U);
+    EXPECT_LE(axis.ticks.size(), 12U);
+  }
+}
+
 TEST(TickText, HasTheDecimalsTheStepNeeds) {
   struct Row {
     double value, step;
@@ -93,6 +111,20 @@ TEST(Chart, KeepsEveryPointOfAShortCurveInXOrderAndBreaksAtImpossibleDesigns) {
   const Axis y = chart.YAxis();
   EXPECT_EQ(y.low, 0);
   EXPECT_EQ(y.high, 5);
+}
+
+// So that every drawing of a point is inside its plot: an x outside the
+// axis (which the bounds rule out) at the axis' end, a y beyond +-1e300 at
+// that value, and no point for an x that is not a number.
+TEST(Chart, KeepsEveryPointWithinTheAxes) {
+  Chart chart = MakeChart(0, 10);
+  chart.Add(0, -1e308, 1);
+  chart.Add(0, std::numeric_limits<double>::quiet_NaN(), 2);
+  chart.Add(0, 5, 1e308);
+  chart.Add(0, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::max());
+  const std::vector<std::vector<Point>> expected = {{{0, 1}, {5, 1e300}, {10, -1e300}}};
+  EXPECT_EQ(chart.Lines(0), expected);
+  EXPECT_DOUBLE_EQ(chart.YAxis().high, 1e300);
 }
 
 TEST(Chart, IgnoresACurveItDoesNotHave) {

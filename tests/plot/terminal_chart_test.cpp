@@ -14,6 +14,9 @@
 
 #include "app/plot/terminal_chart.h"
 #include "tests/support/text_lines.h"
+#ifndef _WIN32
+#include "tests/support/pseudo_terminal.h"
+#endif
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -23,6 +26,11 @@
 
 namespace plot {
 namespace {
+
+#ifndef _WIN32
+using testterm::PseudoTerminal;
+using testterm::ScopedVariable;
+#endif
 
 using testtext::Lines;
 using testtext::Width;
@@ -83,12 +91,34 @@ TEST(TerminalChartText, Utf8At80x24DrawsInBraille) {
   EXPECT_EQ(lines[22], "\u28ff rising   \u28ff falling");
 }
 
-TEST(TerminalChartText, FitsOtherSizesAndKeepsAMinimum) {
-  for (const TerminalStyle style : {TerminalStyle{132, 50, Charset::kAscii}, TerminalStyle{40, 12, Charset::kUtf8},
-                                    TerminalStyle{5, 2, Charset::kAscii}}) {
+// A window of 65535 x 65535 (the most a terminal can say) gets a chart of
+// at most 1000 x 500, not one that takes gigabytes to draw.
+TEST(TerminalChartText, FitsOtherSizesBetweenAMinimumAndAMaximum) {
+  const TerminalStyle styles[] = {{132, 50, Charset::kAscii},      {40, 12, Charset::kUtf8},
+                                  {5, 2, Charset::kAscii},         {65535, 65535, Charset::kUtf8},
+                                  {65535, 24, Charset::kAscii},    {80, 65535, Charset::kUtf8}};
+  for (const TerminalStyle& style : styles) {
     const std::vector<std::string> lines = Lines(TerminalChartText(CrossChart(), style));
-    EXPECT_EQ(lines.size(), static_cast<std::size_t>(std::max(style.rows, 10) - 1));
-    for (const std::string& line : lines) EXPECT_LE(Width(line), static_cast<std::size_t>(std::max(style.columns, 30)));
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(std::clamp(style.rows, 10, 500) - 1));
+    const auto columns = static_cast<std::size_t>(std::clamp(style.columns, 30, 1000));
+    for (const std::string& line : lines) EXPECT_LE(Width(line), columns);
+  }
+}
+
+// The smallest chart with an x title as wide as the terminal, y tick labels
+// of 20 characters (an axis of a few billionths far from 0) and a legend of
+// a line per curve.
+TEST(TerminalChartText, KeepsToTheSmallestSizeWithTheWidestTitleTickLabelsAndLegend) {
+  Chart chart({std::string(40, 'x'), ""}, {"y", ""}, {0, 1}, std::vector<std::string>(10, std::string(25, 'c')));
+  chart.Add(0, 0, -123456789.123456789);
+  chart.Add(0, 1, -123456789.12345678);
+  for (const Charset charset : {Charset::kAscii, Charset::kUtf8}) {
+    const std::vector<std::string> lines = Lines(TerminalChartText(chart, {30, 10, charset}));
+    ASSERT_EQ(lines.size(), 9U);
+    for (const std::string& line : lines) EXPECT_LE(Width(line), 30U) << line;
+    EXPECT_EQ(lines[1].substr(0, 13), "-1.23457e+08 ");
+    EXPECT_EQ(lines[6], std::string(30, 'x'));
+    EXPECT_EQ(lines[8], "... 10 curves");
   }
 }
 
@@ -107,8 +137,11 @@ TEST(TerminalChartText, GivesEachOfManyCurvesItsOwnMarkInTurn) {
   EXPECT_EQ(marks, (std::set<char>{'*', 'o', '+', 'x'}));
 }
 
+// Malformed UTF-8 too: a lead byte without its continuation (before ')'),
+// ESC written overlong, a stray continuation byte.
 TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
-  Chart chart({"x\x1b[2J", "\x07"}, {"y\r", std::string(200, 'u')}, {0, 1}, {"a\x1b]0;t\x07", "\xc3\xa9\xc2\x9b" "6n"});
+  Chart chart({"x\x1b[2J", "\x07\xc2"}, {"y\r", std::string(200, 'u')}, {0, 1},
+              {"a\x1b]0;t\x07", "\xc3\xa9\xc2\x9b" "6n", "\xc0\x9b[2J\x9b"});
   chart.Add(0, 0, 0);
   chart.Add(1, 1, 1);
   for (const Charset charset : {Charset::kAscii, Charset::kUtf8}) {
@@ -122,6 +155,7 @@ TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
     }
     // No C1 control (CSI as U+009B), and the long title cut at the width.
     EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos);
+    EXPECT_TRUE(testtext::PrintableUtf8(text)) << text;
     for (const std::string& line : Lines(text)) EXPECT_LE(Width(line), 80U);
   }
 }
@@ -169,72 +203,33 @@ TEST(DetectTerminalStyle, Is80x24WithoutATerminal) {
 }
 
 #ifndef _WIN32
-// A pseudo-terminal of 100x30 as the chart's output, read under a UTF-8 and
-// a plain C locale; the environment and descriptors are put back after.
-class PseudoTerminal {
- public:
-  PseudoTerminal() {
-    leader_ = posix_openpt(O_RDWR | O_NOCTTY);
-    if (leader_ >= 0 && grantpt(leader_) == 0 && unlockpt(leader_) == 0) {
-      follower_ = open(ptsname(leader_), O_RDWR | O_NOCTTY);
-    }
-  }
-  ~PseudoTerminal() {
-    if (follower_ >= 0) close(follower_);
-    if (leader_ >= 0) close(leader_);
-  }
-  PseudoTerminal(const PseudoTerminal&) = delete;
-  PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-  int Follower() const { return follower_; }
-  bool Resize(int columns, int rows) const {
-    winsize size{};
-    size.ws_col = static_cast<unsigned short>(columns);
-    size.ws_row = static_cast<unsigned short>(rows);
-    return ioctl(leader_, TIOCSWINSZ, &size) == 0;
-  }
-
- private:
-  int leader_ = -1;
-  int follower_ = -1;
-};
-
-class ScopedLocaleEnvironment {
- public:
-  explicit ScopedLocaleEnvironment(const char* lcAll) {
-    if (const char* value = std::getenv("LC_ALL")) saved_ = value;
-    setenv("LC_ALL", lcAll, 1);
-  }
-  ~ScopedLocaleEnvironment() {
-    if (saved_) {
-      setenv("LC_ALL", saved_->c_str(), 1);
-    } else {
-      unsetenv("LC_ALL");
-    }
-  }
-  ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;
-  ScopedLocaleEnvironment& operator=(const ScopedLocaleEnvironment&) = delete;
-
- private:
-  std::optional<std::string> saved_;
-};
-
 TEST(DetectTerminalStyle, ReadsTheSizeAndCharacterSetOfAPseudoTerminal) {
   PseudoTerminal terminal;
   ASSERT_GE(terminal.Follower(), 0);
   ASSERT_TRUE(terminal.Resize(100, 30));
   {
-    const ScopedLocaleEnvironment locale("C");
+    const ScopedVariable locale("LC_ALL", "C");
     const TerminalStyle style = DetectTerminalStyle(terminal.Follower());
     EXPECT_EQ(style.columns, 100);
     EXPECT_EQ(style.rows, 30);
     EXPECT_EQ(style.charset, Charset::kAscii);
   }
   {
-    const ScopedLocaleEnvironment locale("C.UTF-8");
+    const ScopedVariable locale("LC_ALL", "C.UTF-8");
     EXPECT_EQ(DetectTerminalStyle(terminal.Follower()).charset, Charset::kUtf8);
   }
   // The program's own locale is left as it was.
   EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+}
+
+// Colour is what the caller's query says of the terminal, and none without a query.
+TEST(DetectTerminalStyle, ColoursWhereTheQuerySaysSo) {
+  PseudoTerminal terminal;
+  ASSERT_GE(terminal.Follower(), 0);
+  EXPECT_TRUE(DetectTerminalStyle(terminal.Follower(), [](int) { return true; }).color);
+  EXPECT_FALSE(DetectTerminalStyle(terminal.Follower(), [](int) { return false; }).color);
+  EXPECT_FALSE(DetectTerminalStyle(terminal.Follower()).color);
+  EXPECT_FALSE(DetectTerminalStyle(-1, [](int) { return true; }).color);
 }
 #endif
 

@@ -2,6 +2,7 @@
 // that records what reaches standard error.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ using std::chrono::milliseconds;
 
 struct Recorder {
   std::chrono::steady_clock::time_point now{};
+  std::size_t columns = 80;
   std::vector<std::string> writes;
   int clockReads = 0;
 
@@ -26,6 +28,9 @@ struct Recorder {
   }
   ProgressLine::Sink Sink() {
     return [this](std::string_view text) { writes.emplace_back(text); };
+  }
+  ProgressLine::Columns Columns() {
+    return [this] { return columns; };
   }
 };
 
@@ -40,7 +45,7 @@ void RunDesigns(ProgressLine& line, Recorder& recorder, std::uint64_t designs, s
 TEST(ProgressLine, NeverShowsWhenStandardErrorIsNoTerminal) {
   Recorder recorder;
   {
-    ProgressLine line(100000, false, recorder.Clock(), recorder.Sink());
+    ProgressLine line(100000, false, recorder.Clock(), recorder.Sink(), recorder.Columns());
     RunDesigns(line, recorder, 100000, std::chrono::microseconds(100));
   }
   EXPECT_TRUE(recorder.writes.empty());
@@ -50,7 +55,7 @@ TEST(ProgressLine, NeverShowsWhenStandardErrorIsNoTerminal) {
 TEST(ProgressLine, StaysHiddenForASweepOfUnderASecond) {
   Recorder recorder;
   {
-    ProgressLine line(100000, true, recorder.Clock(), recorder.Sink());
+    ProgressLine line(100000, true, recorder.Clock(), recorder.Sink(), recorder.Columns());
     RunDesigns(line, recorder, 100000, std::chrono::microseconds(9));
   }
   EXPECT_TRUE(recorder.writes.empty());
@@ -61,7 +66,7 @@ TEST(ProgressLine, ShowsALongSweepAFewTimesASecondAndErasesItAtTheEnd) {
   std::size_t shownWhileRunning = 0;
   {
     // 200000 designs at 20 us: 4 s.
-    ProgressLine line(200000, true, recorder.Clock(), recorder.Sink());
+    ProgressLine line(200000, true, recorder.Clock(), recorder.Sink(), recorder.Columns());
     RunDesigns(line, recorder, 200000, std::chrono::microseconds(20));
     EXPECT_TRUE(line.Shown());
     shownWhileRunning = recorder.writes.size();
@@ -76,14 +81,14 @@ TEST(ProgressLine, ShowsALongSweepAFewTimesASecondAndErasesItAtTheEnd) {
     EXPECT_EQ(recorder.writes[i].find('\n'), std::string::npos);
     EXPECT_EQ(recorder.writes[i][0], '\r');
   }
-  const std::string widest = "\r" + ProgressLine::Text(199680, 200000, milliseconds(3994));
+  const std::string widest = "\r" + ProgressLine::Text(199680, 200000, milliseconds(3994), 80);
   EXPECT_EQ(recorder.writes.back(), "\r" + std::string(widest.size() - 1, ' ') + "\r");
 }
 
 TEST(ProgressLine, ErasedWhenTheSweepIsLeftEarly) {
   Recorder recorder;
   {
-    ProgressLine line(1000000, true, recorder.Clock(), recorder.Sink());
+    ProgressLine line(1000000, true, recorder.Clock(), recorder.Sink(), recorder.Columns());
     RunDesigns(line, recorder, 50000, std::chrono::microseconds(20));
     ASSERT_TRUE(line.Shown());
     line.Erase();
@@ -108,7 +113,55 @@ TEST(ProgressLine, TextGivesDoneTotalRateAndTimeLeft) {
       {5000, 100000, milliseconds(1000), "sweep: 5000 of 100000 designs (5%), 5.0 k designs/s, 0:19 left"},
       {100, 1000000, milliseconds(1000), "sweep: 100 of 1000000 designs (0%), 100 designs/s, 2:46:39 left"},
   };
-  for (const Row& row : rows) EXPECT_EQ(ProgressLine::Text(row.done, row.total, row.elapsed), row.text);
+  for (const Row& row : rows) EXPECT_EQ(ProgressLine::Text(row.done, row.total, row.elapsed, 80), row.text);
+}
+
+// One column is left free, so that the cursor never wraps; below
+// kNarrowest columns there is no line.
+TEST(ProgressLine, TextFitsTheTerminalsWidth) {
+  const struct {
+    std::size_t columns;
+    std::string text;
+  } rows[] = {
+      {200, "sweep: 1250000 of 10000000 designs (12%), 3.1 M designs/s, 0:03 left"},
+      {69, "sweep: 1250000 of 10000000 designs (12%), 3.1 M designs/s, 0:03 left"},
+      {68, "sweep: 1250000 of 10000000 (12%), 3.1M/s, 0:03 left"},
+      {52, "sweep: 1250000 of 10000000 (12%), 3.1M/s, 0:03 left"},
+      {51, "sweep: 12%, 3.1M/s, 0:03 left"},
+      {30, "sweep: 12%, 3.1M/s, 0:03 left"},
+      {29, "sweep: 12%, 0:03 left"},
+      {22, "sweep: 12%, 0:03 left"},
+      {21, "12%, 0:03 left"},
+      {ProgressLine::kNarrowest, "12%, 0:03 left"},
+      {ProgressLine::kNarrowest - 1, ""},
+      {0, ""},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(ProgressLine::Text(1250000, 10000000, milliseconds(400), row.columns), row.text) << row.columns;
+  }
+  // An hour-long sweep's longest shortest line still fits.
+  EXPECT_EQ(ProgressLine::Text(1, 1000000, milliseconds(1000), ProgressLine::kNarrowest), "0%, 277:46:39 left");
+}
+
+// A terminal made narrower while the line shows: no write, padding and
+// erasing included, reaches its last column.
+TEST(ProgressLine, FollowsATerminalMadeNarrower) {
+  Recorder recorder;
+  {
+    ProgressLine line(1000000, true, recorder.Clock(), recorder.Sink(), recorder.Columns());
+    RunDesigns(line, recorder, 50000, std::chrono::microseconds(20));
+    ASSERT_TRUE(line.Shown());
+    recorder.writes.clear();
+    for (const std::size_t columns : {40U, 25U, 10U}) {
+      recorder.columns = columns;
+      RunDesigns(line, recorder, 20000, std::chrono::microseconds(20));
+    }
+  }
+  ASSERT_FALSE(recorder.writes.empty());
+  for (const std::string& write : recorder.writes) {
+    EXPECT_LT(write.size() - static_cast<std::size_t>(std::count(write.begin(), write.end(), '\r')), 40U) << write;
+  }
+  EXPECT_EQ(recorder.writes.back(), "\r" + std::string(9, ' ') + "\r");
 }
 
 }  // namespace

@@ -81,6 +81,9 @@ TEST(ParseRange, RefusesWithAClearMessage) {
       {"10l:60:5l", "'10l:60:5l': write the unit once, behind the step (START:STOP:STEPl)"},
       {"10:60l:5", "'10:60l:5': write the unit once, behind the step (START:STOP:STEPl)"},
       {"0:1e39:1", "'0:1e39:1': the stop '1e39' is not finite in single precision"},
+      // The typed text as the one printable-text rule shows it, never a control byte.
+      {"1\x9b" "31m:2:1", "'1\\x9B31m:2:1': write the unit once, behind the step (START:STOP:STEP\\x9B31m)"},
+      {"\x1b]0;owned\x07:\n", "'\\x1B]0;owned\\x07:\\x0A' is not a range START:STOP:STEP"},
       {"0:1e10:1", "'0:1e10:1' gives 10000000001 values; a sweep may have at most 10000000000 designs"},
       {"0:1e30:1e-9", "'0:1e30:1e-9' gives more than 10^30 values; a sweep may have at most 10000000000 designs"},
   };
