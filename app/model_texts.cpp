@@ -1,0 +1,133 @@
+// The port model's texts: the options and batch cells read into a model,
+// and the model as the answers name it.
+#include "app/model_options.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "app/command_line.h"
+#include "app/units.h"
+#include "calculator/screen_texts.h"
+#include "numtext/numtext.h"
+
+namespace app {
+namespace {
+
+std::string Quoted(std::string_view text) { return "'" + Printable(text) + "'"; }
+
+// A value as the result lines write it (7 significant digits), without their blanks.
+std::string Shown(float value) {
+  std::string text = numtext::NumberToText(value, calculator::kResultDigits);
+  text.erase(0, text.find_first_not_of(' '));
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+std::optional<int> ParsePorts(std::string_view text) {
+  // Nine digits stay within an int; no panel has a billion holes.
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
+  int ports = 0;
+  for (const char c : text) ports = ports * 10 + (c - '0');
+  return ports;
+}
+
+}  // namespace
+
+ParsedSlot ParseSlot(std::string_view text) {
+  constexpr std::string_view kTimes = "\xC3\x97";  // U+00D7 in UTF-8
+  std::size_t at = text.find('x');
+  std::size_t separator = 1;
+  if (const std::size_t times = text.find(kTimes); times < at) {
+    at = times;
+    separator = kTimes.size();
+  }
+  if (at == std::string_view::npos) return {std::nullopt, Quoted(text) + " is not WxH (a width, x, a height)"};
+  const std::string_view widthText = text.substr(0, at);
+  const std::string_view heightText = text.substr(at + separator);
+  const ParsedValue height = ParseValue(heightText, Dimension::kLength);
+  if (!height.value) return {std::nullopt, Quoted(text) + ": " + height.refusal};
+
+  // A width that is a bare number takes the height's unit, read as if written behind it.
+  std::string width(widthText);
+  const numtext::ScannedNumber scanned = numtext::ScanNumber(widthText);
+  if (scanned.digits && scanned.length == widthText.size()) {
+    width += heightText.substr(numtext::ScanNumber(heightText).length);
+    // Hexadecimal digits would run into the unit (&H3 and cm make &H3C m).
+    if (numtext::ScanNumber(width).length != widthText.size()) {
+      return {std::nullopt, Quoted(text) + ": write the width's unit too"};
+    }
+  }
+  const ParsedValue parsedWidth = ParseValue(width, Dimension::kLength);
+  if (!parsedWidth.value) return {std::nullopt, Quoted(text) + ": " + parsedWidth.refusal};
+  // The surface is stored in single precision like a typed --surface, which refuses the same overflow.
+  if (!std::isfinite(static_cast<float>(static_cast<long double>(*parsedWidth.value) * *height.value))) {
+    return {std::nullopt, Quoted(text) + ": the surface is not finite in single precision"};
+  }
+  return {calculator::Slot{*parsedWidth.value, *height.value}, {}};
+}
+
+ParsedModel ParseModel(const ModelTexts& texts, const ModelNames& names) {
+  calculator::PortModel model;
+  if (texts.ends) {
+    const std::optional<calculator::Ends> ends = calculator::ParseEnds(*texts.ends);
+    if (!ends) {
+      return {std::nullopt, std::string(names.ends) + ": " + Quoted(*texts.ends) +
+                                " is not one of screen, flanged, free, flanged-free"};
+    }
+    model.ends = *ends;
+  }
+  if (texts.ports) {
+    const std::optional<int> ports = ParsePorts(*texts.ports);
+    if (!ports) {
+      return {std::nullopt, std::string(names.ports) + ": " + Quoted(*texts.ports) + " is not a whole number"};
+    }
+    model.ports = *ports;
+  }
+  if (texts.slot) {
+    const ParsedSlot slot = ParseSlot(*texts.slot);
+    if (!slot.slot) return {std::nullopt, std::string(names.slot) + ": " + slot.refusal};
+    model.slot = slot.slot;
+  }
+  return {model, {}};
+}
+
+std::string RefusalText(const calculator::PortRefusal& refusal, const ModelNames& names) {
+  std::string text = refusal.message;
+  for (const auto& [option, name] :
+       {std::pair{kModelOptionNames.ends, names.ends}, std::pair{kModelOptionNames.ports, names.ports},
+        std::pair{kModelOptionNames.slot, names.slot}}) {
+    for (std::size_t at = text.find(option); at != std::string::npos; at = text.find(option, at + name.size())) {
+      text.replace(at, option.size(), name);
+    }
+  }
+  return text;
+}
+
+std::string ModelName(const calculator::PortModel& model) {
+  std::string name = std::string(calculator::EndsName(model.ends)) + " ends, " + std::to_string(model.ports) +
+                     (model.ports == 1 ? " port" : " ports");
+  if (model.slot) name += " (slot " + Shown(model.slot->width) + " x " + Shown(model.slot->height) + " cm)";
+  return name;
+}
+
+std::string ModelTextLines(const ModelDesign& design) {
+  const calculator::PortModel& model = design.model;
+  const calculator::PortSolution& solution = design.solution;
+  if (model.ends == calculator::Ends::kScreen) return {};
+  std::string lines = "Model: " + ModelName(model);
+  if (solution.endCorrection && solution.qRadiation && solution.bandwidth) {
+    lines += ": end correction " + Shown(*solution.endCorrection) + " cm, Q " + Shown(*solution.qRadiation) +
+             ", bandwidth " + Shown(*solution.bandwidth) + " Hz";
+  }
+  lines += '\n';
+  if (solution.lumped == false) {
+    lines +=
+        "Not lumped: the neck or the cavity is not small against the wavelength (k*L' or k*V^(1/3) is 0.5 or "
+        "more); the figures are a rough guide\n";
+  }
+  return lines;
+}
+
+}  // namespace app
