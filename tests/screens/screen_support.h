@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,14 +63,18 @@ struct CalculationCase {
   std::vector<std::string> lines;
   std::array<std::string, 7> panel;
 };
+// A case is shown by its name, in test listings and failures.
+inline void PrintTo(const CalculationCase& calculation, std::ostream* out) { *out << calculation.name; }
 // The screen `calculation` leaves on a menu cleared in `clearColor`, on a
 // screen of `height` rows.
 void ExpectCalculation(ExpectedScreen& screen, int clearColor, int height, const CalculationCase& calculation);
 // Choice "1" on the worked example of the documentation.
-inline const CalculationCase kWorkedExample = {
-    "RoundFrequencyWorkedExample", "1\r1000\r2\r1\r", {"Volume (cc) ?", "Orifice diameter (cm)", "Wall thickness (cm)"},
-    {"Frequency       = 220.8396 Hz", "Volume          = 1000 cm^3", "Wall thickness  = 1 cm", "Orifice diameter= 2 cm"},
-    {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"}};
+inline const CalculationCase kWorkedExample = {"RoundFrequencyWorkedExample",
+                                               "1\r1000\r2\r1\r",
+                                               {"Volume (cc) ?", "Orifice diameter (cm)", "Wall thickness (cm)"},
+                                               {"Frequency       = 220.8396 Hz", "Volume          = 1000 cm^3",
+                                                "Wall thickness  = 1 cm", "Orifice diameter= 2 cm"},
+                                               {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"}};
 
 // An infinity through a print mask: nineteen 9s, then zeros up to 999 digits.
 inline const std::string kInfinityDigits = std::string(19, '9') + std::string(980, '0');
