@@ -65,7 +65,9 @@ struct Request {
   const std::vector<std::string>& Texts(OptionId id) const { return texts[static_cast<std::size_t>(id)]; }
 };
 
-std::string DiagnosticLine(std::string_view text) { return std::string(kProgramName) + ": " + std::string(text) + "\n"; }
+std::string DiagnosticLine(std::string_view text) {
+  return std::string(kProgramName) + ": " + std::string(text) + "\n";
+}
 
 // The one text of an option given at most once; a refusal when repeated.
 Result<std::optional<std::string_view>> Single(const Request& request, OptionId id) {
@@ -105,9 +107,9 @@ Result<CommonSettings> ReadCommon(const Request& request) {
   }
   float soundSpeed = calculator::kScreenSoundSpeed;
   if (speed.value() || temperature.value()) {
-    const ParsedValue parsed =
-        speed.value() ? ParseSoundSpeed(*speed.value()) : ParseTemperature(*temperature.value());
-    if (!parsed.value) return Refused(std::string(speed.value() ? "--sound-speed: " : "--temperature: ") + parsed.refusal);
+    const ParsedValue parsed = speed.value() ? ParseSoundSpeed(*speed.value()) : ParseTemperature(*temperature.value());
+    if (!parsed.value)
+      return Refused(std::string(speed.value() ? "--sound-speed: " : "--temperature: ") + parsed.refusal);
     soundSpeed = *parsed.value;
   }
   settings.constants = calculator::MakeConstants(soundSpeed);
@@ -239,9 +241,7 @@ std::vector<std::string> ArgumentsForCli(std::span<const char* const> arguments)
   return reversed;
 }
 
-std::string SeeHelp(Command command) {
-  return "; see 'helmholtz " + std::string(NameOf(command)) + " --help'";
-}
+std::string SeeHelp(Command command) { return "; see 'helmholtz " + std::string(NameOf(command)) + " --help'"; }
 
 // The first flag written with a value ("--only-possible=no", "--help="),
 // which CLI11 would read as the flag set off: a flag takes none. Arguments
@@ -321,8 +321,8 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
     sweep.model = model.value();
     return RunSweep(sweep, out, err);
   }
-  const auto design = SolveDesign(calculation.value().choice, calculation.value().typed, model.value(),
-                                  settings.constants);
+  const auto design =
+      SolveDesign(calculation.value().choice, calculation.value().typed, model.value(), settings.constants);
   if (const auto* modelRefusal = std::get_if<calculator::PortRefusal>(&design)) {
     err << DiagnosticLine(modelRefusal->message);
     return kExitBadArgument;
@@ -370,8 +370,7 @@ int Answer(const CommandLine& commandLine, Output& out, std::ostream& err) {
   return FinishOutput(out, 0, err);
 }
 
-int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream& err,
-               plot::ColourQuery colours) {
+int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream& err, plot::ColourQuery colours) {
   const std::optional<Command> command = arguments.empty() ? std::nullopt : CommandNamed(arguments.front());
   if (!command) {
     err << RejectionText(arguments.empty() ? "" : arguments.front());
@@ -397,8 +396,7 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   return RunCalculation(request.value(), settings.value(), colours, out, err);
 }
 
-int RunCommandLine(const CommandLine& commandLine, std::span<const char* const> arguments,
-                   plot::ColourQuery colours) {
+int RunCommandLine(const CommandLine& commandLine, std::span<const char* const> arguments, plot::ColourQuery colours) {
   IgnoreClosedPipeSignal();
   StandardOutputSink sink;
   Output out(sink);

@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
   const app::ProgramArguments programArguments(argc, argv);
   const std::span<const char* const> arguments = programArguments.AfterName();
   const app::CommandLine commandLine = app::ParseCommandLine(arguments);
-  if (commandLine.action != app::Action::kRunCalculator) return app::RunCommandLine(commandLine, arguments, console::TerminalHasColours);
+  if (commandLine.action != app::Action::kRunCalculator)
+    return app::RunCommandLine(commandLine, arguments, console::TerminalHasColours);
   const std::unique_ptr<console::Session> session = console::Session::Open();
   if (!session) return 255;
   return screens::CalculatorMain(session->console());

@@ -22,7 +22,7 @@ inline Refusal Refused(std::string message) { return Refusal{std::move(message)}
 template <class T>
 class Result {
  public:
-  Result(T value) : state_(std::move(value)) {}  // NOLINT: implicit, so that a function returns either
+  Result(T value) : state_(std::move(value)) {}            // NOLINT: implicit, so that a function returns either
   Result(Refusal refusal) : state_(std::move(refusal)) {}  // NOLINT
 
   bool ok() const { return state_.index() == 0; }

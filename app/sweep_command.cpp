@@ -134,8 +134,8 @@ class NumberTextCache {
     const Quantity orifice = calculator::IsRound(choice) ? Quantity::kDiameter : Quantity::kSurface;
     // The input each number column follows (kNumberColumns order), if any.
     const std::array<std::optional<Quantity>, kNumberColumns> follows = {
-        Quantity::kFrequency, Quantity::kVolume, Quantity::kThickness, orifice,        orifice,
-        orifice,              orifice,           Quantity::kThickness, std::nullopt};
+        Quantity::kFrequency, Quantity::kVolume, Quantity::kThickness, orifice, orifice, orifice, orifice,
+        Quantity::kThickness, std::nullopt};
     axes_.resize(inputs.size());
     for (std::size_t column = 0; column < kNumberColumns; ++column) {
       if (!follows[column] || *follows[column] == solved) continue;
@@ -312,9 +312,9 @@ void SweepDesigns(const SweepRequest& request, const sweep::Sweep& sweep, const 
     if (to.chart) {
       const ChartAxes& axes = to.chartAxes;
       const std::size_t curve = axes.curve ? static_cast<std::size_t>(point.Indices()[*axes.curve]) : 0;
-      to.chart->Add(curve, point.Values()[axes.x],
-                    design.possible ? std::optional<double>(calculator::Field(design.quantities, solved))
-                                    : std::nullopt);
+      to.chart->Add(
+          curve, point.Values()[axes.x],
+          design.possible ? std::optional<double>(calculator::Field(design.quantities, solved)) : std::nullopt);
     }
     if ((request.onlyPossible && !design.possible) || !to.rows) continue;
     if (request.format == Format::kText) {
@@ -446,8 +446,8 @@ int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
     sweep::ProgressLine progress(sweep.Count(),
                                  sweep::StandardErrorIsTerminal() && (terminalChart || !StandardOutputIsTerminal()),
                                  std::chrono::steady_clock::now, WriteToStandardError, sweep::StandardErrorColumns);
-    SweepDesigns(request, sweep, inputs, {rows, out, writer, cache, chart ? &*chart : nullptr, chartAxes},
-                 stop, progress);
+    SweepDesigns(request, sweep, inputs, {rows, out, writer, cache, chart ? &*chart : nullptr, chartAxes}, stop,
+                 progress);
     progress.Erase();
   }
   if (const std::optional<int> signal = stop.Raised()) {

@@ -73,9 +73,15 @@ Row Compute(float volume, float diameter) {
       calculator::Solve(Choice::kFrequencyRound, {.volume = volume, .thickness = 1, .diameter = diameter}, Constants());
   const calculator::Quantities& q = design.quantities;
   const calculator::PanelFigures panel = calculator::ComputePanelFigures(q, Constants());
-  return {q.frequency,   q.volume,     q.thickness,
-          q.diameter,    q.surface,    design.possible,
-          panel.diameter, panel.side, static_cast<float>(panel.thicknessMillimetres),
+  return {q.frequency,
+          q.volume,
+          q.thickness,
+          q.diameter,
+          q.surface,
+          design.possible,
+          panel.diameter,
+          panel.side,
+          static_cast<float>(panel.thicknessMillimetres),
           static_cast<float>(panel.quality)};
 }
 
@@ -205,8 +211,8 @@ BENCHMARK(CsvSnprintf9g)->Unit(benchmark::kMillisecond);
 // cross-check lines a CSV row does not hold.
 struct DiameterColumns {
   calculator::Quantities orifice;  // diameter, radius, surface
-  std::string text;                 // ",d,S"
-  std::string panelText;            // ",equivalent diameter,side"
+  std::string text;                // ",d,S"
+  std::string panelText;           // ",equivalent diameter,side"
 };
 
 std::string ShortestTexts(std::initializer_list<float> values) {
@@ -237,8 +243,8 @@ class CachedCsvWriter {
     calculator::Quantities wall;
     wall.thickness = kThickness;
     thicknessText_ = ShortestTexts({kThickness});
-    millimetresText_ = ShortestTexts(
-        {static_cast<float>(calculator::ComputePanelFigures(wall, Constants()).thicknessMillimetres)});
+    millimetresText_ =
+        ShortestTexts({static_cast<float>(calculator::ComputePanelFigures(wall, Constants()).thicknessMillimetres)});
   }
 
   char* Write(char* out, const sweep::Odometer& design) {
@@ -324,9 +330,9 @@ BENCHMARK(WalkOnly)->Unit(benchmark::kMillisecond);
 
 void SolveOnly(benchmark::State& state) {
   EachDesign(state, [](const sweep::Odometer& design) {
-    benchmark::DoNotOptimize(calculator::Solve(
-        Choice::kFrequencyRound, {.volume = design.Values()[0], .thickness = 1, .diameter = design.Values()[1]},
-        Constants()));
+    benchmark::DoNotOptimize(
+        calculator::Solve(Choice::kFrequencyRound,
+                          {.volume = design.Values()[0], .thickness = 1, .diameter = design.Values()[1]}, Constants()));
   });
 }
 BENCHMARK(SolveOnly)->Unit(benchmark::kMillisecond);

@@ -4,7 +4,6 @@
 // frequency, volume, thickness, orifice.
 #include "calculator/design.h"
 
-
 #include "calculator/screen_texts.h"
 
 namespace calculator {
@@ -17,11 +16,14 @@ Quantity OrificeOf(bool round) { return round ? Quantity::kDiameter : Quantity::
 float Formula(bool round, Quantity quantity, const Quantities& q, const Constants& k) {
   switch (quantity) {
     case Quantity::kFrequency:
-      return round ? FrequencyRound(q.radius, q.thickness, q.volume, k) : FrequencyAny(q.surface, q.thickness, q.volume, k);
+      return round ? FrequencyRound(q.radius, q.thickness, q.volume, k)
+                   : FrequencyAny(q.surface, q.thickness, q.volume, k);
     case Quantity::kVolume:
-      return round ? VolumeRound(q.radius, q.thickness, q.frequency, k) : VolumeAny(q.surface, q.thickness, q.frequency, k);
+      return round ? VolumeRound(q.radius, q.thickness, q.frequency, k)
+                   : VolumeAny(q.surface, q.thickness, q.frequency, k);
     case Quantity::kThickness:
-      return round ? ThicknessRound(q.radius, q.volume, q.frequency, k) : ThicknessAny(q.surface, q.volume, q.frequency, k);
+      return round ? ThicknessRound(q.radius, q.volume, q.frequency, k)
+                   : ThicknessAny(q.surface, q.volume, q.frequency, k);
     case Quantity::kDiameter: return DiameterRound(q.volume, q.frequency, q.thickness, k);
     case Quantity::kSurface: return SurfaceAny(q.volume, q.frequency, q.thickness, k);
   }

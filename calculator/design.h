@@ -84,8 +84,7 @@ struct Design {
 // such as each design of a sweep, saves three formulas); the rest of the
 // design is the same, bit for bit.
 enum class Checks { kComputed, kSkipped };
-Design Solve(Choice choice, const Quantities& typed, const Constants& constants,
-             Checks checks = Checks::kComputed);
+Design Solve(Choice choice, const Quantities& typed, const Constants& constants, Checks checks = Checks::kComputed);
 
 // Sets the radius r = d/2 and the surface S = pi*r^2 of a round orifice from
 // its diameter, each rounded to single: d = 2 -> r = 1, S = 3.1415927.

@@ -49,7 +49,7 @@ std::optional<float> LargerRoot(float qa, float qb, float qc) {
 float FrequencyRound(float radius, float thickness, float volume, const Constants& constants) {
   const Extended c = constants.soundSpeed, k = constants.endCorrection, pi = constants.pi;
   const Extended r = radius, t = thickness, v = volume;
-  const double a = static_cast<double>((c * r) / 2);                  // -> double
+  const double a = static_cast<double>((c * r) / 2);                   // -> double
   const double b = static_cast<double>(1 / ((pi * v) * (r * k + t)));  // -> double
   return static_cast<float>(Root(b) * a);                              // -> single
 }
@@ -57,41 +57,41 @@ float FrequencyRound(float radius, float thickness, float volume, const Constant
 float FrequencyAny(float surface, float thickness, float volume, const Constants& constants) {
   const Extended c = constants.soundSpeed, twoPi = constants.twoPi;
   const Extended s = surface, t = thickness, v = volume;
-  const double a = static_cast<double>(c / twoPi);                  // -> double
-  const double b = static_cast<double>(s / ((Root(s) + t) * v));    // -> double
-  return static_cast<float>(Root(b) * a);                           // -> single
+  const double a = static_cast<double>(c / twoPi);                // -> double
+  const double b = static_cast<double>(s / ((Root(s) + t) * v));  // -> double
+  return static_cast<float>(Root(b) * a);                         // -> single
 }
 
 float VolumeRound(float radius, float thickness, float frequency, const Constants& constants) {
   const Extended c = constants.soundSpeed, k = constants.endCorrection, pi = constants.pi;
   const Extended r = radius, t = thickness, f = frequency;
-  const double a = static_cast<double>(Square(c * r));                         // -> double
-  const double b = static_cast<double>((pi * (r * k + t)) * Square(2 * f));    // -> double
-  return static_cast<float>(Extended{a} / b);                                  // -> single
+  const double a = static_cast<double>(Square(c * r));                       // -> double
+  const double b = static_cast<double>((pi * (r * k + t)) * Square(2 * f));  // -> double
+  return static_cast<float>(Extended{a} / b);                                // -> single
 }
 
 float VolumeAny(float surface, float thickness, float frequency, const Constants& constants) {
   const Extended c = constants.soundSpeed, twoPi = constants.twoPi;
   const Extended s = surface, t = thickness, f = frequency;
-  const double a = static_cast<double>(Square(c) * s);                       // -> double
-  const double b = static_cast<double>(Square(twoPi * f) * (Root(s) + t));   // -> double
-  return static_cast<float>(Extended{a} / b);                                // -> single
+  const double a = static_cast<double>(Square(c) * s);                      // -> double
+  const double b = static_cast<double>(Square(twoPi * f) * (Root(s) + t));  // -> double
+  return static_cast<float>(Extended{a} / b);                               // -> single
 }
 
 float ThicknessRound(float radius, float volume, float frequency, const Constants& constants) {
   const Extended c = constants.soundSpeed, k = constants.endCorrection, pi = constants.pi;
   const Extended r = radius, v = volume, f = frequency;
-  const double a = static_cast<double>(Square(c * r));                  // -> double
-  const double b = static_cast<double>(((4 * v) * pi) * Square(f));     // -> double
-  return static_cast<float>(Extended{a} / b - r * k);                   // -> single
+  const double a = static_cast<double>(Square(c * r));               // -> double
+  const double b = static_cast<double>(((4 * v) * pi) * Square(f));  // -> double
+  return static_cast<float>(Extended{a} / b - r * k);                // -> single
 }
 
 float ThicknessAny(float surface, float volume, float frequency, const Constants& constants) {
   const Extended c = constants.soundSpeed, twoPi = constants.twoPi;
   const Extended s = surface, v = volume, f = frequency;
-  const double a = static_cast<double>(Square(c) * s);                  // -> double
-  const double b = static_cast<double>(Square(f * twoPi) * v);          // -> double
-  return static_cast<float>(Extended{a} / b - Root(s));                 // -> single
+  const double a = static_cast<double>(Square(c) * s);          // -> double
+  const double b = static_cast<double>(Square(f * twoPi) * v);  // -> double
+  return static_cast<float>(Extended{a} / b - Root(s));         // -> single
 }
 
 // ThicknessRound solved for the radius: t = qa*r^2 - K*r.
@@ -99,8 +99,8 @@ float DiameterRound(float volume, float frequency, float thickness, const Consta
   const Extended c = constants.soundSpeed, k = constants.endCorrection, pi = constants.pi;
   const Extended v = volume, f = frequency, t = thickness;
   const float qa = static_cast<float>(Square(c) / (((pi * 4) * v) * Square(f)));  // -> single
-  const float qb = static_cast<float>(-k);                                         // -> single
-  const float qc = static_cast<float>(-t);                                         // -> single
+  const float qb = static_cast<float>(-k);                                        // -> single
+  const float qc = static_cast<float>(-t);                                        // -> single
   const std::optional<float> radius = LargerRoot(qa, qb, qc);
   if (!radius) return 0.0F;
   return static_cast<float>(2 * Extended{*radius});  // -> single

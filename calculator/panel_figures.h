@@ -13,8 +13,8 @@
 namespace calculator {
 // The values the panel derives from a design.
 struct PanelFigures {
-  float diameter = 0;                   // of the round orifice with the same surface, 2*sqrt(S/pi), cm
-  float side = 0;                       // of the square orifice with the same surface, sqrt(S), cm
+  float diameter = 0;                    // of the round orifice with the same surface, 2*sqrt(S/pi), cm
+  float side = 0;                        // of the square orifice with the same surface, sqrt(S), cm
   long double thicknessMillimetres = 0;  // 10*t
   long double quality = 0;               // the Q-Factor c*(sqrt(S)+t) / (f^2*S)
 };

@@ -43,8 +43,7 @@ std::optional<Extended> OrificeRadius(Extended aa, Extended beta, Extended t) {
   return radius;
 }
 
-PortSolution SolveTextbook(Choice choice, const Quantities& typed, const PortModel& model,
-                           const Constants& constants) {
+PortSolution SolveTextbook(Choice choice, const Quantities& typed, const PortModel& model, const Constants& constants) {
   const Extended beta = *EndCorrectionPerRadius(model.ends);
   const Extended n = model.ports;
   const Extended c = constants.soundSpeed;
@@ -107,8 +106,8 @@ PortSolution SolveTextbook(Choice choice, const Quantities& typed, const PortMod
   // In exact arithmetic the thickness implied by f, V and the orifice is the
   // typed or solved t itself; testing t avoids deciding a wall of zero by
   // the sign of a rounding error.
-  solution.possible = orificeFits && !(t < 0) && PositiveAndFinite(f) && PositiveAndFinite(v) &&
-                      PositiveAndFinite(orifice.surface);
+  solution.possible =
+      orificeFits && !(t < 0) && PositiveAndFinite(f) && PositiveAndFinite(v) && PositiveAndFinite(orifice.surface);
   if (!orificeFits) return solution;
 
   const Extended endCorrection = beta * orifice.radius;
@@ -175,7 +174,7 @@ std::optional<PortRefusal> RefusalOf(Choice choice, const PortModel& model) {
 }
 
 std::variant<PortSolution, PortRefusal> SolvePort(Choice choice, const Quantities& typed, const PortModel& model,
-                                                   const Constants& constants) {
+                                                  const Constants& constants) {
   if (std::optional<PortRefusal> refusal = RefusalOf(choice, model)) return std::move(*refusal);
   if (model.ends != Ends::kScreen) return SolveTextbook(choice, typed, model, constants);
   Quantities screenTyped = typed;

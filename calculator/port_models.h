@@ -33,8 +33,7 @@ enum class Ends {
   kFree,         // "free": a tube standing free at both ends
   kFlangedFree,  // "flanged-free": flush in the baffle outside, free inside (the usual loudspeaker port)
 };
-inline constexpr std::array<Ends, 4> kEndsModels = {Ends::kScreen, Ends::kFlanged, Ends::kFree,
-                                                   Ends::kFlangedFree};
+inline constexpr std::array<Ends, 4> kEndsModels = {Ends::kScreen, Ends::kFlanged, Ends::kFree, Ends::kFlangedFree};
 
 // "screen", "flanged", "free" or "flanged-free"; nothing for any other text
 // (exact, case-sensitive).
@@ -112,7 +111,7 @@ struct PortRefusal {
 //             {.ends = Ends::kFlanged}, MakeConstants())
 //     -> frequency 184.67 Hz, Delta 1.6977 cm, Q 158.1, bandwidth 1.168 Hz, lumped
 std::variant<PortSolution, PortRefusal> SolvePort(Choice choice, const Quantities& typed, const PortModel& model,
-                                                   const Constants& constants);
+                                                  const Constants& constants);
 
 // SolvePort's refusal of `choice` under `model`, which depends on nothing
 // else: a sweep asks once, before its first design.

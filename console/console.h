@@ -15,8 +15,22 @@ namespace console {
 
 // The sixteen console colours, in palette order.
 enum class Color : std::uint8_t {
-  kBlack, kBlue, kGreen, kCyan, kRed, kMagenta, kBrown, kLightGrey,
-  kDarkGrey, kLightBlue, kLightGreen, kLightCyan, kLightRed, kLightMagenta, kYellow, kWhite,
+  kBlack,
+  kBlue,
+  kGreen,
+  kCyan,
+  kRed,
+  kMagenta,
+  kBrown,
+  kLightGrey,
+  kDarkGrey,
+  kLightBlue,
+  kLightGreen,
+  kLightCyan,
+  kLightRed,
+  kLightMagenta,
+  kYellow,
+  kWhite,
 };
 // SetColor's argument for "keep the current colour".
 inline constexpr std::optional<Color> kKeepColor = std::nullopt;

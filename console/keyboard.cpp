@@ -21,8 +21,7 @@ constexpr std::array<std::uint16_t, 7> kLoneModifierScanCodes = {
 // Alt with a key of one of the three letter rows (Q-P, A-L, Z-M) reports the
 // key, not its character.
 bool InAltLetterRange(std::uint16_t scanCode) {
-  return (scanCode >= 16 && scanCode <= 25) || (scanCode >= 30 && scanCode <= 38) ||
-         (scanCode >= 44 && scanCode <= 50);
+  return (scanCode >= 16 && scanCode <= 25) || (scanCode >= 30 && scanCode <= 38) || (scanCode >= 44 && scanCode <= 50);
 }
 
 bool IsLoneModifier(std::uint16_t scanCode) {

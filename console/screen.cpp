@@ -24,9 +24,7 @@ std::uint8_t Console::CurrentAttribute() const {
                                    static_cast<int>(state_.foreground));
 }
 
-bool Console::ReadInfo(BufferInfo& info) {
-  return platform_.GetBufferInfo(info) && info.columns > 0 && info.rows > 0;
-}
+bool Console::ReadInfo(BufferInfo& info) { return platform_.GetBufferInfo(info) && info.columns > 0 && info.rows > 0; }
 
 void Console::SetScreenSize(std::uint32_t columns, std::uint32_t rows) {
   if (columns > kMaxScreenDimension || rows > kMaxScreenDimension) return;
@@ -92,7 +90,8 @@ void Console::PrintText(std::string_view text) {
       state_.scrollPending = false;
       ScrollUp();
     }
-    const int inRow = static_cast<int>(std::min<std::size_t>(text.size() - next, static_cast<std::size_t>(info.columns - column)));
+    const int inRow =
+        static_cast<int>(std::min<std::size_t>(text.size() - next, static_cast<std::size_t>(info.columns - column)));
     for (int done = 0; done < inRow;) {
       const int block = std::min(inRow - done, kStagingCells);
       for (int i = 0; i < block; ++i) {

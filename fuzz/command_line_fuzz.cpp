@@ -52,11 +52,26 @@ class DiscardingSink final : public app::OutputSink {
 };
 
 constexpr std::array<std::string_view, 7> kFirstWords = {"frequency", "volume", "thickness", "diameter",
-                                                          "surface",   "batch",  "--help"};
-constexpr std::array<std::string_view, 19> kWords = {
-    "--frequency", "--volume", "--thickness", "--diameter", "--surface", "--format", "--sound-speed",
-    "--temperature", "--ends", "--ports", "--slot", "--only-possible", "--plot", "--help", "-h", "--version",
-    "-V", "--", "-"};
+                                                         "surface",   "batch",  "--help"};
+constexpr std::array<std::string_view, 19> kWords = {"--frequency",
+                                                     "--volume",
+                                                     "--thickness",
+                                                     "--diameter",
+                                                     "--surface",
+                                                     "--format",
+                                                     "--sound-speed",
+                                                     "--temperature",
+                                                     "--ends",
+                                                     "--ports",
+                                                     "--slot",
+                                                     "--only-possible",
+                                                     "--plot",
+                                                     "--help",
+                                                     "-h",
+                                                     "--version",
+                                                     "-V",
+                                                     "--",
+                                                     "-"};
 
 // The most values one text can give an option, in whichever dimension gives most.
 std::uint64_t MostValues(std::string_view text) {
@@ -64,12 +79,12 @@ std::uint64_t MostValues(std::string_view text) {
   std::uint64_t most = 1;
   for (const app::Dimension dimension :
        {app::Dimension::kFrequency, app::Dimension::kVolume, app::Dimension::kLength, app::Dimension::kSurface}) {
-    const auto range = sweep::ParseRange(text, [dimension](std::string_view number, std::string_view unit)
-                                                   -> std::variant<long double, sweep::Refusal> {
-      const app::WorkingValue parsed = app::ParseWorkingValue(std::string(number) + std::string(unit), dimension);
-      if (!parsed.value) return sweep::Refusal{parsed.refusal};
-      return *parsed.value;
-    });
+    const auto range = sweep::ParseRange(
+        text, [dimension](std::string_view number, std::string_view unit) -> std::variant<long double, sweep::Refusal> {
+          const app::WorkingValue parsed = app::ParseWorkingValue(std::string(number) + std::string(unit), dimension);
+          if (!parsed.value) return sweep::Refusal{parsed.refusal};
+          return *parsed.value;
+        });
     if (const auto* parsed = std::get_if<sweep::Range>(&range)) most = std::max(most, parsed->count);
   }
   return most;

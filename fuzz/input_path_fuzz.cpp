@@ -31,9 +31,7 @@ void CheckLine(const std::string& line) {
   for (const char c : line) Check(static_cast<std::uint8_t>(c) >= kFirstPrintable);
 }
 
-void CheckKey(const std::string& key) {
-  Check(key.size() == 1 || (key.size() == 2 && key[0] == '\0'));
-}
+void CheckKey(const std::string& key) { Check(key.size() == 1 || (key.size() == 2 && key[0] == '\0')); }
 
 }  // namespace
 

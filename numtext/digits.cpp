@@ -33,9 +33,7 @@ long double RoundToInteger(long double x) {
 // The same rounding, read straight out of the sum's significand (2^63 plus
 // the integer), for 0 <= x < 2^63: a float-to-integer conversion would switch
 // the FPU control word to truncation and back, a slow serialising step.
-std::uint64_t RoundToUnsigned(long double x) {
-  return BitsOfExtended(x + kTwoTo63).significand - kExtendedIntegerBit;
-}
+std::uint64_t RoundToUnsigned(long double x) { return BitsOfExtended(x + kTwoTo63).significand - kExtendedIntegerBit; }
 
 constexpr long double kTenTo17Extended = static_cast<long double>(kTenTo17);
 constexpr long double kTenTo18Extended = static_cast<long double>(kTenTo18);
@@ -124,15 +122,13 @@ RoundedDigits RoundToDigits(long double value, int count) {
   const ExtendedBits bits = BitsOfExtended(value);
   switch (KindOfExtended(bits)) {
     case ExtendedKind::kZeroLike:
-    case ExtendedKind::kNotANumber:
-      return rounded;  // all zeros, point 1, not negative
+    case ExtendedKind::kNotANumber: return rounded;  // all zeros, point 1, not negative
     case ExtendedKind::kInfinity:
       rounded.negative = (bits.signAndExponent & kExtendedSignBit) != 0;
       rounded.digits = kIntegerPowers[rounded.count] - 1;
       rounded.point = kInfinityPoint;
       return rounded;
-    case ExtendedKind::kNormal:
-      break;
+    case ExtendedKind::kNormal: break;
   }
 
   const Expansion expansion = ExpandNormal(value, bits);

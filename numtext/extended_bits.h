@@ -9,8 +9,7 @@
 
 namespace numtext {
 
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "numtext needs the 80-bit extended long double");
+static_assert(std::numeric_limits<long double>::digits == 64, "numtext needs the 80-bit extended long double");
 
 // Biased exponent field values of the format.
 inline constexpr int kExtendedExponentBias = 16383;

@@ -94,9 +94,7 @@ void SectionReader::Read(std::string_view section) {
           AddDigitPosition(EntryKind::kPlain, 0);
         }
         break;
-      case '0':
-        AddDigitPosition(EntryKind::kZero, 0);
-        break;
+      case '0': AddDigitPosition(EntryKind::kZero, 0); break;
       case '.':
         if (!pointSeen) {
           pointSeen = true;
@@ -150,11 +148,8 @@ void SectionReader::Read(std::string_view section) {
       case '(':
       case ')':
       case '$':
-      case ' ':
-        AddLiteral(c);
-        break;
-      default:
-        break;  // letters, '/', ':' and the like mean nothing
+      case ' ': AddLiteral(c); break;
+      default: break;  // letters, '/', ':' and the like mean nothing
     }
     afterDigit = producedDigit;
   }

@@ -34,15 +34,13 @@ MaskExpansion ExpansionForMask(long double value) {
   MaskExpansion expansion;
   switch (KindOfExtended(BitsOfExtended(value))) {
     case ExtendedKind::kZeroLike:
-    case ExtendedKind::kNotANumber:
-      return expansion;
+    case ExtendedKind::kNotANumber: return expansion;
     case ExtendedKind::kInfinity:
       std::fill_n(expansion.significant, kInfinityExpansionDigits, '9');
       expansion.count = kInfinityExpansionDigits;
       expansion.point = kInfinityPoint;
       return expansion;
-    case ExtendedKind::kNormal:
-      break;
+    case ExtendedKind::kNormal: break;
   }
   const Expansion finite = ExpandFinite(value);
   // Two 9-digit halves, each cut up with 32-bit arithmetic, which is much
@@ -72,8 +70,7 @@ char ShiftedDigit(const MaskExpansion& expansion, std::int64_t leadingZeros, std
 // kept digit (all kept digits were 9, and are now 0).
 //   "125000..." kept 2 -> window "12" (a tie: 2 is even), false
 //   "999600..." kept 3 -> window "000", true
-bool RoundKeptDigits(const MaskExpansion& expansion, std::int64_t leadingZeros, std::int64_t kept,
-                     MaskDigits& digits) {
+bool RoundKeptDigits(const MaskExpansion& expansion, std::int64_t leadingZeros, std::int64_t kept, MaskDigits& digits) {
   // One zero in front of the significant digits is enough for a carry to
   // stop in; everything before it stays '0'.
   const std::int64_t windowStart = std::max<std::int64_t>(0, leadingZeros - 1);

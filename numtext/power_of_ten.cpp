@@ -14,8 +14,7 @@ namespace numtext {
 namespace {
 
 // 10^0 .. 10^7: small enough to be exact in any binary format.
-constexpr long double kExactPowers[8] = {1.0L, 10.0L, 100.0L, 1000.0L,
-                                         10000.0L, 100000.0L, 1000000.0L, 10000000.0L};
+constexpr long double kExactPowers[8] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L, 100000.0L, 1000000.0L, 10000000.0L};
 constexpr int kExactPowerCount = 8;
 
 // 10^(8*2^i), i = 0..9, each the extended value nearest to the exact power.

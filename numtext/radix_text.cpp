@@ -44,7 +44,8 @@ std::int64_t ReadAsNarrowestInteger(std::uint64_t value, Suffix suffix) {
   const bool longSuffix = suffix == Suffix::kAmpersand || suffix == Suffix::kDoubleAmpersand;
   if (value < kTwoTo15) return static_cast<std::int64_t>(value);
   if (value < kTwoTo16) {
-    return longSuffix ? static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value) - static_cast<std::int64_t>(kTwoTo16);
+    return longSuffix ? static_cast<std::int64_t>(value)
+                      : static_cast<std::int64_t>(value) - static_cast<std::int64_t>(kTwoTo16);
   }
   if (value < kTwoTo31) return static_cast<std::int64_t>(value);
   if (value < kTwoTo32) {
@@ -62,9 +63,22 @@ ScannedNumber ReadRadixText(std::string_view text) {
   int shift = kOctalShift;
   if (i < text.size()) {
     switch (text[i]) {
-      case 'B': case 'b': radix = 2; shift = kBinaryShift; ++i; break;
-      case 'H': case 'h': radix = 16; shift = kHexShift; ++i; break;
-      case 'O': case 'o': case 'Q': case 'q': ++i; break;
+      case 'B':
+      case 'b':
+        radix = 2;
+        shift = kBinaryShift;
+        ++i;
+        break;
+      case 'H':
+      case 'h':
+        radix = 16;
+        shift = kHexShift;
+        ++i;
+        break;
+      case 'O':
+      case 'o':
+      case 'Q':
+      case 'q': ++i; break;
       default: break;  // octal, and this character is the first candidate digit
     }
   }

@@ -118,7 +118,8 @@ std::string OptionsText(Command command) {
       if (!line.shown.empty()) text += HelpEntry(line, defaultFormat);
     }
   }
-  text += kWindows ? "  -h, --help, /?     show this text and exit\n" : "  -h, --help         show this text and exit\n";
+  text +=
+      kWindows ? "  -h, --help, /?     show this text and exit\n" : "  -h, --help         show this text and exit\n";
   return text;
 }
 

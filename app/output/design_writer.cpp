@@ -87,9 +87,11 @@ Cell OptionalCell(std::optional<float> value) { return value ? NumberCell(*value
 
 // The columns that hold a design's numbers (NumberCells), in their order.
 constexpr std::array<ColumnId, kNumberColumns> kNumberColumnIds = {
-    ColumnId::kFrequency,          ColumnId::kVolume,     ColumnId::kThickness,
-    ColumnId::kDiameter,           ColumnId::kSurface,    ColumnId::kEquivalentDiameter,
-    ColumnId::kSquareSide,         ColumnId::kThicknessMillimetres, ColumnId::kQFactor};
+    ColumnId::kFrequency,  ColumnId::kVolume,
+    ColumnId::kThickness,  ColumnId::kDiameter,
+    ColumnId::kSurface,    ColumnId::kEquivalentDiameter,
+    ColumnId::kSquareSide, ColumnId::kThicknessMillimetres,
+    ColumnId::kQFactor};
 
 // The texts a row's cells point into.
 struct RowTexts {
@@ -105,7 +107,8 @@ void SetModelCells(Row& row, const ModelDesign* model, RowTexts& texts) {
   const calculator::PortSolution none;
   const calculator::PortModel& port = model ? model->model : screens;
   const calculator::PortSolution& solution = model ? model->solution : none;
-  const std::to_chars_result ports = std::to_chars(texts.ports.data(), texts.ports.data() + texts.ports.size(), port.ports);
+  const std::to_chars_result ports =
+      std::to_chars(texts.ports.data(), texts.ports.data() + texts.ports.size(), port.ports);
   row[IndexOf(ColumnId::kEnds)] = TextCell(calculator::EndsName(port.ends));
   row[IndexOf(ColumnId::kPorts)] = WrittenCell(std::string_view(texts.ports.data(), ports.ptr));
   row[IndexOf(ColumnId::kQRadiation)] = OptionalCell(solution.qRadiation);
@@ -309,8 +312,7 @@ void AppendNumberCell(std::string& out, Format format, float value) {
   }
 }
 
-void DesignWriter::Write(const Design& design, const calculator::Constants& constants,
-                         const KnownNumberTexts* known) {
+void DesignWriter::Write(const Design& design, const calculator::Constants& constants, const KnownNumberTexts* known) {
   WriteRow(design, constants, nullptr, known);
 }
 

@@ -75,17 +75,19 @@ std::string Printable(std::string_view text, Charset charset, int width) {
 
 // Columns a UTF-8 text takes (one per character; the texts here have no wide ones).
 int Width(std::string_view text) {
-  return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
+  return static_cast<int>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // The cells of the plot area: per cell the braille dots, or the ASCII mark.
 class Canvas {
  public:
   Canvas(int columns, int rows, Charset charset)
-      : columns_(columns), rows_(rows), charset_(charset),
-        cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0), owners_(cells_.size(), 0) {}
+      : columns_(columns),
+        rows_(rows),
+        charset_(charset),
+        cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0),
+        owners_(cells_.size(), 0) {}
 
   int DotColumns() const { return columns_ * (charset_ == Charset::kUtf8 ? 2 : 1); }
   int DotRows() const { return rows_ * (charset_ == Charset::kUtf8 ? 4 : 1); }

@@ -19,9 +19,20 @@ std::size_t RadixNumberEnd(std::string_view text, std::size_t position) {
   int radix = 8;
   if (position < text.size()) {
     switch (text[position]) {
-      case 'H': case 'h': radix = 16; ++position; break;
-      case 'B': case 'b': radix = 2; ++position; break;
-      case 'O': case 'o': case 'Q': case 'q': ++position; break;
+      case 'H':
+      case 'h':
+        radix = 16;
+        ++position;
+        break;
+      case 'B':
+      case 'b':
+        radix = 2;
+        ++position;
+        break;
+      case 'O':
+      case 'o':
+      case 'Q':
+      case 'q': ++position; break;
       default: break;
     }
   }

@@ -122,11 +122,16 @@ void KeyDecoder::StepGround(std::uint8_t byte, std::vector<InputRecord>& out) {
 
 void KeyDecoder::StepEscape(std::uint8_t byte, std::vector<InputRecord>& out) {
   switch (byte) {
-    case '[': case 'O':
+    case '[':
+    case 'O':
       stage_ = Stage::kSequence;
       held_.push_back(static_cast<char>(byte));
       return;
-    case 'P': case ']': case 'X': case '^': case '_':  // DCS, OSC, SOS, PM, APC
+    case 'P':
+    case ']':
+    case 'X':
+    case '^':
+    case '_':  // DCS, OSC, SOS, PM, APC
       stage_ = Stage::kString;
       held_.push_back(static_cast<char>(byte));
       return;

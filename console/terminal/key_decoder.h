@@ -88,9 +88,9 @@ class KeyDecoder {
   std::string held_;
   bool inPaste_ = false;
   Stage stage_ = Stage::kGround;
-  bool overflow_ = false;       // the held sequence outgrew its bound
-  bool pasteAfterCr_ = false;   // the last pasted byte was CR (CR LF is one Enter)
-  bool utf8Alt_ = false;        // the character being decoded was sent with ESC (Alt)
+  bool overflow_ = false;      // the held sequence outgrew its bound
+  bool pasteAfterCr_ = false;  // the last pasted byte was CR (CR LF is one Enter)
+  bool utf8Alt_ = false;       // the character being decoded was sent with ESC (Alt)
   std::uint8_t utf8Missing_ = 0;
   std::uint8_t utf8Low_ = 0x80;  // range of the next continuation byte
   std::uint8_t utf8High_ = 0xBF;

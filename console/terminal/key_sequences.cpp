@@ -25,9 +25,9 @@ constexpr std::uint16_t kScanKeypadPlus = 78;
 // Keypad /, Enter and the digit keys share their scan codes with keys of the
 // main keyboard or the cursor block (the PC tells them apart by a prefix).
 constexpr std::uint16_t kScanKeypadDivide = 53;
-constexpr std::array<std::uint16_t, 10> kScanKeypadDigits = {
-    kScanInsert, kScanEnd, kScanDown, kScanPageDown, kScanLeft,
-    kScanKeypadBegin, kScanRight, kScanHome, kScanUp, kScanPageUp};
+constexpr std::array<std::uint16_t, 10> kScanKeypadDigits = {kScanInsert, kScanEnd,         kScanDown,  kScanPageDown,
+                                                             kScanLeft,   kScanKeypadBegin, kScanRight, kScanHome,
+                                                             kScanUp,     kScanPageUp};
 
 // Parameters of a control sequence: up to four fields separated by ';', each
 // of up to three parts separated by ':'. "1;5" is {{1}, {5}}; "97:65;2" is
@@ -139,22 +139,34 @@ struct NumberedKey {
 
 NumberedKey NumberedKeyFor(int number) {
   switch (number) {
-    case 1: case 7: return {kScanHome};
+    case 1:
+    case 7: return {kScanHome};
     case 2: return {kScanInsert};
     case 3: return {kScanDelete};
-    case 4: case 8: return {kScanEnd};
+    case 4:
+    case 8: return {kScanEnd};
     case 5: return {kScanPageUp};
     case 6: return {kScanPageDown};
-    case 11: case 12: case 13: case 14: case 15:
-      return {static_cast<std::uint16_t>(kScanF1 + number - 11)};  // F1-F5
-    case 17: case 18: case 19: case 20: case 21:
-      return {static_cast<std::uint16_t>(kScanF1 + 5 + number - 17)};  // F6-F10
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15: return {static_cast<std::uint16_t>(kScanF1 + number - 11)};  // F1-F5
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+    case 21: return {static_cast<std::uint16_t>(kScanF1 + 5 + number - 17)};  // F6-F10
     case 23: return {kScanF11};
     case 24: return {kScanF12};
-    case 25: case 26: return {static_cast<std::uint16_t>(kScanF1 + 2 + number - 25), kShiftPressed};  // F3-F4
-    case 28: case 29: return {static_cast<std::uint16_t>(kScanF1 + 4 + number - 28), kShiftPressed};  // F5-F6
-    case 31: case 32: case 33: case 34:
-      return {static_cast<std::uint16_t>(kScanF1 + 6 + number - 31), kShiftPressed};  // F7-F10
+    case 25:
+    case 26: return {static_cast<std::uint16_t>(kScanF1 + 2 + number - 25), kShiftPressed};  // F3-F4
+    case 28:
+    case 29: return {static_cast<std::uint16_t>(kScanF1 + 4 + number - 28), kShiftPressed};  // F5-F6
+    case 31:
+    case 32:
+    case 33:
+    case 34: return {static_cast<std::uint16_t>(kScanF1 + 6 + number - 31), kShiftPressed};  // F7-F10
     default: return {};
   }
 }
@@ -199,9 +211,9 @@ std::uint8_t ShiftedCharacter(std::uint8_t character) {
 constexpr int kKittyKeypadFirst = 57399;  // KP_0 .. KP_9, then the rest in this order:
 constexpr std::array<std::uint8_t, 6> kKittyKeypadSigns = {'.', '/', '*', '-', '+', kCr};
 constexpr int kKittyKeypadLeft = 57417;  // KP_LEFT .. KP_BEGIN:
-constexpr std::array<std::uint16_t, 11> kKittyKeypadMoves = {
-    kScanLeft, kScanRight, kScanUp, kScanDown, kScanPageUp, kScanPageDown,
-    kScanHome, kScanEnd, kScanInsert, kScanDelete, kScanKeypadBegin};
+constexpr std::array<std::uint16_t, 11> kKittyKeypadMoves = {kScanLeft,   kScanRight,    kScanUp,         kScanDown,
+                                                             kScanPageUp, kScanPageDown, kScanHome,       kScanEnd,
+                                                             kScanInsert, kScanDelete,   kScanKeypadBegin};
 
 // A key reported by its Unicode code point (kitty's ESC [ code u, xterm's
 // ESC [ 27 ; mods ; code ~), with the modifiers that a console would show.
@@ -211,7 +223,8 @@ std::optional<InputRecord> CodePointKey(int code, int shiftedCode, std::uint32_t
     case kCr: return EnterKey(controlKeys);
     case kTab: return TabKey(controlKeys);
     case kEsc: return EscKey(controlKeys);
-    case kBackspace: case kDel: return BackspaceKey(controlKeys);
+    case kBackspace:
+    case kDel: return BackspaceKey(controlKeys);
     default: break;
   }
   if (code >= kKittyKeypadFirst && code < kKittyKeypadFirst + 10) {
@@ -222,7 +235,7 @@ std::optional<InputRecord> CodePointKey(int code, int shiftedCode, std::uint32_t
     std::uint8_t sign = kKittyKeypadSigns[code - kKittyKeypadFirst - 10];
     if (sign == kCr) return EnterKey(controlKeys);
     constexpr std::array<std::uint16_t, 5> kSignScanCodes = {kScanDelete, kScanKeypadDivide, kScanKeypadMultiply,
-                                                              kScanKeypadMinus, kScanKeypadPlus};
+                                                             kScanKeypadMinus, kScanKeypadPlus};
     return Key(kSignScanCodes[code - kKittyKeypadFirst - 10], sign, controlKeys);
   }
   if (code >= kKittyKeypadLeft && code < kKittyKeypadLeft + static_cast<int>(kKittyKeypadMoves.size())) {

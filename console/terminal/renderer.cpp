@@ -25,9 +25,7 @@ constexpr int kMaxLineFeeds = 2;
 constexpr std::string_view kReplacementGlyph = "?";
 
 // Console colours carry blue in bit 0 and red in bit 2; ANSI the other way round.
-int AnsiColor(int consoleColor) {
-  return ((consoleColor & 1) << 2) | (consoleColor & 2) | ((consoleColor & 4) >> 2);
-}
+int AnsiColor(int consoleColor) { return ((consoleColor & 1) << 2) | (consoleColor & 2) | ((consoleColor & 4) >> 2); }
 int ForegroundCode(std::uint8_t attribute) {
   const int color = attribute & 0x0F;
   return ((color & 8) != 0 ? 90 : 30) + AnsiColor(color & 7);
@@ -82,8 +80,7 @@ const std::array<std::string, 256>& GlyphTable() {
     std::array<std::string, 256> glyphs;
     for (int byte = 0; byte < 256; ++byte) {
       const std::string_view glyph = Cp437Glyph(static_cast<std::uint8_t>(byte));
-      glyphs[static_cast<std::size_t>(byte)] =
-          std::string(IsPrintableUtf8(glyph) ? glyph : kReplacementGlyph);
+      glyphs[static_cast<std::size_t>(byte)] = std::string(IsPrintableUtf8(glyph) ? glyph : kReplacementGlyph);
     }
     return glyphs;
   }();
@@ -176,8 +173,7 @@ class Painter {
 
  private:
   std::size_t Index(int row, int column) const {
-    return static_cast<std::size_t>(row) * static_cast<std::size_t>(target_.columns) +
-           static_cast<std::size_t>(column);
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(target_.columns) + static_cast<std::size_t>(column);
   }
 
   void ClearAll() {
@@ -263,8 +259,8 @@ class Painter {
     const std::size_t i = Index(row, column);
     const CharCell cell = target_.cells[i];
     const std::string_view glyph = TerminalGlyph(cell.character);
-    const bool blankKeepsPen = glyph == " " && painted_.attributeKnown &&
-                               (painted_.attribute >> 4) == (cell.attribute >> 4);
+    const bool blankKeepsPen =
+        glyph == " " && painted_.attributeKnown && (painted_.attribute >> 4) == (cell.attribute >> 4);
     if (terminal_.colors && !blankKeepsPen) SetAttribute(cell.attribute);
     out_ += glyph;
     painted_.cells[i] = CharCell{cell.character, terminal_.colors ? painted_.attribute : cell.attribute};
@@ -337,8 +333,7 @@ bool LooksSame(CharCell a, CharCell b) {
   return IsBlank(a.character) && (a.attribute >> 4) == (b.attribute >> 4);
 }
 
-void Render(const ScreenFrame& target, PaintedScreen& painted, std::string& out,
-            const TerminalCapabilities& terminal) {
+void Render(const ScreenFrame& target, PaintedScreen& painted, std::string& out, const TerminalCapabilities& terminal) {
   Painter(target, painted, out, terminal).Run();
 }
 

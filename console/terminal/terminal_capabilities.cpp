@@ -89,8 +89,8 @@ bool IsRegularFile(const std::string& path) {
 bool WritesControlSequence(const char* name, std::vector<int> parameters, char final) {
   const char* value = StringCapability(name);
   if (value == nullptr) return false;
-  const char* expanded = parameters.size() == 2 ? tiparm(value, parameters[0], parameters[1])
-                                                : tiparm(value, parameters[0]);
+  const char* expanded =
+      parameters.size() == 2 ? tiparm(value, parameters[0], parameters[1]) : tiparm(value, parameters[0]);
   if (expanded == nullptr) return false;
   std::string sequence;
   for (std::string_view rest(expanded); !rest.empty();) {
@@ -147,8 +147,7 @@ TerminalCapabilities LoadTerminalCapabilities(const char* term, const char* noCo
   if (!entry) return capabilities;
   const std::string shownTerm = "the terminal TERM=" + numtext::Printable(term);
   if (!IsRegularFile(*entry)) {
-    return Refused(shownTerm + " has a terminfo entry that is not a regular file (" +
-                   numtext::Printable(*entry) + ")");
+    return Refused(shownTerm + " has a terminfo entry that is not a regular file (" + numtext::Printable(*entry) + ")");
   }
   int status = 0;
   if (setupterm(const_cast<char*>(term), fd, &status) != OK) return capabilities;

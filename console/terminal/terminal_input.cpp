@@ -57,8 +57,8 @@ void TerminalConsole::WaitForInput() {
     if (decoder_.Pending() || decoder_.InPaste()) {
       // A lone Esc (or a sequence cut short) waits a little for its rest; a
       // paste whose end marker does not come ends after a longer silence.
-      const auto idleSpell = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                                   lastByteTime_);
+      const auto idleSpell =
+          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - lastByteTime_);
       const int idle = static_cast<int>(std::min<std::int64_t>(idleSpell.count(), kPasteTimeoutMs));
       const bool escDue = decoder_.Pending() && idle >= kEscTimeoutMs;
       const bool pasteDue = decoder_.InPaste() && idle >= kPasteTimeoutMs;

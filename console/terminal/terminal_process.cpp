@@ -43,7 +43,9 @@ class TerminalSession final : public Session {
  public:
   TerminalSession(std::unique_ptr<OwnedFd> tty, std::unique_ptr<SignalHandlers> handlers,
                   const TerminalCapabilities& capabilities)
-      : tty_(std::move(tty)), handlers_(std::move(handlers)), terminal_(tty_->get(), capabilities),
+      : tty_(std::move(tty)),
+        handlers_(std::move(handlers)),
+        terminal_(tty_->get(), capabilities),
         console_(terminal_) {}
 
   bool EnterRawMode() { return terminal_.EnterRawMode(); }

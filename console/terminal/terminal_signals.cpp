@@ -53,7 +53,17 @@ static_assert(std::atomic<SignalHandlers::State*>::is_always_lock_free, "a handl
 // (whose bounds are known only at run time) end it too.
 constexpr int kEndingSignals[] = {
     // requests
-    SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE, SIGVTALRM, SIGPROF, SIGIO,
+    SIGTERM,
+    SIGHUP,
+    SIGINT,
+    SIGQUIT,
+    SIGUSR1,
+    SIGUSR2,
+    SIGALRM,
+    SIGPIPE,
+    SIGVTALRM,
+    SIGPROF,
+    SIGIO,
 #ifdef SIGPWR
     SIGPWR,
 #endif
@@ -61,9 +71,16 @@ constexpr int kEndingSignals[] = {
     SIGSTKFLT,
 #endif
     // limits
-    SIGXCPU, SIGXFSZ,
+    SIGXCPU,
+    SIGXFSZ,
     // faults
-    SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS, SIGABRT,
+    SIGSEGV,
+    SIGBUS,
+    SIGFPE,
+    SIGILL,
+    SIGTRAP,
+    SIGSYS,
+    SIGABRT,
 };
 constexpr int kWakingSignals[] = {SIGWINCH, SIGCONT, SIGTSTP};
 
@@ -191,8 +208,7 @@ void RestoreArmedTerminal() {
   // What does not fit into the terminal's output queue now is given up.
   std::size_t done = 0;
   while (state->restoreWriteFd >= 0 && done < state->restoreLength) {
-    const ssize_t written =
-        write(state->restoreWriteFd, state->restoreBytes + done, state->restoreLength - done);
+    const ssize_t written = write(state->restoreWriteFd, state->restoreBytes + done, state->restoreLength - done);
     if (written > 0) {
       done += static_cast<std::size_t>(written);
     } else if (written < 0 && errno == EINTR) {

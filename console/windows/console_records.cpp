@@ -5,12 +5,9 @@ namespace {
 
 InputKind KindOf(std::uint16_t eventType) {
   switch (eventType) {
-    case kConsoleKeyEvent:
-      return InputKind::kKey;
-    case kConsoleMouseEvent:
-      return InputKind::kMouse;
-    case kConsoleFocusEvent:
-      return InputKind::kFocus;
+    case kConsoleKeyEvent: return InputKind::kKey;
+    case kConsoleMouseEvent: return InputKind::kMouse;
+    case kConsoleFocusEvent: return InputKind::kFocus;
     default:
       // Buffer-size and menu events, and any type a later console adds,
       // are skipped like window changes.

@@ -74,11 +74,8 @@ BOOL WINAPI OnControlEvent(DWORD event) {
     case CTRL_BREAK_EVENT:
     case CTRL_CLOSE_EVENT:
     case CTRL_LOGOFF_EVENT:
-    case CTRL_SHUTDOWN_EVENT:
-      RestoreConsole();
-      break;
-    default:
-      break;
+    case CTRL_SHUTDOWN_EVENT: RestoreConsole(); break;
+    default: break;
   }
   // Not handled: the next handler, in the end the system's own, ends the process.
   return FALSE;
@@ -148,8 +145,11 @@ class RawModes {
 class WindowsSession final : public Session {
  public:
   explicit WindowsSession(std::unique_ptr<FrameState> state)
-      : state_(std::move(state)), handlers_(*state_), modes_(*state_),
-        platform_(state_->keys.get(), state_->screen.get(), OnConsoleLost), console_(platform_) {}
+      : state_(std::move(state)),
+        handlers_(*state_),
+        modes_(*state_),
+        platform_(state_->keys.get(), state_->screen.get(), OnConsoleLost),
+        console_(platform_) {}
   Console& console() override { return console_; }
 
  private:

@@ -34,32 +34,31 @@ TEST_P(ParseCommandLineTest, GivesTheRowAction) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, ParseCommandLineTest,
-    ::testing::Values(
-        ParseRow{"None", {}, Action::kRunCalculator, ""},
-        ParseRow{"ShortHelp", {"-h"}, Action::kShowUsage, ""},
-        ParseRow{"LongHelp", {"--help"}, Action::kShowUsage, ""},
-        ParseRow{"ShortVersion", {"-V"}, Action::kShowVersion, ""},
-        ParseRow{"LongVersion", {"--version"}, Action::kShowVersion, ""},
-        ParseRow{"FirstKnownArgumentDecides", {"-V", "--help"}, Action::kShowVersion, ""},
-        ParseRow{"Unknown", {"--frobnicate"}, Action::kRejectArgument, "--frobnicate"},
-        ParseRow{"LowerCaseVIsNotVersion", {"-v"}, Action::kRejectArgument, "-v"},
-        ParseRow{"NoAbbreviations", {"--vers"}, Action::kRejectArgument, "--vers"},
-        ParseRow{"OptionWithValue", {"--help=all"}, Action::kRejectArgument, "--help=all"},
-        ParseRow{"EmptyArgument", {""}, Action::kRejectArgument, ""},
-        ParseRow{"DoubleDash", {"--"}, Action::kRejectArgument, "--"},
-        ParseRow{"UnknownAfterAKnownOne", {"--version", "extra"}, Action::kRejectArgument, "extra"},
-        ParseRow{"FirstUnknownIsNamed", {"-x", "-y"}, Action::kRejectArgument, "-x"},
-        // A subcommand name first hands every argument to RunCommand.
-        ParseRow{"Subcommand", {"frequency", "--volume", "1"}, Action::kRunCommand, ""},
-        ParseRow{"BatchAlone", {"batch"}, Action::kRunCommand, ""},
-        ParseRow{"SubcommandNotFirst", {"--help", "volume"}, Action::kRejectArgument, "volume"},
-        ParseRow{"SubcommandsAreWholeWords", {"freq"}, Action::kRejectArgument, "freq"},
+    ::testing::Values(ParseRow{"None", {}, Action::kRunCalculator, ""},
+                      ParseRow{"ShortHelp", {"-h"}, Action::kShowUsage, ""},
+                      ParseRow{"LongHelp", {"--help"}, Action::kShowUsage, ""},
+                      ParseRow{"ShortVersion", {"-V"}, Action::kShowVersion, ""},
+                      ParseRow{"LongVersion", {"--version"}, Action::kShowVersion, ""},
+                      ParseRow{"FirstKnownArgumentDecides", {"-V", "--help"}, Action::kShowVersion, ""},
+                      ParseRow{"Unknown", {"--frobnicate"}, Action::kRejectArgument, "--frobnicate"},
+                      ParseRow{"LowerCaseVIsNotVersion", {"-v"}, Action::kRejectArgument, "-v"},
+                      ParseRow{"NoAbbreviations", {"--vers"}, Action::kRejectArgument, "--vers"},
+                      ParseRow{"OptionWithValue", {"--help=all"}, Action::kRejectArgument, "--help=all"},
+                      ParseRow{"EmptyArgument", {""}, Action::kRejectArgument, ""},
+                      ParseRow{"DoubleDash", {"--"}, Action::kRejectArgument, "--"},
+                      ParseRow{"UnknownAfterAKnownOne", {"--version", "extra"}, Action::kRejectArgument, "extra"},
+                      ParseRow{"FirstUnknownIsNamed", {"-x", "-y"}, Action::kRejectArgument, "-x"},
+                      // A subcommand name first hands every argument to RunCommand.
+                      ParseRow{"Subcommand", {"frequency", "--volume", "1"}, Action::kRunCommand, ""},
+                      ParseRow{"BatchAlone", {"batch"}, Action::kRunCommand, ""},
+                      ParseRow{"SubcommandNotFirst", {"--help", "volume"}, Action::kRejectArgument, "volume"},
+                      ParseRow{"SubcommandsAreWholeWords", {"freq"}, Action::kRejectArgument, "freq"},
 #ifdef _WIN32
-        ParseRow{"SlashQuestionIsHelp", {"/?"}, Action::kShowUsage, ""}
+                      ParseRow{"SlashQuestionIsHelp", {"/?"}, Action::kShowUsage, ""}
 #else
-        ParseRow{"SlashQuestionIsNoHelpOffWindows", {"/?"}, Action::kRejectArgument, "/?"}
+                      ParseRow{"SlashQuestionIsNoHelpOffWindows", {"/?"}, Action::kRejectArgument, "/?"}
 #endif
-        ),
+                      ),
     [](const ::testing::TestParamInfo<ParseRow>& info) { return std::string(info.param.name); });
 
 struct AnswerRow {
@@ -90,36 +89,28 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         AnswerRow{"Usage", CommandLine{Action::kShowUsage, ""}, UsageText(), "", 0},
         AnswerRow{"Version", CommandLine{Action::kShowVersion, ""}, "helmholtz " HELMHOLTZ_TEST_VERSION "\n", "", 0},
-        AnswerRow{"BadArgument",
-                  CommandLine{Action::kRejectArgument, "--frobnicate"},
-                  "",
-                  "helmholtz: unknown argument '--frobnicate'; see 'helmholtz --help'\n",
-                  kExitBadArgument},
-        AnswerRow{"ControlBytesAreEscaped",
-                  CommandLine{Action::kRejectArgument, "\x1b[2J\n\x7f\\"},
-                  "",
-                  "helmholtz: unknown argument '\\x1B[2J\\x0A\\x7F\\x5C'; see 'helmholtz --help'\n",
-                  kExitBadArgument},
-        AnswerRow{"BytesAboveAsciiAreEscaped",
-                  CommandLine{Action::kRejectArgument, "\xc3\xa9"},
-                  "",
-                  "helmholtz: unknown argument '\\xC3\\xA9'; see 'helmholtz --help'\n",
-                  kExitBadArgument},
+        AnswerRow{"BadArgument", CommandLine{Action::kRejectArgument, "--frobnicate"}, "",
+                  "helmholtz: unknown argument '--frobnicate'; see 'helmholtz --help'\n", kExitBadArgument},
+        AnswerRow{"ControlBytesAreEscaped", CommandLine{Action::kRejectArgument, "\x1b[2J\n\x7f\\"}, "",
+                  "helmholtz: unknown argument '\\x1B[2J\\x0A\\x7F\\x5C'; see 'helmholtz --help'\n", kExitBadArgument},
+        AnswerRow{"BytesAboveAsciiAreEscaped", CommandLine{Action::kRejectArgument, "\xc3\xa9"}, "",
+                  "helmholtz: unknown argument '\\xC3\\xA9'; see 'helmholtz --help'\n", kExitBadArgument},
         AnswerRow{"UsageThatCannotBeWritten", CommandLine{Action::kShowUsage, ""}, "",
                   "helmholtz: cannot write to standard output\n", kExitWriteFailed, WriteStatus::kFailed},
         AnswerRow{"VersionThatCannotBeWritten", CommandLine{Action::kShowVersion, ""}, "",
                   "helmholtz: cannot write to standard output\n", kExitWriteFailed, WriteStatus::kFailed},
         // Whoever closed the pipe wanted no more: no message.
-        AnswerRow{"UsageIntoAClosedPipe", CommandLine{Action::kShowUsage, ""}, "", "", kExitWriteFailed, WriteStatus::kClosed},
+        AnswerRow{"UsageIntoAClosedPipe", CommandLine{Action::kShowUsage, ""}, "", "", kExitWriteFailed,
+                  WriteStatus::kClosed},
         AnswerRow{"VersionIntoAClosedPipe", CommandLine{Action::kShowVersion, ""}, "", "", kExitWriteFailed,
                   WriteStatus::kClosed}),
     [](const ::testing::TestParamInfo<AnswerRow>& info) { return std::string(info.param.name); });
 
 TEST(UsageText, NamesEveryOptionAndEndsWithANewLine) {
   const std::string usage = UsageText();
-  for (const char* option : {"-h", "--help", "-V", "--version", "frequency", "volume", "thickness", "diameter",
-                             "surface", "batch", "--format", "--sound-speed", "--temperature", "--ends",
-                             "--ports", "--slot"}) {
+  for (const char* option :
+       {"-h", "--help", "-V", "--version", "frequency", "volume", "thickness", "diameter", "surface", "batch",
+        "--format", "--sound-speed", "--temperature", "--ends", "--ports", "--slot"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(usage.rfind("Usage: helmholtz", 0), 0u);

@@ -132,9 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"ScreenEndsAreToday", Worked("frequency", {"--ends", "screen"}), 0, kWorkedExample, ""},
         CommandRow{"ScreenEndsAndOnePortAreToday", Worked("frequency", {"--ends=screen", "--ports=1", "--format=csv"}),
                    0, kWorkedCsv, ""},
-        CommandRow{"FourPortsAreNotLumped",
-                   Worked("frequency", {"--ends", "flanged-free", "--ports", "4"}),
-                   0,
+        CommandRow{"FourPortsAreNotLumped", Worked("frequency", {"--ends", "flanged-free", "--ports", "4"}), 0,
                    "Frequency       = 386.5884 Hz\n"
                    "Volume          = 1000 cm^3\n"
                    "Wall thickness  = 1 cm\n"
@@ -148,9 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         CommandRow{"FlangedAsCsv", Worked("frequency", {"--ends=flanged", "--format=csv"}), 0,
                    kModelCsvHeader + kFlangedRow, ""},
-        CommandRow{"FreeAsJson",
-                   Worked("frequency", {"--ends=free", "--format=json"}),
-                   0,
+        CommandRow{"FreeAsJson", Worked("frequency", {"--ends=free", "--format=json"}), 0,
                    "{\"calculation\":1,\"frequency_hz\":203.26045,\"volume_cc\":1000,\"thickness_cm\":1,"
                    "\"diameter_cm\":2,\"surface_cm2\":3.1415927,\"possible\":true,\"message\":\"\","
                    "\"equivalent_diameter_cm\":2,\"square_side_cm\":1.7724539,\"thickness_mm\":10,"
@@ -171,14 +167,13 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    kModelCsvHeader + "5,197.59157,1000,1,,4,true,,2.2567585,2,10,0.6531356,,screen,1,,,,\n",
                    ""},
-        CommandRow{"ImpossibleTextbookThickness",
-                   {"thickness", "--frequency=2000", "--volume=1000", "--diameter=2", "--ends=flanged-free",
-                    "--format=csv"},
-                   0,
-                   kModelCsvHeader +
-                       "3,2000,1000,-1.4391285,2,3.1415927,false,Impossible values !,2,1.7724539,-14.391285,"
-                       "0.00090185646,,flanged-free,1,0.12444774,16071.003,false,1.4621264\n",
-                   ""},
+        CommandRow{
+            "ImpossibleTextbookThickness",
+            {"thickness", "--frequency=2000", "--volume=1000", "--diameter=2", "--ends=flanged-free", "--format=csv"},
+            0,
+            kModelCsvHeader + "3,2000,1000,-1.4391285,2,3.1415927,false,Impossible values !,2,1.7724539,-14.391285,"
+                              "0.00090185646,,flanged-free,1,0.12444774,16071.003,false,1.4621264\n",
+            ""},
         // The model's refusals: exit code 2 and one line naming the option and the text.
         CommandRow{"UnknownEnds", Worked("frequency", {"--ends", "Flanged"}), 2, "",
                    Refused("--ends: 'Flanged' is not one of screen, flanged, free, flanged-free")},
@@ -204,20 +199,41 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    "",
                    Refused("--slot gives the orifice, which cannot then be solved for")},
-        CommandRow{"SlotWithoutX", {"frequency", "--volume=1", "--thickness=1", "--slot=4*1"}, 2, "",
+        CommandRow{"SlotWithoutX",
+                   {"frequency", "--volume=1", "--thickness=1", "--slot=4*1"},
+                   2,
+                   "",
                    Refused("--slot: '4*1' is not WxH (a width, x, a height)")},
-        CommandRow{"SlotOfNothing", {"frequency", "--volume=1", "--thickness=1", "--slot=4x0", "--ends=free"}, 2, "",
+        CommandRow{"SlotOfNothing",
+                   {"frequency", "--volume=1", "--thickness=1", "--slot=4x0", "--ends=free"},
+                   2,
+                   "",
                    Refused("--slot needs a width and a height above zero")},
-        CommandRow{"SlotSideNotANumber", {"frequency", "--volume=1", "--thickness=1", "--slot=4x2,5"}, 2, "",
+        CommandRow{"SlotSideNotANumber",
+                   {"frequency", "--volume=1", "--thickness=1", "--slot=4x2,5"},
+                   2,
+                   "",
                    Refused("--slot: '4x2,5': '2,5' is not a number (the decimal separator is '.')")},
-        CommandRow{"SlotSideOfAnotherKind", {"frequency", "--volume=1", "--thickness=1", "--slot=4cm2x1"}, 2, "",
+        CommandRow{"SlotSideOfAnotherKind",
+                   {"frequency", "--volume=1", "--thickness=1", "--slot=4cm2x1"},
+                   2,
+                   "",
                    Refused("--slot: '4cm2x1': '4cm2': 'cm2' is not a length unit (mm, cm, m, in, ft)")},
-        CommandRow{"SlotOfAnInfiniteSurface", {"frequency", "--volume=1", "--thickness=1", "--slot=1e20x1e20"}, 2,
-                   "", Refused("--slot: '1e20x1e20': the surface is not finite in single precision")},
+        CommandRow{"SlotOfAnInfiniteSurface",
+                   {"frequency", "--volume=1", "--thickness=1", "--slot=1e20x1e20"},
+                   2,
+                   "",
+                   Refused("--slot: '1e20x1e20': the surface is not finite in single precision")},
         // &H3 followed by the height's cm would read as &H3C m.
-        CommandRow{"SlotHexWidthWithoutItsUnit", {"frequency", "--volume=1", "--thickness=1", "--slot=&H3x2cm"}, 2,
-                   "", Refused("--slot: '&H3x2cm': write the width's unit too")},
-        CommandRow{"BatchTakesNoModelOption", {"batch", "--ends=flanged"}, 2, "",
+        CommandRow{"SlotHexWidthWithoutItsUnit",
+                   {"frequency", "--volume=1", "--thickness=1", "--slot=&H3x2cm"},
+                   2,
+                   "",
+                   Refused("--slot: '&H3x2cm': write the width's unit too")},
+        CommandRow{"BatchTakesNoModelOption",
+                   {"batch", "--ends=flanged"},
+                   2,
+                   "",
                    Refused("batch: unknown argument '--ends=flanged'; see 'helmholtz batch --help'")},
         CommandRow{"HelpOfASubcommand", {"batch", "--help"}, 0, SubcommandUsageText("batch"), ""},
         CommandRow{"HelpWinsOverMissingOptions", {"volume", "-h"}, 0, SubcommandUsageText("volume"), ""},
@@ -309,17 +325,19 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    "",
                    Refused("volume: --diameter or --surface is missing")},
-        CommandRow{"Repeated",
-                   {"diameter", "--frequency", "1", "--volume", "1", "--thickness", "1", "--format=csv", "--format=csv"},
-                   2,
-                   "",
-                   Refused("--format is given more than once")},
+        CommandRow{
+            "Repeated",
+            {"diameter", "--frequency", "1", "--volume", "1", "--thickness", "1", "--format=csv", "--format=csv"},
+            2,
+            "",
+            Refused("--format is given more than once")},
         // An input option repeated is a list of values, one design each.
         CommandRow{"RepeatedInputIsAList",
                    {"diameter", "--frequency", "1", "--frequency", "2", "--volume", "1", "--thickness", "1", "--format",
                     "csv"},
                    0,
-                   kCsvHeader + "4,1,1,1,0.00020853362,3.4154034e-08,true,,0.00020853362,0.0001848081,10,9.95674e+11,\n" +
+                   kCsvHeader +
+                       "4,1,1,1,0.00020853362,3.4154034e-08,true,,0.00020853362,0.0001848081,10,9.95674e+11,\n" +
                        "4,2,1,1,0.0004170865,1.3662877e-07,true,,0.0004170865,0.0003696333,10,62235365376,\n",
                    ""},
         CommandRow{"SweepAsAlignedText",
@@ -497,9 +515,15 @@ INSTANTIATE_TEST_SUITE_P(
         // CLI11 would read --only-possible=no as the flag set off.
         CommandRow{"FlagGivenAValue", Worked("frequency", {"--only-possible=no"}), 2, "",
                    Refused("frequency: --only-possible takes no value; see 'helmholtz frequency --help'")},
-        CommandRow{"FlagGivenAnEmptyValue", {"batch", "--help="}, 2, "",
+        CommandRow{"FlagGivenAnEmptyValue",
+                   {"batch", "--help="},
+                   2,
+                   "",
                    Refused("batch: --help takes no value; see 'helmholtz batch --help'")},
-        CommandRow{"ShortFlagGivenAValue", {"volume", "-h=1"}, 2, "",
+        CommandRow{"ShortFlagGivenAValue",
+                   {"volume", "-h=1"},
+                   2,
+                   "",
                    Refused("volume: -h takes no value; see 'helmholtz volume --help'")},
         CommandRow{"OptionWithoutValue",
                    {"surface", "--frequency=1", "--volume=1", "--thickness"},
@@ -655,24 +679,41 @@ INSTANTIATE_TEST_SUITE_P(
                      18.68817,
                      "false"},
         ModelExample{"Free", {"--diameter=2", "--ends=free"}, 203.2605, 1.2266, 118.5546, 1.714488, "true"},
-        ModelExample{"FreeFourPorts", {"--diameter=2", "--ends=free", "--ports=4"}, 406.5209, 1.2266, 14.81932,
-                     27.43181, "false"},
-        ModelExample{"FlangedFree", {"--diameter=20mm", "--ends=flanged-free"}, 193.2942, 1.462126, 137.8544,
-                     1.402162, "true"},
-        ModelExample{"FlangedFreeFourPorts", {"--diameter=2", "--ends=flanged-free", "--ports=4"}, 386.5884, 1.462126,
-                     17.23180, 22.43459, "false"},
+        ModelExample{"FreeFourPorts",
+                     {"--diameter=2", "--ends=free", "--ports=4"},
+                     406.5209,
+                     1.2266,
+                     14.81932,
+                     27.43181,
+                     "false"},
+        ModelExample{
+            "FlangedFree", {"--diameter=20mm", "--ends=flanged-free"}, 193.2942, 1.462126, 137.8544, 1.402162, "true"},
+        ModelExample{"FlangedFreeFourPorts",
+                     {"--diameter=2", "--ends=flanged-free", "--ports=4"},
+                     386.5884,
+                     1.462126,
+                     17.23180,
+                     22.43459,
+                     "false"},
         // The slot of the hole's surface, in either spelling, gets the hole's figures.
-        ModelExample{"FlangedSlot", {"--slot=4x0.785398", "--ends=flanged"}, 184.6635, 1.697653, 158.1008, 1.168011,
-                     "true"},
+        ModelExample{
+            "FlangedSlot", {"--slot=4x0.785398", "--ends=flanged"}, 184.6635, 1.697653, 158.1008, 1.168011, "true"},
         ModelExample{"FreeSlotInMillimetres",
-                     {"--slot=40\xC3\x97" "7.85398mm", "--ends=free"},
+                     {"--slot=40\xC3\x97"
+                      "7.85398mm",
+                      "--ends=free"},
                      203.2605,
                      1.2266,
                      118.5546,
                      1.714488,
                      "true"},
-        ModelExample{"FlangedFreeSlotFourPorts", {"--slot=4cmx7.85398mm", "--ends=flanged-free", "--ports=4"},
-                     386.5884, 1.462126, 17.23180, 22.43459, "false"}),
+        ModelExample{"FlangedFreeSlotFourPorts",
+                     {"--slot=4cmx7.85398mm", "--ends=flanged-free", "--ports=4"},
+                     386.5884,
+                     1.462126,
+                     17.23180,
+                     22.43459,
+                     "false"}),
     [](const ::testing::TestParamInfo<ModelExample>& info) { return std::string(info.param.name); });
 
 struct SlotRow {
@@ -694,15 +735,19 @@ TEST_P(SlotTest, ReadsWidthAndHeightInCentimetres) {
   EXPECT_EQ(parsed.slot->height, row.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SlotTest,
-    ::testing::Values(SlotRow{"Bare", "4x0.785398", 4, 0.785398f}, SlotRow{"BothUnits", "40mmx8mm", 4, 0.8f},
-                      SlotRow{"MixedUnits", "4cm\xC3\x97" "8mm", 4, 0.8f},
-                      SlotRow{"UnitOnceAtTheEndIsForBoth", "40x8mm", 4, 0.8f},
-                      SlotRow{"WidthUnitAloneLeavesTheHeightInCm", "40mmx8", 4, 8},
-                      SlotRow{"Inches", "1x2in", 2.54f, 5.08f}, SlotRow{"Exponents", "1e1mmx2D1mm", 1, 2},
-                      SlotRow{"HexWidth", "&H4x2", 4, 2}),
-    [](const ::testing::TestParamInfo<SlotRow>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, SlotTest,
+                         ::testing::Values(SlotRow{"Bare", "4x0.785398", 4, 0.785398f},
+                                           SlotRow{"BothUnits", "40mmx8mm", 4, 0.8f},
+                                           SlotRow{"MixedUnits",
+                                                   "4cm\xC3\x97"
+                                                   "8mm",
+                                                   4, 0.8f},
+                                           SlotRow{"UnitOnceAtTheEndIsForBoth", "40x8mm", 4, 0.8f},
+                                           SlotRow{"WidthUnitAloneLeavesTheHeightInCm", "40mmx8", 4, 8},
+                                           SlotRow{"Inches", "1x2in", 2.54f, 5.08f},
+                                           SlotRow{"Exponents", "1e1mmx2D1mm", 1, 2},
+                                           SlotRow{"HexWidth", "&H4x2", 4, 2}),
+                         [](const ::testing::TestParamInfo<SlotRow>& info) { return std::string(info.param.name); });
 
 // A random design's frequency in every textbook model, then each other
 // quantity solved from it and fed back, gives the frequency again: through
@@ -721,10 +766,9 @@ TEST(ModelRoundTrip, EachSolvedQuantityFedBackGivesTheFrequency) {
       {"volume", 2}, {"thickness", 3}, {"diameter", 4}, {"surface", 5}};
   for (const char* ends : {"flanged", "free", "flanged-free"}) {
     for (int design = 0; design < 20; ++design) {
-      const std::map<std::string, std::string> typed = {
-          {"volume", text(100 * std::pow(1000.0, octaves(random)))},
-          {"thickness", text(0.1 * std::pow(100.0, octaves(random)))},
-          {"diameter", text(0.5 * std::pow(20.0, octaves(random)))}};
+      const std::map<std::string, std::string> typed = {{"volume", text(100 * std::pow(1000.0, octaves(random)))},
+                                                        {"thickness", text(0.1 * std::pow(100.0, octaves(random)))},
+                                                        {"diameter", text(0.5 * std::pow(20.0, octaves(random)))}};
       const std::vector<std::string> model = {"--ends", ends, "--ports", std::to_string(1 + design % 5),
                                               "--format=csv"};
       const auto run = [&](const std::string& subcommand, const std::map<std::string, std::string>& given) {
@@ -826,17 +870,16 @@ INSTANTIATE_TEST_SUITE_P(
                      "4,184.66345,1000,1,1.9999999,3.1415923,true,,1.9999999,1.7724538,10,0.8798964,,flanged,1,"
                      "158.10083,1.1680106,true,1.6976527\n",
                  ""},
-        BatchRow{"ModelCellsRefused",
-                 kModelHeader + ",1000,1,2,flang,,\n,1000,1,2,,2,\n,1000,1,2,free,,4x1\n,1000,1,,free,x,\n", 1,
-                 kModelCsvHeader + kFailed +
-                     "\"ends: 'flang' is not one of screen, flanged, free, flanged-free\",,,,,,\n" + kFailed +
-                     "\"ports needs ends flanged, free or flanged-free\",,,,,,\n" + kFailed +
-                     "both slot and diameter_cm are given,,,,,,\n" + kFailed +
-                     "ports: 'x' is not a whole number,,,,,,\n",
-                 "FILE:2: ends: 'flang' is not one of screen, flanged, free, flanged-free\n"
-                 "FILE:3: ports needs ends flanged, free or flanged-free\n"
-                 "FILE:4: both slot and diameter_cm are given\n"
-                 "FILE:5: ports: 'x' is not a whole number\n"},
+        BatchRow{
+            "ModelCellsRefused",
+            kModelHeader + ",1000,1,2,flang,,\n,1000,1,2,,2,\n,1000,1,2,free,,4x1\n,1000,1,,free,x,\n", 1,
+            kModelCsvHeader + kFailed + "\"ends: 'flang' is not one of screen, flanged, free, flanged-free\",,,,,,\n" +
+                kFailed + "\"ports needs ends flanged, free or flanged-free\",,,,,,\n" + kFailed +
+                "both slot and diameter_cm are given,,,,,,\n" + kFailed + "ports: 'x' is not a whole number,,,,,,\n",
+            "FILE:2: ends: 'flang' is not one of screen, flanged, free, flanged-free\n"
+            "FILE:3: ports needs ends flanged, free or flanged-free\n"
+            "FILE:4: both slot and diameter_cm are given\n"
+            "FILE:5: ports: 'x' is not a whole number\n"},
         BatchRow{"SlotOfAnInfiniteSurface", kModelHeader + ",1000,1,,,,1e20x1e20\n", 1,
                  kModelCsvHeader + kFailed + "slot: '1e20x1e20': the surface is not finite in single precision,,,,,,\n",
                  "FILE:2: slot: '1e20x1e20': the surface is not finite in single precision\n"},

@@ -88,11 +88,12 @@ TEST(OptionDocs, BashOffersEachSubcommandItsOptions) {
     SCOPED_TRACE(std::string(NameOf(command)));
     const std::string name(NameOf(command));
     const std::string offered =
-        command == Command::kBatch ? Between(script, "batch)", "compgen -W \"", "\"")
-                                   : Between(expanded, (command == Command::kDiameter || command == Command::kSurface)
-                                                           ? "diameter | surface)"
-                                                           : name + ")",
-                                             "options=\"", "\"");
+        command == Command::kBatch
+            ? Between(script, "batch)", "compgen -W \"", "\"")
+            : Between(
+                  expanded,
+                  (command == Command::kDiameter || command == Command::kSurface) ? "diameter | surface)" : name + ")",
+                  "options=\"", "\"");
     Names expected = Offered(command);
     if (command == Command::kBatch) {
       ASSERT_EQ(offered, "$common");
@@ -115,9 +116,8 @@ TEST(OptionDocs, FishDescribesEachOptionAsTheTable) {
     if (option.id == OptionId::kHelp) continue;
     SCOPED_TRACE(std::string(option.name));
     const std::string flag = " -l " + std::string(option.name.substr(2)) + " ";
-    const auto line = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
-      return l.find(flag) != std::string::npos;
-    });
+    const auto line = std::find_if(lines.begin(), lines.end(),
+                                   [&](const std::string& l) { return l.find(flag) != std::string::npos; });
     ASSERT_NE(line, lines.end());
     EXPECT_NE(line->find("-d '" + Capitalised(option.summary) + "'"), std::string::npos) << *line;
     if (option.completion == Completion::kWords) {
@@ -125,8 +125,8 @@ TEST(OptionDocs, FishDescribesEachOptionAsTheTable) {
     }
     const std::string commands = Between(*line, "-n \"", "__fish_seen_subcommand_from ", "\"");
     for (const Command command : kCommands) {
-      const bool listed = commands == "$commands" || (" " + commands + " ").find(" " + std::string(NameOf(command)) +
-                                                                                  " ") != std::string::npos;
+      const bool listed = commands == "$commands" ||
+                          (" " + commands + " ").find(" " + std::string(NameOf(command)) + " ") != std::string::npos;
       EXPECT_EQ(listed, Offers(command, option.id)) << NameOf(command);
     }
   }
@@ -146,7 +146,8 @@ Names DefinedOptions(const std::string& text) {
 
 // A zsh variable's value: "local NAME='...'" or "NAME=(\n...\n)".
 std::string ZshVariable(const std::string& script, const std::string& name) {
-  if (script.find("local " + name + "='") != std::string::npos) return Between(script, "local " + name + "=", "'", "\n");
+  if (script.find("local " + name + "='") != std::string::npos)
+    return Between(script, "local " + name + "=", "'", "\n");
   return Between(script, "\n" + name + "=(", "", "\n)");
 }
 
@@ -182,9 +183,10 @@ TEST(OptionDocs, ManualSynopsisAndOptionsFollowTheTable) {
   const std::string common = Between(synopsis, "Common options:", "", ".Pp");
   for (const Command command : kCommands) {
     SCOPED_TRACE(std::string(NameOf(command)));
-    const std::string block = Between(synopsis, (command == Command::kDiameter || command == Command::kSurface)
-                                                    ? ".Cm diameter | surface\n"
-                                                    : ".Cm " + std::string(NameOf(command)) + "\n",
+    const std::string block = Between(synopsis,
+                                      (command == Command::kDiameter || command == Command::kSurface)
+                                          ? ".Cm diameter | surface\n"
+                                          : ".Cm " + std::string(NameOf(command)) + "\n",
                                       "", "\n.Nm");
     ASSERT_FALSE(block.empty());
     for (const OptionSpec& option : kOptions) {

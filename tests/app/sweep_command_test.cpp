@@ -213,8 +213,8 @@ TEST(SweepPlot, ReplacesTheChartOnlyWhenTheSweepEnds) {
     }
     return names;
   };
-  const std::vector<std::string> arguments = {"frequency", "--volume", "1:100000:1", "--diameter", "2",
-                                              "--thickness", "1", "--plot", chart.string()};
+  const std::vector<std::string> arguments = {"frequency",   "--volume", "1:100000:1", "--diameter",  "2",
+                                              "--thickness", "1",        "--plot",     chart.string()};
   enum class Before { kNothing, kChart, kLink };
 #ifdef _WIN32
   const std::vector<Before> befores = {Before::kNothing, Before::kChart};  // links need privileges there
@@ -237,7 +237,7 @@ TEST(SweepPlot, ReplacesTheChartOnlyWhenTheSweepEnds) {
 
     EXPECT_EQ(RunHelmholtz(arguments).exitCode, 0);
     EXPECT_EQ(names(), (before == Before::kLink ? std::set<std::string>{"chart.svg", "older.svg"}
-                                                 : std::set<std::string>{"chart.svg"}));
+                                                : std::set<std::string>{"chart.svg"}));
     EXPECT_FALSE(fs::is_symlink(chart));
     EXPECT_NE(text(chart).find("<svg "), std::string::npos);
     EXPECT_EQ(fs::exists(older) ? text(older) : "", before == Before::kLink ? "older chart" : "");
@@ -264,8 +264,8 @@ constexpr std::size_t kThicknessColumn = 3;
 constexpr std::size_t kDiameterColumn = 4;
 
 TEST(SweepOrder, ATenthStepOverAThousandPointsEndsOnTheStopOnce) {
-  const Ran ran = RunHelmholtz({"frequency", "--volume", "0:100:0.1", "--diameter", "2", "--thickness", "1",
-                                "--format", "csv"});
+  const Ran ran =
+      RunHelmholtz({"frequency", "--volume", "0:100:0.1", "--diameter", "2", "--thickness", "1", "--format", "csv"});
   ASSERT_EQ(ran.exitCode, 0) << ran.err;
   const std::vector<std::string> volumes = Column(ran.out, kVolumeColumn);
   ASSERT_EQ(volumes.size(), 1001U);
@@ -278,8 +278,8 @@ TEST(SweepOrder, ATenthStepOverAThousandPointsEndsOnTheStopOnce) {
 }
 
 TEST(SweepOrder, OneTwoAndThreeOptionsVaryLikeNestedLoopsTheLastFastest) {
-  const Ran one = RunHelmholtz({"volume", "--frequency", "10:30:10", "--diameter", "2", "--thickness", "1",
-                                "--format", "csv"});
+  const Ran one =
+      RunHelmholtz({"volume", "--frequency", "10:30:10", "--diameter", "2", "--thickness", "1", "--format", "csv"});
   EXPECT_EQ(Column(one.out, kFrequencyColumn), (std::vector<std::string>{"10", "20", "30"}));
 
   // The thickness first on the command line, so it varies slowest.

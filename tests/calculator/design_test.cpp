@@ -27,7 +27,12 @@ void ExpectSameBits(const Quantities& a, const Quantities& b) {
 }
 
 float Draw(std::mt19937& random) {
-  constexpr float kAwkward[] = {0.0F, -0.0F, -1.0F, 1e-30F, 3e38F, std::numeric_limits<float>::infinity(),
+  constexpr float kAwkward[] = {0.0F,
+                                -0.0F,
+                                -1.0F,
+                                1e-30F,
+                                3e38F,
+                                std::numeric_limits<float>::infinity(),
                                 std::numeric_limits<float>::quiet_NaN()};
   if (std::uniform_int_distribution<int>(0, 7)(random) == 0) {
     return kAwkward[std::uniform_int_distribution<std::size_t>(0, std::size(kAwkward) - 1)(random)];

@@ -75,32 +75,29 @@ TEST_P(FormulaExamples, ReturnsTheExactSingle) {
 // solved for each of the four quantities.
 INSTANTIATE_TEST_SUITE_P(
     RoundOrifice, FormulaExamples,
-    ::testing::Values(
-        FormulaCase{"FrequencyRound(1,1,1000)", FrequencyRound, 1, 1, 1000, 220.83963F},
-        FormulaCase{"VolumeRound(1,1,220.83963)", VolumeRound, 1, 1, 220.83963F, 1000},
-        FormulaCase{"ThicknessRound(1,1000,220.83963)", ThicknessRound, 1, 1000, 220.83963F, 1},
-        FormulaCase{"DiameterRound(1000,220.83963,1)", DiameterRound, 1000, 220.83963F, 1, 1.9999999F},
-        FormulaCase{"VolumeRound(1,1,100)", VolumeRound, 1, 1, 100, 4877.014F},
-        FormulaCase{"ThicknessRound(1,1000,100)", ThicknessRound, 1, 1000, 100, 8.312929F},
-        FormulaCase{"DiameterRound(1000,100,1)", DiameterRound, 1000, 100, 1, 0.7627487F},
-        FormulaCase{"FrequencyRound(2,0.5,500)", FrequencyRound, 2, 0.5F, 500, 569.0775F}));
+    ::testing::Values(FormulaCase{"FrequencyRound(1,1,1000)", FrequencyRound, 1, 1, 1000, 220.83963F},
+                      FormulaCase{"VolumeRound(1,1,220.83963)", VolumeRound, 1, 1, 220.83963F, 1000},
+                      FormulaCase{"ThicknessRound(1,1000,220.83963)", ThicknessRound, 1, 1000, 220.83963F, 1},
+                      FormulaCase{"DiameterRound(1000,220.83963,1)", DiameterRound, 1000, 220.83963F, 1, 1.9999999F},
+                      FormulaCase{"VolumeRound(1,1,100)", VolumeRound, 1, 1, 100, 4877.014F},
+                      FormulaCase{"ThicknessRound(1,1000,100)", ThicknessRound, 1, 1000, 100, 8.312929F},
+                      FormulaCase{"DiameterRound(1000,100,1)", DiameterRound, 1000, 100, 1, 0.7627487F},
+                      FormulaCase{"FrequencyRound(2,0.5,500)", FrequencyRound, 2, 0.5F, 500, 569.0775F}));
 
 INSTANTIATE_TEST_SUITE_P(
     AnyOrifice, FormulaExamples,
-    ::testing::Values(
-        FormulaCase{"FrequencyAny(4,1,1000)", FrequencyAny, 4, 1, 1000, 197.59157F},
-        FormulaCase{"VolumeAny(4,1,197.59157)", VolumeAny, 4, 1, 197.59157F, 1000.00006F},
-        FormulaCase{"ThicknessAny(4,1000,197.59157)", ThicknessAny, 4, 1000, 197.59157F, 1.0000001F},
-        FormulaCase{"SurfaceAny(1000,197.59157,1)", SurfaceAny, 1000, 197.59157F, 1, 3.9999995F},
-        FormulaCase{"VolumeAny(4,1,100)", VolumeAny, 4, 1, 100, 3904.243F},
-        FormulaCase{"ThicknessAny(4,1000,100)", ThicknessAny, 4, 1000, 100, 9.7127285F},
-        FormulaCase{"SurfaceAny(1000,100,1)", SurfaceAny, 1000, 100, 1, 0.60774153F}));
+    ::testing::Values(FormulaCase{"FrequencyAny(4,1,1000)", FrequencyAny, 4, 1, 1000, 197.59157F},
+                      FormulaCase{"VolumeAny(4,1,197.59157)", VolumeAny, 4, 1, 197.59157F, 1000.00006F},
+                      FormulaCase{"ThicknessAny(4,1000,197.59157)", ThicknessAny, 4, 1000, 197.59157F, 1.0000001F},
+                      FormulaCase{"SurfaceAny(1000,197.59157,1)", SurfaceAny, 1000, 197.59157F, 1, 3.9999995F},
+                      FormulaCase{"VolumeAny(4,1,100)", VolumeAny, 4, 1, 100, 3904.243F},
+                      FormulaCase{"ThicknessAny(4,1000,100)", ThicknessAny, 4, 1000, 100, 9.7127285F},
+                      FormulaCase{"SurfaceAny(1000,100,1)", SurfaceAny, 1000, 100, 1, 0.60774153F}));
 
 // A negative discriminant means no orifice fits: the solvers give 0.
-INSTANTIATE_TEST_SUITE_P(
-    NegativeDiscriminant, FormulaExamples,
-    ::testing::Values(FormulaCase{"DiameterRound(1000,100,-50)", DiameterRound, 1000, 100, -50, 0},
-                      FormulaCase{"SurfaceAny(1000,100,-1)", SurfaceAny, 1000, 100, -1, 0}));
+INSTANTIATE_TEST_SUITE_P(NegativeDiscriminant, FormulaExamples,
+                         ::testing::Values(FormulaCase{"DiameterRound(1000,100,-50)", DiameterRound, 1000, 100, -50, 0},
+                                           FormulaCase{"SurfaceAny(1000,100,-1)", SurfaceAny, 1000, 100, -1, 0}));
 
 // Zero thickness still leaves two roots, one of them at (or next to) zero.
 INSTANTIATE_TEST_SUITE_P(
@@ -111,20 +108,17 @@ INSTANTIATE_TEST_SUITE_P(
 // A frequency too high for the orifice implies a negative wall.
 INSTANTIATE_TEST_SUITE_P(
     NegativeThickness, FormulaExamples,
-    ::testing::Values(
-        FormulaCase{"ThicknessRound(1,1000,2000)", ThicknessRound, 1, 1000, 2000, -0.86322904F},
-        FormulaCase{"ThicknessAny(4,1000,2000)", ThicknessAny, 4, 1000, 2000, -1.9707181F}));
+    ::testing::Values(FormulaCase{"ThicknessRound(1,1000,2000)", ThicknessRound, 1, 1000, 2000, -0.86322904F},
+                      FormulaCase{"ThicknessAny(4,1000,2000)", ThicknessAny, 4, 1000, 2000, -1.9707181F}));
 
 // Square roots of negative or infinite values are 1, so these come out as
 // c*r/2 = 17000 and c/2pi = 5411.268; a zero radius gives no frequency.
-INSTANTIATE_TEST_SUITE_P(
-    RootOfNoNumber, FormulaExamples,
-    ::testing::Values(
-        FormulaCase{"FrequencyRound(1,1,-1000)", FrequencyRound, 1, 1, -1000, 17000},
-        FormulaCase{"FrequencyAny(-4,1,1000)", FrequencyAny, -4, 1, 1000, 5411.268F},
-        FormulaCase{"FrequencyRound(1,1,0)", FrequencyRound, 1, 1, 0, 17000},
-        FormulaCase{"FrequencyAny(4,1,0)", FrequencyAny, 4, 1, 0, 5411.268F},
-        FormulaCase{"FrequencyRound(0,1,1000)", FrequencyRound, 0, 1, 1000, 0}));
+INSTANTIATE_TEST_SUITE_P(RootOfNoNumber, FormulaExamples,
+                         ::testing::Values(FormulaCase{"FrequencyRound(1,1,-1000)", FrequencyRound, 1, 1, -1000, 17000},
+                                           FormulaCase{"FrequencyAny(-4,1,1000)", FrequencyAny, -4, 1, 1000, 5411.268F},
+                                           FormulaCase{"FrequencyRound(1,1,0)", FrequencyRound, 1, 1, 0, 17000},
+                                           FormulaCase{"FrequencyAny(4,1,0)", FrequencyAny, 4, 1, 0, 5411.268F},
+                                           FormulaCase{"FrequencyRound(0,1,1000)", FrequencyRound, 0, 1, 1000, 0}));
 
 TEST(FormulasTest, SameHoleGivesALowerFrequencyWithTheAnyShapeNeck) {
   // The any-shape neck correction sqrt(S) is twice K*r, so the same round
@@ -156,22 +150,21 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, PlausibilityExamples,
-    ::testing::Values(
-        PlausibilityCase{"Round(1,1000,220.83963)", ValuesPossibleRound, 1, 1000, 220.83963F, true},
-        PlausibilityCase{"Round(1,1000,2000)", ValuesPossibleRound, 1, 1000, 2000, false},
-        PlausibilityCase{"Any(4,1000,197.59157)", ValuesPossibleAny, 4, 1000, 197.59157F, true},
-        PlausibilityCase{"Any(4,1000,2000)", ValuesPossibleAny, 4, 1000, 2000, false},
-        // Undecidable comparisons (NaN on one side) count as possible.
-        PlausibilityCase{"Round(1,inf,0) is 0/NaN", ValuesPossibleRound, 1, kInfinity, 0, true},
-        PlausibilityCase{"Round(NaN,1000,100)", ValuesPossibleRound, kNaN, 1000, 100, true},
-        PlausibilityCase{"Any(0,1000,0) is 0/0", ValuesPossibleAny, 0, 1000, 0, true},
-        // sqrt of a negative surface is 1, against a negative A: impossible.
-        PlausibilityCase{"Any(-4,1000,100)", ValuesPossibleAny, -4, 1000, 100, false},
-        // Equality counts as possible: a zero orifice implies a zero wall.
-        PlausibilityCase{"Round(0,1000,100) is 0 == 0", ValuesPossibleRound, 0, 1000, 100, true},
-        PlausibilityCase{"Any(0,1000,100) is 0 == 0", ValuesPossibleAny, 0, 1000, 100, true},
-        // A zero frequency makes A infinite: always possible.
-        PlausibilityCase{"Round(1,1000,0)", ValuesPossibleRound, 1, 1000, 0, true}));
+    ::testing::Values(PlausibilityCase{"Round(1,1000,220.83963)", ValuesPossibleRound, 1, 1000, 220.83963F, true},
+                      PlausibilityCase{"Round(1,1000,2000)", ValuesPossibleRound, 1, 1000, 2000, false},
+                      PlausibilityCase{"Any(4,1000,197.59157)", ValuesPossibleAny, 4, 1000, 197.59157F, true},
+                      PlausibilityCase{"Any(4,1000,2000)", ValuesPossibleAny, 4, 1000, 2000, false},
+                      // Undecidable comparisons (NaN on one side) count as possible.
+                      PlausibilityCase{"Round(1,inf,0) is 0/NaN", ValuesPossibleRound, 1, kInfinity, 0, true},
+                      PlausibilityCase{"Round(NaN,1000,100)", ValuesPossibleRound, kNaN, 1000, 100, true},
+                      PlausibilityCase{"Any(0,1000,0) is 0/0", ValuesPossibleAny, 0, 1000, 0, true},
+                      // sqrt of a negative surface is 1, against a negative A: impossible.
+                      PlausibilityCase{"Any(-4,1000,100)", ValuesPossibleAny, -4, 1000, 100, false},
+                      // Equality counts as possible: a zero orifice implies a zero wall.
+                      PlausibilityCase{"Round(0,1000,100) is 0 == 0", ValuesPossibleRound, 0, 1000, 100, true},
+                      PlausibilityCase{"Any(0,1000,100) is 0 == 0", ValuesPossibleAny, 0, 1000, 100, true},
+                      // A zero frequency makes A infinite: always possible.
+                      PlausibilityCase{"Round(1,1000,0)", ValuesPossibleRound, 1, 1000, 0, true}));
 
 }  // namespace
 }  // namespace calculator

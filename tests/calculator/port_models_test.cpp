@@ -53,7 +53,6 @@ double ReferenceBeta(Ends ends) {
   return 0;
 }
 
-
 PortSolution Solved(Choice choice, const Quantities& typed, const PortModel& model) {
   auto outcome = SolvePort(choice, typed, model, kScreen);
   if (auto* refusal = std::get_if<PortRefusal>(&outcome)) ADD_FAILURE() << "refused: " << refusal->message;
@@ -104,8 +103,7 @@ TEST(PortModelsTest, WorkedExamplesMatchTheHandComputation) {
     const PortModel model{.ends = e.ends, .ports = e.ports};
     ExpectExample(Solved(Choice::kFrequencyRound, {.volume = 1000, .thickness = 1, .diameter = 2}, model), e);
     // The same hole typed as a surface, and as a slot of that surface.
-    ExpectExample(Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1, .surface = 3.14159265F}, model),
-                  e);
+    ExpectExample(Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1, .surface = 3.14159265F}, model), e);
     const PortModel slotted{.ends = e.ends, .ports = e.ports, .slot = Slot{4, 0.785398F}};
     const PortSolution slot = Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1}, slotted);
     ExpectExample(slot, e);
@@ -117,8 +115,8 @@ TEST(PortModelsTest, WorkedExamplesMatchTheHandComputation) {
 TEST(PortModelsTest, TheScreensReadHigherThanTheFlangedHole) {
   const Quantities hole{.volume = 1000, .thickness = 1, .diameter = 2};
   const float round = Solved(Choice::kFrequencyRound, hole, {}).quantities.frequency;
-  const float any = Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1, .surface = 3.1415927F}, {})
-                        .quantities.frequency;
+  const float any =
+      Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 1, .surface = 3.1415927F}, {}).quantities.frequency;
   const float flanged = Solved(Choice::kFrequencyRound, hole, PortModel{.ends = Ends::kFlanged}).quantities.frequency;
   EXPECT_FLOAT_EQ(round, 220.83963F);
   EXPECT_FLOAT_EQ(any, 182.15530F);
@@ -177,8 +175,7 @@ TEST(PortModelsTest, RefusesWhatItCannotCompute) {
 TEST(PortModelsTest, ImpossibleDesignsAreMarked) {
   const PortModel flanged{.ends = Ends::kFlanged};
   // 184.66 Hz needs a wall of 1 cm; 400 Hz would need a negative one.
-  const PortSolution wall =
-      Solved(Choice::kThicknessRound, {.frequency = 400, .volume = 1000, .diameter = 2}, flanged);
+  const PortSolution wall = Solved(Choice::kThicknessRound, {.frequency = 400, .volume = 1000, .diameter = 2}, flanged);
   EXPECT_LT(wall.quantities.thickness, 0);
   EXPECT_FALSE(wall.possible);
   ASSERT_TRUE(wall.qRadiation.has_value());
@@ -193,8 +190,8 @@ TEST(PortModelsTest, ImpossibleDesignsAreMarked) {
   // A hole in a thin panel is a real resonator: t = 0 stays possible.
   const PortSolution thin = Solved(Choice::kFrequencyAny, {.volume = 1000, .thickness = 0, .surface = 3}, flanged);
   EXPECT_TRUE(thin.possible);
-  const PortSolution back = Solved(
-      Choice::kThicknessAny, {.frequency = thin.quantities.frequency, .volume = 1000, .surface = 3}, flanged);
+  const PortSolution back =
+      Solved(Choice::kThicknessAny, {.frequency = thin.quantities.frequency, .volume = 1000, .surface = 3}, flanged);
   EXPECT_NEAR(back.quantities.thickness, 0, 4 * FLT_EPSILON * *thin.endCorrection);
   // A zero volume floods the frequency: not a design.
   EXPECT_FALSE(Solved(Choice::kFrequencyRound, {.volume = 0, .thickness = 1, .diameter = 2}, flanged).possible);
@@ -266,8 +263,8 @@ TEST_F(PortModelsPropertyTest, EveryDirectionMatchesTheReference) {
       const PortSolution s = Solved(choice, d.q, PortModel{.ends = d.ends, .ports = d.ports, .slot = d.slot});
       const double reference = Field(d.q, solved);
       ASSERT_NEAR(Field(s.quantities, solved), reference, Tolerance(solved, reference, d.neck))
-          << "choice " << static_cast<int>(choice) << " " << EndsName(d.ends) << " N=" << d.ports
-          << " V=" << d.q.volume << " t=" << d.q.thickness << " S=" << d.q.surface << " f=" << d.q.frequency;
+          << "choice " << static_cast<int>(choice) << " " << EndsName(d.ends) << " N=" << d.ports << " V=" << d.q.volume
+          << " t=" << d.q.thickness << " S=" << d.q.surface << " f=" << d.q.frequency;
       ASSERT_TRUE(s.possible);
       // Q from the reference neck, independently.
       const double perSurface = d.neck / (d.ports * static_cast<double>(d.q.surface));
@@ -296,8 +293,8 @@ TEST_F(PortModelsPropertyTest, SolvingAndFeedingBackGivesTheOtherThree) {
         const double expected = Field(typed, again);
         ASSERT_NEAR(Field(Solved(back, result, model).quantities, again), expected,
                     2 * Tolerance(again, expected, d.neck))
-            << "choice " << static_cast<int>(first) << " then " << static_cast<int>(back) << " "
-            << EndsName(d.ends) << " N=" << d.ports;
+            << "choice " << static_cast<int>(first) << " then " << static_cast<int>(back) << " " << EndsName(d.ends)
+            << " N=" << d.ports;
       }
     }
   }
@@ -317,8 +314,12 @@ TEST(PortModelsScreenTest, ScreenModelIsSolveBitForBit) {
   };
   for (int i = 0; i < 20000; ++i) {
     const Choice choice = kChoices[generator() % 8];
-    const Quantities typed{.frequency = value(5, 5000), .volume = value(1, 1e5), .thickness = value(0.01, 30),
-                           .diameter = value(0.05, 30), .radius = value(0.05, 30), .surface = value(0.01, 500)};
+    const Quantities typed{.frequency = value(5, 5000),
+                           .volume = value(1, 1e5),
+                           .thickness = value(0.01, 30),
+                           .diameter = value(0.05, 30),
+                           .radius = value(0.05, 30),
+                           .surface = value(0.01, 500)};
     const calculator::Design screen = Solve(choice, typed, kScreen);
     const PortSolution model = Solved(choice, typed, {});
     const Quantities& a = screen.quantities;

@@ -44,14 +44,13 @@ INSTANTIATE_TEST_SUITE_P(RootOfNoNumberIsOne, PowerRules,
 // A negative or NaN base rounds the exponent to the nearest integer, ties to
 // even, before anything else: 2.5 -> 2, 1.5 -> 2, 0.5 -> 0, -0.5 -> 0.
 INSTANTIATE_TEST_SUITE_P(NegativeBaseRoundsTheExponent, PowerRules,
-                         ::testing::Values(PowerCase{-3, 2.5L, 9}, PowerCase{-3, 1.5L, 9},
-                                           PowerCase{-3, 3.4L, -27}, PowerCase{-2, -0.5L, 1},
-                                           PowerCase{-2, -2, 0.25L}, PowerCase{kNaN, 2, kNaN}));
+                         ::testing::Values(PowerCase{-3, 2.5L, 9}, PowerCase{-3, 1.5L, 9}, PowerCase{-3, 3.4L, -27},
+                                           PowerCase{-2, -0.5L, 1}, PowerCase{-2, -2, 0.25L},
+                                           PowerCase{kNaN, 2, kNaN}));
 
 INSTANTIATE_TEST_SUITE_P(ZeroExponentAndZeroBase, PowerRules,
-                         ::testing::Values(PowerCase{0, 0, 1}, PowerCase{kInfinity, 0, 1},
-                                           PowerCase{kNaN, 0, 1}, PowerCase{0, 0.5L, 0},
-                                           PowerCase{0, 2, 0}, PowerCase{-0.0L, 0.5L, 0},
+                         ::testing::Values(PowerCase{0, 0, 1}, PowerCase{kInfinity, 0, 1}, PowerCase{kNaN, 0, 1},
+                                           PowerCase{0, 0.5L, 0}, PowerCase{0, 2, 0}, PowerCase{-0.0L, 0.5L, 0},
                                            PowerCase{0, -1, kNaN}));
 
 INSTANTIATE_TEST_SUITE_P(IntegralExponents, PowerRules,
@@ -60,8 +59,7 @@ INSTANTIATE_TEST_SUITE_P(IntegralExponents, PowerRules,
                                            PowerCase{kInfinity, 2, kInfinity}, PowerCase{5, 1, 5}));
 
 INSTANTIATE_TEST_SUITE_P(ExactRoots, PowerRules,
-                         ::testing::Values(PowerCase{9, 0.5L, 3}, PowerCase{0.25L, 0.5L, 0.5L},
-                                           PowerCase{1, 0.5L, 1}));
+                         ::testing::Values(PowerCase{9, 0.5L, 3}, PowerCase{0.25L, 0.5L, 0.5L}, PowerCase{1, 0.5L, 1}));
 
 TEST(PowerTest, SquareIsExactlyTheProductForAnyValue) {
   std::mt19937_64 generator(20240601);

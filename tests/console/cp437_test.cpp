@@ -38,13 +38,12 @@ TEST(Cp437Glyph, KnownGlyphs) {
     std::string_view glyph;
   };
   const Row rows[] = {
-      {0x00, " "},        {0x01, "☺"},  {0x02, "☻"},  {0x03, "♥"},  {0x07, "•"},  {0x08, "◘"},
-      {0x0A, "◙"},        {0x0D, "♪"},  {0x10, "►"},  {0x14, "¶"},  {0x15, "§"},  {0x1B, "←"},
-      {0x1F, "▼"},        {0x20, " "},  {0x41, "A"},  {0x7E, "~"},  {0x7F, "⌂"},  {0x80, "Ç"},
-      {0x82, "é"},        {0x9B, "¢"},  {0x9E, "₧"},  {0x9F, "ƒ"},  {0xA9, "⌐"},  {0xB0, "░"},
-      {0xB3, "│"},        {0xC4, "─"},  {0xC9, "╔"},  {0xDB, "█"},  {0xDF, "▀"},  {0xE0, "α"},
-      {0xE1, "ß"},        {0xE6, "µ"},  {0xEA, "Ω"},  {0xEC, "∞"},  {0xF9, "∙"},  {0xFA, "·"},
-      {0xFB, "√"},        {0xFC, "ⁿ"},  {0xFD, "²"},  {0xFE, "■"},  {0xFF, "\xc2\xa0"},
+      {0x00, " "}, {0x01, "☺"}, {0x02, "☻"}, {0x03, "♥"}, {0x07, "•"}, {0x08, "◘"},        {0x0A, "◙"},
+      {0x0D, "♪"}, {0x10, "►"}, {0x14, "¶"}, {0x15, "§"}, {0x1B, "←"}, {0x1F, "▼"},        {0x20, " "},
+      {0x41, "A"}, {0x7E, "~"}, {0x7F, "⌂"}, {0x80, "Ç"}, {0x82, "é"}, {0x9B, "¢"},        {0x9E, "₧"},
+      {0x9F, "ƒ"}, {0xA9, "⌐"}, {0xB0, "░"}, {0xB3, "│"}, {0xC4, "─"}, {0xC9, "╔"},        {0xDB, "█"},
+      {0xDF, "▀"}, {0xE0, "α"}, {0xE1, "ß"}, {0xE6, "µ"}, {0xEA, "Ω"}, {0xEC, "∞"},        {0xF9, "∙"},
+      {0xFA, "·"}, {0xFB, "√"}, {0xFC, "ⁿ"}, {0xFD, "²"}, {0xFE, "■"}, {0xFF, "\xc2\xa0"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(Cp437Glyph(static_cast<std::uint8_t>(row.byte)), row.glyph) << row.byte;
@@ -107,15 +106,17 @@ TEST(Cp437FromCodePoint, LookAlikesAndMissingCharacters) {
     char32_t codePoint;
     int byte;
   };
-  const Row rows[] = {
-      {0x00E9, 0x82},   {0x2502, 0xB3},  {0x00A0, 0xFF},  {0x263A, 0x01},  {0x2302, 0x7F},
-      {0x03B2, 0xE1},   // Greek beta for sharp s
-      {0x03BC, 0xE6},   // Greek mu for the micro sign
-      {0x2126, 0xEA},   // ohm sign for omega
-      {0x20AC, -1},     {0x00A4, -1},    {0x0080, -1},    {0x009F, -1},    {0xD800, -1},
-      {0xFFFD, -1},     {0x10FFFF, -1},  {0x110000, -1},  {0xFFFFFFFF, -1},
-  };
-  for (const Row& row : rows) EXPECT_EQ(Cp437FromCodePoint(row.codePoint), row.byte) << std::hex << static_cast<std::uint32_t>(row.codePoint);
+  const Row rows[] =
+      {
+          {0x00E9, 0x82}, {0x2502, 0xB3}, {0x00A0, 0xFF}, {0x263A, 0x01},   {0x2302, 0x7F},
+          {0x03B2, 0xE1},  // Greek beta for sharp s
+          {0x03BC, 0xE6},  // Greek mu for the micro sign
+          {0x2126, 0xEA},  // ohm sign for omega
+          {0x20AC, -1},   {0x00A4, -1},   {0x0080, -1},   {0x009F, -1},     {0xD800, -1},
+          {0xFFFD, -1},   {0x10FFFF, -1}, {0x110000, -1}, {0xFFFFFFFF, -1},
+      };
+  for (const Row& row : rows)
+    EXPECT_EQ(Cp437FromCodePoint(row.codePoint), row.byte) << std::hex << static_cast<std::uint32_t>(row.codePoint);
 }
 
 // Outside ASCII exactly the 160 glyphs and the three look-alikes map to a

@@ -126,7 +126,9 @@ void CheckRows(const std::vector<Row>& rows, std::uint8_t eraseByte = 127) {
     splits.push_back(everyByte);
     for (const auto& cuts : splits) {
       Outcome outcome = Decode(row.bytes, cuts, eraseByte);
-      std::string how = cuts.empty() ? "whole" : cuts.size() > 1 ? "byte by byte" : "split at " + std::to_string(cuts[0]);
+      std::string how = cuts.empty()      ? "whole"
+                        : cuts.size() > 1 ? "byte by byte"
+                                          : "split at " + std::to_string(cuts[0]);
       EXPECT_EQ(Describe(outcome.records), Describe(row.expected)) << how;
       EXPECT_EQ(outcome.heldAfterFeed, row.heldAfterFeed) << how;
       EXPECT_FALSE(outcome.heldAfterIdle) << how;
@@ -202,16 +204,16 @@ TEST(KeyDecoderControl, EnterTabBackspaceAndCtrlLetters) {
       {"\x7f", {Backspace()}},
       {"\b", {Backspace()}},
       {"\x01", {K(30, 1, kCtrl)}},
-      {"\x03", {K(46, 3, kCtrl)}},   // Ctrl+C is a key like any other
-      {"\x11", {K(16, 17, kCtrl)}},  // Ctrl+Q
-      {"\x13", {K(31, 19, kCtrl)}},  // Ctrl+S
-      {"\x18", {K(45, 24, kCtrl)}},  // Ctrl+X
-      {"\x1a", {K(44, 26, kCtrl)}},  // Ctrl+Z
-      {"\x0c", {K(38, 12, kCtrl)}},  // Ctrl+L
-      {"\x00"s, {K(3, 0, kCtrl | kShift)}},  // Ctrl+@ (Ctrl+Shift+2, also Ctrl+Space)
-      {"\x1c", {K(43, 28, kCtrl)}},          // Ctrl+Backslash
-      {"\x1d", {K(27, 29, kCtrl)}},          // Ctrl+]
-      {"\x1e", {K(7, 30, kCtrl | kShift)}},  // Ctrl+^
+      {"\x03", {K(46, 3, kCtrl)}},            // Ctrl+C is a key like any other
+      {"\x11", {K(16, 17, kCtrl)}},           // Ctrl+Q
+      {"\x13", {K(31, 19, kCtrl)}},           // Ctrl+S
+      {"\x18", {K(45, 24, kCtrl)}},           // Ctrl+X
+      {"\x1a", {K(44, 26, kCtrl)}},           // Ctrl+Z
+      {"\x0c", {K(38, 12, kCtrl)}},           // Ctrl+L
+      {"\x00"s, {K(3, 0, kCtrl | kShift)}},   // Ctrl+@ (Ctrl+Shift+2, also Ctrl+Space)
+      {"\x1c", {K(43, 28, kCtrl)}},           // Ctrl+Backslash
+      {"\x1d", {K(27, 29, kCtrl)}},           // Ctrl+]
+      {"\x1e", {K(7, 30, kCtrl | kShift)}},   // Ctrl+^
       {"\x1f", {K(12, 31, kCtrl | kShift)}},  // Ctrl+_
       {"12\x7f\r", {K(2, '1'), K(3, '2'), Backspace(), Enter()}},
   });
@@ -239,7 +241,7 @@ TEST(KeyDecoderKeys, XtermCsiAndSs3) {
       {kCsi + "H", {Home()}},
       {kCsi + "F", {End()}},
       {kCsi + "E", {K(76, 0)}},  // keypad 5 without Num Lock
-      {kSs3 + "A", {Up()}},     // cursor keys in application mode
+      {kSs3 + "A", {Up()}},      // cursor keys in application mode
       {kSs3 + "B", {Down()}},
       {kSs3 + "C", {Right()}},
       {kSs3 + "D", {Left()}},
@@ -256,24 +258,11 @@ TEST(KeyDecoderKeys, XtermCsiAndSs3) {
 TEST(KeyDecoderKeys, Vt220NumberedKeys) {
   CheckRows({
       {kCsi + "1~", {Home()}},  // Linux console, tmux, screen
-      {kCsi + "2~", {Insert()}},
-      {kCsi + "3~", {Delete()}},
-      {kCsi + "4~", {End()}},
-      {kCsi + "5~", {PageUp()}},
-      {kCsi + "6~", {PageDown()}},
-      {kCsi + "7~", {Home()}},  // rxvt
-      {kCsi + "8~", {End()}},
-      {kCsi + "11~", {F(1)}},
-      {kCsi + "12~", {F(2)}},
-      {kCsi + "13~", {F(3)}},
-      {kCsi + "14~", {F(4)}},
-      {kCsi + "15~", {F(5)}},
-      {kCsi + "17~", {F(6)}},
-      {kCsi + "18~", {F(7)}},
-      {kCsi + "19~", {F(8)}},
-      {kCsi + "20~", {F(9)}},
-      {kCsi + "21~", {F(10)}},
-      {kCsi + "23~", {F(11)}},
+      {kCsi + "2~", {Insert()}},   {kCsi + "3~", {Delete()}}, {kCsi + "4~", {End()}},  {kCsi + "5~", {PageUp()}},
+      {kCsi + "6~", {PageDown()}}, {kCsi + "7~", {Home()}},  // rxvt
+      {kCsi + "8~", {End()}},      {kCsi + "11~", {F(1)}},    {kCsi + "12~", {F(2)}},  {kCsi + "13~", {F(3)}},
+      {kCsi + "14~", {F(4)}},      {kCsi + "15~", {F(5)}},    {kCsi + "17~", {F(6)}},  {kCsi + "18~", {F(7)}},
+      {kCsi + "19~", {F(8)}},      {kCsi + "20~", {F(9)}},    {kCsi + "21~", {F(10)}}, {kCsi + "23~", {F(11)}},
       {kCsi + "24~", {F(12)}},
   });
 }
@@ -413,38 +402,46 @@ TEST(KeyDecoderAlt, LoneIntroducerAfterTheTimeoutIsAltWithThatKey) {
 
 TEST(KeyDecoderUtf8, CharactersOfTheCodePage) {
   CheckRows({
-      {"\xc3\xa9", {Typed(0x82)}},          // é
-      {"\xc3\x87", {Typed(0x80)}},          // Ç
-      {"\xc2\xb5", {Typed(0xE6)}},          // µ
-      {"\xce\xbc", {Typed(0xE6)}},          // Greek mu, typed for µ
-      {"\xe2\x94\x82", {Typed(0xB3)}},      // │
-      {"\xe2\x96\x88", {Typed(0xDB)}},      // █
-      {"\xe2\x98\xba", {Typed(0x01)}},      // ☺, the picture of byte 1
-      {"\xe2\x8c\x82", {Typed(0x7F)}},      // ⌂
-      {"\xe2\x86\x90", {Typed(0x1B)}},      // ←, the picture of byte 27
-      {"\xc2\xa0", {Typed(0xFF)}},          // no-break space
-      {"a\xc3\xa9" "b", {K(30, 'a'), Typed(0x82), K(48, 'b')}},
-      {"\xe2\x82\xac", {}},                 // € has no byte
-      {"\xf0\x9f\x98\x80", {}},             // emoji
-      {"\xe2\x82\xac" "x", {K(45, 'x')}},
+      {"\xc3\xa9", {Typed(0x82)}},      // é
+      {"\xc3\x87", {Typed(0x80)}},      // Ç
+      {"\xc2\xb5", {Typed(0xE6)}},      // µ
+      {"\xce\xbc", {Typed(0xE6)}},      // Greek mu, typed for µ
+      {"\xe2\x94\x82", {Typed(0xB3)}},  // │
+      {"\xe2\x96\x88", {Typed(0xDB)}},  // █
+      {"\xe2\x98\xba", {Typed(0x01)}},  // ☺, the picture of byte 1
+      {"\xe2\x8c\x82", {Typed(0x7F)}},  // ⌂
+      {"\xe2\x86\x90", {Typed(0x1B)}},  // ←, the picture of byte 27
+      {"\xc2\xa0", {Typed(0xFF)}},      // no-break space
+      {"a\xc3\xa9"
+       "b",
+       {K(30, 'a'), Typed(0x82), K(48, 'b')}},
+      {"\xe2\x82\xac", {}},      // € has no byte
+      {"\xf0\x9f\x98\x80", {}},  // emoji
+      {"\xe2\x82\xac"
+       "x",
+       {K(45, 'x')}},
   });
 }
 
 TEST(KeyDecoderUtf8, InvalidBytesAreDropped) {
   CheckRows({
-      {"\x80", {}},                      // continuation without a lead
-      {"\xbf" "a", {K(30, 'a')}},
-      {"\xc3" "A", {K(30, 'A', kShift)}},  // broken character, the next byte counts
-      {"\xc0\x80", {}},                  // over-long NUL
+      {"\x80", {}},  // continuation without a lead
+      {"\xbf"
+       "a",
+       {K(30, 'a')}},
+      {"\xc3"
+       "A",
+       {K(30, 'A', kShift)}},  // broken character, the next byte counts
+      {"\xc0\x80", {}},        // over-long NUL
       {"\xc1\xbf", {}},
-      {"\xe0\x80\x80", {}},              // over-long
+      {"\xe0\x80\x80", {}},  // over-long
       {"\xe0\x9f\xbf", {}},
-      {"\xed\xa0\x80", {}},              // surrogate
-      {"\xf0\x8f\xbf\xbf", {}},          // over-long
-      {"\xf4\x90\x80\x80", {}},          // above U+10FFFF
+      {"\xed\xa0\x80", {}},      // surrogate
+      {"\xf0\x8f\xbf\xbf", {}},  // over-long
+      {"\xf4\x90\x80\x80", {}},  // above U+10FFFF
       {"\xf5\x80\x80\x80", {}},
       {"\xfe\xff", {}},
-      {"\xe2\x94", {}, true},            // cut short: dropped at the timeout
+      {"\xe2\x94", {}, true},  // cut short: dropped at the timeout
       {"\xe2\x94" + kCsi + "A", {Up()}},
       {"\xc3\r", {Enter()}},
   });
@@ -614,35 +611,35 @@ void CheckDropped(const std::vector<std::string>& sequences) {
 
 TEST(KeyDecoderBroken, RepliesReportsAndUnknownSequencesAreDroppedWhole) {
   CheckDropped({
-      kCsi + "I",                          // focus in
-      kCsi + "O",                          // focus out
-      kCsi + "<0;12;5M",                   // SGR mouse press
-      kCsi + "<0;12;5m",                   // SGR mouse release
-      kCsi + "<64;1;1M",                   // wheel
-      kCsi + "M !!",                       // X10 mouse report
-      kCsi + "M\xff\x80\x7f",              // X10 mouse far right
-      kCsi + "32;10;5M",                   // urxvt mouse
-      kCsi + "12;40R",                     // cursor position report
-      kCsi + "?62;1;6c",                   // device attributes
-      kCsi + ">1;10;0c",                   // secondary device attributes
-      kCsi + "?2004;1$y",                  // mode report
-      kCsi + "8;24;80t",                   // window size report
-      kEsc + "]0;title\a",                 // OSC ended by BEL
+      kCsi + "I",                                     // focus in
+      kCsi + "O",                                     // focus out
+      kCsi + "<0;12;5M",                              // SGR mouse press
+      kCsi + "<0;12;5m",                              // SGR mouse release
+      kCsi + "<64;1;1M",                              // wheel
+      kCsi + "M !!",                                  // X10 mouse report
+      kCsi + "M\xff\x80\x7f",                         // X10 mouse far right
+      kCsi + "32;10;5M",                              // urxvt mouse
+      kCsi + "12;40R",                                // cursor position report
+      kCsi + "?62;1;6c",                              // device attributes
+      kCsi + ">1;10;0c",                              // secondary device attributes
+      kCsi + "?2004;1$y",                             // mode report
+      kCsi + "8;24;80t",                              // window size report
+      kEsc + "]0;title\a",                            // OSC ended by BEL
       kEsc + "]11;rgb:0000/0000/0000" + kEsc + "\\",  // OSC ended by ST
       kEsc + "]52;c;aGVsbG8=\a",
       kEsc + "]0;" + std::string(300, 'x') + "\a",  // longer than any key
       kEsc + "]0;t\xc3\xa9tle\a",
-      kEsc + "P1$r0m" + kEsc + "\\",       // DCS
-      kEsc + "_Gi=1;OK" + kEsc + "\\",     // APC (kitty graphics)
-      kEsc + "^private" + kEsc + "\\",     // PM
-      kEsc + "Xstring\a",                  // SOS
-      kCsi + "5x",                         // unknown final byte
+      kEsc + "P1$r0m" + kEsc + "\\",    // DCS
+      kEsc + "_Gi=1;OK" + kEsc + "\\",  // APC (kitty graphics)
+      kEsc + "^private" + kEsc + "\\",  // PM
+      kEsc + "Xstring\a",               // SOS
+      kCsi + "5x",                      // unknown final byte
       kCsi + "?25h",
-      kCsi + "99~",                        // unknown key number
+      kCsi + "99~",  // unknown key number
       kCsi + "0~",
       kCsi + "16~",
       kCsi + "~",
-      kCsi + "201~",                       // paste end outside a paste
+      kCsi + "201~",  // paste end outside a paste
       kCsi + "200;1~",
       kCsi + "2A",                         // a count, not a key
       kCsi + "1;2;3;4;5A",                 // too many fields
@@ -650,16 +647,16 @@ TEST(KeyDecoderBroken, RepliesReportsAndUnknownSequencesAreDroppedWhole) {
       kCsi + "99999999A",                  // number too large
       kCsi + std::string(100, '1') + "A",  // over-long
       kCsi + std::string(200, ';') + "~",
-      kCsi + " q",                         // intermediate byte
+      kCsi + " q",  // intermediate byte
       kSs3 + "Z",
       kSs3 + "1;2;3A",
       kSs3 + "a",
       kSs3 + "[",
-      kCsi + "[F",                         // Linux console has F1-F5 only
+      kCsi + "[F",  // Linux console has F1-F5 only
       kCsi + "[1A",
-      kCsi + "97;1:3u",                    // kitty release
-      kCsi + "57441u",                     // kitty: left Shift alone
-      kCsi + "8364u",                      // kitty: € has no byte
+      kCsi + "97;1:3u",  // kitty release
+      kCsi + "57441u",   // kitty: left Shift alone
+      kCsi + "8364u",    // kitty: € has no byte
   });
 }
 
@@ -672,7 +669,7 @@ TEST(KeyDecoderBroken, AByteThatCannotBelongBreaksTheSequenceOff) {
       {kCsi + "1\xc3\xa9", {Typed(0x82)}},
       {kSs3 + "1" + kEsc + "OP", {F(1)}},
       {kCsi + "[\r", {Enter()}},
-      {kCsi + "M!" + "\r", {Enter()}},  // mouse report cut short
+      {kCsi + "M!" + "\r", {Enter()}},        // mouse report cut short
       {kEsc + "]0;ti" + kCsi + "A", {Up()}},  // a string broken off by a sequence
       {kEsc + "]0;ti" + kEsc + kEsc, {Esc()}, true},
       {kEsc + "]0;ti\r\x03", {}, true},  // control bytes belong to the string
@@ -775,8 +772,8 @@ TEST(KeyDecoderKitty, KeysByCodePoint) {
       {kCsi + "55:47;2u", {K(53, '/', kShift)}},  // the layout's own Shift+7
       {kCsi + "47;2u", {K(53, '?', kShift)}},
       {kCsi + "50;6u", {K(3, 0, kCtrl | kShift)}},  // Ctrl+@
-      {kCsi + "91;5u", {K(26, 27, kCtrl)}},          // Ctrl+[
-      {kCsi + "49;5u", {K(2, 0, kCtrl)}},            // Ctrl+1 types nothing
+      {kCsi + "91;5u", {K(26, 27, kCtrl)}},         // Ctrl+[
+      {kCsi + "49;5u", {K(2, 0, kCtrl)}},           // Ctrl+1 types nothing
       {kCsi + "32;5u", {K(57, ' ', kCtrl)}},
       {kCsi + "13u", {Enter()}},
       {kCsi + "13;5u", {Enter(kCtrl)}},
@@ -785,8 +782,8 @@ TEST(KeyDecoderKitty, KeysByCodePoint) {
       {kCsi + "127u", {Backspace()}},
       {kCsi + "233u", {Typed(0x82)}},
       {kCsi + "233:201;2u", {Typed(0x90, kShift)}},  // Shift+é is É
-      {kCsi + "97;1;97u", {K(30, 'a')}},  // with the text field
-      {kCsi + "57399u", {K(82, '0')}},    // keypad 0
+      {kCsi + "97;1;97u", {K(30, 'a')}},             // with the text field
+      {kCsi + "57399u", {K(82, '0')}},               // keypad 0
       {kCsi + "57408u", {K(73, '9')}},
       {kCsi + "57409u", {K(83, '.')}},
       {kCsi + "57412u", {K(74, '-')}},
@@ -805,9 +802,10 @@ TEST(KeyDecoderKitty, KeysByCodePoint) {
 // interesting paths more often than plain random bytes would.
 const std::vector<std::string>& Fragments() {
   static const std::vector<std::string> fragments = {
-      kEsc, kCsi, kSs3, kCsi + "1;5", kCsi + "[", "A", "~", ";", "1", "200~", "201~", kCsi + "200~",
-      kCsi + "201~", kCsi + "M", kEsc + "]", kEsc + "P", "\a", kEsc + "\\", "\r", "\n", "\r\n", "\t",
-      "\x7f", "\x03", "\xc3", "\xa9", "\xe2\x94\x82", "\xf0\x9f", "a", "Z", "u", kCsi + "<", "?"};
+      kEsc,       kCsi,   kSs3,          kCsi + "1;5",  kCsi + "[", "A",        "~",        ";",    "1",
+      "200~",     "201~", kCsi + "200~", kCsi + "201~", kCsi + "M", kEsc + "]", kEsc + "P", "\a",   kEsc + "\\",
+      "\r",       "\n",   "\r\n",        "\t",          "\x7f",     "\x03",     "\xc3",     "\xa9", "\xe2\x94\x82",
+      "\xf0\x9f", "a",    "Z",           "u",           kCsi + "<", "?"};
   return fragments;
 }
 

@@ -100,8 +100,8 @@ TEST_F(KeyboardTest, PollKeySkipsReleasesModifiersAndOtherEvents) {
   screen_.Push(release);
   screen_.Push(mouse);
   screen_.Push(focus);
-  for (const std::uint16_t modifier : {kScanCtrl, kScanLeftShift, kScanRightShift, kScanAlt, kScanCapsLock,
-                                       kScanNumLock, kScanScrollLock}) {
+  for (const std::uint16_t modifier :
+       {kScanCtrl, kScanLeftShift, kScanRightShift, kScanAlt, kScanCapsLock, kScanNumLock, kScanScrollLock}) {
     screen_.PressScanCode(modifier);
   }
   EXPECT_EQ(console_.PollKey(), "");

@@ -60,9 +60,9 @@ TerminalModel RunningTerminal(int columns, int rows, bool backgroundColorErase =
       const bool backgroundOk = got.background == background;
       const bool foregroundOk = (blank && terminal.colors) || got.foreground == foreground;
       if (!glyphOk || !backgroundOk || !foregroundOk) {
-        return ::testing::AssertionFailure() << "cell " << row << "," << column << " shows '" << got.glyph << "' "
-                                             << got.foreground << "/" << got.background << ", want byte "
-                                             << int{want.character} << " attribute " << int{want.attribute};
+        return ::testing::AssertionFailure()
+               << "cell " << row << "," << column << " shows '" << got.glyph << "' " << got.foreground << "/"
+               << got.background << ", want byte " << int{want.character} << " attribute " << int{want.attribute};
       }
     }
   }
@@ -94,8 +94,8 @@ struct ColorRow {
 };
 // The console orders blue 1, green 2, red 4; ANSI red 1, green 2, blue 4.
 constexpr ColorRow kColorRows[] = {
-    {0, 30, 40},  {1, 34, 44},  {2, 32, 42},  {3, 36, 46},  {4, 31, 41},   {5, 35, 45},
-    {6, 33, 43},  {7, 37, 47},  {8, 90, 100}, {9, 94, 104}, {10, 92, 102}, {11, 96, 106},
+    {0, 30, 40},   {1, 34, 44},   {2, 32, 42},   {3, 36, 46},   {4, 31, 41},   {5, 35, 45},
+    {6, 33, 43},   {7, 37, 47},   {8, 90, 100},  {9, 94, 104},  {10, 92, 102}, {11, 96, 106},
     {12, 91, 101}, {13, 95, 105}, {14, 93, 103}, {15, 97, 107},
 };
 

@@ -199,8 +199,8 @@ TEST(TerminalCapabilitiesFromTerminfo, EachEntrySaysWhatItHas) {
     const TerminalCapabilities got = LoadTerminalCapabilities(row.term, row.noColor, -1);
     EXPECT_EQ(got.cursorAddressing, row.cursorAddressing);
     if (!row.cursorAddressing) {
-      EXPECT_EQ(got.refusal,
-                "the terminal TERM=" + std::string(row.term) + " cannot place the cursor; run it in a full-screen terminal");
+      EXPECT_EQ(got.refusal, "the terminal TERM=" + std::string(row.term) +
+                                 " cannot place the cursor; run it in a full-screen terminal");
       continue;
     }
     EXPECT_EQ(got.refusal, "");
@@ -390,7 +390,8 @@ TEST_F(TerminalResize, TheScreenFollowsTheWindowAndComesBackWhole) {
   termtest::TerminalModel shrunk(80, 30);
   shrunk.Feed(ResizeAndWait(pty, console, 80, 30));
   EXPECT_TRUE(shrunk.errors.empty());
-  for (int row = 0; row < 30; ++row) EXPECT_EQ(shrunk.TextAt(row, 0, 7), ("row " + std::to_string(row) + "   ").substr(0, 7));
+  for (int row = 0; row < 30; ++row)
+    EXPECT_EQ(shrunk.TextAt(row, 0, 7), ("row " + std::to_string(row) + "   ").substr(0, 7));
   EXPECT_FALSE(shrunk.cursorVisible);  // row 50 is not in the window
   BufferInfo info;
   ASSERT_TRUE(console.GetBufferInfo(info));

@@ -49,9 +49,8 @@ std::string Difference(const TerminalModel& terminal, const console::MemoryConso
       const bool blank = expected.character == ' ';
       if (shown.glyph != glyph || shown.background != AnsiOfConsoleColor(expected.attribute >> 4) ||
           (!blank && shown.foreground != AnsiOfConsoleColor(expected.attribute & 0x0F))) {
-        return "row " + std::to_string(row + 1) + " column " + std::to_string(column + 1) + ": shows '" +
-               shown.glyph + "', expected '" + glyph + "'\nterminal:\n" + terminal.Text() + "\nin memory:\n" +
-               memory.Text();
+        return "row " + std::to_string(row + 1) + " column " + std::to_string(column + 1) + ": shows '" + shown.glyph +
+               "', expected '" + glyph + "'\nterminal:\n" + terminal.Text() + "\nin memory:\n" + memory.Text();
       }
     }
   }
@@ -80,8 +79,8 @@ TEST_P(CalculationE2e, TheTerminalShowsWhatTheConsoleHolds) {
   ASSERT_TRUE(session.started());
   ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return AtChoicePrompt(m); }, kPromptlyMs));
   session.Send(calculation.keys);
-  const bool same = session.WaitUntil(
-      [&](const TerminalModel& m) { return Difference(m, *expected).empty(); }, kPromptlyMs);
+  const bool same =
+      session.WaitUntil([&](const TerminalModel& m) { return Difference(m, *expected).empty(); }, kPromptlyMs);
   EXPECT_TRUE(same) << Difference(session.screen(), *expected);
   EXPECT_TRUE(session.screen().errors.empty());
 
@@ -96,16 +95,15 @@ TEST_P(CalculationE2e, TheTerminalShowsWhatTheConsoleHolds) {
 
 INSTANTIATE_TEST_SUITE_P(
     BothFamilies, CalculationE2e,
-    ::testing::Values(
-        Calculation{"RoundFrequency", "1\r1000\r2\r1\r", "Frequency       = 220.8396 Hz"},
-        Calculation{"AnyFrequency", "5\r1000\r4\r1\r", "Frequency       = 197.5916 Hz"},
-        Calculation{"RoundNegativeThickness", "3\r2000\r1000\r2\r", "Impossible values!!!"},
-        Calculation{"AnySurfaceWithEditing", "8\r100\r10000\b\r1\b1\r", "Orifice surface= .6077415 cm^2"},
-        Calculation{"InfiniteVolumeWraps", "2\r0\r2\r1\r", "999999999"},
-        // A second design that changes only the diameter: Up recalls the
-        // volume and the thickness typed at the same prompts before.
-        Calculation{"UpRecallsTheValuesOfTheLastDesign", "1\r1000\r2\r1\rx1\r\x1b[A\r3\r\x1b[A\r",
-                    "Volume (cc) ?1000"}),
+    ::testing::Values(Calculation{"RoundFrequency", "1\r1000\r2\r1\r", "Frequency       = 220.8396 Hz"},
+                      Calculation{"AnyFrequency", "5\r1000\r4\r1\r", "Frequency       = 197.5916 Hz"},
+                      Calculation{"RoundNegativeThickness", "3\r2000\r1000\r2\r", "Impossible values!!!"},
+                      Calculation{"AnySurfaceWithEditing", "8\r100\r10000\b\r1\b1\r", "Orifice surface= .6077415 cm^2"},
+                      Calculation{"InfiniteVolumeWraps", "2\r0\r2\r1\r", "999999999"},
+                      // A second design that changes only the diameter: Up recalls the
+                      // volume and the thickness typed at the same prompts before.
+                      Calculation{"UpRecallsTheValuesOfTheLastDesign", "1\r1000\r2\r1\rx1\r\x1b[A\r3\r\x1b[A\r",
+                                  "Volume (cc) ?1000"}),
     [](const ::testing::TestParamInfo<Calculation>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -81,19 +81,26 @@ INSTANTIATE_TEST_SUITE_P(
     Arguments, CommandLineE2e,
     ::testing::Values(
         CommandRow{"LongVersion", {"--version"}, 0, kVersionLine, ""},
-        CommandRow{"ShortVersion", {"-V"}, 0, kVersionLine, ""},
-        CommandRow{"LongHelp", {"--help"}, 0, kUsage, ""},
+        CommandRow{"ShortVersion", {"-V"}, 0, kVersionLine, ""}, CommandRow{"LongHelp", {"--help"}, 0, kUsage, ""},
         CommandRow{"ShortHelp", {"-h"}, 0, kUsage, ""},
-        CommandRow{"UnknownArgument", {"--frobnicate"}, 2, "",
+        CommandRow{"UnknownArgument",
+                   {"--frobnicate"},
+                   2,
+                   "",
                    "helmholtz: unknown argument '--frobnicate'; see 'helmholtz --help'\n"},
-        CommandRow{"ExtraArgument", {"--version", "now"}, 2, "",
+        CommandRow{"ExtraArgument",
+                   {"--version", "now"},
+                   2,
+                   "",
                    "helmholtz: unknown argument 'now'; see 'helmholtz --help'\n"},
-        CommandRow{"ControlBytesNeverReachTheTerminal", {"\x1b]0;title\x07"}, 2, "",
+        CommandRow{"ControlBytesNeverReachTheTerminal",
+                   {"\x1b]0;title\x07"},
+                   2,
+                   "",
                    "helmholtz: unknown argument '\\x1B]0;title\\x07'; see 'helmholtz --help'\n"},
-        CommandRow{"VersionOntoAFullDisk", {"--version"}, 1, "", "helmholtz: cannot write to standard output\n",
-                   "/dev/full"},
-        CommandRow{"HelpOntoAFullDisk", {"--help"}, 1, "", "helmholtz: cannot write to standard output\n",
-                   "/dev/full"},
+        CommandRow{
+            "VersionOntoAFullDisk", {"--version"}, 1, "", "helmholtz: cannot write to standard output\n", "/dev/full"},
+        CommandRow{"HelpOntoAFullDisk", {"--help"}, 1, "", "helmholtz: cannot write to standard output\n", "/dev/full"},
         CommandRow{"WorkedExample",
                    {"frequency", "--volume", "1l", "--diameter", "20mm", "--thickness", "1"},
                    0,
@@ -117,8 +124,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "    185Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.9\n",
                    ""},
         CommandRow{"SlotOfFourPortsAsCsv",
-                   {"volume", "--frequency=100", "--thickness=1", "--slot=4\xC3\x97" "1", "--ends=free", "--ports=4",
-                    "--format=csv"},
+                   {"volume", "--frequency=100", "--thickness=1",
+                    "--slot=4\xC3\x97"
+                    "1",
+                    "--ends=free", "--ports=4", "--format=csv"},
                    0,
                    app::CsvHeader(true) +
                        "\n6,100,19651.654,1,,4,true,,2.2567585,2,10,2.55,,free,4,50.661484,1.9738861,true,"
@@ -130,23 +139,40 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    "helmholtz: --slot and --diameter cannot be given together\n"},
         CommandRow{"SubcommandHelp", {"surface", "--help"}, 0, app::SubcommandUsageText("surface"), ""},
-        CommandRow{"RefusedValue", {"volume", "--frequency", "100", "--diameter", "2,5", "--thickness", "1"}, 2, "",
+        CommandRow{"RefusedValue",
+                   {"volume", "--frequency", "100", "--diameter", "2,5", "--thickness", "1"},
+                   2,
+                   "",
                    "helmholtz: --diameter: '2,5' is not a number (the decimal separator is '.')\n"},
         CommandRow{"BatchFromEmptyStandardInput", {"batch"}, 0, app::CsvHeader(false) + "\n", ""},
         // Read errors are refused as open errors are, before any output.
         CommandRow{"BatchOfADirectory", {"batch", "/"}, 2, "", "helmholtz: batch: cannot read '/': Is a directory\n"},
-        CommandRow{"BatchOfADirectoryOnStandardInput", {"batch"}, 2, "",
-                   "helmholtz: batch: cannot read '-': Is a directory\n", "", "/"},
-        CommandRow{"SubcommandOntoAFullDisk", {"diameter", "--frequency=100", "--volume=1000", "--thickness=1"}, 1,
-                   "", "helmholtz: cannot write to standard output\n", "/dev/full"},
-        CommandRow{"BatchOntoAFullDisk", {"batch", "-"}, 1, "", "helmholtz: cannot write to standard output\n",
+        CommandRow{"BatchOfADirectoryOnStandardInput",
+                   {"batch"},
+                   2,
+                   "",
+                   "helmholtz: batch: cannot read '-': Is a directory\n",
+                   "",
+                   "/"},
+        CommandRow{"SubcommandOntoAFullDisk",
+                   {"diameter", "--frequency=100", "--volume=1000", "--thickness=1"},
+                   1,
+                   "",
+                   "helmholtz: cannot write to standard output\n",
                    "/dev/full"},
+        CommandRow{
+            "BatchOntoAFullDisk", {"batch", "-"}, 1, "", "helmholtz: cannot write to standard output\n", "/dev/full"},
         CommandRow{"SweepOntoAFullDisk",
-                   {"frequency", "--volume=1:100000:1", "--diameter=1:10:1", "--thickness=1", "--format=csv"}, 1, "",
-                   "helmholtz: cannot write to standard output\n", "/dev/full"},
+                   {"frequency", "--volume=1:100000:1", "--diameter=1:10:1", "--thickness=1", "--format=csv"},
+                   1,
+                   "",
+                   "helmholtz: cannot write to standard output\n",
+                   "/dev/full"},
         // Refused before any design is computed, however long it would take.
         CommandRow{"SweepTooBig",
-                   {"frequency", "--volume=1:1e6:1", "--diameter=1:1e5:1", "--thickness=0.1:1:0.1"}, 2, "",
+                   {"frequency", "--volume=1:1e6:1", "--diameter=1:1e5:1", "--thickness=0.1:1:0.1"},
+                   2,
+                   "",
                    "helmholtz: the sweep has 1000000 x 100000 x 10 designs, more than the 10000000000 a sweep may "
                    "have\n"}),
     [](const ::testing::TestParamInfo<CommandRow>& info) { return std::string(info.param.name); });
@@ -161,8 +187,10 @@ TEST(CommandLineSweep, RefusesHostileTextsInOnePrintableLine) {
       {"--volume", "\x1b]0;owned\x07", "--only-possible"},  // sets the terminal's title
       {"--volume", "1\n:2:1"},                              // a second line
       {"--volume", "1:2:\x1b[31m", "--plot", "-"},
-      {"--volume", "1:\x9b" "2J:1"},                        // the 8-bit CSI
-      {"--volume", "1l", "--thickness", "\r\x1b[A"},           // a list: the thickness repeated
+      {"--volume",
+       "1:\x9b"
+       "2J:1"},                                       // the 8-bit CSI
+      {"--volume", "1l", "--thickness", "\r\x1b[A"},  // a list: the thickness repeated
   };
   for (const std::vector<std::string>& row : rows) {
     LaunchOptions options;
@@ -186,8 +214,11 @@ TEST(CommandLineSweep, RefusesHostileTextsInOnePrintableLine) {
 TEST(CommandLineIntoAClosedPipe, EndsQuietly) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
   for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{"--help"}, {"--version"}, {"frequency", "--volume=1", "--surface=1", "--thickness=1"},
-        {"batch", "--format=csv"}, {"thickness", "--help"},
+       {std::vector<std::string>{"--help"},
+        {"--version"},
+        {"frequency", "--volume=1", "--surface=1", "--thickness=1"},
+        {"batch", "--format=csv"},
+        {"thickness", "--help"},
         // A sweep that would run for minutes before its chart's one write.
         {"frequency", "--volume=1:1e9:1", "--diameter=2", "--thickness=1", "--plot=-"}}) {
     SCOPED_TRACE(arguments.front());
@@ -290,8 +321,8 @@ TEST(CommandLineBatch, ComputesEveryGoodRowAroundBadOnesInFlatMemory) {
   EXPECT_EQ(session->errorOutput(), errors);
 
   // 100,000 rows (7 MB in, 9 MB out) need no more memory than 100.
-  std::cout << "peak resident memory: " << smallPeak << " KiB for 100 rows, " << largePeak << " KiB for "
-            << kBatchRows << " rows\n";
+  std::cout << "peak resident memory: " << smallPeak << " KiB for 100 rows, " << largePeak << " KiB for " << kBatchRows
+            << " rows\n";
   ::testing::Test::RecordProperty("PeakKiB", std::to_string(largePeak));
   EXPECT_LT(largePeak - smallPeak, 1024);
 }
@@ -359,8 +390,8 @@ TEST(CommandLineSweep, StreamsInFlatMemory) {
     LaunchOptions options;
     options.withoutTerminal = true;
     options.standardOutputFile = "/dev/null";
-    options.arguments = {"frequency", "--volume", volumes, "--diameter", "1:10:1", "--thickness", "1", "--format",
-                         "csv"};
+    options.arguments = {"frequency",   "--volume", volumes,    "--diameter", "1:10:1",
+                         "--thickness", "1",        "--format", "csv"};
     PtySession session(HelmholtzBinary(), options);
     EXPECT_EQ(session.ExitCode(120 * kPromptlyMs), 0);
     EXPECT_EQ(session.errorOutput(), "");
@@ -369,8 +400,7 @@ TEST(CommandLineSweep, StreamsInFlatMemory) {
   const long smallPeak = PeakChildKilobytes();
   run("1:100000:1");
   const long largePeak = PeakChildKilobytes();
-  std::cout << "peak resident memory: " << smallPeak << " KiB for 10 designs, " << largePeak
-            << " KiB for 1000000\n";
+  std::cout << "peak resident memory: " << smallPeak << " KiB for 10 designs, " << largePeak << " KiB for 1000000\n";
   EXPECT_LT(largePeak - smallPeak, 1024);
 }
 
@@ -414,8 +444,8 @@ TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
   LaunchOptions options;
   options.withoutTerminal = true;
   // The thickness sweep turns impossible (negative) at high frequencies.
-  options.arguments = {"thickness", "--frequency", "50:400:5", "--volume", "1l", "--volume", "2l", "--volume", "5l",
-                       "--diameter", "2", "--format", "csv", "--plot", svgFile};
+  options.arguments = {"thickness", "--frequency", "50:400:5", "--volume", "1l",  "--volume", "2l",   "--volume",
+                       "5l",        "--diameter",  "2",        "--format", "csv", "--plot",   svgFile};
   PtySession session(HelmholtzBinary(), options);
   ASSERT_EQ(session.ExitCode(kPromptlyMs), 0) << session.errorOutput();
   std::ifstream file(svgFile);
@@ -457,8 +487,8 @@ TEST(CommandLineSweep, TheReadmeChartIsTheProgramsOwn) {
   LaunchOptions options;
   options.withoutTerminal = true;
   options.standardOutputFile = "/dev/null";
-  options.arguments = {"frequency", "--volume", "10:100:1l", "--diameter", "5", "--diameter", "7.5", "--diameter",
-                       "10", "--thickness", "1.8", "--plot", made};
+  options.arguments = {"frequency",  "--volume", "10:100:1l",   "--diameter", "5",      "--diameter", "7.5",
+                       "--diameter", "10",       "--thickness", "1.8",        "--plot", made};
   PtySession session(HelmholtzBinary(), options);
   ASSERT_EQ(session.ExitCode(kPromptlyMs), 0) << session.errorOutput();
   // tests/e2e/<this file> -> the repository's docs/ folder.
@@ -511,8 +541,8 @@ TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
     // LC_ALL stands above LANG and LC_CTYPE.
     options.environment = {std::string("LC_ALL=") + locale};
     options.noColor = "1";
-    options.arguments = {"frequency", "--volume", "1:60:1l", "--diameter", "5", "--diameter", "10", "--thickness",
-                         "1", "--plot", "-"};
+    options.arguments = {"frequency", "--volume",    "1:60:1l", "--diameter", "5", "--diameter",
+                         "10",        "--thickness", "1",       "--plot",     "-"};
     PtySession session(HelmholtzBinary(), options);
     ASSERT_EQ(session.ExitCode(kPromptlyMs), 0);
     const std::string& output = session.output();
@@ -546,8 +576,8 @@ TEST(CommandLineSweep, ShowsProgressOnATerminalAndErasesItWhenEndedBySignal) {
     LaunchOptions options;
     options.standardOutputFile = folder + "rows.csv";
     // Rows only at the start (the wall turns negative above about 320 Hz), so that the file stays small.
-    options.arguments = {"thickness", "--frequency", "1:1e9:1", "--volume", "1l", "--diameter", "2", "--format",
-                         "csv", "--only-possible", "--plot", folder + "chart.svg"};
+    options.arguments = {"thickness", "--frequency", "1:1e9:1", "--volume",        "1l",     "--diameter",
+                         "2",         "--format",    "csv",     "--only-possible", "--plot", folder + "chart.svg"};
     PtySession session(HelmholtzBinary(), options);
     ASSERT_TRUE(session.started());
     ASSERT_TRUE(session.WaitUntil(

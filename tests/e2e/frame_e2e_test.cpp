@@ -40,11 +40,11 @@ struct SignalRow {
 // real-time signals.
 std::vector<SignalRow> EndingSignals() {
   std::vector<SignalRow> rows = {
-      {SIGTERM, "SIGTERM"},     {SIGHUP, "SIGHUP"},   {SIGINT, "SIGINT"},       {SIGQUIT, "SIGQUIT"},
-      {SIGUSR1, "SIGUSR1"},     {SIGUSR2, "SIGUSR2"}, {SIGALRM, "SIGALRM"},     {SIGPIPE, "SIGPIPE"},
-      {SIGVTALRM, "SIGVTALRM"}, {SIGPROF, "SIGPROF"}, {SIGIO, "SIGIO"},         {SIGPWR, "SIGPWR"},
-      {SIGSTKFLT, "SIGSTKFLT"}, {SIGXCPU, "SIGXCPU"}, {SIGXFSZ, "SIGXFSZ"},     {SIGSEGV, "SIGSEGV"},
-      {SIGBUS, "SIGBUS"},       {SIGFPE, "SIGFPE"},   {SIGILL, "SIGILL"},       {SIGTRAP, "SIGTRAP"},
+      {SIGTERM, "SIGTERM"},     {SIGHUP, "SIGHUP"},   {SIGINT, "SIGINT"},   {SIGQUIT, "SIGQUIT"},
+      {SIGUSR1, "SIGUSR1"},     {SIGUSR2, "SIGUSR2"}, {SIGALRM, "SIGALRM"}, {SIGPIPE, "SIGPIPE"},
+      {SIGVTALRM, "SIGVTALRM"}, {SIGPROF, "SIGPROF"}, {SIGIO, "SIGIO"},     {SIGPWR, "SIGPWR"},
+      {SIGSTKFLT, "SIGSTKFLT"}, {SIGXCPU, "SIGXCPU"}, {SIGXFSZ, "SIGXFSZ"}, {SIGSEGV, "SIGSEGV"},
+      {SIGBUS, "SIGBUS"},       {SIGFPE, "SIGFPE"},   {SIGILL, "SIGILL"},   {SIGTRAP, "SIGTRAP"},
       {SIGSYS, "SIGSYS"},       {SIGABRT, "SIGABRT"},
   };
   for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
@@ -295,14 +295,14 @@ struct RefusedTerminalRow {
 // its bytes on the user's terminal, and an entry that is a FIFO must not
 // block the start-up.
 const RefusedTerminalRow kRefusedTerminals[] = {
-    {"no cursor addressing", "dumb", EntryKind::kSystem,
-     "cannot place the cursor; run it in a full-screen terminal", "dumb"},
+    {"no cursor addressing", "dumb", EntryKind::kSystem, "cannot place the cursor; run it in a full-screen terminal",
+     "dumb"},
     {"cursor addressing that is not ANSI", "vt52", EntryKind::kSystem,
      "cannot place the cursor; run it in a full-screen terminal", "vt52"},
     {"escape sequences in the name", "x\x1b]0;owned\x07\x1b[2J\\", EntryKind::kCopyOfDumb,
      "cannot place the cursor; run it in a full-screen terminal", "x\\x1B]0;owned\\x07\\x1B[2J\\x5C"},
-    {"a FIFO for an entry", "fifo-term", EntryKind::kFifo,
-     "has a terminfo entry that is not a regular file (%s)", "fifo-term"},
+    {"a FIFO for an entry", "fifo-term", EntryKind::kFifo, "has a terminfo entry that is not a regular file (%s)",
+     "fifo-term"},
     {"a FIFO for an entry, hexadecimal layout", "fifo-term", EntryKind::kFifoInHexLayout,
      "has a terminfo entry that is not a regular file (%s)", "fifo-term"},
 };
@@ -419,16 +419,11 @@ struct TerminalTypeRow {
   bool bracketedPaste;
 };
 constexpr TerminalTypeRow kTerminalTypes[] = {
-    {"xterm-256color", "", true, true, true, true, true},
-    {"xterm", "", true, true, true, true, true},
-    {"screen", "", true, false, false, false, false},
-    {"tmux-256color", "", true, false, false, false, true},
-    {"linux", "", true, true, false, true, false},
-    {"vt100", "", false, false, false, true, false},
-    {"no-such-terminal", "", true, true, true, true, true},
-    {"", "", true, true, true, true, true},
-    {"xterm-256color", "1", false, true, true, true, true},
-    {"screen", "yes", false, false, false, false, false},
+    {"xterm-256color", "", true, true, true, true, true},   {"xterm", "", true, true, true, true, true},
+    {"screen", "", true, false, false, false, false},       {"tmux-256color", "", true, false, false, false, true},
+    {"linux", "", true, true, false, true, false},          {"vt100", "", false, false, false, true, false},
+    {"no-such-terminal", "", true, true, true, true, true}, {"", "", true, true, true, true, true},
+    {"xterm-256color", "1", false, true, true, true, true}, {"screen", "yes", false, false, false, false, false},
 };
 
 // The menu's texts at their places, whatever their colours.

@@ -29,8 +29,8 @@ bool AtChoicePrompt(const TerminalModel& model, std::string_view typed) {
   const int row = kChoiceRow - 1;
   const int column = kChoiceColumn - 1;
   const int length = static_cast<int>(typed.size());
-  return MenuShown(model) && model.TextAt(row, column, length + 1) == std::string(typed) + " " &&
-         model.cursorVisible && model.cursorRow == row && model.cursorColumn == column + length;
+  return MenuShown(model) && model.TextAt(row, column, length + 1) == std::string(typed) + " " && model.cursorVisible &&
+         model.cursorRow == row && model.cursorColumn == column + length;
 }
 
 bool SameModes(const termios& a, const termios& b) {

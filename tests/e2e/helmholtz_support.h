@@ -23,7 +23,7 @@ struct MenuLine {
   int row;     // 1-based, as the program places it
   int column;  // 1-based
   std::string_view text;
-  int color;   // console colour of the text
+  int color;  // console colour of the text
 };
 inline constexpr MenuLine kMenuLines[] = {
     {1, 10, "Helmholtz Resonator Calculation Utility", 12},

@@ -65,7 +65,8 @@ class Multiplexer {
   }
   ~Multiplexer() {
     // Either may have nothing to end (no session started), so their status tells nothing.
-    const int screenQuit = std::system((ScreenPrefix() + "screen -S " + kScreenSession + " -X quit >/dev/null 2>&1").c_str());
+    const int screenQuit =
+        std::system((ScreenPrefix() + "screen -S " + kScreenSession + " -X quit >/dev/null 2>&1").c_str());
     const int tmuxKilled = std::system((Prefix() + "tmux kill-server >/dev/null 2>&1").c_str());
     static_cast<void>(screenQuit);
     static_cast<void>(tmuxKilled);
@@ -134,9 +135,9 @@ class Multiplexer {
       const ModelCell& y = b.Cell(row, column);
       const bool foregroundMatters = x.glyph != " ";
       if (x.glyph != y.glyph || x.background != y.background || (foregroundMatters && x.foreground != y.foreground)) {
-        return ::testing::AssertionFailure() << "cell " << row << "," << column << ": '" << x.glyph << "' "
-                                             << x.foreground << "/" << x.background << " against '" << y.glyph
-                                             << "' " << y.foreground << "/" << y.background;
+        return ::testing::AssertionFailure()
+               << "cell " << row << "," << column << ": '" << x.glyph << "' " << x.foreground << "/" << x.background
+               << " against '" << y.glyph << "' " << y.foreground << "/" << y.background;
       }
     }
   }

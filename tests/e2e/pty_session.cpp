@@ -54,7 +54,8 @@ std::vector<std::string> ProgramEnvironment(const LaunchOptions& options) {
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string_view variable(*entry);
-    if (std::any_of(replaced.begin(), replaced.end(), [&](const std::string& name) { return variable.starts_with(name); })) {
+    if (std::any_of(replaced.begin(), replaced.end(),
+                    [&](const std::string& name) { return variable.starts_with(name); })) {
       continue;
     }
     variables.emplace_back(variable);
@@ -302,7 +303,8 @@ bool PtySession::WaitForExit(int timeoutMs, int& status) {
     if (left == 0) return false;
     // The pidfd becomes readable when the program ends; without one, look
     // again every few milliseconds.
-    pollfd watched[4] = {{OutputFd(), POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}, {pidFd_, POLLIN, 0}};
+    pollfd watched[4] = {
+        {OutputFd(), POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}, {pidFd_, POLLIN, 0}};
     poll(watched, 4, pidFd_ >= 0 ? left : std::min(left, 5));
     Drain();
   }

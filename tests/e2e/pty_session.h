@@ -122,7 +122,7 @@ class PtySession {
   int outputPipe_ = -1;
   int errorPipe_ = -1;
   int pidFd_ = -1;
-  pid_t pid_ = -1;     // the child: the program, or the shell above it
+  pid_t pid_ = -1;  // the child: the program, or the shell above it
   pid_t program_ = -1;
   bool reaped_ = false;
   bool reading_ = true;

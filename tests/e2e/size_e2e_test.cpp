@@ -36,9 +36,7 @@ void ExpectQuitWithZero(PtySession& session) {
 
 // Runs choice 1 with plain values; the summary panel lands on the two rows
 // above the bottom row of the screen the program believes it has.
-void RunChoiceOne(PtySession& session) {
-  session.Send("1\r100\r2\r1\r");
-}
+void RunChoiceOne(PtySession& session) { session.Send("1\r100\r2\r1\r"); }
 bool PanelOnRow(const TerminalModel& m, int labelRow) {
   return labelRow < m.rows() && m.RowText(labelRow - 1).find("Frequency:") != std::string::npos;
 }
@@ -93,8 +91,8 @@ TEST_F(SizeE2e, AResizeDuringTheRunRepaintsEverything) {
   // with leftovers; the program repaints all.
   session.screen().Feed("\x1b[1;70Hleftover");
   session.Resize(100, 30);
-  ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return OnlyTheMenu(m) && AtChoicePrompt(m); },
-                                kPromptlyMs))
+  ASSERT_TRUE(
+      session.WaitUntil([](const TerminalModel& m) { return OnlyTheMenu(m) && AtChoicePrompt(m); }, kPromptlyMs))
       << session.screen().Text();
   // Below the minimum: the notice, and the key typed meanwhile is kept.
   session.Resize(24, 10);
@@ -258,8 +256,8 @@ TEST_F(SizeE2e, QuitWhileTheNoticeShowsLeavesTheCursorOnAFreshLine) {
     const std::string size = std::to_string(row.columns) + "x" + std::to_string(row.rows);
     SCOPED_TRACE(size);
     PtySession session(HelmholtzBinary(), SizedTerminal(row.columns, row.rows));
-    ASSERT_TRUE(session.WaitUntil([](const TerminalModel& m) { return m.Text().find("helmholtz") != std::string::npos; },
-                                  kPromptlyMs));
+    ASSERT_TRUE(session.WaitUntil(
+        [](const TerminalModel& m) { return m.Text().find("helmholtz") != std::string::npos; }, kPromptlyMs));
     session.Settle(50);
     const std::string notice = session.screen().Text();
     ExpectQuitWithZero(session);

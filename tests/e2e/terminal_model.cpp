@@ -78,9 +78,7 @@ void TerminalModel::Feed(std::string_view bytes) {
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
     switch (state_) {
-      case State::kGround:
-        Ground(byte);
-        break;
+      case State::kGround: Ground(byte); break;
       case State::kEscape:
         if (byte == '[') {
           state_ = State::kCsi;
@@ -145,24 +143,19 @@ void TerminalModel::Ground(unsigned char byte) {
     return;
   }
   switch (byte) {
-    case 0x1B:
-      state_ = State::kEscape;
-      return;
+    case 0x1B: state_ = State::kEscape; return;
     case '\r':
       cursorColumn = 0;
       pendingWrap_ = false;
       return;
-    case '\n':
-      LineFeed();
-      return;
+    case '\n': LineFeed(); return;
     case '\b':
       cursorColumn = std::max(0, cursorColumn - 1);
       pendingWrap_ = false;
       return;
     case 0x18:  // CAN: nothing to cancel
       return;
-    default:
-      break;
+    default: break;
   }
   if (byte < 0x20 || byte == 0x7F) {
     Error("control " + Hex(byte));
@@ -220,15 +213,12 @@ std::vector<int> TerminalModel::Params() const {
 
 void TerminalModel::Dispatch(char final) {
   const std::string sequence = "CSI " + csi_ + final;
-  if (csi_.find_first_not_of("0123456789;?") != std::string::npos ||
-      csi_.find('?', 1) != std::string::npos) {
+  if (csi_.find_first_not_of("0123456789;?") != std::string::npos || csi_.find('?', 1) != std::string::npos) {
     Error("unknown " + sequence);
     return;
   }
   const std::vector<int> params = Params();
-  auto param = [&](std::size_t i, int otherwise) {
-    return i < params.size() && params[i] > 0 ? params[i] : otherwise;
-  };
+  auto param = [&](std::size_t i, int otherwise) { return i < params.size() && params[i] > 0 ? params[i] : otherwise; };
   if (!csi_.empty() && csi_[0] == '?') {
     if (final != 'h' && final != 'l') {
       Error("unknown " + sequence);
@@ -255,21 +245,11 @@ void TerminalModel::Dispatch(char final) {
       cursorRow = std::min(param(0, 1), rows_) - 1;
       cursorColumn = std::min(param(1, 1), columns_) - 1;
       break;
-    case 'A':
-      cursorRow = std::max(0, cursorRow - param(0, 1));
-      break;
-    case 'B':
-      cursorRow = std::min(rows_ - 1, cursorRow + param(0, 1));
-      break;
-    case 'C':
-      cursorColumn = std::min(columns_ - 1, cursorColumn + param(0, 1));
-      break;
-    case 'D':
-      cursorColumn = std::max(0, cursorColumn - param(0, 1));
-      break;
-    case 'G':
-      cursorColumn = std::min(param(0, 1), columns_) - 1;
-      break;
+    case 'A': cursorRow = std::max(0, cursorRow - param(0, 1)); break;
+    case 'B': cursorRow = std::min(rows_ - 1, cursorRow + param(0, 1)); break;
+    case 'C': cursorColumn = std::min(columns_ - 1, cursorColumn + param(0, 1)); break;
+    case 'D': cursorColumn = std::max(0, cursorColumn - param(0, 1)); break;
+    case 'G': cursorColumn = std::min(param(0, 1), columns_) - 1; break;
     case 'r':
       // Only the reset to full-screen margins is understood (and needed).
       if (!csi_.empty()) {
@@ -279,12 +259,8 @@ void TerminalModel::Dispatch(char final) {
       cursorRow = 0;
       cursorColumn = 0;
       break;
-    case 'm':
-      Sgr(params);
-      return;  // colours leave a pending wrap alone
-    case 'J':
-      Erase(params.empty() || params[0] < 0 ? 0 : params[0], false);
-      return;
+    case 'm': Sgr(params); return;  // colours leave a pending wrap alone
+    case 'J': Erase(params.empty() || params[0] < 0 ? 0 : params[0], false); return;
     case 'K':
       // Wine's console draws its rows with erase-in-line.
       Erase(params.empty() || params[0] < 0 ? 0 : params[0], true);
@@ -296,9 +272,7 @@ void TerminalModel::Dispatch(char final) {
         Error("unknown window operation " + sequence);
       }
       return;
-    default:
-      Error("unknown " + sequence);
-      return;
+    default: Error("unknown " + sequence); return;
   }
   pendingWrap_ = false;
 }

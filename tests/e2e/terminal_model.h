@@ -62,7 +62,7 @@ class TerminalModel {
   int foreground = kDefaultColor;
   int background = kDefaultColor;
   bool bold = false;
-  int scrolls = 0;  // lines scrolled off the top
+  int scrolls = 0;        // lines scrolled off the top
   int sgrColorCodes = 0;  // colour parameters seen in SGR sequences
   std::vector<ResizeRequest> resizeRequests;
   std::vector<std::string> errors;

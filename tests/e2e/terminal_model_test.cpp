@@ -12,7 +12,7 @@ namespace {
 struct ReplayRow {
   const char* what;
   std::string_view bytes;
-  int row;  // where to look, 0-based
+  int row;                // where to look, 0-based
   std::string_view text;  // the first cells of that row
   int cursorRow;
   int cursorColumn;
@@ -31,8 +31,14 @@ constexpr ReplayRow kReplayRows[] = {
     {"autowrap on: the eleventh character wraps", "0123456789A", 1, "A ", 1, 1, 0},
     {"autowrap off: the last column is overwritten", "\x1b[?7l0123456789AB", 0, "012345678B", 0, 9, 0},
     {"UTF-8 glyph takes one cell", "\xe2\x99\xaaz", 0, "\xe2\x99\xaaz ", 0, 2, 0},
-    {"a C0 control is an error", "a\x07" "b", 0, "ab", 0, 2, 1},
-    {"a C1 control in UTF-8 is an error", "a\xc2\x9b" "b", 0, "ab", 0, 2, 1},
+    {"a C0 control is an error",
+     "a\x07"
+     "b",
+     0, "ab", 0, 2, 1},
+    {"a C1 control in UTF-8 is an error",
+     "a\xc2\x9b"
+     "b",
+     0, "ab", 0, 2, 1},
     {"an unknown sequence is an error", "\x1b[5n", 0, " ", 0, 0, 1},
     {"CAN ends a sequence unfinished", "\x1b[3\x18x", 0, "x", 0, 1, 0},
     {"ESC inside a sequence starts another", "\x1b[3\x1b[2Gx", 0, " x", 0, 2, 0},
@@ -67,8 +73,11 @@ struct SgrRow {
   int background;
 };
 constexpr SgrRow kSgrRows[] = {
-    {"\x1b[31m", 1, kDefaultColor},   {"\x1b[94m", 12, kDefaultColor}, {"\x1b[0;37;40m", 7, 0},
-    {"\x1b[105m", kDefaultColor, 13}, {"\x1b[31;44m\x1b[m", kDefaultColor, kDefaultColor},
+    {"\x1b[31m", 1, kDefaultColor},
+    {"\x1b[94m", 12, kDefaultColor},
+    {"\x1b[0;37;40m", 7, 0},
+    {"\x1b[105m", kDefaultColor, 13},
+    {"\x1b[31;44m\x1b[m", kDefaultColor, kDefaultColor},
     {"\x1b[92;41m\x1b[39m", kDefaultColor, 1},
 };
 
@@ -101,8 +110,10 @@ TEST(TerminalModel, EraseInLineStaysInTheCursorsRow) {
     const char* top;
     const char* middle;
   };
-  const Row rows[] = {
-      {"\x1b[K", "abcd", "ef  "}, {"\x1b[0K", "abcd", "ef  "}, {"\x1b[1K", "abcd", "   h"}, {"\x1b[2K", "abcd", "    "}};
+  const Row rows[] = {{"\x1b[K", "abcd", "ef  "},
+                      {"\x1b[0K", "abcd", "ef  "},
+                      {"\x1b[1K", "abcd", "   h"},
+                      {"\x1b[2K", "abcd", "    "}};
   for (const Row& row : rows) {
     TerminalModel model(4, 3);
     model.Feed(std::string("abcdefghijkl\x1b[2;3H") + row.erase);

@@ -332,8 +332,8 @@ TEST(WineCommandLine, SubcommandsAnswerAsOnLinux) {
 
 TEST(WineCommandLine, AChartNamedBeyondAsciiIsWrittenUnderThatName) {
   const std::string chart = ::testing::TempDir() + "helmholtz_wine_chart_ω.svg";
-  const std::vector<std::string> arguments = {"frequency", "--volume", "1:3:1l", "--diameter", "2",
-                                              "--thickness", "1", "--plot", chart};
+  const std::vector<std::string> arguments = {"frequency",   "--volume", "1:3:1l", "--diameter", "2",
+                                              "--thickness", "1",        "--plot", chart};
   std::remove(chart.c_str());
   EXPECT_EQ(RunWithoutTerminal(arguments, true).exitCode, 0);
   const std::string windows = FileText(chart);

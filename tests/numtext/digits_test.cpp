@@ -49,10 +49,9 @@ TEST(PowerOfTenTest, ExactIntegersAndExtendedConstantsAreNearestToTheExactPowers
 // The chain as described for the table, multiplied at run time (volatile keeps
 // the compiler from folding it), from constants that come from the C library.
 long double RunTimeChain(int m) {
-  static const long double kConstants[10] = {LibraryPower(8),    LibraryPower(16),   LibraryPower(32),
-                                             LibraryPower(64),   LibraryPower(128),  LibraryPower(256),
-                                             LibraryPower(512),  LibraryPower(1024), LibraryPower(2048),
-                                             LibraryPower(4096)};
+  static const long double kConstants[10] = {
+      LibraryPower(8),   LibraryPower(16),  LibraryPower(32),   LibraryPower(64),   LibraryPower(128),
+      LibraryPower(256), LibraryPower(512), LibraryPower(1024), LibraryPower(2048), LibraryPower(4096)};
   volatile long double power = 1.0L;
   if (m > 4096) {
     power = kConstants[9];
@@ -212,38 +211,36 @@ long double ExtendedWithBits(std::uint16_t signAndExponent, std::uint64_t signif
 
 INSTANTIATE_TEST_SUITE_P(
     SpecialValues, DecimalDigitsTest,
-    testing::Values(
-        DigitsRow{"Zero", 0.0L, 7, "0000000", 1, false},
-        DigitsRow{"NegativeZero", -0.0L, 7, "0000000", 1, false},
-        DigitsRow{"Subnormal", -std::numeric_limits<long double>::denorm_min(), 7, "0000000", 1, false},
-        DigitsRow{"Infinity", kInfinity, 7, "9999999", 999, false},
-        DigitsRow{"NegativeInfinity", -kInfinity, 15, "999999999999999", 999, true},
-        DigitsRow{"NaN", -std::numeric_limits<long double>::quiet_NaN(), 7, "0000000", 1, false},
-        // Encodings the FPU refuses (integer bit clear) behave like NaN.
-        DigitsRow{"Unnormal", ExtendedWithBits(0x3FFF, 0x4000000000000000ULL), 7, "0000000", 1, false},
-        DigitsRow{"PseudoInfinity", ExtendedWithBits(0x7FFF, 0), 7, "0000000", 1, false}),
+    testing::Values(DigitsRow{"Zero", 0.0L, 7, "0000000", 1, false},
+                    DigitsRow{"NegativeZero", -0.0L, 7, "0000000", 1, false},
+                    DigitsRow{"Subnormal", -std::numeric_limits<long double>::denorm_min(), 7, "0000000", 1, false},
+                    DigitsRow{"Infinity", kInfinity, 7, "9999999", 999, false},
+                    DigitsRow{"NegativeInfinity", -kInfinity, 15, "999999999999999", 999, true},
+                    DigitsRow{"NaN", -std::numeric_limits<long double>::quiet_NaN(), 7, "0000000", 1, false},
+                    // Encodings the FPU refuses (integer bit clear) behave like NaN.
+                    DigitsRow{"Unnormal", ExtendedWithBits(0x3FFF, 0x4000000000000000ULL), 7, "0000000", 1, false},
+                    DigitsRow{"PseudoInfinity", ExtendedWithBits(0x7FFF, 0), 7, "0000000", 1, false}),
     RowName);
 
 INSTANTIATE_TEST_SUITE_P(
     RoundingOnOneDigit, DecimalDigitsTest,
-    testing::Values(
-        DigitsRow{"EighthDigitFiveSeventhEven", 1234.5625L, 7, "1234562", 4, false},
-        DigitsRow{"EighthDigitFiveMoreDigitsIgnored", 913.77105712890625L, 7, "9137710", 3, false},
-        DigitsRow{"EighthDigitFiveSeventhOdd", 16777215.0L, 7, "1677722", 8, false},
-        DigitsRow{"EighthDigitAboveFive", 2.0L / 3.0L, 7, "6666667", 0, false},
-        DigitsRow{"EighthDigitBelowFive", 1.0L / 3.0L, 7, "3333333", 0, false},
-        DigitsRow{"CarryPastFirstDigit", static_cast<long double>(1e-5f), 7, "1000000", -4, false},
-        DigitsRow{"NegativeKeepsItsSign", -3.25L, 2, "32", 1, true},
-        DigitsRow{"OneDigit", 95.0L, 1, "1", 3, false},
-        DigitsRow{"FifteenDigits", static_cast<long double>(-3.2f), 15, "320000004768372", 1, true},
-        DigitsRow{"EighteenDigitsUnrounded", 0.1L, 18, "100000000000000000", 0, false}),
+    testing::Values(DigitsRow{"EighthDigitFiveSeventhEven", 1234.5625L, 7, "1234562", 4, false},
+                    DigitsRow{"EighthDigitFiveMoreDigitsIgnored", 913.77105712890625L, 7, "9137710", 3, false},
+                    DigitsRow{"EighthDigitFiveSeventhOdd", 16777215.0L, 7, "1677722", 8, false},
+                    DigitsRow{"EighthDigitAboveFive", 2.0L / 3.0L, 7, "6666667", 0, false},
+                    DigitsRow{"EighthDigitBelowFive", 1.0L / 3.0L, 7, "3333333", 0, false},
+                    DigitsRow{"CarryPastFirstDigit", static_cast<long double>(1e-5f), 7, "1000000", -4, false},
+                    DigitsRow{"NegativeKeepsItsSign", -3.25L, 2, "32", 1, true},
+                    DigitsRow{"OneDigit", 95.0L, 1, "1", 3, false},
+                    DigitsRow{"FifteenDigits", static_cast<long double>(-3.2f), 15, "320000004768372", 1, true},
+                    DigitsRow{"EighteenDigitsUnrounded", 0.1L, 18, "100000000000000000", 0, false}),
     RowName);
 
-INSTANTIATE_TEST_SUITE_P(
-    CountOutsideOneToEighteen, DecimalDigitsTest,
-    testing::Values(DigitsRow{"ZeroCountMeansOne", 440.0L, 0, "4", 3, false},
-                    DigitsRow{"NegativeCountMeansOne", 560.0L, -5, "6", 3, false},
-                    DigitsRow{"LargeCountMeansEighteen", 0.5L, 40, "500000000000000000", 0, false}),
-    RowName);
+INSTANTIATE_TEST_SUITE_P(CountOutsideOneToEighteen, DecimalDigitsTest,
+                         testing::Values(DigitsRow{"ZeroCountMeansOne", 440.0L, 0, "4", 3, false},
+                                         DigitsRow{"NegativeCountMeansOne", 560.0L, -5, "6", 3, false},
+                                         DigitsRow{"LargeCountMeansEighteen", 0.5L, 40, "500000000000000000", 0,
+                                                   false}),
+                         RowName);
 
 }  // namespace

@@ -54,7 +54,7 @@ void ExpectExtendedRows(std::initializer_list<ExtendedRow> rows) {
 
 struct ProgramRow {
   float value;
-  std::string_view whole;  // "#####" and "####"
+  std::string_view whole;   // "#####" and "####"
   std::string_view tenths;  // "#####.#", "###.#" and "##.#"
 };
 
@@ -111,8 +111,8 @@ TEST(FormatWithMaskRounding, TiesGoToEvenAndNearTiesGoUp) {
       {"#", 3.5f, "4"},
       {"#", 4.5f, "4"},
       {"#.#", 0.75f, "0.8"},
-      {"#.#", 0.45f, "0.4"},       // stored as 0.449999988: below the tie
-      {"#.##", 1.005f, "1."},      // stored as 1.00499999: rounds down to 1.00
+      {"#.#", 0.45f, "0.4"},        // stored as 0.449999988: below the tie
+      {"#.##", 1.005f, "1."},       // stored as 1.00499999: rounds down to 1.00
       {"#.###", 2.0625f, "2.062"},  // tie, even
       {"#.###", 2.1875f, "2.188"},  // tie, odd
       {"#.###", 2.0635f, "2.063"},  // stored as 2.06349993: below the tie
@@ -220,8 +220,8 @@ TEST(FormatWithMaskFill, FillCharacterTakesFreePositions) {
       {"**###", 5.0f, "****5"},
       {"*###", 5.0f, "###5"},
       {"*x0#", 5.0f, "xx05"},
-      {"*x#0", 5.0f, "xxx5"},  // the padding reaches only the leftmost '0'
-      {"#*", 5.0f, "5*"},  // '*' at the end is a literal
+      {"*x#0", 5.0f, "xxx5"},    // the padding reaches only the leftmost '0'
+      {"#*", 5.0f, "5*"},        // '*' at the end is a literal
       {"#.#*x", 1.5f, "1.5xx"},  // trailing fraction zeros show the fill
       {"*x#.##", 1.25f, "xx1.25"},
   });
@@ -241,7 +241,7 @@ TEST(FormatWithMaskLiterals, QuotesEscapesAndDroppedCharacters) {
       {"$#,##0.00", 1234.5f, "$1,234.50"},
       {"#.#.#", 1.25f, "1.2.5"},
       {".#", 0.5f, ".5"},
-      {".#", 5.5f, ".5"},  // no integer position: no integer digits
+      {".#", 5.5f, ".5"},        // no integer position: no integer digits
       {"#\"abc", 5.0f, "5abc"},  // an unclosed quote runs to the end
       {"#\\", 5.0f, "5"},        // a '\' at the end is dropped
       {"#\\#", 5.0f, "5#"},
@@ -297,8 +297,8 @@ TEST(FormatWithMaskExponent, LettersThatStartNoField) {
       {"E+00", 5.0f, "+05"},  // no digit position before: dropped
       {"#E", 5.0f, "5E"},     // no sign after: a literal
       {"#e", 5.0f, "5e"},
-      {"0E+", 5.0f, "5E"},    // a field without positions is no field
-      {"0E0", 5.0f, "0E5"},   // a literal letter between integer positions
+      {"0E+", 5.0f, "5E"},      // a field without positions is no field
+      {"0E0", 5.0f, "0E5"},     // a literal letter between integer positions
       {"0E+0E", 5.0f, "5E+0"},  // a letter inside the field is dropped
   });
 }
@@ -318,8 +318,8 @@ TEST(FormatWithMaskSections, ChoiceBySign) {
       {"#;(#);", 0.0f, "0"},         // empty zero section: the first
       {"#;(#);\"zero\";(#)", 0.0f, "zero"},
       {"#;(#);0.0;\"never\"", -5.0f, "(5)"},
-      {"\";\"#", 5.0f, ";5"},  // quoted ';' splits nothing
-      {"\\;#", 5.0f, ";5"},    // escaped ';' splits nothing
+      {"\";\"#", 5.0f, ";5"},    // quoted ';' splits nothing
+      {"\\;#", 5.0f, ";5"},      // escaped ';' splits nothing
       {"\"\\\";#", 5.0f, "\\"},  // a backslash inside quotes escapes nothing
       {"\"\\\";#", -5.0f, "5"},
       {";;\"z\"", 0.0f, "z"},
@@ -375,8 +375,8 @@ TEST(FormatWithMaskSpecialValues, NaNIsShownLikeZeroWithoutMinus) {
       {"#####", nan, "0"},
       {"0.00E+00", nan, "0.00E+00"},
       {"#%", nan, "0%"},
-      {"#;(#)", nan, "(0)"},             // the negative section
-      {"#;;\"zero\"", nan, "0"},         // no negative section: the first, not the zero one
+      {"#;(#)", nan, "(0)"},      // the negative section
+      {"#;;\"zero\"", nan, "0"},  // no negative section: the first, not the zero one
       {"", nan, "0"},
   });
 }
@@ -465,7 +465,7 @@ TEST(MaskParse, SplitsAtMostThreeSections) {
       {"#;(#);0;rest;more", 3, "#", "(#)", "0"},
       {"\"a;b\";c", 2, "\"a;b\"", "c", ""},
       {"\\;;x", 2, "\\;", "x", ""},
-      {"\\\\;x", 2, "\\\\", "x", ""},   // an escaped backslash escapes nothing more
+      {"\\\\;x", 2, "\\\\", "x", ""},        // an escaped backslash escapes nothing more
       {"\"a\\\";b", 2, "\"a\\\"", "b", ""},  // no escapes inside quotes
       {"\"open;still", 1, "\"open;still", "", ""},
   };

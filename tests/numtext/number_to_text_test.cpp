@@ -36,21 +36,20 @@ void PrintTo(const TextRow& row, std::ostream* out) { *out << row.name; }
 
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
-INSTANTIATE_TEST_SUITE_P(
-    SpecialValues, SingleTextTest,
-    testing::Values(TextRow{"Zero", 0.0f, " 0 "}, TextRow{"NegativeZero", -0.0f, " 0 "},
-                    TextRow{"Infinity", kInfinity, " 9.999999E+998 "},
-                    TextRow{"NegativeInfinity", -kInfinity, "-9.999999E+998 "},
-                    TextRow{"NaN", std::numeric_limits<float>::quiet_NaN(), " 0 "}),
-    RowName);
+INSTANTIATE_TEST_SUITE_P(SpecialValues, SingleTextTest,
+                         testing::Values(TextRow{"Zero", 0.0f, " 0 "}, TextRow{"NegativeZero", -0.0f, " 0 "},
+                                         TextRow{"Infinity", kInfinity, " 9.999999E+998 "},
+                                         TextRow{"NegativeInfinity", -kInfinity, "-9.999999E+998 "},
+                                         TextRow{"NaN", std::numeric_limits<float>::quiet_NaN(), " 0 "}),
+                         RowName);
 
-INSTANTIATE_TEST_SUITE_P(
-    PlainIntegers, SingleTextTest,
-    testing::Values(TextRow{"FourForty", 440.0f, " 440 "}, TextRow{"SoundSpeed", 34000.0f, " 34000 "},
-                    TextRow{"RoundedToSevenDigits", 1234567.875f, " 1234568 "},
-                    TextRow{"LargestWholeNumber", 9999999.0f, " 9999999 "},
-                    TextRow{"NegativeWholeNumber", -123.0f, "-123 "}),
-    RowName);
+INSTANTIATE_TEST_SUITE_P(PlainIntegers, SingleTextTest,
+                         testing::Values(TextRow{"FourForty", 440.0f, " 440 "},
+                                         TextRow{"SoundSpeed", 34000.0f, " 34000 "},
+                                         TextRow{"RoundedToSevenDigits", 1234567.875f, " 1234568 "},
+                                         TextRow{"LargestWholeNumber", 9999999.0f, " 9999999 "},
+                                         TextRow{"NegativeWholeNumber", -123.0f, "-123 "}),
+                         RowName);
 
 INSTANTIATE_TEST_SUITE_P(
     FixedPoint, SingleTextTest,
@@ -68,18 +67,18 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TextRow{"TenMillion", 10000000.0f, " 1E+7 "}, TextRow{"EightDigits", 12345678.0f, " 1.234568E+7 "},
                     TextRow{"EightPlacesAfterPoint", 0.00000012f, " 1.2E-7 "},
                     TextRow{"TooManyPlacesAfterPoint", 0.000123456789f, " 1.234568E-4 "},
-                    TextRow{"TwoExponentDigits", 1.5E-10f, " 1.5E-10 "}, TextRow{"NegativeSingleDigit", -1E-20f, "-1E-20 "},
+                    TextRow{"TwoExponentDigits", 1.5E-10f, " 1.5E-10 "},
+                    TextRow{"NegativeSingleDigit", -1E-20f, "-1E-20 "},
                     TextRow{"LargestSingle", std::numeric_limits<float>::max(), " 3.402823E+38 "},
                     TextRow{"SmallestSingle", std::numeric_limits<float>::denorm_min(), " 1.401298E-45 "}),
     RowName);
 
-INSTANTIATE_TEST_SUITE_P(
-    RoundingTies, SingleTextTest,
-    testing::Values(TextRow{"EighthDigitFiveSeventhEven", 1234.5625f, " 1234.562 "},
-                    // 913.77105712890625: the 5 alone decides, the digits after it do not.
-                    TextRow{"LaterDigitsIgnored", 913.77105712890625f, " 913.771 "},
-                    TextRow{"EighthDigitFiveSeventhOdd", 16777215.0f, " 1.677722E+7 "}),
-    RowName);
+INSTANTIATE_TEST_SUITE_P(RoundingTies, SingleTextTest,
+                         testing::Values(TextRow{"EighthDigitFiveSeventhEven", 1234.5625f, " 1234.562 "},
+                                         // 913.77105712890625: the 5 alone decides, the digits after it do not.
+                                         TextRow{"LaterDigitsIgnored", 913.77105712890625f, " 913.771 "},
+                                         TextRow{"EighthDigitFiveSeventhOdd", 16777215.0f, " 1.677722E+7 "}),
+                         RowName);
 
 struct CountRow {
   long double value;

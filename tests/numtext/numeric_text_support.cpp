@@ -43,7 +43,8 @@ LibraryDigits LibraryDecimalDigits(long double value, int digits) {
 
 std::uint64_t LeadingDigitsValue(const std::string& text, int count) {
   std::uint64_t value = 0;
-  for (int i = 0; i < count; ++i) value = value * 10 + static_cast<std::uint64_t>(text[static_cast<std::size_t>(i)] - '0');
+  for (int i = 0; i < count; ++i)
+    value = value * 10 + static_cast<std::uint64_t>(text[static_cast<std::size_t>(i)] - '0');
   return value;
 }
 

@@ -49,22 +49,28 @@ void PrintTo(const StoredRow& row, std::ostream* out) { *out << row.name; }
 
 using namespace std::string_view_literals;
 
-INSTANTIATE_TEST_SUITE_P(
-    LeadingBlanks, StoredValueTest,
-    testing::Values(StoredRow{"None", "440", 440.0f}, StoredRow{"TwoBlanksAndTrailingText", "  12.5abc", 12.5f},
-                    StoredRow{"TabLineFeedBlank", "\t\n 42", 42.0f}, StoredRow{"CarriageReturnNotSkipped", "\r42", 0.0f},
-                    StoredRow{"FormFeedNotSkipped", "\f42", 0.0f}, StoredRow{"NulNotSkipped", "\0" "42"sv, 0.0f},
-                    StoredRow{"OnlyBlanks", "  \t ", 0.0f}),
-    RowName);
+INSTANTIATE_TEST_SUITE_P(LeadingBlanks, StoredValueTest,
+                         testing::Values(StoredRow{"None", "440", 440.0f},
+                                         StoredRow{"TwoBlanksAndTrailingText", "  12.5abc", 12.5f},
+                                         StoredRow{"TabLineFeedBlank", "\t\n 42", 42.0f},
+                                         StoredRow{"CarriageReturnNotSkipped", "\r42", 0.0f},
+                                         StoredRow{"FormFeedNotSkipped", "\f42", 0.0f},
+                                         StoredRow{"NulNotSkipped",
+                                                   "\0"
+                                                   "42"sv,
+                                                   0.0f},
+                                         StoredRow{"OnlyBlanks", "  \t ", 0.0f}),
+                         RowName);
 
-INSTANTIATE_TEST_SUITE_P(
-    Sign, StoredValueTest,
-    testing::Values(StoredRow{"MinusPoint", "-.25", -0.25f}, StoredRow{"Plus", "+7", 7.0f},
-                    StoredRow{"BlankAfterSign", "- 5", -0.0f}, StoredRow{"DoubleMinus", "--5", -0.0f},
-                    StoredRow{"PlusMinus", "+-5", 0.0f}, StoredRow{"MinusAlone", "-", -0.0f},
-                    StoredRow{"MinusZero", "-0", -0.0f}, StoredRow{"MinusZeroWithExponent", "-0.000e5", -0.0f},
-                    StoredRow{"MinusBeforeRadix", "-&H10", -0.0f}, StoredRow{"PlusAlone", "+", 0.0f}),
-    RowName);
+INSTANTIATE_TEST_SUITE_P(Sign, StoredValueTest,
+                         testing::Values(StoredRow{"MinusPoint", "-.25", -0.25f}, StoredRow{"Plus", "+7", 7.0f},
+                                         StoredRow{"BlankAfterSign", "- 5", -0.0f},
+                                         StoredRow{"DoubleMinus", "--5", -0.0f}, StoredRow{"PlusMinus", "+-5", 0.0f},
+                                         StoredRow{"MinusAlone", "-", -0.0f}, StoredRow{"MinusZero", "-0", -0.0f},
+                                         StoredRow{"MinusZeroWithExponent", "-0.000e5", -0.0f},
+                                         StoredRow{"MinusBeforeRadix", "-&H10", -0.0f},
+                                         StoredRow{"PlusAlone", "+", 0.0f}),
+                         RowName);
 
 INSTANTIATE_TEST_SUITE_P(
     ScanStops, StoredValueTest,
@@ -76,31 +82,33 @@ INSTANTIATE_TEST_SUITE_P(
                     StoredRow{"PointThenExponent", "1.e2", 100.0f}, StoredRow{"DExponent", "2d-2", 0.02f},
                     StoredRow{"CapitalDExponent", "25D+1", 250.0f}, StoredRow{"SecondExponentSign", "1e+-5", 1.0f},
                     StoredRow{"Letters", "abc", 0.0f}, StoredRow{"Empty", "", 0.0f},
-                    StoredRow{"NulEndsTheNumber", "12\0" "34"sv, 12.0f}, StoredRow{"HexPrefixIsNotHex", "0x10", 0.0f},
-                    StoredRow{"InfinityIsNotANumber", "inf", 0.0f}),
+                    StoredRow{"NulEndsTheNumber",
+                              "12\0"
+                              "34"sv,
+                              12.0f},
+                    StoredRow{"HexPrefixIsNotHex", "0x10", 0.0f}, StoredRow{"InfinityIsNotANumber", "inf", 0.0f}),
     RowName);
 
 INSTANTIATE_TEST_SUITE_P(
     MantissaTruncation, StoredValueTest,
-    testing::Values(
-        StoredRow{"DigitsAfterTheEighteenthDropped", "1234567890123456789012", 123456789012345678e4f},
-        StoredRow{"LeadingZerosNotCounted", "0000000000000000000000000000000012.5", 12.5f},
-        StoredRow{"ZerosAfterPointNotCounted", "0.0000000000000000000000000000025", 25e-31f},
-        StoredRow{"ManyDigitsAfterPoint", "3.14159265358979323846264338327950288", 3.14159265f}),
+    testing::Values(StoredRow{"DigitsAfterTheEighteenthDropped", "1234567890123456789012", 123456789012345678e4f},
+                    StoredRow{"LeadingZerosNotCounted", "0000000000000000000000000000000012.5", 12.5f},
+                    StoredRow{"ZerosAfterPointNotCounted", "0.0000000000000000000000000000025", 25e-31f},
+                    StoredRow{"ManyDigitsAfterPoint", "3.14159265358979323846264338327950288", 3.14159265f}),
     RowName);
 
 INSTANTIATE_TEST_SUITE_P(
     ExponentLimits, StoredValueTest,
-    testing::Values(StoredRow{"AboveSingleRange", "1E39", kInfinity}, StoredRow{"NegativeAboveSingleRange", "-1E39", -kInfinity},
-                    StoredRow{"Overflow", "1E5000", kOverflowValue}, StoredRow{"NegativeOverflow", "-1E5000", -kOverflowValue},
-                    StoredRow{"FirstOverflowingPosition", "1E4932", kOverflowValue},
-                    StoredRow{"LastFinitePosition", "9.99E4931", kInfinity},
-                    StoredRow{"Underflow", "1E-5000", 0.0f}, StoredRow{"NegativeUnderflow", "-1E-5000", -0.0f},
-                    StoredRow{"CappedExponentStillOverflows", "1E99999999999999999999", kOverflowValue},
-                    StoredRow{"CappedNegativeExponent", "-7E-99999999999999999999", -0.0f},
-                    StoredRow{"ZeroWithHugeExponent", "0E5000", 0.0f},
-                    StoredRow{"SmallestSingle", "1.401298E-45", 0x1p-149f},
-                    StoredRow{"BelowHalfSmallestSingle", "7E-46", 0.0f}),
+    testing::Values(
+        StoredRow{"AboveSingleRange", "1E39", kInfinity}, StoredRow{"NegativeAboveSingleRange", "-1E39", -kInfinity},
+        StoredRow{"Overflow", "1E5000", kOverflowValue}, StoredRow{"NegativeOverflow", "-1E5000", -kOverflowValue},
+        StoredRow{"FirstOverflowingPosition", "1E4932", kOverflowValue},
+        StoredRow{"LastFinitePosition", "9.99E4931", kInfinity}, StoredRow{"Underflow", "1E-5000", 0.0f},
+        StoredRow{"NegativeUnderflow", "-1E-5000", -0.0f},
+        StoredRow{"CappedExponentStillOverflows", "1E99999999999999999999", kOverflowValue},
+        StoredRow{"CappedNegativeExponent", "-7E-99999999999999999999", -0.0f},
+        StoredRow{"ZeroWithHugeExponent", "0E5000", 0.0f}, StoredRow{"SmallestSingle", "1.401298E-45", 0x1p-149f},
+        StoredRow{"BelowHalfSmallestSingle", "7E-46", 0.0f}),
     RowName);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         StoredRow{"Hex", "&H1F", 31.0f}, StoredRow{"HexLowerCase", "&hff", 255.0f},
         StoredRow{"SixteenBitNegative", "&HFFFF", -1.0f}, StoredRow{"LeadingZeroIsSigned64", "&H0FFFF", 65535.0f},
-        StoredRow{"AmpersandSuffixKeeps16Bits", "&HFFFF&", 65535.0f}, StoredRow{"QuestionSuffixUnsigned", "&HFFFF?", 65535.0f},
+        StoredRow{"AmpersandSuffixKeeps16Bits", "&HFFFF&", 65535.0f},
+        StoredRow{"QuestionSuffixUnsigned", "&HFFFF?", 65535.0f},
         StoredRow{"PercentSuffixChangesNothing", "&HFFFF%", -1.0f}, StoredRow{"TripleQuestion", "&HFFFF???", 65535.0f},
         StoredRow{"LowestSixteenBitNegative", "&H8000", -32768.0f}, StoredRow{"HighestSixteenBit", "&H7FFF", 32767.0f},
         StoredRow{"LeadingZeroKeeps32768", "&H08000", 32768.0f}, StoredRow{"SeventeenBits", "&H10000", 65536.0f},
@@ -122,17 +131,16 @@ INSTANTIATE_TEST_SUITE_P(
         StoredRow{"SixtyFourBitsWithQuestion", "&HFFFFFFFFFFFFFFFF?", 0.0f},
         StoredRow{"LargestQuestionValue", "&H7FFFFFFFFFFFFFFF?", 9223372036854775807.0f},
         StoredRow{"SixtyFiveBits", "&H1FFFFFFFFFFFFFFFF", 0.0f},
-        StoredRow{"LeadingZerosDoNotOverflow", "&H00000000000000000000001", 1.0f},
-        StoredRow{"Binary", "&B101", 5.0f}, StoredRow{"BinaryStopsAtTwo", "&B102", 2.0f},
+        StoredRow{"LeadingZerosDoNotOverflow", "&H00000000000000000000001", 1.0f}, StoredRow{"Binary", "&B101", 5.0f},
+        StoredRow{"BinaryStopsAtTwo", "&B102", 2.0f},
         StoredRow{"SixtyFourOnes", "&B1111111111111111111111111111111111111111111111111111111111111111", -1.0f},
         StoredRow{"SixtyFiveOnes", "&B11111111111111111111111111111111111111111111111111111111111111111", 0.0f},
         StoredRow{"OctalWithoutLetter", "&17", 15.0f}, StoredRow{"OctalO", "&o17", 15.0f},
         StoredRow{"OctalQ", "&Q17", 15.0f}, StoredRow{"OctalStopsAtEight", "&18", 1.0f},
         StoredRow{"OctalTwentyTwoDigits", "&1777777777777777777777", -1.0f},
-        StoredRow{"OctalBitLost", "&2000000000000000000000", 0.0f},
-        StoredRow{"AmpersandAlone", "&", 0.0f}, StoredRow{"LetterWithoutDigits", "&H", 0.0f},
-        StoredRow{"NoHexDigit", "&HG", 0.0f}, StoredRow{"StopsAtNonDigit", "&H1G", 1.0f},
-        StoredRow{"UnknownLetterIsOctalDigitCandidate", "&X7", 0.0f},
+        StoredRow{"OctalBitLost", "&2000000000000000000000", 0.0f}, StoredRow{"AmpersandAlone", "&", 0.0f},
+        StoredRow{"LetterWithoutDigits", "&H", 0.0f}, StoredRow{"NoHexDigit", "&HG", 0.0f},
+        StoredRow{"StopsAtNonDigit", "&H1G", 1.0f}, StoredRow{"UnknownLetterIsOctalDigitCandidate", "&X7", 0.0f},
         StoredRow{"BlankBeforeSuffix", "&HFFFF &", -1.0f}, StoredRow{"BlanksBeforeAmpersand", " \t&H10", 16.0f}),
     RowName);
 
@@ -306,25 +314,21 @@ TEST_P(ScanNumberTest, ReportsTheTextUsed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lengths, ScanNumberTest,
-    testing::Values(ScanRow{"Whole", "1000", 4, true, false}, ScanRow{"WithUnit", "20mm", 2, true, false},
-                    ScanRow{"BlanksCount", " \t5cm", 3, true, false}, ScanRow{"ExponentD", "1D3Hz", 3, true, false},
-                    ScanRow{"ExponentLetterAlone", "1E", 2, true, false},
-                    ScanRow{"ExponentSignAlone", "1e+x", 3, true, false},
-                    ScanRow{"SecondPointStops", "1.2.3", 3, true, false},
-                    ScanRow{"SignAlone", "-", 1, false, false}, ScanRow{"Empty", "", 0, false, false},
-                    ScanRow{"Letters", "abc", 0, false, false}, ScanRow{"PointAlone", ".", 1, false, false},
-                    ScanRow{"ZerosAreDigits", "0.00", 4, true, false},
-                    ScanRow{"Hex", "&H3E8", 5, true, false}, ScanRow{"HexDigitsRunOn", "&H3E8cc", 7, true, false},
-                    ScanRow{"HexStopsAtG", "&H1G", 3, true, false},
-                    ScanRow{"SuffixAmpersand", "&HFFFF&mm", 7, true, false},
-                    ScanRow{"SuffixDoubleAmpersand", "&HFFFFFFFF&&x", 12, true, false},
-                    ScanRow{"SuffixQuestions", "&H10???cm", 7, true, false},
-                    ScanRow{"SuffixPercent", "&O17%", 5, true, false},
-                    ScanRow{"RadixWithoutDigits", "&Hx", 2, false, false},
-                    ScanRow{"RadixBeyond64Bits", "&H10000000000000000", 19, true, true},
-                    ScanRow{"UnsignedFrom2To63", "&H8000000000000000?", 19, true, true},
-                    ScanRow{"BeyondExtended", "1E5000", 6, true, true},
-                    ScanRow{"BelowExtendedIsZero", "1E-5000", 7, true, false}),
+    testing::Values(
+        ScanRow{"Whole", "1000", 4, true, false}, ScanRow{"WithUnit", "20mm", 2, true, false},
+        ScanRow{"BlanksCount", " \t5cm", 3, true, false}, ScanRow{"ExponentD", "1D3Hz", 3, true, false},
+        ScanRow{"ExponentLetterAlone", "1E", 2, true, false}, ScanRow{"ExponentSignAlone", "1e+x", 3, true, false},
+        ScanRow{"SecondPointStops", "1.2.3", 3, true, false}, ScanRow{"SignAlone", "-", 1, false, false},
+        ScanRow{"Empty", "", 0, false, false}, ScanRow{"Letters", "abc", 0, false, false},
+        ScanRow{"PointAlone", ".", 1, false, false}, ScanRow{"ZerosAreDigits", "0.00", 4, true, false},
+        ScanRow{"Hex", "&H3E8", 5, true, false}, ScanRow{"HexDigitsRunOn", "&H3E8cc", 7, true, false},
+        ScanRow{"HexStopsAtG", "&H1G", 3, true, false}, ScanRow{"SuffixAmpersand", "&HFFFF&mm", 7, true, false},
+        ScanRow{"SuffixDoubleAmpersand", "&HFFFFFFFF&&x", 12, true, false},
+        ScanRow{"SuffixQuestions", "&H10???cm", 7, true, false}, ScanRow{"SuffixPercent", "&O17%", 5, true, false},
+        ScanRow{"RadixWithoutDigits", "&Hx", 2, false, false},
+        ScanRow{"RadixBeyond64Bits", "&H10000000000000000", 19, true, true},
+        ScanRow{"UnsignedFrom2To63", "&H8000000000000000?", 19, true, true},
+        ScanRow{"BeyondExtended", "1E5000", 6, true, true}, ScanRow{"BelowExtendedIsZero", "1E-5000", 7, true, false}),
     [](const testing::TestParamInfo<ScanRow>& info) { return std::string(info.param.name); });
 
 }  // namespace

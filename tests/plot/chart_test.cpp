@@ -21,10 +21,10 @@ struct AxisRow {
 
 TEST(NiceAxis, TicksAreOneTwoOrFiveTimesAPowerOfTen) {
   const std::vector<AxisRow> rows = {
-      {0.3, 9.6, 0, 10, 2},          {0, 1, 0, 1, 0.2},          {1000, 60000, 0, 60000, 10000},
-      {20, 200, 0, 200, 50},         {-3, 7, -4, 8, 2},          {0.001, 0.0042, 0.001, 0.005, 0.001},
-      {5, 5, 4.4, 5.6, 0.2},         {0, 0, -1, 1, 0.5},         {1e6, 3.3e6, 1e6, 3.5e6, 5e5},
-      {-250, -10, -250, 0, 50},      {17.3, 17.9, 17.2, 18, 0.2},
+      {0.3, 9.6, 0, 10, 2},     {0, 1, 0, 1, 0.2},           {1000, 60000, 0, 60000, 10000},
+      {20, 200, 0, 200, 50},    {-3, 7, -4, 8, 2},           {0.001, 0.0042, 0.001, 0.005, 0.001},
+      {5, 5, 4.4, 5.6, 0.2},    {0, 0, -1, 1, 0.5},          {1e6, 3.3e6, 1e6, 3.5e6, 5e5},
+      {-250, -10, -250, 0, 50}, {17.3, 17.9, 17.2, 18, 0.2},
   };
   for (const AxisRow& row : rows) {
     const Axis axis = NiceAxis(row.low, row.high);
@@ -64,8 +64,12 @@ TEST(NiceAxis, EveryTickIsAMultipleOfTheStep) {
 TEST(NiceAxis, IsShortAndFiniteForAnyFiniteValues) {
   constexpr double kMost = std::numeric_limits<double>::max();
   constexpr double kLeast = std::numeric_limits<double>::denorm_min();
-  const std::vector<std::pair<double, double>> rows = {{-kMost, kMost},   {-1e308, 1e308}, {kMost, kMost},
-                                                       {0, kLeast},       {1e-320, 2e-320}, {-kLeast, -kLeast},
+  const std::vector<std::pair<double, double>> rows = {{-kMost, kMost},
+                                                       {-1e308, 1e308},
+                                                       {kMost, kMost},
+                                                       {0, kLeast},
+                                                       {1e-320, 2e-320},
+                                                       {-kLeast, -kLeast},
                                                        {1, std::nextafter(1.0, 2.0)}};
   for (const auto& [low, high] : rows) {
     const Axis axis = NiceAxis(low, high);
@@ -81,8 +85,8 @@ TEST(TickText, HasTheDecimalsTheStepNeeds) {
     double value, step;
     std::string text;
   };
-  const std::vector<Row> rows = {{0.25, 0.05, "0.25"}, {3e6, 1e6, "3000000"}, {-0.0, 0.1, "0.0"},
-                                 {-1e-17, 0.2, "0.0"}, {40, 20, "40"},       {0.0015, 0.0005, "0.0015"},
+  const std::vector<Row> rows = {{0.25, 0.05, "0.25"},  {3e6, 1e6, "3000000"}, {-0.0, 0.1, "0.0"},
+                                 {-1e-17, 0.2, "0.0"},  {40, 20, "40"},        {0.0015, 0.0005, "0.0015"},
                                  {2e12, 1e12, "2e+12"}, {-5, 5, "-5"}};
   for (const Row& row : rows) EXPECT_EQ(TickText(row.value, row.step), row.text) << row.value;
 }

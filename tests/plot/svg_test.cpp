@@ -29,9 +29,9 @@ TEST(WellFormedError, CatchesWhatItChecks) {
 
 // Volume 10..60 l against three diameters, some designs impossible.
 Chart SampleChart() {
-  Chart chart({"Volume", "cm^3"}, {"Frequency", "Hz"}, {10000, 60000},
-              {LegendText({"diameter", "cm"}, 5), LegendText({"diameter", "cm"}, 7.5F),
-               LegendText({"diameter", "cm"}, 10)});
+  Chart chart(
+      {"Volume", "cm^3"}, {"Frequency", "Hz"}, {10000, 60000},
+      {LegendText({"diameter", "cm"}, 5), LegendText({"diameter", "cm"}, 7.5F), LegendText({"diameter", "cm"}, 10)});
   for (int volume = 10000; volume <= 60000; volume += 1000) {
     for (int curve = 0; curve < 3; ++curve) {
       const double diameter = 5 + 2.5 * curve;

@@ -94,9 +94,9 @@ TEST(TerminalChartText, Utf8At80x24DrawsInBraille) {
 // A window of 65535 x 65535 (the most a terminal can say) gets a chart of
 // at most 1000 x 500, not one that takes gigabytes to draw.
 TEST(TerminalChartText, FitsOtherSizesBetweenAMinimumAndAMaximum) {
-  const TerminalStyle styles[] = {{132, 50, Charset::kAscii},      {40, 12, Charset::kUtf8},
-                                  {5, 2, Charset::kAscii},         {65535, 65535, Charset::kUtf8},
-                                  {65535, 24, Charset::kAscii},    {80, 65535, Charset::kUtf8}};
+  const TerminalStyle styles[] = {{132, 50, Charset::kAscii},   {40, 12, Charset::kUtf8},
+                                  {5, 2, Charset::kAscii},      {65535, 65535, Charset::kUtf8},
+                                  {65535, 24, Charset::kAscii}, {80, 65535, Charset::kUtf8}};
   for (const TerminalStyle& style : styles) {
     const std::vector<std::string> lines = Lines(TerminalChartText(CrossChart(), style));
     EXPECT_EQ(lines.size(), static_cast<std::size_t>(std::clamp(style.rows, 10, 500) - 1));
@@ -141,7 +141,10 @@ TEST(TerminalChartText, GivesEachOfManyCurvesItsOwnMarkInTurn) {
 // ESC written overlong, a stray continuation byte.
 TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
   Chart chart({"x\x1b[2J", "\x07\xc2"}, {"y\r", std::string(200, 'u')}, {0, 1},
-              {"a\x1b]0;t\x07", "\xc3\xa9\xc2\x9b" "6n", "\xc0\x9b[2J\x9b"});
+              {"a\x1b]0;t\x07",
+               "\xc3\xa9\xc2\x9b"
+               "6n",
+               "\xc0\x9b[2J\x9b"});
   chart.Add(0, 0, 0);
   chart.Add(1, 1, 1);
   for (const Charset charset : {Charset::kAscii, Charset::kUtf8}) {

@@ -49,8 +49,7 @@ TEST_P(UnmatchedChoice, WritesNothingAndWaitsForAKey) {
 
 // Only the exact one-character texts "1" to "8" and "*" are choices.
 INSTANTIATE_TEST_SUITE_P(Texts, UnmatchedChoice,
-                         ::testing::Values("", " 1", "1 ", "01", "1.", "+1", "0", "9", "12", "a", "**", " *",
-                                           "quit"));
+                         ::testing::Values("", " 1", "1 ", "01", "1.", "+1", "0", "9", "12", "a", "**", " *", "quit"));
 
 TEST_F(Menu, StarQuitsAtOnceLeavingTheMenuOnScreen) {
   memory_.Type("*\r");
@@ -82,9 +81,9 @@ TEST_F(Menu, KeyReleasesAndLoneModifiersDoNotEndTheWait) {
   console::InputRecord focus;
   focus.kind = console::InputKind::kFocus;
   memory_.Push(focus);
-  for (const std::uint16_t modifier : {console::kScanLeftShift, console::kScanRightShift, console::kScanCtrl,
-                                       console::kScanAlt, console::kScanCapsLock, console::kScanNumLock,
-                                       console::kScanScrollLock}) {
+  for (const std::uint16_t modifier :
+       {console::kScanLeftShift, console::kScanRightShift, console::kScanCtrl, console::kScanAlt,
+        console::kScanCapsLock, console::kScanNumLock, console::kScanScrollLock}) {
     memory_.PressScanCode(modifier);
   }
   RunWaitingForKey();
@@ -94,8 +93,8 @@ TEST_F(Menu, KeyReleasesAndLoneModifiersDoNotEndTheWait) {
 
 struct EndingKey {
   const char* name;
-  std::string typed;         // typed as text, or
-  std::uint16_t scanCode;    // pressed as a key without a character
+  std::string typed;       // typed as text, or
+  std::uint16_t scanCode;  // pressed as a key without a character
 };
 
 void PrintTo(const EndingKey& key, std::ostream* os) { *os << key.name; }

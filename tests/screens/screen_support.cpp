@@ -49,8 +49,8 @@ void ExpectLine(ExpectedScreen& screen, int row, std::string_view text) { screen
 
 void ExpectPanel(ExpectedScreen& screen, int height, const std::array<std::string, 7>& values) {
   static constexpr std::array<int, 7> kColumns = {5, 17, 28, 37, 46, 55, 67};
-  static constexpr std::array<std::string_view, 7> kLabels = {
-      "Frequency:", "Volume:", "Orifice:", "diameter", "square: ", "Thickness", "Q-Factor:"};
+  static constexpr std::array<std::string_view, 7> kLabels = {"Frequency:", "Volume:",   "Orifice:", "diameter",
+                                                              "square: ",   "Thickness", "Q-Factor:"};
   const std::string blankRow(80, ' ');
   screen.Put(height - 2, 1, blankRow, kLightCyan);
   screen.Put(height - 1, 1, blankRow, kLightCyan);

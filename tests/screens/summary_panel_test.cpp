@@ -39,7 +39,7 @@ TEST_F(SummaryPanel, RoundOrificeExample) {
   ExpectPanel(expected_, 60, {"221Hz", "1000.cc", "3.1cm^2", "2.cm", "1.8cm", "10mm", "0.6"});
   CompareScreens();
   EXPECT_EQ(memory_.RowText(58), std::string("    221Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.6") +
-                                      std::string(11, ' '));
+                                     std::string(11, ' '));
   // Nothing is restored afterwards.
   EXPECT_EQ(console::ConsoleProbe::Record(console_).foreground, console::Color::kYellow);
 }

@@ -176,8 +176,8 @@ std::string MemoryConsole::Svg() const {
       }
       if (!blank) {
         std::snprintf(buffer, sizeof buffer,
-                      "<text x=\"%d\" y=\"%d\" fill=\"%s\" textLength=\"%d\" xml:space=\"preserve\">",
-                      c * kCellWidth, r * kCellHeight + kBaseline, kPalette[attribute & 0x0F], (end - c) * kCellWidth);
+                      "<text x=\"%d\" y=\"%d\" fill=\"%s\" textLength=\"%d\" xml:space=\"preserve\">", c * kCellWidth,
+                      r * kCellHeight + kBaseline, kPalette[attribute & 0x0F], (end - c) * kCellWidth);
         svg += buffer;
         svg += run;
         svg += "</text>\n";

@@ -22,10 +22,20 @@ struct SplitRow {
 
 TEST(SplitNumberAndUnit, SeparatesTheUnitBehindTheNumber) {
   const std::vector<SplitRow> rows = {
-      {"5", "5", ""},           {"5l", "5", "l"},          {"1e3cm3", "1e3", "cm3"}, {"2dm", "2", "dm"},
-      {"2d3", "2d3", ""},       {"2d-3mm", "2d-3", "mm"},  {"-.5in", "-.5", "in"},   {"&H1F", "&H1F", ""},
-      {"&B101cm", "&B101", "cm"}, {"&HFFFF&mm", "&HFFFF&", "mm"}, {"1.5.2", "1.5", ".2"}, {"kHz", "", "kHz"},
-      {"1E", "1", "E"},         {"+3m/s", "+3", "m/s"},
+      {"5", "5", ""},
+      {"5l", "5", "l"},
+      {"1e3cm3", "1e3", "cm3"},
+      {"2dm", "2", "dm"},
+      {"2d3", "2d3", ""},
+      {"2d-3mm", "2d-3", "mm"},
+      {"-.5in", "-.5", "in"},
+      {"&H1F", "&H1F", ""},
+      {"&B101cm", "&B101", "cm"},
+      {"&HFFFF&mm", "&HFFFF&", "mm"},
+      {"1.5.2", "1.5", ".2"},
+      {"kHz", "", "kHz"},
+      {"1E", "1", "E"},
+      {"+3m/s", "+3", "m/s"},
   };
   for (const SplitRow& row : rows) {
     const auto [number, unit] = SplitNumberAndUnit(row.text);
@@ -82,7 +92,9 @@ TEST(ParseRange, RefusesWithAClearMessage) {
       {"10:60l:5", "'10:60l:5': write the unit once, behind the step (START:STOP:STEPl)"},
       {"0:1e39:1", "'0:1e39:1': the stop '1e39' is not finite in single precision"},
       // The typed text as the one printable-text rule shows it, never a control byte.
-      {"1\x9b" "31m:2:1", "'1\\x9B31m:2:1': write the unit once, behind the step (START:STOP:STEP\\x9B31m)"},
+      {"1\x9b"
+       "31m:2:1",
+       "'1\\x9B31m:2:1': write the unit once, behind the step (START:STOP:STEP\\x9B31m)"},
       {"\x1b]0;owned\x07:\n", "'\\x1B]0;owned\\x07:\\x0A' is not a range START:STOP:STEP"},
       {"0:1e10:1", "'0:1e10:1' gives 10000000001 values; a sweep may have at most 10000000000 designs"},
       {"0:1e30:1e-9", "'0:1e30:1e-9' gives more than 10^30 values; a sweep may have at most 10000000000 designs"},
@@ -140,7 +152,8 @@ TEST(ParseRange, RandomDecimalRangesMatchTheirExactDecimalPoints) {
     const auto parsed = ParseRange(text, TestParser());
     ASSERT_TRUE(std::holds_alternative<Range>(parsed)) << text;
     const Range& range = std::get<Range>(parsed);
-    const long steps = static_cast<long>(std::floor(static_cast<double>(stop - start) / static_cast<double>(step) + 0.5));
+    const long steps =
+        static_cast<long>(std::floor(static_cast<double>(stop - start) / static_cast<double>(step) + 0.5));
     ASSERT_EQ(range.count, static_cast<std::uint64_t>(steps + 1)) << text;
     for (long i = 0; i < steps; i += 1 + steps / 50) {
       EXPECT_EQ(range.At(static_cast<std::uint64_t>(i)), std::strtof(decimal(start + i * step).c_str(), nullptr))

@@ -119,11 +119,16 @@ TEST_F(KeyRecords, LoneModifiersAndLockKeysYieldNothingInAnyState) {
     std::uint16_t virtualKey;
     std::uint16_t scanCode;
   };
-  const Lone keys[] = {{"ctrl", 0x11, 29},   {"left shift", 0x10, 42}, {"right shift", 0x10, 54},
-                       {"alt", 0x12, 56},    {"caps lock", 0x14, 58},  {"num lock", 0x90, 69},
-                       {"scroll lock", 0x91, 70}};
-  const std::uint32_t states[] = {0,         kCaps,          kShift,          kShift | kCaps,
-                                  kLeftCtrl, kRightCtrl | kEnhancedKey, kLeftAlt | kCaps, kAltGr,
+  const Lone keys[] = {{"ctrl", 0x11, 29},      {"left shift", 0x10, 42}, {"right shift", 0x10, 54}, {"alt", 0x12, 56},
+                       {"caps lock", 0x14, 58}, {"num lock", 0x90, 69},   {"scroll lock", 0x91, 70}};
+  const std::uint32_t states[] = {0,
+                                  kCaps,
+                                  kShift,
+                                  kShift | kCaps,
+                                  kLeftCtrl,
+                                  kRightCtrl | kEnhancedKey,
+                                  kLeftAlt | kCaps,
+                                  kAltGr,
                                   kNumLockOn | kScrollLockOn};
   for (const Lone& key : keys) {
     for (const std::uint32_t state : states) {
