@@ -9,9 +9,6 @@ namespace screens {
 
 using calculator::Choice;
 using calculator::Constants;
-using calculator::Design;
-using calculator::Quantities;
-using calculator::Quantity;
 
 // On `console`, asks for the three quantities of AskedQuantities(choice) on rows 15-17
 // (column 10), writes the solved one on row 18, then either the three
