@@ -65,10 +65,6 @@ struct Request {
   const std::vector<std::string>& Texts(OptionId id) const { return texts[static_cast<std::size_t>(id)]; }
 };
 
-std::string DiagnosticLine(std::string_view text) {
-  return std::string(kProgramName) + ": " + std::string(text) + "\n";
-}
-
 // The one text of an option given at most once; a refusal when repeated.
 Result<std::optional<std::string_view>> Single(const Request& request, OptionId id) {
   const std::vector<std::string>& texts = request.Texts(id);

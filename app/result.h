@@ -8,6 +8,7 @@
 
 #include <cassert>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -18,6 +19,9 @@ struct Refusal {
 };
 
 inline Refusal Refused(std::string message) { return Refusal{std::move(message)}; }
+
+// A refusal's line as it reaches the user: "helmholtz: --format: ...\n".
+inline std::string DiagnosticLine(std::string_view text) { return "helmholtz: " + std::string(text) + "\n"; }
 
 template <class T>
 class Result {

@@ -14,6 +14,7 @@
 #include "app/command_line.h"
 #include "app/output/file_replacement.h"
 #include "app/output/output.h"
+#include "app/result.h"
 #include "app/plot/chart.h"
 #include "app/plot/svg.h"
 #include "app/plot/terminal_chart.h"
@@ -34,8 +35,6 @@ namespace {
 
 using calculator::Design;
 using calculator::Quantity;
-
-std::string Refusal(std::string_view text) { return "helmholtz: " + std::string(text) + "\n"; }
 
 // The chart's names of the design quantities (indexed by Quantity), in the screens' units.
 constexpr std::array<std::string_view, 5> kChartNames = {"Frequency", "Volume", "Wall thickness", "Diameter",
@@ -385,81 +384,120 @@ void AppendSweepTextRow(std::string& out, const ModelDesign& model, const std::v
   out += '\n';
 }
 
-int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
+namespace {
+
+// The designs of a sweep: the product of its inputs' values, the inputs in
+// their order.
+struct Designs {
+  sweep::Sweep sweep;
+  std::vector<Quantity> inputs;
+};
+
+// The inputs' texts read into the sweep, or the first refusal (naming the option).
+Result<Designs> ReadDesigns(const SweepRequest& request) {
   std::vector<sweep::Sequence> axes;
   std::vector<Quantity> inputs;
   for (const SweptInput& input : request.inputs) {
     const std::vector<std::string_view> texts(input.texts.begin(), input.texts.end());
     auto parsed = sweep::ParseSequence(texts, ParserFor(input.quantity));
     if (auto* refusal = std::get_if<sweep::Refusal>(&parsed)) {
-      err << Refusal(std::string(kOptionNames[IndexOf(input.quantity)]) + ": " + refusal->message);
-      return kExitBadArgument;
+      return Refused(std::string(kOptionNames[IndexOf(input.quantity)]) + ": " + refusal->message);
     }
     axes.push_back(std::get<sweep::Sequence>(std::move(parsed)));
     inputs.push_back(input.quantity);
   }
   auto made = sweep::Sweep::Make(std::move(axes));
-  if (auto* refusal = std::get_if<sweep::Refusal>(&made)) {
-    err << Refusal(refusal->message);
-    return kExitBadArgument;
-  }
-  const sweep::Sweep sweep = std::get<sweep::Sweep>(std::move(made));
+  if (auto* refusal = std::get_if<sweep::Refusal>(&made)) return Refusal(std::move(*refusal));
   if (const std::optional<calculator::PortRefusal> refusal = calculator::RefusalOf(request.choice, request.model)) {
-    err << Refusal(refusal->message);
+    return Refused(refusal->message);
+  }
+  return Designs{std::get<sweep::Sweep>(std::move(made)), std::move(inputs)};
+}
+
+// Where --plot draws: the chart fed by the designs, and the file it goes to
+// (none for the terminal chart).
+struct ChartTarget {
+  std::optional<plot::Chart> chart;
+  std::optional<FileReplacement> file;
+  ChartAxes axes;
+  bool terminal = false;
+};
+
+std::string CannotWrite(const std::string& path) {
+  return DiagnosticLine("--plot: cannot write '" + Printable(path, Backslash::kKept) + "'");
+}
+
+// The chart --plot asks for, and its file opened, before the first design.
+// The file is written beside FILE and put in its place once whole, so that
+// a sweep ended early leaves an older chart alone and a new path absent.
+std::optional<ChartTarget> OpenChart(const SweepRequest& request, const Designs& designs, std::ostream& err,
+                                     int& exitCode) {
+  ChartTarget target;
+  if (!request.plot) return target;
+  target.terminal = *request.plot == "-";
+  std::string refusal;
+  target.chart = MakeChart(request.choice, designs.sweep, designs.inputs, target.axes, refusal);
+  if (!target.chart) {
+    err << DiagnosticLine(refusal);
+    exitCode = kExitBadArgument;
+    return std::nullopt;
+  }
+  if (!target.terminal) target.file = FileReplacement::Open(*request.plot);
+  if (!target.terminal && !target.file) {
+    err << CannotWrite(*request.plot);
+    exitCode = kExitWriteFailed;
+    return std::nullopt;
+  }
+  return target;
+}
+
+// The rows' header: a text header, or CSV's; nothing for the terminal chart.
+void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, DesignWriter& writer, Output& out) {
+  if (!rows) return;
+  if (request.format == Format::kText) {
+    out.Append(SweepTextHeader(request.choice, designs.inputs, request.model));
+  } else {
+    writer.Begin();
+  }
+}
+
+}  // namespace
+
+int RunSweep(const SweepRequest& request, Output& out, std::ostream& err) {
+  const Result<Designs> designs = ReadDesigns(request);
+  if (!designs.ok()) {
+    err << DiagnosticLine(designs.refusal().message);
     return kExitBadArgument;
   }
-
-  std::optional<plot::Chart> chart;
-  std::optional<FileReplacement> svgFile;
-  ChartAxes chartAxes;
-  const bool terminalChart = request.plot && *request.plot == "-";
-  if (request.plot) {
-    std::string refusal;
-    chart = MakeChart(request.choice, sweep, inputs, chartAxes, refusal);
-    if (!chart) {
-      err << Refusal(refusal);
-      return kExitBadArgument;
-    }
-    // Written beside the file and put in its place once whole, so that a
-    // sweep ended early leaves an older chart alone and a new path absent.
-    if (!terminalChart) svgFile = FileReplacement::Open(*request.plot);
-    if (!terminalChart && !svgFile) {
-      err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
-      return kExitWriteFailed;
-    }
-  }
-
+  int exitCode = 0;
+  std::optional<ChartTarget> chart = OpenChart(request, designs.value(), err, exitCode);
+  if (!chart) return exitCode;
   // Rows go to standard output unless it is the terminal chart's.
-  const bool rows = !terminalChart;
+  const bool rows = !chart->terminal;
   DesignWriter writer(request.format, out, NeedsModelColumns(request.model));
-  if (rows) {
-    if (request.format == Format::kText) {
-      out.Append(SweepTextHeader(request.choice, inputs, request.model));
-    } else {
-      writer.Begin();
-    }
-  }
-  NumberTextCache cache(request.format, request.choice, sweep, inputs, request.constants);
+  BeginRows(request, designs.value(), rows, writer, out);
+  NumberTextCache cache(request.format, request.choice, designs.value().sweep, designs.value().inputs,
+                        request.constants);
   const StopSignals stop;
   {
     // Rows on a terminal would run through the status line; they show progress themselves.
-    sweep::ProgressLine progress(sweep.Count(),
-                                 sweep::StandardErrorIsTerminal() && (terminalChart || !StandardOutputIsTerminal()),
+    sweep::ProgressLine progress(designs.value().sweep.Count(),
+                                 sweep::StandardErrorIsTerminal() && (chart->terminal || !StandardOutputIsTerminal()),
                                  std::chrono::steady_clock::now, WriteToStandardError, sweep::StandardErrorColumns);
-    SweepDesigns(request, sweep, inputs, {rows, out, writer, cache, chart ? &*chart : nullptr, chartAxes}, stop,
-                 progress);
+    SweepDesigns(request, designs.value().sweep, designs.value().inputs,
+                 {rows, out, writer, cache, chart->chart ? &*chart->chart : nullptr, chart->axes}, stop, progress);
     progress.Erase();
   }
   if (const std::optional<int> signal = stop.Raised()) {
     out.Flush();
     return kExitSignalled + *signal;
   }
-  if (chart && !out.failed()) {
-    if (terminalChart) {
-      out.Append(plot::TerminalChartText(*chart, plot::DetectTerminalStyle(1, request.colours)));
-    } else if (!svgFile->Commit(plot::SvgText(*chart))) {
+  if (chart->chart && !out.failed()) {
+    if (chart->terminal) {
+      out.Append(plot::TerminalChartText(*chart->chart, plot::DetectTerminalStyle(1, request.colours)));
+    } else if (!chart->file->Commit(plot::SvgText(*chart->chart))) {
       out.Flush();
-      err << Refusal("--plot: cannot write '" + Printable(*request.plot, Backslash::kKept) + "'");
+      err << CannotWrite(*request.plot);
       return kExitWriteFailed;
     }
   }

@@ -55,14 +55,69 @@ void CsvReader::SkipRestOfRecord(bool quoted) {
   }
 }
 
-bool CsvReader::Next(CsvRecord& record) {
-  if (atStart_) {
-    atStart_ = false;
-    for (const char mark : kByteOrderMark) {
-      if (Peek() != static_cast<unsigned char>(mark)) break;
+void CsvReader::SkipByteOrderMark() {
+  if (!atStart_) return;
+  atStart_ = false;
+  for (const char mark : kByteOrderMark) {
+    if (Peek() != static_cast<unsigned char>(mark)) break;
+    Get();
+  }
+}
+
+// The rest of a quoted cell after its opening quote ("" is a quote), then
+// the character after the closing one.
+//   ab""c",  -> cell ab"c, returns ','
+int CsvReader::ReadQuotedCell(std::string& cell, std::size_t& bytes, std::string& error) {
+  for (;;) {
+    const int c = Get();
+    if (c == kEnd) {
+      error = "a quoted cell is not closed";
+      return kEnd;
+    }
+    if (c == '"') {
+      if (Peek() != '"') break;
       Get();
     }
+    if (++bytes > kMaxRecordBytes) {
+      error = kOverlong;
+      SkipRestOfRecord(true);
+      return kEnd;
+    }
+    cell.push_back(static_cast<char>(c));
   }
+  int c = Get();
+  if (c == '\r' && Peek() == '\n') c = Get();
+  if (c != ',' && c != '\n' && c != kEnd) {
+    error = "text after a closing quote";
+    SkipRestOfRecord(false);
+  }
+  return c;
+}
+
+// An unquoted cell from its first character `c` to the separator, line end
+// (CRLF counts as one) or end that closes it, which it returns.
+//   c = '4', rest "0,..." -> cell 40, returns ','
+int CsvReader::ReadUnquotedCell(int c, std::string& cell, std::size_t& bytes, std::string& error) {
+  while (c != ',' && c != '\n' && c != kEnd) {
+    if (c == '\r' && Peek() == '\n') return Get();
+    if (c == '"') {
+      error = "a quote inside an unquoted cell";
+      SkipRestOfRecord(false);
+      return c;
+    }
+    if (++bytes > kMaxRecordBytes) {
+      error = kOverlong;
+      SkipRestOfRecord(false);
+      return c;
+    }
+    cell.push_back(static_cast<char>(c));
+    c = Get();
+  }
+  return c;
+}
+
+bool CsvReader::Next(CsvRecord& record) {
+  SkipByteOrderMark();
   for (;;) {
     // The record's strings are reused from one record to the next, so that
     // a long file allocates nothing per record once its cells have been seen.
@@ -81,68 +136,21 @@ bool CsvReader::Next(CsvRecord& record) {
     std::size_t bytes = 0;
     bool quotedAny = false;
     for (;;) {
+      int c = Get();
+      std::string& cell = record.cells[used - 1];
+      if (c == '"') {
+        quotedAny = true;
+        c = ReadQuotedCell(cell, bytes, record.error);
+      } else {
+        c = ReadUnquotedCell(c, cell, bytes, record.error);
+      }
       if (!record.error.empty()) {
         // A malformed record's cells would be guesses.
         record.cells.clear();
         return true;
       }
-      int c = Get();
-      std::string* cell = &record.cells[used - 1];
-      if (c == '"' && cell->empty()) {
-        quotedAny = true;
-        // Inside quotes up to the closing one; "" is a quote.
-        for (;;) {
-          c = Get();
-          if (c == kEnd) {
-            record.error = "a quoted cell is not closed";
-            break;
-          }
-          if (c == '"') {
-            if (Peek() != '"') break;
-            Get();
-          }
-          if (++bytes > kMaxRecordBytes) break;
-          cell->push_back(static_cast<char>(c));
-        }
-        if (!record.error.empty()) continue;
-        if (bytes > kMaxRecordBytes) {
-          record.error = kOverlong;
-          SkipRestOfRecord(true);
-          continue;
-        }
-        c = Get();
-        if (c == '\r' && Peek() == '\n') c = Get();
-        if (c != ',' && c != '\n' && c != kEnd) {
-          record.error = "text after a closing quote";
-          SkipRestOfRecord(false);
-          continue;
-        }
-      } else {
-        while (c != ',' && c != '\n' && c != kEnd) {
-          if (c == '\r' && Peek() == '\n') {
-            c = Get();
-            break;
-          }
-          if (c == '"') {
-            record.error = "a quote inside an unquoted cell";
-            SkipRestOfRecord(false);
-            break;
-          }
-          if (++bytes > kMaxRecordBytes) {
-            record.error = kOverlong;
-            SkipRestOfRecord(false);
-            break;
-          }
-          cell->push_back(static_cast<char>(c));
-          c = Get();
-        }
-      }
-      if (!record.error.empty()) continue;
-      if (c == ',') {
-        newCell();
-        continue;
-      }
-      break;  // a line end or the end of the input
+      if (c != ',') break;  // a line end or the end of the input
+      newCell();
     }
     record.cells.resize(used);
     const bool blankLine = record.cells.size() == 1 && record.cells.front().empty() && !quotedAny;

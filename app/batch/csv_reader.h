@@ -42,6 +42,9 @@ class CsvReader {
   // Reads on past the end of the current record, keeping nothing (after a
   // malformed one); `quoted` when it stopped inside a quoted cell.
   void SkipRestOfRecord(bool quoted);
+  void SkipByteOrderMark();
+  int ReadQuotedCell(std::string& cell, std::size_t& bytes, std::string& error);
+  int ReadUnquotedCell(int c, std::string& cell, std::size_t& bytes, std::string& error);
 
   ReadFunction read_;
   std::vector<char> block_;

@@ -17,15 +17,16 @@
 #include <variant>
 #include <vector>
 
+#include "app/result.h"
+
 namespace sweep {
 
 // Why a text was refused: one line, without the program or option name, which
 // the caller puts in front. The typed texts it quotes are shown through
 // numtext::Printable ("'1\x1B[2J:2:1': ..."); a ValueParser's own refusal is
-// kept as it is and must follow the same rule.
-struct Refusal {
-  std::string message;
-};
+// kept as it is and must follow the same rule. The command line's one
+// refusal type.
+using app::Refusal;
 
 // The value of one number text followed by a unit text (empty for the
 // screens' unit), in the screens' unit and still in working precision, or why
