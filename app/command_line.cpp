@@ -317,10 +317,10 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
     sweep.model = model.value();
     return RunSweep(sweep, out, err);
   }
-  const auto design =
-      SolveDesign(calculation.value().choice, calculation.value().typed, model.value(), settings.constants);
-  if (const auto* modelRefusal = std::get_if<calculator::PortRefusal>(&design)) {
-    err << DiagnosticLine(modelRefusal->message);
+  const auto design = calculator::SolveProblem(
+      {calculation.value().choice, calculation.value().typed, model.value(), settings.constants});
+  if (const auto* fault = std::get_if<calculator::ModelFault>(&design)) {
+    err << DiagnosticLine(FaultText(*fault, kModelOptionNames));
     return kExitBadArgument;
   }
   DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()));

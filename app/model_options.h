@@ -1,8 +1,8 @@
 // The port-model options of the command line (--ends, --ports, --slot) and
 // the batch columns of the same names: their texts read into a
-// calculator::PortModel, and one design solved under that model. The
-// subcommands, the batch rows and the sweeps all compute each design through
-// SolveDesign, so that a model reads the same wherever it is given.
+// calculator::PortModel, and the model's faults and figures in words. Every
+// design is solved by calculator::SolveProblem, so that a model reads the same
+// wherever it is given.
 //
 //   ParseModel({.ends = "flanged", .ports = "4"}, kModelOptionNames) -> flanged ends, 4 ports
 //   ParseSlot("40x8mm")      -> 4 cm x 0.8 cm (a width without a unit takes the height's)
@@ -16,6 +16,7 @@
 
 #include "calculator/design.h"
 #include "calculator/port_models.h"
+#include "calculator/solve.h"
 #include "calculator/resonator.h"
 
 namespace app {
@@ -48,7 +49,7 @@ struct ParsedSlot {
 ParsedSlot ParseSlot(std::string_view text);
 
 // The model the texts describe, or the first refusal as "NAME: reason".
-// Combinations are left to SolveDesign (calculator::SolvePort's refusals).
+// Combinations are left to calculator::SolveProblem (calculator::FaultOf).
 struct ParsedModel {
   std::optional<calculator::PortModel> model;
   std::string refusal;
@@ -60,32 +61,13 @@ ParsedModel ParseModel(const ModelTexts& texts, const ModelNames& names);
 // always were.
 bool NeedsModelColumns(const calculator::PortModel& model);
 
-// One design as the writer shows it: the screens' Design (for the textbook
-// models one built from the model's figures: the result line, the other
-// three quantities as used, the plausibility test), and the model's outputs.
-struct ModelDesign {
-  calculator::Design design;
-  calculator::PortModel model;
-  calculator::PortSolution solution;
-};
+// One design as the writer shows it: calculator::SolveProblem's solution.
+using ModelDesign = calculator::Solution;
 
-// `choice` on `typed` under `model`, or SolvePort's refusal. With the
-// screens' model and no slot this is calculator::Solve, bit for bit; a slot
-// stands for the surface of the any-orifice choices. With Checks::kSkipped
-// the design's cross-check lines stay empty, as calculator::Solve leaves them.
-std::variant<ModelDesign, calculator::PortRefusal> SolveDesign(
-    calculator::Choice choice, const calculator::Quantities& typed, const calculator::PortModel& model,
-    const calculator::Constants& constants, calculator::Checks checks = calculator::Checks::kComputed);
-
-// SolveDesign under the screens' model with one round or typed orifice
-// (NeedsModelColumns false), which refuses nothing: calculator::Solve itself.
-ModelDesign ScreenDesign(calculator::Choice choice, const calculator::Quantities& typed,
-                         const calculator::Constants& constants,
-                         calculator::Checks checks = calculator::Checks::kComputed);
-
-// SolvePort's refusal, which names the options, with the model's texts
-// named as `names` name them: "ports needs ..." for a batch row.
-std::string RefusalText(const calculator::PortRefusal& refusal, const ModelNames& names);
+// A model's fault worded for the command line, with the model's texts named
+// as `names` name them: "--ports needs --ends flanged, free or flanged-free",
+// "ports needs ends flanged, ..." for a batch row.
+std::string FaultText(calculator::ModelFault fault, const ModelNames& names);
 
 // The model as the text answer names it: "flanged ends, 4 ports (slot 4 x 0.8 cm)".
 std::string ModelName(const calculator::PortModel& model);

@@ -93,16 +93,19 @@ ParsedModel ParseModel(const ModelTexts& texts, const ModelNames& names) {
   return {model, {}};
 }
 
-std::string RefusalText(const calculator::PortRefusal& refusal, const ModelNames& names) {
-  std::string text = refusal.message;
-  for (const auto& [option, name] :
-       {std::pair{kModelOptionNames.ends, names.ends}, std::pair{kModelOptionNames.ports, names.ports},
-        std::pair{kModelOptionNames.slot, names.slot}}) {
-    for (std::size_t at = text.find(option); at != std::string::npos; at = text.find(option, at + name.size())) {
-      text.replace(at, option.size(), name);
-    }
+std::string FaultText(calculator::ModelFault fault, const ModelNames& names) {
+  const std::string ends(names.ends), ports(names.ports), slot(names.slot);
+  switch (fault) {
+    case calculator::ModelFault::kPortsNotWhole: return ports + " needs a whole number of ports, 1 or more";
+    case calculator::ModelFault::kPortsNeedTextbookEnds:
+      return ports + " needs " + ends + " flanged, free or flanged-free";
+    case calculator::ModelFault::kSlotNotPositive: return slot + " needs a width and a height above zero";
+    case calculator::ModelFault::kSlotNotFinite: return slot + " needs a surface that is finite in single precision";
+    case calculator::ModelFault::kSlotIsSolved: return slot + " gives the orifice, which cannot then be solved for";
+    case calculator::ModelFault::kScreenSlotIsRound:
+      return slot + " with " + ends + " screen needs the surface calculations: the round ones take a diameter";
   }
-  return text;
+  return {};
 }
 
 std::string ModelName(const calculator::PortModel& model) {
@@ -114,7 +117,7 @@ std::string ModelName(const calculator::PortModel& model) {
 
 std::string ModelTextLines(const ModelDesign& design) {
   const calculator::PortModel& model = design.model;
-  const calculator::PortSolution& solution = design.solution;
+  const calculator::PortSolution& solution = design.figures;
   if (model.ends == calculator::Ends::kScreen) return {};
   std::string lines = "Model: " + ModelName(model);
   if (solution.endCorrection && solution.qRadiation && solution.bandwidth) {

@@ -304,7 +304,10 @@ void SweepDesigns(const SweepRequest& request, const sweep::Sweep& sweep, const 
     for (std::size_t axis = point.FirstChanged(); axis < inputs.size(); ++axis) {
       calculator::Field(typed, inputs[axis]) = point.Values()[axis];
     }
-    const ModelDesign model = SweepDesign(request.choice, typed, request.model, request.constants);
+    // The model's faults were refused before the first design; no row shows the cross-checks.
+    const auto outcome = calculator::SolveProblem(
+        {request.choice, typed, request.model, request.constants, calculator::Checks::kSkipped});
+    const ModelDesign& model = *std::get_if<ModelDesign>(&outcome);
     const Design& design = model.design;
     progress.Advance();
     // An impossible design breaks its curve, with --only-possible too.
@@ -332,13 +335,6 @@ bool IsSweep(const SweepRequest& request) {
   return std::any_of(request.inputs.begin(), request.inputs.end(), [](const SweptInput& input) {
     return input.texts.size() > 1 || (input.texts.size() == 1 && sweep::IsRangeText(input.texts.front()));
   });
-}
-
-ModelDesign SweepDesign(calculator::Choice choice, const calculator::Quantities& typed,
-                        const calculator::PortModel& model, const calculator::Constants& constants) {
-  // The screens' own model, most sweeps, without SolveDesign's refusals.
-  if (!NeedsModelColumns(model)) return ScreenDesign(choice, typed, constants, calculator::Checks::kSkipped);
-  return std::get<ModelDesign>(SolveDesign(choice, typed, model, constants, calculator::Checks::kSkipped));
 }
 
 std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantity>& inputs,
@@ -371,12 +367,12 @@ void AppendSweepTextRow(std::string& out, const ModelDesign& model, const std::v
   if (ShowsModelFigures(model.model)) {
     for (const ModelFigure& figure : kModelFigures) {
       out += kColumnGap;
-      AppendNumberColumn(out, model.solution.*figure.value, WidthOf(figure.name));
+      AppendNumberColumn(out, model.figures.*figure.value, WidthOf(figure.name));
     }
   }
   std::string message;
   AppendDesignMessage(message, design);
-  if (model.solution.lumped == false) message += message.empty() ? "Not lumped" : "; Not lumped";
+  if (model.figures.lumped == false) message += message.empty() ? "Not lumped" : "; Not lumped";
   if (!message.empty()) {
     out += kColumnGap;
     out += message;
@@ -408,8 +404,8 @@ Result<Designs> ReadDesigns(const SweepRequest& request) {
   }
   auto made = sweep::Sweep::Make(std::move(axes));
   if (auto* refusal = std::get_if<sweep::Refusal>(&made)) return Refusal(std::move(*refusal));
-  if (const std::optional<calculator::PortRefusal> refusal = calculator::RefusalOf(request.choice, request.model)) {
-    return Refused(refusal->message);
+  if (const std::optional<calculator::ModelFault> fault = calculator::FaultOf(request.choice, request.model)) {
+    return Refused(FaultText(*fault, kModelOptionNames));
   }
   return Designs{std::get<sweep::Sweep>(std::move(made)), std::move(inputs)};
 }

@@ -54,13 +54,6 @@ struct SweepRequest {
 // with a range or given more than once, --only-possible or --plot.
 bool IsSweep(const SweepRequest& request);
 
-// One design of a sweep, with the same numbers as the single-design command
-// gives under `model` (its cross-check lines, which no sweep row shows, left
-// out). Every design of a sweep is computed here; `model` is one that
-// calculator::RefusalOf accepts for `choice`.
-ModelDesign SweepDesign(calculator::Choice choice, const calculator::Quantities& typed,
-                        const calculator::PortModel& model, const calculator::Constants& constants);
-
 // Runs the sweep: rows on `out` (or the terminal chart for --plot -), refusals
 // on `err` naming the option; returns the exit code.
 int RunSweep(const SweepRequest& request, Output& out, std::ostream& err);

@@ -4,6 +4,7 @@
 // one rounding, amplified by the conditioning of the inversion.
 #include "calculator/port_models.h"
 
+#include <cassert>
 #include <cmath>
 #include <utility>
 
@@ -151,39 +152,31 @@ std::optional<long double> EndCorrectionPerRadius(Ends ends) {
   return std::nullopt;
 }
 
-std::optional<PortRefusal> RefusalOf(Choice choice, const PortModel& model) {
+std::optional<ModelFault> FaultOf(Choice choice, const PortModel& model) {
   const Quantity solved = SolvedQuantity(choice);
   const bool solvesOrifice = solved == Quantity::kDiameter || solved == Quantity::kSurface;
-  if (model.ports < 1) return PortRefusal{"--ports needs a whole number of ports, 1 or more"};
-  if (model.ports > 1 && model.ends == Ends::kScreen) {
-    return PortRefusal{"--ports needs --ends flanged, free or flanged-free"};
-  }
+  if (model.ports < 1) return ModelFault::kPortsNotWhole;
+  if (model.ports > 1 && model.ends == Ends::kScreen) return ModelFault::kPortsNeedTextbookEnds;
   if (!model.slot) return std::nullopt;
   if (!(PositiveAndFinite(model.slot->width) && PositiveAndFinite(model.slot->height))) {
-    return PortRefusal{"--slot needs a width and a height above zero"};
+    return ModelFault::kSlotNotPositive;
   }
   // The surface is stored in single precision: 1e20 x 1e20 would be infinite.
-  if (!std::isfinite(static_cast<float>(SlotSurface(*model.slot)))) {
-    return PortRefusal{"--slot needs a surface that is finite in single precision"};
-  }
-  if (solvesOrifice) return PortRefusal{"--slot gives the orifice, which cannot then be solved for"};
-  if (model.ends == Ends::kScreen && IsRound(choice)) {
-    return PortRefusal{"--slot with --ends screen needs the surface calculations: the round ones take a diameter"};
-  }
+  if (!std::isfinite(static_cast<float>(SlotSurface(*model.slot)))) return ModelFault::kSlotNotFinite;
+  if (solvesOrifice) return ModelFault::kSlotIsSolved;
+  if (model.ends == Ends::kScreen && IsRound(choice)) return ModelFault::kScreenSlotIsRound;
   return std::nullopt;
 }
 
-std::variant<PortSolution, PortRefusal> SolvePort(Choice choice, const Quantities& typed, const PortModel& model,
-                                                  const Constants& constants) {
-  if (std::optional<PortRefusal> refusal = RefusalOf(choice, model)) return std::move(*refusal);
-  if (model.ends != Ends::kScreen) return SolveTextbook(choice, typed, model, constants);
-  Quantities screenTyped = typed;
-  if (model.slot) SetSlotOrifice(screenTyped, *model.slot);
-  const Design design = Solve(choice, screenTyped, constants);
-  PortSolution solution;
-  solution.quantities = design.quantities;
-  solution.possible = design.possible;
-  return solution;
+Quantities WithSlotOrifice(Quantities typed, const Slot& slot) {
+  SetSlotOrifice(typed, slot);
+  return typed;
+}
+
+PortSolution SolveTextbookPort(Choice choice, const Quantities& typed, const PortModel& model,
+                               const Constants& constants) {
+  assert(model.ends != Ends::kScreen && !FaultOf(choice, model));
+  return SolveTextbook(choice, typed, model, constants);
 }
 
 }  // namespace calculator

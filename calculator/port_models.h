@@ -86,35 +86,27 @@ struct PortSolution {
 
 // Why a combination of choice and model cannot be computed, in words the
 // command line can print as they are.
-struct PortRefusal {
-  std::string message;
+// What keeps a model from being solved for a choice. The model names no
+// option: the command line words each fault for its options or batch columns.
+enum class ModelFault {
+  kPortsNotWhole,          // fewer than one port
+  kPortsNeedTextbookEnds,  // several ports on the screens' model
+  kSlotNotPositive,        // a slot side that is not finite and above zero
+  kSlotNotFinite,          // a slot whose surface is not finite in single precision
+  kSlotIsSolved,           // a slot given to a choice that computes the orifice
+  kScreenSlotIsRound,      // a slot on the screens' round-orifice choices
 };
 
-// Runs `choice` under `model`: the three quantities of AskedQuantities(choice)
-// are taken from `typed` (with a slot, its surface replaces the typed
-// orifice), the fourth is solved for. Each textbook result is computed in
-// working precision and rounded to single once.
-//
-// Ends::kScreen is calculator::Solve itself, bit for bit, with no extra
-// outputs. Refused:
-//   - ports below 1;
-//   - ports above 1 with Ends::kScreen (the screens have one orifice);
-//   - a slot with a choice that solves for the orifice (4 and 8): a slot is
-//     only ever given;
-//   - a slot with Ends::kScreen in a round choice (1-3), whose formulas take
-//     a radius; the surface choices (5-7) take the slot's surface.
-//   - a slot whose width or height is not a finite number above zero, or
-//     whose surface W*H is not finite in single precision.
-// A textbook model never clamps a typed value: a negative wall thickness is
-// used as typed and makes the design impossible.
-//   SolvePort(kFrequencyRound, {.volume = 1000, .thickness = 1, .diameter = 2},
-//             {.ends = Ends::kFlanged}, MakeConstants())
-//     -> frequency 184.67 Hz, Delta 1.6977 cm, Q 158.1, bandwidth 1.168 Hz, lumped
-std::variant<PortSolution, PortRefusal> SolvePort(Choice choice, const Quantities& typed, const PortModel& model,
-                                                  const Constants& constants);
+// The fault of `model` for `choice`, if any.
+std::optional<ModelFault> FaultOf(Choice choice, const PortModel& model);
 
-// SolvePort's refusal of `choice` under `model`, which depends on nothing
-// else: a sweep asks once, before its first design.
-std::optional<PortRefusal> RefusalOf(Choice choice, const PortModel& model);
+// The typed quantities with a slot's orifice in place of the typed one: the
+// surface W*H and the diameter and radius of the circle of that surface.
+Quantities WithSlotOrifice(Quantities typed, const Slot& slot);
+
+// `choice` on `typed` under a textbook model (ends other than kScreen), whose
+// FaultOf is none.
+PortSolution SolveTextbookPort(Choice choice, const Quantities& typed, const PortModel& model,
+                               const Constants& constants);
 
 }  // namespace calculator

@@ -5,6 +5,7 @@
 
 #include "screens/screen_lines.h"
 #include "calculator/screen_texts.h"
+#include "calculator/solve.h"
 #include "screens/summary_panel.h"
 #include "console/console.h"
 
@@ -34,7 +35,10 @@ void RunCalculationScreen(console::Console& console, Choice choice, const Consta
   for (std::size_t i = 0; i < asked.size(); ++i) {
     Field(typed, asked[i]) = AskQuantity(console, kFirstPromptRow + static_cast<int>(i), PromptOf(asked[i]));
   }
-  const Design design = Solve(choice, typed, constants);
+  // The screens' own model, which has no fault.
+  const Design design =
+      std::get<calculator::Solution>(calculator::SolveProblem({choice, typed, calculator::PortModel(), constants}))
+          .design;
   DrawDesign(console, design);
   ShowSummaryPanel(console, design.quantities, constants);
 }

@@ -168,9 +168,9 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
   const TypedQuantities typed =
       ParseTyped(choice, texts, kColumnNames, slot ? std::optional(Quantity::kSurface) : std::nullopt);
   if (!typed.quantities) return {std::nullopt, typed.refusal};
-  auto design = SolveDesign(choice, *typed.quantities, *model.model, constants);
-  if (auto* refusal = std::get_if<calculator::PortRefusal>(&design))
-    return {std::nullopt, RefusalText(*refusal, kModelColumnNames)};
+  auto design = calculator::SolveProblem({choice, *typed.quantities, *model.model, constants});
+  if (auto* fault = std::get_if<calculator::ModelFault>(&design))
+    return {std::nullopt, FaultText(*fault, kModelColumnNames)};
   return {std::get<ModelDesign>(std::move(design)), {}};
 }
 

@@ -106,7 +106,7 @@ void SetModelCells(Row& row, const ModelDesign* model, RowTexts& texts) {
   const calculator::PortModel screens;
   const calculator::PortSolution none;
   const calculator::PortModel& port = model ? model->model : screens;
-  const calculator::PortSolution& solution = model ? model->solution : none;
+  const calculator::PortSolution& solution = model ? model->figures : none;
   const std::to_chars_result ports =
       std::to_chars(texts.ports.data(), texts.ports.data() + texts.ports.size(), port.ports);
   row[IndexOf(ColumnId::kEnds)] = TextCell(calculator::EndsName(port.ends));

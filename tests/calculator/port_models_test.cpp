@@ -31,6 +31,7 @@
 
 #include "calculator/design.h"
 #include "calculator/port_models.h"
+#include "calculator/solve.h"
 
 namespace calculator {
 namespace {
@@ -54,9 +55,9 @@ double ReferenceBeta(Ends ends) {
 }
 
 PortSolution Solved(Choice choice, const Quantities& typed, const PortModel& model) {
-  auto outcome = SolvePort(choice, typed, model, kScreen);
-  if (auto* refusal = std::get_if<PortRefusal>(&outcome)) ADD_FAILURE() << "refused: " << refusal->message;
-  return std::get_if<PortSolution>(&outcome) ? std::get<PortSolution>(outcome) : PortSolution{};
+  auto outcome = SolveProblem({choice, typed, model, kScreen});
+  if (auto* fault = std::get_if<ModelFault>(&outcome)) ADD_FAILURE() << "fault " << static_cast<int>(*fault);
+  return std::get_if<Solution>(&outcome) ? std::get<Solution>(outcome).figures : PortSolution{};
 }
 
 TEST(PortModelsTest, OptionTextsNameTheModels) {
@@ -143,32 +144,30 @@ struct Refused {
   const char* name;
   Choice choice;
   PortModel model;
-  const char* message;
+  ModelFault fault;
 };
 
 TEST(PortModelsTest, RefusesWhatItCannotCompute) {
   const Refused cases[] = {
-      {"no ports", Choice::kFrequencyAny, PortModel{.ends = Ends::kFlanged, .ports = 0},
-       "--ports needs a whole number of ports, 1 or more"},
-      {"ports on the screens", Choice::kFrequencyRound, PortModel{.ports = 2},
-       "--ports needs --ends flanged, free or flanged-free"},
+      {"no ports", Choice::kFrequencyAny, PortModel{.ends = Ends::kFlanged, .ports = 0}, ModelFault::kPortsNotWhole},
+      {"ports on the screens", Choice::kFrequencyRound, PortModel{.ports = 2}, ModelFault::kPortsNeedTextbookEnds},
       {"slot solved for", Choice::kSurfaceAny, PortModel{.ends = Ends::kFree, .slot = Slot{1, 2}},
-       "--slot gives the orifice, which cannot then be solved for"},
+       ModelFault::kSlotIsSolved},
       {"slot for a diameter", Choice::kDiameterRound, PortModel{.ends = Ends::kFlanged, .slot = Slot{1, 2}},
-       "--slot gives the orifice, which cannot then be solved for"},
+       ModelFault::kSlotIsSolved},
       {"slot on the round screens", Choice::kVolumeRound, PortModel{.slot = Slot{1, 2}},
-       "--slot with --ends screen needs the surface calculations: the round ones take a diameter"},
+       ModelFault::kScreenSlotIsRound},
       {"empty slot", Choice::kFrequencyAny, PortModel{.ends = Ends::kFlanged, .slot = Slot{0, 2}},
-       "--slot needs a width and a height above zero"},
+       ModelFault::kSlotNotPositive},
       {"infinite slot", Choice::kFrequencyAny, PortModel{.ends = Ends::kFlanged, .slot = Slot{1, INFINITY}},
-       "--slot needs a width and a height above zero"},
+       ModelFault::kSlotNotPositive},
       {"slot of an infinite surface", Choice::kFrequencyAny, PortModel{.slot = Slot{1e20F, 1e20F}},
-       "--slot needs a surface that is finite in single precision"},
+       ModelFault::kSlotNotFinite},
   };
   for (const Refused& r : cases) {
-    const auto outcome = SolvePort(r.choice, {.frequency = 100, .volume = 1000, .thickness = 1}, r.model, kScreen);
-    ASSERT_TRUE(std::holds_alternative<PortRefusal>(outcome)) << r.name;
-    EXPECT_EQ(std::get<PortRefusal>(outcome).message, r.message) << r.name;
+    const auto outcome = SolveProblem({r.choice, {.frequency = 100, .volume = 1000, .thickness = 1}, r.model, kScreen});
+    ASSERT_TRUE(std::holds_alternative<ModelFault>(outcome)) << r.name;
+    EXPECT_EQ(std::get<ModelFault>(outcome), r.fault) << r.name;
   }
 }
 
