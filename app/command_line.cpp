@@ -68,7 +68,7 @@ struct Request {
 // The one text of an option given at most once; a refusal when repeated.
 Result<std::optional<std::string_view>> Single(const Request& request, OptionId id) {
   const std::vector<std::string>& texts = request.Texts(id);
-  if (texts.size() > 1) return Refused(std::string(Spec(id).name) + " is given more than once");
+  if (texts.size() > 1) return Refused(std::string(EntryOf(id).name) + " is given more than once");
   if (texts.empty()) return std::optional<std::string_view>();
   return std::optional<std::string_view>(texts.front());
 }
@@ -147,7 +147,7 @@ Result<QuantityTexts> ReadInputTexts(const Request& request, bool sweeping) {
       texts[IndexOf(quantity)] = single.value();
     }
     if (texts[IndexOf(quantity)] && !Offers(request.command, id)) {
-      const std::string_view name = Spec(id).name;
+      const std::string_view name = EntryOf(id).name;
       return Refused(std::string(NameOf(request.command)) + ": " + std::string(name) + " cannot be given: the " +
                      std::string(IsOrifice(quantity) && IsOrifice(solved) ? "orifice" : name.substr(2)) +
                      " is what it computes");
@@ -183,7 +183,7 @@ Result<Calculation> ReadCalculation(const Request& request, bool slot, bool swee
   // Each missing option is named before any value is read.
   for (const Quantity quantity : calculator::AskedQuantities(calculation.choice)) {
     if (!texts.value()[IndexOf(quantity)] && quantity != given) {
-      return Refused(std::string(NameOf(request.command)) + ": " + std::string(Spec(OptionOf(quantity)).name) +
+      return Refused(std::string(NameOf(request.command)) + ": " + std::string(EntryOf(OptionOf(quantity)).name) +
                      " is missing");
     }
   }
@@ -208,7 +208,7 @@ void RegisterOptions(CLI::App& cli, Request& request) {
   cli.allow_windows_style_options(false);
   // Arguments it does not know are left over and named below, in their order.
   cli.allow_extras();
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (!Takes(request.command, option.id)) continue;
     if (option.id == OptionId::kHelp) {
       cli.add_flag("-h,--help", request.help);
@@ -245,7 +245,7 @@ std::string SeeHelp(Command command) { return "; see 'helmholtz " + std::string(
 std::optional<std::string_view> FlagGivenAValue(Command command, std::span<const char* const> arguments) {
   for (const std::string_view argument : arguments.subspan(1)) {
     if (argument == "--") break;
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionEntry& option : kOptions) {
       if (!option.valueName.empty() || !Takes(command, option.id)) continue;
       for (const std::string_view flag : {option.name, option.id == OptionId::kHelp ? "-h" : option.name}) {
         if (argument.starts_with(flag) && argument.substr(flag.size()).starts_with('=')) return flag;
@@ -276,10 +276,10 @@ Result<Request> ParseRequest(Command command, std::span<const char* const> argum
     return Refused(std::string(NameOf(command)) + ": " + Printable(what) + SeeHelp(command));
   }
   for (const CLI::Option* option : cli.parse_order()) {
-    const OptionSpec* spec = OptionFor(option->get_name());
-    if (!spec || !spec->quantity) continue;
-    if (std::find(request.order.begin(), request.order.end(), *spec->quantity) == request.order.end()) {
-      request.order.push_back(*spec->quantity);
+    const OptionEntry* entry = OptionFor(option->get_name());
+    if (!entry || !entry->quantity) continue;
+    if (std::find(request.order.begin(), request.order.end(), *entry->quantity) == request.order.end()) {
+      request.order.push_back(*entry->quantity);
     }
   }
   const std::vector<std::string> unknown = cli.remaining();

@@ -79,7 +79,7 @@ std::string UnitsOf(calculator::Quantity quantity) {
 // The bracketed options of one group, as a synopsis line: " [--ends E] [--ports N]".
 std::string OptionalSynopsis(Command command, OptionGroup group) {
   std::string line;
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (option.group == group && Offers(command, option.id) && !option.synopsis.empty()) {
       line += " [" + std::string(option.synopsis) + "]";
     }
@@ -100,7 +100,7 @@ std::string SynopsisText(Command command) {
 // The inputs and their units: a calculation's options, a batch file's columns.
 std::string InputsText(Command command) {
   std::string text;
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (!option.quantity || (SolvedBy(command) && !Offers(command, option.id))) continue;
     const std::string shown = SolvedBy(command) ? std::string(option.name) + " " + std::string(option.valueName)
                                                 : std::string(kColumnNames[IndexOf(*option.quantity)]);
@@ -112,7 +112,7 @@ std::string InputsText(Command command) {
 std::string OptionsText(Command command) {
   const std::string_view defaultFormat = SolvedBy(command) ? "text" : "csv";
   std::string text;
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (option.quantity || !Offers(command, option.id)) continue;
     for (const HelpLine& line : option.help) {
       if (!line.shown.empty()) text += HelpEntry(line, defaultFormat);
@@ -134,7 +134,7 @@ std::string RequiredSynopsis(Command command) {
     if (asked == calculator::Quantity::kDiameter) {
       text += "(--diameter D | --surface S)";
     } else {
-      text += std::string(Spec(OptionOf(asked)).name) + " " + std::string(Spec(OptionOf(asked)).valueName);
+      text += std::string(EntryOf(OptionOf(asked)).name) + " " + std::string(EntryOf(OptionOf(asked)).valueName);
     }
   }
   return text;

@@ -8,8 +8,8 @@ constexpr std::array<std::string_view, 6> kCommandNames = {"frequency", "volume"
 
 }  // namespace
 
-const OptionSpec* OptionFor(std::string_view name) {
-  for (const OptionSpec& option : kOptions) {
+const OptionEntry* OptionFor(std::string_view name) {
+  for (const OptionEntry& option : kOptions) {
     if (option.name == name) return &option;
   }
   return nullptr;

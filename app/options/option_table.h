@@ -61,7 +61,7 @@ struct HelpLine {
   std::string_view text;
 };
 
-struct OptionSpec {
+struct OptionEntry {
   OptionId id;
   std::string_view name;       // "--volume"
   std::string_view valueName;  // "V"; empty for a flag, which takes no value
@@ -89,7 +89,7 @@ struct OptionSpec {
 static_assert(static_cast<std::size_t>(calculator::Quantity::kSurface) == static_cast<std::size_t>(OptionId::kSurface),
               "an input's option stands at its quantity's index");
 
-inline constexpr std::array<OptionSpec, kOptionCount> kOptions = {{
+inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
     {OptionId::kFrequency,
      "--frequency",
      "F",
@@ -292,13 +292,13 @@ inline constexpr std::array<OptionSpec, kOptionCount> kOptions = {{
      {}},
 }};
 
-constexpr const OptionSpec& Spec(OptionId id) { return kOptions[static_cast<std::size_t>(id)]; }
+constexpr const OptionEntry& EntryOf(OptionId id) { return kOptions[static_cast<std::size_t>(id)]; }
 
-constexpr bool Takes(Command command, OptionId id) { return (Spec(id).takenBy & Bit(command)) != 0; }
-constexpr bool Offers(Command command, OptionId id) { return (Spec(id).offeredTo & Bit(command)) != 0; }
+constexpr bool Takes(Command command, OptionId id) { return (EntryOf(id).takenBy & Bit(command)) != 0; }
+constexpr bool Offers(Command command, OptionId id) { return (EntryOf(id).offeredTo & Bit(command)) != 0; }
 
 // The option named `name` ("--volume"), if any.
-const OptionSpec* OptionFor(std::string_view name);
+const OptionEntry* OptionFor(std::string_view name);
 
 // The subcommand's name and back: Command::kBatch <-> "batch".
 std::string_view NameOf(Command command);

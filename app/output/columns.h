@@ -40,13 +40,13 @@ inline constexpr std::size_t kColumnCount = static_cast<std::size_t>(ColumnId::k
 // computed under a port model (the screens' own answers stay as they were).
 enum class ColumnSet : std::uint8_t { kAlways, kModel };
 
-struct ColumnSpec {
+struct ColumnEntry {
   ColumnId id;
   std::string_view name;
   ColumnSet set;
 };
 
-inline constexpr std::array<ColumnSpec, kColumnCount> kColumns = {{
+inline constexpr std::array<ColumnEntry, kColumnCount> kColumns = {{
     {ColumnId::kCalculation, "calculation", ColumnSet::kAlways},
     {ColumnId::kFrequency, "frequency_hz", ColumnSet::kAlways},
     {ColumnId::kVolume, "volume_cc", ColumnSet::kAlways},
@@ -73,7 +73,7 @@ constexpr std::size_t IndexOf(ColumnId id) { return static_cast<std::size_t>(id)
 // How many columns a row has: the first `ColumnCount(false)` always, all of them with the model's.
 constexpr std::size_t ColumnCount(bool modelColumns) {
   std::size_t count = 0;
-  for (const ColumnSpec& column : kColumns) count += modelColumns || column.set == ColumnSet::kAlways ? 1 : 0;
+  for (const ColumnEntry& column : kColumns) count += modelColumns || column.set == ColumnSet::kAlways ? 1 : 0;
   return count;
 }
 

@@ -39,7 +39,7 @@ std::vector<std::string> Lines(const std::string& text) {
 // subcommand has and each shell offers its own way.
 Names Offered(Command command) {
   Names names;
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (Offers(command, option.id) && option.id != OptionId::kHelp) names.insert(std::string(option.name));
   }
   return names;
@@ -102,7 +102,7 @@ TEST(OptionDocs, BashOffersEachSubcommandItsOptions) {
       EXPECT_EQ(OptionsIn(offered), expected);
     }
   }
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     SCOPED_TRACE(std::string(option.name));
     if (option.completion == Completion::kWords) {
       EXPECT_EQ(Between(script, std::string(option.name) + ")", "compgen -W \"", "\""), option.words);
@@ -112,7 +112,7 @@ TEST(OptionDocs, BashOffersEachSubcommandItsOptions) {
 
 TEST(OptionDocs, FishDescribesEachOptionAsTheTable) {
   const std::vector<std::string> lines = Lines(ReadSource("completions/helmholtz.fish"));
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (option.id == OptionId::kHelp) continue;
     SCOPED_TRACE(std::string(option.name));
     const std::string flag = " -l " + std::string(option.name.substr(2)) + " ";
@@ -153,7 +153,7 @@ std::string ZshVariable(const std::string& script, const std::string& name) {
 
 TEST(OptionDocs, ZshOffersEachSubcommandItsOptions) {
   const std::string script = ReadSource("completions/_helmholtz");
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (option.id == OptionId::kHelp) continue;
     SCOPED_TRACE(std::string(option.name));
     const std::string description = std::string(option.summary) + (option.quantity ? ", or START:STOP:STEP" : "");
@@ -189,7 +189,7 @@ TEST(OptionDocs, ManualSynopsisAndOptionsFollowTheTable) {
                                           : ".Cm " + std::string(NameOf(command)) + "\n",
                                       "", "\n.Nm");
     ASSERT_FALSE(block.empty());
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionEntry& option : kOptions) {
       if (!Offers(command, option.id) || option.id == OptionId::kHelp) continue;
       SCOPED_TRACE(std::string(option.name));
       const std::string flag = "Fl " + std::string(option.name.substr(1));
@@ -208,7 +208,7 @@ TEST(OptionDocs, ManualSynopsisAndOptionsFollowTheTable) {
     }
   }
   // Every option but the inputs has its entry, with its value as the help names it.
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (option.quantity || option.id == OptionId::kHelp) continue;
     SCOPED_TRACE(std::string(option.name));
     const std::string item = ".It Fl " + std::string(option.name.substr(1));
