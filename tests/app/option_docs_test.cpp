@@ -132,7 +132,7 @@ TEST(OptionDocs, FishDescribesEachOptionAsTheTable) {
   }
 }
 
-// The options a zsh specification defines: "--name=[" or "--name[", not the
+// The options a zsh argument description defines: "--name=[" or "--name[", not the
 // exclusions in front of it ("(--surface --slot)").
 Names DefinedOptions(const std::string& text) {
   Names names;
