@@ -16,6 +16,7 @@
 
 #include "console/cp437.h"
 #include "console/platform.h"
+#include "tests/support/key_down.h"
 
 namespace console {
 namespace {
@@ -31,35 +32,29 @@ const std::string kEsc = "\x1b";
 const std::string kCsi = "\x1b[";
 const std::string kSs3 = "\x1bO";
 
-InputRecord K(std::uint16_t scanCode, std::uint8_t character, std::uint32_t controlKeys = 0) {
-  InputRecord record;
-  record.scanCode = scanCode;
-  record.character = character;
-  record.controlKeys = controlKeys;
-  return record;
-}
+using testkeys::Key;
 
 // Keys without a character, with the scan codes of a PC keyboard.
-InputRecord Up(std::uint32_t keys = 0) { return K(72, 0, keys); }
-InputRecord Down(std::uint32_t keys = 0) { return K(80, 0, keys); }
-InputRecord Right(std::uint32_t keys = 0) { return K(77, 0, keys); }
-InputRecord Left(std::uint32_t keys = 0) { return K(75, 0, keys); }
-InputRecord Home(std::uint32_t keys = 0) { return K(71, 0, keys); }
-InputRecord End(std::uint32_t keys = 0) { return K(79, 0, keys); }
-InputRecord PageUp(std::uint32_t keys = 0) { return K(73, 0, keys); }
-InputRecord PageDown(std::uint32_t keys = 0) { return K(81, 0, keys); }
-InputRecord Insert(std::uint32_t keys = 0) { return K(82, 0, keys); }
-InputRecord Delete(std::uint32_t keys = 0) { return K(83, 0, keys); }
+InputRecord Up(std::uint32_t keys = 0) { return Key(72, 0, keys); }
+InputRecord Down(std::uint32_t keys = 0) { return Key(80, 0, keys); }
+InputRecord Right(std::uint32_t keys = 0) { return Key(77, 0, keys); }
+InputRecord Left(std::uint32_t keys = 0) { return Key(75, 0, keys); }
+InputRecord Home(std::uint32_t keys = 0) { return Key(71, 0, keys); }
+InputRecord End(std::uint32_t keys = 0) { return Key(79, 0, keys); }
+InputRecord PageUp(std::uint32_t keys = 0) { return Key(73, 0, keys); }
+InputRecord PageDown(std::uint32_t keys = 0) { return Key(81, 0, keys); }
+InputRecord Insert(std::uint32_t keys = 0) { return Key(82, 0, keys); }
+InputRecord Delete(std::uint32_t keys = 0) { return Key(83, 0, keys); }
 InputRecord F(int number, std::uint32_t keys = 0) {
   static constexpr std::uint16_t kScan[13] = {0, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 87, 88};
-  return K(kScan[number], 0, keys);
+  return Key(kScan[number], 0, keys);
 }
-InputRecord Enter(std::uint32_t keys = 0) { return K(28, 13, keys); }
-InputRecord Tab(std::uint32_t keys = 0) { return K(15, 9, keys); }
-InputRecord Backspace(std::uint32_t keys = 0) { return K(14, 8, keys); }
-InputRecord Esc(std::uint32_t keys = 0) { return K(1, 27, keys); }
+InputRecord Enter(std::uint32_t keys = 0) { return Key(28, 13, keys); }
+InputRecord Tab(std::uint32_t keys = 0) { return Key(15, 9, keys); }
+InputRecord Backspace(std::uint32_t keys = 0) { return Key(14, 8, keys); }
+InputRecord Esc(std::uint32_t keys = 0) { return Key(1, 27, keys); }
 // A character typed by a key that has no place on the US keyboard.
-InputRecord Typed(std::uint8_t character, std::uint32_t keys = 0) { return K(0, character, keys); }
+InputRecord Typed(std::uint8_t character, std::uint32_t keys = 0) { return Key(0, character, keys); }
 
 std::string Describe(const std::vector<InputRecord>& records) {
   std::string text;
@@ -142,41 +137,41 @@ std::string Paste(const std::string& text) { return kCsi + "200~" + text + kCsi 
 
 TEST(KeyDecoderPrintable, UsKeyboardScanCodesAndShift) {
   CheckRows({
-      {"a", {K(30, 'a')}},
-      {"A", {K(30, 'A', kShift)}},
-      {"q", {K(16, 'q')}},
-      {"p", {K(25, 'p')}},
-      {"z", {K(44, 'z')}},
-      {"M", {K(50, 'M', kShift)}},
-      {"1", {K(2, '1')}},
-      {"!", {K(2, '!', kShift)}},
-      {"@", {K(3, '@', kShift)}},
-      {"0", {K(11, '0')}},
-      {")", {K(11, ')', kShift)}},
-      {"-", {K(12, '-')}},
-      {"_", {K(12, '_', kShift)}},
-      {"=", {K(13, '=')}},
-      {"+", {K(13, '+', kShift)}},
-      {"[", {K(26, '[')}},
-      {"{", {K(26, '{', kShift)}},
-      {"]", {K(27, ']')}},
-      {"}", {K(27, '}', kShift)}},
-      {";", {K(39, ';')}},
-      {":", {K(39, ':', kShift)}},
-      {"'", {K(40, '\'')}},
-      {"\"", {K(40, '"', kShift)}},
-      {"`", {K(41, '`')}},
-      {"~", {K(41, '~', kShift)}},
-      {"\\", {K(43, '\\')}},
-      {"|", {K(43, '|', kShift)}},
-      {",", {K(51, ',')}},
-      {"<", {K(51, '<', kShift)}},
-      {".", {K(52, '.')}},
-      {">", {K(52, '>', kShift)}},
-      {"/", {K(53, '/')}},
-      {"?", {K(53, '?', kShift)}},
-      {" ", {K(57, ' ')}},
-      {"3.5e-2", {K(4, '3'), K(52, '.'), K(6, '5'), K(18, 'e'), K(12, '-'), K(3, '2')}},
+      {"a", {Key(30, 'a')}},
+      {"A", {Key(30, 'A', kShift)}},
+      {"q", {Key(16, 'q')}},
+      {"p", {Key(25, 'p')}},
+      {"z", {Key(44, 'z')}},
+      {"M", {Key(50, 'M', kShift)}},
+      {"1", {Key(2, '1')}},
+      {"!", {Key(2, '!', kShift)}},
+      {"@", {Key(3, '@', kShift)}},
+      {"0", {Key(11, '0')}},
+      {")", {Key(11, ')', kShift)}},
+      {"-", {Key(12, '-')}},
+      {"_", {Key(12, '_', kShift)}},
+      {"=", {Key(13, '=')}},
+      {"+", {Key(13, '+', kShift)}},
+      {"[", {Key(26, '[')}},
+      {"{", {Key(26, '{', kShift)}},
+      {"]", {Key(27, ']')}},
+      {"}", {Key(27, '}', kShift)}},
+      {";", {Key(39, ';')}},
+      {":", {Key(39, ':', kShift)}},
+      {"'", {Key(40, '\'')}},
+      {"\"", {Key(40, '"', kShift)}},
+      {"`", {Key(41, '`')}},
+      {"~", {Key(41, '~', kShift)}},
+      {"\\", {Key(43, '\\')}},
+      {"|", {Key(43, '|', kShift)}},
+      {",", {Key(51, ',')}},
+      {"<", {Key(51, '<', kShift)}},
+      {".", {Key(52, '.')}},
+      {">", {Key(52, '>', kShift)}},
+      {"/", {Key(53, '/')}},
+      {"?", {Key(53, '?', kShift)}},
+      {" ", {Key(57, ' ')}},
+      {"3.5e-2", {Key(4, '3'), Key(52, '.'), Key(6, '5'), Key(18, 'e'), Key(12, '-'), Key(3, '2')}},
   });
 }
 
@@ -199,32 +194,32 @@ TEST(KeyDecoderPrintable, EveryPrintableByteIsOneKeyOfItsOwn) {
 TEST(KeyDecoderControl, EnterTabBackspaceAndCtrlLetters) {
   CheckRows({
       {"\r", {Enter()}},
-      {"\n", {K(36, 10, kCtrl)}},  // Ctrl+J: Enter sends CR in raw mode
+      {"\n", {Key(36, 10, kCtrl)}},  // Ctrl+J: Enter sends CR in raw mode
       {"\t", {Tab()}},
       {"\x7f", {Backspace()}},
       {"\b", {Backspace()}},
-      {"\x01", {K(30, 1, kCtrl)}},
-      {"\x03", {K(46, 3, kCtrl)}},            // Ctrl+C is a key like any other
-      {"\x11", {K(16, 17, kCtrl)}},           // Ctrl+Q
-      {"\x13", {K(31, 19, kCtrl)}},           // Ctrl+S
-      {"\x18", {K(45, 24, kCtrl)}},           // Ctrl+X
-      {"\x1a", {K(44, 26, kCtrl)}},           // Ctrl+Z
-      {"\x0c", {K(38, 12, kCtrl)}},           // Ctrl+L
-      {"\x00"s, {K(3, 0, kCtrl | kShift)}},   // Ctrl+@ (Ctrl+Shift+2, also Ctrl+Space)
-      {"\x1c", {K(43, 28, kCtrl)}},           // Ctrl+Backslash
-      {"\x1d", {K(27, 29, kCtrl)}},           // Ctrl+]
-      {"\x1e", {K(7, 30, kCtrl | kShift)}},   // Ctrl+^
-      {"\x1f", {K(12, 31, kCtrl | kShift)}},  // Ctrl+_
-      {"12\x7f\r", {K(2, '1'), K(3, '2'), Backspace(), Enter()}},
+      {"\x01", {Key(30, 1, kCtrl)}},
+      {"\x03", {Key(46, 3, kCtrl)}},            // Ctrl+C is a key like any other
+      {"\x11", {Key(16, 17, kCtrl)}},           // Ctrl+Q
+      {"\x13", {Key(31, 19, kCtrl)}},           // Ctrl+S
+      {"\x18", {Key(45, 24, kCtrl)}},           // Ctrl+X
+      {"\x1a", {Key(44, 26, kCtrl)}},           // Ctrl+Z
+      {"\x0c", {Key(38, 12, kCtrl)}},           // Ctrl+L
+      {"\x00"s, {Key(3, 0, kCtrl | kShift)}},   // Ctrl+@ (Ctrl+Shift+2, also Ctrl+Space)
+      {"\x1c", {Key(43, 28, kCtrl)}},           // Ctrl+Backslash
+      {"\x1d", {Key(27, 29, kCtrl)}},           // Ctrl+]
+      {"\x1e", {Key(7, 30, kCtrl | kShift)}},   // Ctrl+^
+      {"\x1f", {Key(12, 31, kCtrl | kShift)}},  // Ctrl+_
+      {"12\x7f\r", {Key(2, '1'), Key(3, '2'), Backspace(), Enter()}},
   });
 }
 
 TEST(KeyDecoderControl, EraseByteFromTheTerminalSettings) {
   // Whatever the erase setting, DEL and BS stay Backspace.
   CheckRows({{"\x7f", {Backspace()}}, {"\b", {Backspace()}}}, 8);
-  CheckRows({{"#", {Backspace()}}, {"\x7f", {Backspace()}}, {"a", {K(30, 'a')}}}, '#');
+  CheckRows({{"#", {Backspace()}}, {"\x7f", {Backspace()}}, {"a", {Key(30, 'a')}}}, '#');
   // 0 disables the erase character: NUL stays Ctrl+@.
-  CheckRows({{"\x00"s, {K(3, 0, kCtrl | kShift)}}, {"\x7f", {Backspace()}}}, 0);
+  CheckRows({{"\x00"s, {Key(3, 0, kCtrl | kShift)}}, {"\x7f", {Backspace()}}}, 0);
   // An erase setting cannot take away Enter or the Esc key.
   CheckRows({{"\r", {Enter()}}}, '\r');
   CheckRows({{kEsc, {Esc()}, true}, {kCsi + "A", {Up()}}}, 0x1b);
@@ -240,8 +235,8 @@ TEST(KeyDecoderKeys, XtermCsiAndSs3) {
       {kCsi + "D", {Left()}},
       {kCsi + "H", {Home()}},
       {kCsi + "F", {End()}},
-      {kCsi + "E", {K(76, 0)}},  // keypad 5 without Num Lock
-      {kSs3 + "A", {Up()}},      // cursor keys in application mode
+      {kCsi + "E", {Key(76, 0)}},  // keypad 5 without Num Lock
+      {kSs3 + "A", {Up()}},        // cursor keys in application mode
       {kSs3 + "B", {Down()}},
       {kSs3 + "C", {Right()}},
       {kSs3 + "D", {Left()}},
@@ -251,7 +246,7 @@ TEST(KeyDecoderKeys, XtermCsiAndSs3) {
       {kSs3 + "Q", {F(2)}},
       {kSs3 + "R", {F(3)}},
       {kSs3 + "S", {F(4)}},
-      {kCsi + "A" + kCsi + "B" + "x", {Up(), Down(), K(45, 'x')}},
+      {kCsi + "A" + kCsi + "B" + "x", {Up(), Down(), Key(45, 'x')}},
   });
 }
 
@@ -288,21 +283,21 @@ TEST(KeyDecoderKeys, LinuxConsole) {
 
 TEST(KeyDecoderKeys, KeypadInApplicationMode) {
   CheckRows({
-      {kSs3 + "p", {K(82, '0')}},
-      {kSs3 + "q", {K(79, '1')}},
-      {kSs3 + "r", {K(80, '2')}},
-      {kSs3 + "s", {K(81, '3')}},
-      {kSs3 + "t", {K(75, '4')}},
-      {kSs3 + "u", {K(76, '5')}},
-      {kSs3 + "v", {K(77, '6')}},
-      {kSs3 + "w", {K(71, '7')}},
-      {kSs3 + "x", {K(72, '8')}},
-      {kSs3 + "y", {K(73, '9')}},
-      {kSs3 + "n", {K(83, '.')}},
-      {kSs3 + "j", {K(55, '*')}},
-      {kSs3 + "k", {K(78, '+')}},
-      {kSs3 + "m", {K(74, '-')}},
-      {kSs3 + "o", {K(53, '/')}},
+      {kSs3 + "p", {Key(82, '0')}},
+      {kSs3 + "q", {Key(79, '1')}},
+      {kSs3 + "r", {Key(80, '2')}},
+      {kSs3 + "s", {Key(81, '3')}},
+      {kSs3 + "t", {Key(75, '4')}},
+      {kSs3 + "u", {Key(76, '5')}},
+      {kSs3 + "v", {Key(77, '6')}},
+      {kSs3 + "w", {Key(71, '7')}},
+      {kSs3 + "x", {Key(72, '8')}},
+      {kSs3 + "y", {Key(73, '9')}},
+      {kSs3 + "n", {Key(83, '.')}},
+      {kSs3 + "j", {Key(55, '*')}},
+      {kSs3 + "k", {Key(78, '+')}},
+      {kSs3 + "m", {Key(74, '-')}},
+      {kSs3 + "o", {Key(53, '/')}},
       {kSs3 + "M", {Enter()}},
   });
 }
@@ -332,7 +327,7 @@ TEST(KeyDecoderKeys, ModifierParameters) {
       {kCsi + "25;5~", {F(3, kShift | kCtrl)}},
       {kSs3 + "5P", {F(1, kCtrl)}},  // old xterm
       {kSs3 + "1;2Q", {F(2, kShift)}},
-      {kSs3 + "2p", {K(82, '0', kShift)}},
+      {kSs3 + "2p", {Key(82, '0', kShift)}},
       {kCsi + "Z", {Tab(kShift)}},
       {kCsi + "1;5Z", {Tab(kShift | kCtrl)}},
       // kitty: Caps Lock in the modifiers, event types press and repeat
@@ -360,15 +355,15 @@ TEST(KeyDecoderKeys, InvalidModifiersAndReleasesGiveNoKey) {
 
 TEST(KeyDecoderAlt, EscPrefixAddsAlt) {
   CheckRows({
-      {kEsc + "a", {K(30, 'a', kAlt)}},
-      {kEsc + "A", {K(30, 'A', kAlt | kShift)}},
-      {kEsc + "1", {K(2, '1', kAlt)}},
-      {kEsc + " ", {K(57, ' ', kAlt)}},
+      {kEsc + "a", {Key(30, 'a', kAlt)}},
+      {kEsc + "A", {Key(30, 'A', kAlt | kShift)}},
+      {kEsc + "1", {Key(2, '1', kAlt)}},
+      {kEsc + " ", {Key(57, ' ', kAlt)}},
       {kEsc + "\r", {Enter(kAlt)}},
       {kEsc + "\t", {Tab(kAlt)}},
       {kEsc + "\x7f", {Backspace(kAlt)}},
-      {kEsc + "\x01", {K(30, 1, kCtrl | kAlt)}},
-      {kEsc + "ab", {K(30, 'a', kAlt), K(48, 'b')}},
+      {kEsc + "\x01", {Key(30, 1, kCtrl | kAlt)}},
+      {kEsc + "ab", {Key(30, 'a', kAlt), Key(48, 'b')}},
       {kEsc + "\xc3\xa9", {Typed(0x82, kAlt)}},
       {kEsc + "\xe2\x82\xac", {}},  // Alt+€: no code page 437 byte
   });
@@ -380,17 +375,17 @@ TEST(KeyDecoderAlt, EscEscIsTwoEscKeys) {
       {kEsc + kEsc, {Esc(), Esc()}, true},
       {kEsc + kEsc + kEsc, {Esc(), Esc(), Esc()}, true},
       {kEsc + kEsc + "[A", {Esc(), Up()}},
-      {kEsc + kEsc + "x", {Esc(), K(45, 'x', kAlt)}},
+      {kEsc + kEsc + "x", {Esc(), Key(45, 'x', kAlt)}},
   });
 }
 
 TEST(KeyDecoderAlt, LoneIntroducerAfterTheTimeoutIsAltWithThatKey) {
   CheckRows({
-      {kEsc + "[", {K(26, '[', kAlt)}, true},
-      {kEsc + "O", {K(24, 'O', kAlt | kShift)}, true},
-      {kEsc + "]", {K(27, ']', kAlt)}, true},
-      {kEsc + "P", {K(25, 'P', kAlt | kShift)}, true},
-      {kEsc + "_", {K(12, '_', kAlt | kShift)}, true},
+      {kEsc + "[", {Key(26, '[', kAlt)}, true},
+      {kEsc + "O", {Key(24, 'O', kAlt | kShift)}, true},
+      {kEsc + "]", {Key(27, ']', kAlt)}, true},
+      {kEsc + "P", {Key(25, 'P', kAlt | kShift)}, true},
+      {kEsc + "_", {Key(12, '_', kAlt | kShift)}, true},
       // with more bytes after the introducer it was a sequence, and is dropped
       {kEsc + "[1", {}, true},
       {kEsc + "]0;", {}, true},
@@ -414,12 +409,12 @@ TEST(KeyDecoderUtf8, CharactersOfTheCodePage) {
       {"\xc2\xa0", {Typed(0xFF)}},      // no-break space
       {"a\xc3\xa9"
        "b",
-       {K(30, 'a'), Typed(0x82), K(48, 'b')}},
+       {Key(30, 'a'), Typed(0x82), Key(48, 'b')}},
       {"\xe2\x82\xac", {}},      // € has no byte
       {"\xf0\x9f\x98\x80", {}},  // emoji
       {"\xe2\x82\xac"
        "x",
-       {K(45, 'x')}},
+       {Key(45, 'x')}},
   });
 }
 
@@ -428,11 +423,11 @@ TEST(KeyDecoderUtf8, InvalidBytesAreDropped) {
       {"\x80", {}},  // continuation without a lead
       {"\xbf"
        "a",
-       {K(30, 'a')}},
+       {Key(30, 'a')}},
       {"\xc3"
        "A",
-       {K(30, 'A', kShift)}},  // broken character, the next byte counts
-      {"\xc0\x80", {}},        // over-long NUL
+       {Key(30, 'A', kShift)}},  // broken character, the next byte counts
+      {"\xc0\x80", {}},          // over-long NUL
       {"\xc1\xbf", {}},
       {"\xe0\x80\x80", {}},  // over-long
       {"\xe0\x9f\xbf", {}},
@@ -451,68 +446,68 @@ TEST(KeyDecoderUtf8, InvalidBytesAreDropped) {
 
 TEST(KeyDecoderPaste, TextBecomesTypedCharacters) {
   CheckRows({
-      {Paste("12.5"), {K(2, '1'), K(3, '2'), K(52, '.'), K(6, '5')}},
+      {Paste("12.5"), {Key(2, '1'), Key(3, '2'), Key(52, '.'), Key(6, '5')}},
       {Paste(""), {}},
-      {Paste("a b"), {K(30, 'a'), K(57, ' '), K(48, 'b')}},
+      {Paste("a b"), {Key(30, 'a'), Key(57, ' '), Key(48, 'b')}},
       {Paste("\xc3\xa9\xe2\x94\x82"), {Typed(0x82), Typed(0xB3)}},
       {Paste("\xe2\x82\xac"), {}},
       // pictures of control codes would arrive as Ctrl+A and Esc
       {Paste("\xe2\x98\xba\xe2\x86\x90"), {}},
       {Paste("\xe2\x8c\x82"), {Typed(0x7F)}},
-      {Paste("a\tb"), {K(30, 'a'), Tab(), K(48, 'b')}},
+      {Paste("a\tb"), {Key(30, 'a'), Tab(), Key(48, 'b')}},
   });
 }
 
 TEST(KeyDecoderPaste, EachLineEndIsOneEnter) {
   CheckRows({
-      {Paste("a\rb"), {K(30, 'a'), Enter(), K(48, 'b')}},
-      {Paste("a\nb"), {K(30, 'a'), Enter(), K(48, 'b')}},
-      {Paste("a\r\nb"), {K(30, 'a'), Enter(), K(48, 'b')}},
-      {Paste("a\n\rb"), {K(30, 'a'), Enter(), Enter(), K(48, 'b')}},
+      {Paste("a\rb"), {Key(30, 'a'), Enter(), Key(48, 'b')}},
+      {Paste("a\nb"), {Key(30, 'a'), Enter(), Key(48, 'b')}},
+      {Paste("a\r\nb"), {Key(30, 'a'), Enter(), Key(48, 'b')}},
+      {Paste("a\n\rb"), {Key(30, 'a'), Enter(), Enter(), Key(48, 'b')}},
       {Paste("\r\r\n\n"), {Enter(), Enter(), Enter()}},
       {Paste("\r\n\r\n"), {Enter(), Enter()}},
-      {Paste("1\r") + "\n", {K(2, '1'), Enter(), K(36, 10, kCtrl)}},  // the paste ended in between
+      {Paste("1\r") + "\n", {Key(2, '1'), Enter(), Key(36, 10, kCtrl)}},  // the paste ended in between
   });
 }
 
 TEST(KeyDecoderPaste, NothingInsideAPasteActsAsAKey) {
   CheckRows({
-      {Paste("x\x03\x1a\x7f\b\x00\x01y"s), {K(45, 'x'), K(21, 'y')}},
-      {Paste(kCsi + "A"), {K(26, '['), K(30, 'A', kShift)}},
-      {Paste(kEsc + "a"), {K(30, 'a')}},
-      {Paste(kSs3 + "P"), {K(24, 'O', kShift), K(25, 'P', kShift)}},
+      {Paste("x\x03\x1a\x7f\b\x00\x01y"s), {Key(45, 'x'), Key(21, 'y')}},
+      {Paste(kCsi + "A"), {Key(26, '['), Key(30, 'A', kShift)}},
+      {Paste(kEsc + "a"), {Key(30, 'a')}},
+      {Paste(kSs3 + "P"), {Key(24, 'O', kShift), Key(25, 'P', kShift)}},
       {Paste(kEsc), {}},
       {Paste(kEsc + kEsc), {}},
-      {Paste(kCsi + "200~"), {K(26, '['), K(3, '2'), K(11, '0'), K(11, '0'), K(41, '~', kShift)}},
+      {Paste(kCsi + "200~"), {Key(26, '['), Key(3, '2'), Key(11, '0'), Key(11, '0'), Key(41, '~', kShift)}},
       // beginnings of the end marker that do not finish it are text
-      {Paste(kCsi + "20"), {K(26, '['), K(3, '2'), K(11, '0')}},
-      {Paste(kCsi + "201"), {K(26, '['), K(3, '2'), K(11, '0'), K(2, '1')}},
-      {Paste(kCsi + "202~"), {K(26, '['), K(3, '2'), K(11, '0'), K(3, '2'), K(41, '~', kShift)}},
+      {Paste(kCsi + "20"), {Key(26, '['), Key(3, '2'), Key(11, '0')}},
+      {Paste(kCsi + "201"), {Key(26, '['), Key(3, '2'), Key(11, '0'), Key(2, '1')}},
+      {Paste(kCsi + "202~"), {Key(26, '['), Key(3, '2'), Key(11, '0'), Key(3, '2'), Key(41, '~', kShift)}},
       // a broken character does not hide the end marker
-      {Paste("\xc3") + "x", {K(45, 'x')}},
+      {Paste("\xc3") + "x", {Key(45, 'x')}},
   });
 }
 
 TEST(KeyDecoderPaste, KeysDecodeAgainAfterThePaste) {
   CheckRows({
-      {Paste("a") + kCsi + "A", {K(30, 'a'), Up()}},
-      {Paste("a") + kEsc, {K(30, 'a'), Esc()}, true},
-      {Paste("a") + "\x03", {K(30, 'a'), K(46, 3, kCtrl)}},
-      {Paste("a") + Paste("b"), {K(30, 'a'), K(48, 'b')}},
-      {kCsi + "201~" + "x", {K(45, 'x')}},  // an end marker outside a paste
+      {Paste("a") + kCsi + "A", {Key(30, 'a'), Up()}},
+      {Paste("a") + kEsc, {Key(30, 'a'), Esc()}, true},
+      {Paste("a") + "\x03", {Key(30, 'a'), Key(46, 3, kCtrl)}},
+      {Paste("a") + Paste("b"), {Key(30, 'a'), Key(48, 'b')}},
+      {kCsi + "201~" + "x", {Key(45, 'x')}},  // an end marker outside a paste
   });
 }
 
 TEST(KeyDecoderPaste, TheErasePrintableStaysTextInAPaste) {
-  CheckRows({{Paste("#"), {K(4, '#', kShift)}}, {"#", {Backspace()}}}, '#');
+  CheckRows({{Paste("#"), {Key(4, '#', kShift)}}, {"#", {Backspace()}}}, '#');
 }
 
 TEST(KeyDecoderPaste, UnfinishedPasteStaysText) {
   CheckRows({
-      {kCsi + "200~ab", {K(30, 'a'), K(48, 'b')}},
-      {kCsi + "200~" + kCsi + "B", {K(26, '['), K(48, 'B', kShift)}},
+      {kCsi + "200~ab", {Key(30, 'a'), Key(48, 'b')}},
+      {kCsi + "200~" + kCsi + "B", {Key(26, '['), Key(48, 'B', kShift)}},
       // the start of an end marker that stops: the ESC goes, the rest is text
-      {kCsi + "200~a" + kCsi + "2", {K(30, 'a'), K(26, '['), K(3, '2')}, true},
+      {kCsi + "200~a" + kCsi + "2", {Key(30, 'a'), Key(26, '['), Key(3, '2')}, true},
   });
   // The Esc timeout does not end a paste: it goes on after a short spell.
   KeyDecoder decoder;
@@ -521,7 +516,7 @@ TEST(KeyDecoderPaste, UnfinishedPasteStaysText) {
   decoder.Expire(kPasteTimeoutMs - 1, kEscTimeoutMs, out);
   decoder.ExpirePaste(kPasteTimeoutMs - 1, kPasteTimeoutMs, out);
   decoder.Feed(kEsc + "x" + kCsi + "201~" + kEsc + "x", out);
-  EXPECT_EQ(Describe(out), Describe({K(30, 'a'), K(45, 'x'), K(45, 'x', kAlt)}));
+  EXPECT_EQ(Describe(out), Describe({Key(30, 'a'), Key(45, 'x'), Key(45, 'x', kAlt)}));
 }
 
 // Bytes, a silence of `idleMs` in which the waiting side expires what it may
@@ -565,23 +560,29 @@ TEST(KeyDecoderPaste, APasteWithoutItsEndEndsAfterTheTimeout) {
   const std::string keys = kCsi + "A" + "\x7f" + kSs3 + "P" + "1\r";
   CheckPauses({
       // after the timeout, Up, Backspace, F1 and a choice are keys again
-      {kCsi + "200~ab", kPasteTimeoutMs, keys, {K(30, 'a'), K(48, 'b'), Up(), Backspace(), F(1), K(2, '1'), Enter()}},
-      {kCsi + "200~", kPasteTimeoutMs * 5, keys, {Up(), Backspace(), F(1), K(2, '1'), Enter()}},
+      {kCsi + "200~ab",
+       kPasteTimeoutMs,
+       keys,
+       {Key(30, 'a'), Key(48, 'b'), Up(), Backspace(), F(1), Key(2, '1'), Enter()}},
+      {kCsi + "200~", kPasteTimeoutMs * 5, keys, {Up(), Backspace(), F(1), Key(2, '1'), Enter()}},
       // below it the paste goes on: the same keys are text, Backspace dropped
       {kCsi + "200~ab",
        kPasteTimeoutMs - 1,
        keys,
-       {K(30, 'a'), K(48, 'b'), K(26, '['), K(30, 'A', kShift), K(24, 'O', kShift), K(25, 'P', kShift), K(2, '1'),
-        Enter()}},
+       {Key(30, 'a'), Key(48, 'b'), Key(26, '['), Key(30, 'A', kShift), Key(24, 'O', kShift), Key(25, 'P', kShift),
+        Key(2, '1'), Enter()}},
       // a held beginning of the end marker was text; a character cut short is dropped
-      {kCsi + "200~a" + kCsi + "20", kPasteTimeoutMs, "x", {K(30, 'a'), K(26, '['), K(3, '2'), K(11, '0'), K(45, 'x')}},
-      {kCsi + "200~a\xc3", kPasteTimeoutMs, kCsi + "B", {K(30, 'a'), Down()}},
+      {kCsi + "200~a" + kCsi + "20",
+       kPasteTimeoutMs,
+       "x",
+       {Key(30, 'a'), Key(26, '['), Key(3, '2'), Key(11, '0'), Key(45, 'x')}},
+      {kCsi + "200~a\xc3", kPasteTimeoutMs, kCsi + "B", {Key(30, 'a'), Down()}},
       // the end marker coming late is no key
-      {kCsi + "200~a", kPasteTimeoutMs, kCsi + "201~z", {K(30, 'a'), K(44, 'z')}},
-      {kCsi + "200~a", kPasteTimeoutMs, kEsc, {K(30, 'a'), Esc()}},
+      {kCsi + "200~a", kPasteTimeoutMs, kCsi + "201~z", {Key(30, 'a'), Key(44, 'z')}},
+      {kCsi + "200~a", kPasteTimeoutMs, kEsc, {Key(30, 'a'), Esc()}},
       // an ended paste, or none, is not touched by the silence
-      {Paste("a"), kPasteTimeoutMs, kCsi + "A", {K(30, 'a'), Up()}},
-      {"a", kPasteTimeoutMs, "b", {K(30, 'a'), K(48, 'b')}},
+      {Paste("a"), kPasteTimeoutMs, kCsi + "A", {Key(30, 'a'), Up()}},
+      {"a", kPasteTimeoutMs, "b", {Key(30, 'a'), Key(48, 'b')}},
   });
 }
 
@@ -605,7 +606,7 @@ TEST(KeyDecoderPaste, ThePasteEndsExactlyAtItsTimeout) {
 // Each row is followed by "z", which must come through: nothing swallows it.
 void CheckDropped(const std::vector<std::string>& sequences) {
   std::vector<Row> rows;
-  for (const std::string& sequence : sequences) rows.push_back({sequence + "z", {K(44, 'z')}});
+  for (const std::string& sequence : sequences) rows.push_back({sequence + "z", {Key(44, 'z')}});
   CheckRows(rows);
 }
 
@@ -664,7 +665,7 @@ TEST(KeyDecoderBroken, AByteThatCannotBelongBreaksTheSequenceOff) {
   CheckRows({
       {kCsi + "1" + kCsi + "A", {Up()}},
       {kCsi + "1;\r", {Enter()}},
-      {kCsi + "1;\x03", {K(46, 3, kCtrl)}},
+      {kCsi + "1;\x03", {Key(46, 3, kCtrl)}},
       {kCsi + "1\x7f", {Backspace()}},
       {kCsi + "1\xc3\xa9", {Typed(0x82)}},
       {kSs3 + "1" + kEsc + "OP", {F(1)}},
@@ -682,7 +683,7 @@ TEST(KeyDecoderBroken, OnlyTheBareStartMarkerStartsAPaste) {
       {kCsi + "200:1~" + kCsi + "A", {Up()}},
       {kCsi + "?200~" + kCsi + "A", {Up()}},
       // the same number: a paste begins, and ESC [ A in it is text
-      {kCsi + "0200~" + kCsi + "A", {K(26, '['), K(30, 'A', kShift)}},
+      {kCsi + "0200~" + kCsi + "A", {Key(26, '['), Key(30, 'A', kShift)}},
   });
 }
 
@@ -691,7 +692,7 @@ TEST(KeyDecoderBroken, SequencesUpTo64HeldBytesAreRead) {
   CheckRows({
       {kCsi + std::string(59, '0') + "1;5A", {Up(kCtrl)}},
       {kCsi + std::string(60, '0') + "1;5A", {}},
-      {kCsi + std::string(52, '0') + "57399:48;2u", {K(82, '0', kShift)}},
+      {kCsi + std::string(52, '0') + "57399:48;2u", {Key(82, '0', kShift)}},
   });
 }
 
@@ -702,7 +703,7 @@ TEST(KeyDecoderBroken, OverlongSequencesAreSkippedToTheirEnd) {
   for (int i = 0; i < 10000; ++i) decoder.Feed("12;", out);
   EXPECT_TRUE(decoder.Pending());
   decoder.Feed("Ax", out);
-  EXPECT_EQ(Describe(out), Describe({K(45, 'x')}));
+  EXPECT_EQ(Describe(out), Describe({Key(45, 'x')}));
   EXPECT_FALSE(decoder.Pending());
 }
 
@@ -740,7 +741,7 @@ TEST(KeyDecoderTimeout, BelowTheTimeoutHeldBytesStayWhole) {
   decoder.Expire(kEscTimeoutMs, kEscTimeoutMs, out);
   EXPECT_FALSE(decoder.Pending());
   decoder.Feed("A", out);  // the sequence was dropped: A is a letter now
-  EXPECT_EQ(Describe(out), Describe({K(30, 'A', kShift)}));
+  EXPECT_EQ(Describe(out), Describe({Key(30, 'A', kShift)}));
 }
 
 TEST(KeyDecoderTimeout, EscFollowedByAKeyBeforeTheTimeoutIsAlt) {
@@ -752,29 +753,29 @@ TEST(KeyDecoderTimeout, EscFollowedByAKeyBeforeTheTimeoutIsAlt) {
   decoder.Feed(kEsc, out);
   decoder.Expire(kEscTimeoutMs, kEscTimeoutMs, out);
   decoder.Feed("x", out);
-  EXPECT_EQ(Describe(out), Describe({K(45, 'x', kAlt), Esc(), K(45, 'x')}));
+  EXPECT_EQ(Describe(out), Describe({Key(45, 'x', kAlt), Esc(), Key(45, 'x')}));
 }
 
 // --- kitty keyboard protocol and xterm modifyOtherKeys ---------------------
 
 TEST(KeyDecoderKitty, KeysByCodePoint) {
   CheckRows({
-      {kCsi + "97u", {K(30, 'a')}},
-      {kCsi + "97;2u", {K(30, 'A', kShift)}},
-      {kCsi + "97;3u", {K(30, 'a', kAlt)}},
-      {kCsi + "97;5u", {K(30, 1, kCtrl)}},
-      {kCsi + "99;5u", {K(46, 3, kCtrl)}},  // Ctrl+C
-      {kCsi + "97;65u", {K(30, 'A', kCaps)}},
-      {kCsi + "97;66u", {K(30, 'a', kCaps | kShift)}},
-      {kCsi + "97;1:2u", {K(30, 'a')}},  // repeat
-      {kCsi + "49;2u", {K(2, '!', kShift)}},
-      {kCsi + "49:33;2u", {K(2, '!', kShift)}},
-      {kCsi + "55:47;2u", {K(53, '/', kShift)}},  // the layout's own Shift+7
-      {kCsi + "47;2u", {K(53, '?', kShift)}},
-      {kCsi + "50;6u", {K(3, 0, kCtrl | kShift)}},  // Ctrl+@
-      {kCsi + "91;5u", {K(26, 27, kCtrl)}},         // Ctrl+[
-      {kCsi + "49;5u", {K(2, 0, kCtrl)}},           // Ctrl+1 types nothing
-      {kCsi + "32;5u", {K(57, ' ', kCtrl)}},
+      {kCsi + "97u", {Key(30, 'a')}},
+      {kCsi + "97;2u", {Key(30, 'A', kShift)}},
+      {kCsi + "97;3u", {Key(30, 'a', kAlt)}},
+      {kCsi + "97;5u", {Key(30, 1, kCtrl)}},
+      {kCsi + "99;5u", {Key(46, 3, kCtrl)}},  // Ctrl+C
+      {kCsi + "97;65u", {Key(30, 'A', kCaps)}},
+      {kCsi + "97;66u", {Key(30, 'a', kCaps | kShift)}},
+      {kCsi + "97;1:2u", {Key(30, 'a')}},  // repeat
+      {kCsi + "49;2u", {Key(2, '!', kShift)}},
+      {kCsi + "49:33;2u", {Key(2, '!', kShift)}},
+      {kCsi + "55:47;2u", {Key(53, '/', kShift)}},  // the layout's own Shift+7
+      {kCsi + "47;2u", {Key(53, '?', kShift)}},
+      {kCsi + "50;6u", {Key(3, 0, kCtrl | kShift)}},  // Ctrl+@
+      {kCsi + "91;5u", {Key(26, 27, kCtrl)}},         // Ctrl+[
+      {kCsi + "49;5u", {Key(2, 0, kCtrl)}},           // Ctrl+1 types nothing
+      {kCsi + "32;5u", {Key(57, ' ', kCtrl)}},
       {kCsi + "13u", {Enter()}},
       {kCsi + "13;5u", {Enter(kCtrl)}},
       {kCsi + "9;2u", {Tab(kShift)}},
@@ -782,17 +783,17 @@ TEST(KeyDecoderKitty, KeysByCodePoint) {
       {kCsi + "127u", {Backspace()}},
       {kCsi + "233u", {Typed(0x82)}},
       {kCsi + "233:201;2u", {Typed(0x90, kShift)}},  // Shift+é is É
-      {kCsi + "97;1;97u", {K(30, 'a')}},             // with the text field
-      {kCsi + "57399u", {K(82, '0')}},               // keypad 0
-      {kCsi + "57408u", {K(73, '9')}},
-      {kCsi + "57409u", {K(83, '.')}},
-      {kCsi + "57412u", {K(74, '-')}},
+      {kCsi + "97;1;97u", {Key(30, 'a')}},           // with the text field
+      {kCsi + "57399u", {Key(82, '0')}},             // keypad 0
+      {kCsi + "57408u", {Key(73, '9')}},
+      {kCsi + "57409u", {Key(83, '.')}},
+      {kCsi + "57412u", {Key(74, '-')}},
       {kCsi + "57414u", {Enter()}},
       {kCsi + "57417u", {Left()}},
-      {kCsi + "57427u", {K(76, 0)}},
+      {kCsi + "57427u", {Key(76, 0)}},
       {kCsi + "27;5;13~", {Enter(kCtrl)}},  // xterm modifyOtherKeys
-      {kCsi + "27;2;33~", {K(2, '!', kShift)}},
-      {kCsi + "27;5;105~", {K(23, 9, kCtrl)}},  // Ctrl+I, not Tab
+      {kCsi + "27;2;33~", {Key(2, '!', kShift)}},
+      {kCsi + "27;5;105~", {Key(23, 9, kCtrl)}},  // Ctrl+I, not Tab
   });
 }
 
@@ -882,7 +883,7 @@ TEST(KeyDecoderProperties, PastedTextNeverBecomesKeys) {
     Outcome outcome = Decode(bytes, RandomCuts(random, bytes.size()), 127);
     ASSERT_FALSE(outcome.records.empty()) << Printable(text);
     // The q after the paste comes out as a key: the paste has ended.
-    ASSERT_EQ(Describe({outcome.records.back()}), Describe({K(16, 'q')})) << Printable(text);
+    ASSERT_EQ(Describe({outcome.records.back()}), Describe({Key(16, 'q')})) << Printable(text);
     outcome.records.pop_back();
     for (const InputRecord& record : outcome.records) {
       ASSERT_NE(record.character, 27) << Printable(text);

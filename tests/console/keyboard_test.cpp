@@ -5,21 +5,17 @@
 
 #include "console/console.h"
 #include "tests/support/console_probe.h"
+#include "tests/support/key_down.h"
 #include "tests/support/memory_console.h"
 
 namespace console {
 namespace {
 
+using testkeys::Key;
+
 class KeyboardTest : public ::testing::Test {
  protected:
   void SetUp() override { console_.SetScreenSize(80, 60); }
-  InputRecord Down(std::uint8_t character, std::uint16_t scanCode, std::uint32_t controlKeys = 0) {
-    InputRecord record;
-    record.character = character;
-    record.scanCode = scanCode;
-    record.controlKeys = controlKeys;
-    return record;
-  }
   CellPosition Cursor() const { return screen_.cursor(); }
 
   MemoryConsole screen_{80, 25, 200, 100};
@@ -70,18 +66,18 @@ struct PollRow {
 
 TEST_F(KeyboardTest, PollKeyResultsForSingleKeys) {
   const PollRow rows[] = {
-      {"letter", Down('a', 30), "a"},
-      {"enter", Down(13, 28), "\r"},
-      {"ctrl+c", Down(3, 46, kLeftCtrlPressed), "\x03"},
-      {"alt+letter", Down('a', 30, kLeftAltPressed), std::string("\0\x1e", 2)},
-      {"altgr letter row", Down('@', 16, kRightAltPressed | kLeftCtrlPressed), std::string("\0\x10", 2)},
-      {"alt+digit keeps its character", Down('1', 2, kLeftAltPressed), "1"},
-      {"function key", Down(0, kScanF1), std::string("\0\x3b", 2)},
-      {"shifted arrow", Down(0, kScanUp, kShiftPressed), std::string("\0\x48", 2)},
-      {"esc without character", Down(0, kScanEsc), std::string("\0", 1)},
-      {"esc with caps lock", Down(0, kScanEsc, kCapsLockOn), "\x1b"},
-      {"esc with character", Down(27, kScanEsc), "\x1b"},
-      {"caps lock pair", Down('!', 2, kCapsLockOn), "1"},
+      {"letter", Key(30, 'a'), "a"},
+      {"enter", Key(28, 13), "\r"},
+      {"ctrl+c", Key(46, 3, kLeftCtrlPressed), "\x03"},
+      {"alt+letter", Key(30, 'a', kLeftAltPressed), std::string("\0\x1e", 2)},
+      {"altgr letter row", Key(16, '@', kRightAltPressed | kLeftCtrlPressed), std::string("\0\x10", 2)},
+      {"alt+digit keeps its character", Key(2, '1', kLeftAltPressed), "1"},
+      {"function key", Key(kScanF1, 0), std::string("\0\x3b", 2)},
+      {"shifted arrow", Key(kScanUp, 0, kShiftPressed), std::string("\0\x48", 2)},
+      {"esc without character", Key(kScanEsc, 0), std::string("\0", 1)},
+      {"esc with caps lock", Key(kScanEsc, 0, kCapsLockOn), "\x1b"},
+      {"esc with character", Key(kScanEsc, 27), "\x1b"},
+      {"caps lock pair", Key(2, '!', kCapsLockOn), "1"},
   };
   for (const PollRow& r : rows) {
     screen_.Push(r.record);
@@ -91,7 +87,7 @@ TEST_F(KeyboardTest, PollKeyResultsForSingleKeys) {
 }
 
 TEST_F(KeyboardTest, PollKeySkipsReleasesModifiersAndOtherEvents) {
-  InputRecord release = Down('a', 30);
+  InputRecord release = Key(30, 'a');
   release.keyDown = false;
   InputRecord mouse;
   mouse.kind = InputKind::kMouse;
@@ -109,7 +105,7 @@ TEST_F(KeyboardTest, PollKeySkipsReleasesModifiersAndOtherEvents) {
 }
 
 TEST_F(KeyboardTest, PeekKeyLeavesTheKeyInTheQueue) {
-  screen_.Push(Down('z', 44));
+  screen_.Push(Key(44, 'z'));
   EXPECT_EQ(ConsoleProbe::PeekKey(console_).length, 1);
   EXPECT_EQ(ConsoleProbe::PeekKey(console_).bytes[0], 'z');
   EXPECT_EQ(screen_.PendingInput(), 1u);
@@ -276,7 +272,7 @@ TEST_F(KeyboardTest, ControlKeysAndKeysWithoutCharactersAreIgnoredInLines) {
   screen_.Type("1\t\x1b\x03\x1a");
   screen_.PressScanCode(kScanLeft);
   screen_.PressScanCode(kScanF1 + 4);
-  screen_.Push(Down('q', 16, kLeftAltPressed));
+  screen_.Push(Key(16, 'q', kLeftAltPressed));
   screen_.Type("2\r");
   EXPECT_EQ(console_.ReadLine(), "12");
   EXPECT_EQ(screen_.RowText(4).substr(0, 3), "12 ");
@@ -284,8 +280,8 @@ TEST_F(KeyboardTest, ControlKeysAndKeysWithoutCharactersAreIgnoredInLines) {
 
 TEST_F(KeyboardTest, HighBytesAndDeleteCountAsCharacters) {
   console_.Locate(5, 1);
-  screen_.Push(Down(0x7F, 0));
-  screen_.Push(Down(0x82, 0));
+  screen_.Push(Key(0, 0x7F));
+  screen_.Push(Key(0, 0x82));
   screen_.Type("\r");
   EXPECT_EQ(console_.ReadLine(), "\x7f\x82");
 }
@@ -302,8 +298,8 @@ TEST_F(KeyboardTest, TheLineHoldsTenThousandCharactersAndDropsTheRest) {
 
 TEST_F(KeyboardTest, CapsLockInLines) {
   console_.Locate(5, 1);
-  screen_.Push(Down('!', 2, kCapsLockOn));
-  screen_.Push(Down('1', 2, kCapsLockOn | kShiftPressed));
+  screen_.Push(Key(2, '!', kCapsLockOn));
+  screen_.Push(Key(2, '1', kCapsLockOn | kShiftPressed));
   screen_.Type("\r");
   EXPECT_EQ(console_.ReadLine(), "1!");
 }
