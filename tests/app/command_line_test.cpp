@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "app/output/output.h"
+#include "tests/support/command_rows.h"
 
 namespace app {
 namespace {
@@ -59,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseRow{"SlashQuestionIsNoHelpOffWindows", {"/?"}, Action::kRejectArgument, "/?"}
 #endif
                       ),
-    [](const ::testing::TestParamInfo<ParseRow>& info) { return std::string(info.param.name); });
+    testrows::RowName);
 
 struct AnswerRow {
   const char* name;
@@ -67,7 +68,6 @@ struct AnswerRow {
   std::string out;
   std::string err;
   int exitCode;
-  WriteStatus writes = WriteStatus::kWritten;
 };
 
 void PrintTo(const AnswerRow& row, std::ostream* out) { *out << row.name; }
@@ -76,7 +76,7 @@ class AnswerTest : public ::testing::TestWithParam<AnswerRow> {};
 
 TEST_P(AnswerTest, WritesTheRowTextsAndGivesTheExitCode) {
   const AnswerRow& row = GetParam();
-  StringSink sink(row.writes);
+  StringSink sink;
   Output out(sink);
   std::ostringstream err;
   EXPECT_EQ(Answer(row.commandLine, out, err), row.exitCode);
@@ -84,27 +84,18 @@ TEST_P(AnswerTest, WritesTheRowTextsAndGivesTheExitCode) {
   EXPECT_EQ(err.str(), row.err);
 }
 
+// The usage, the version and a bad argument, whole, and each onto a full
+// disk and into a closed pipe, are the real program's rows, in
+// tests/e2e/command_line_e2e_test.cpp.
 INSTANTIATE_TEST_SUITE_P(
     Actions, AnswerTest,
-    ::testing::Values(
-        AnswerRow{"Usage", CommandLine{Action::kShowUsage, ""}, UsageText(), "", 0},
-        AnswerRow{"Version", CommandLine{Action::kShowVersion, ""}, "helmholtz " HELMHOLTZ_TEST_VERSION "\n", "", 0},
-        AnswerRow{"BadArgument", CommandLine{Action::kRejectArgument, "--frobnicate"}, "",
-                  "helmholtz: unknown argument '--frobnicate'; see 'helmholtz --help'\n", kExitBadArgument},
-        AnswerRow{"ControlBytesAreEscaped", CommandLine{Action::kRejectArgument, "\x1b[2J\n\x7f\\"}, "",
-                  "helmholtz: unknown argument '\\x1B[2J\\x0A\\x7F\\x5C'; see 'helmholtz --help'\n", kExitBadArgument},
-        AnswerRow{"BytesAboveAsciiAreEscaped", CommandLine{Action::kRejectArgument, "\xc3\xa9"}, "",
-                  "helmholtz: unknown argument '\\xC3\\xA9'; see 'helmholtz --help'\n", kExitBadArgument},
-        AnswerRow{"UsageThatCannotBeWritten", CommandLine{Action::kShowUsage, ""}, "",
-                  "helmholtz: cannot write to standard output\n", kExitWriteFailed, WriteStatus::kFailed},
-        AnswerRow{"VersionThatCannotBeWritten", CommandLine{Action::kShowVersion, ""}, "",
-                  "helmholtz: cannot write to standard output\n", kExitWriteFailed, WriteStatus::kFailed},
-        // Whoever closed the pipe wanted no more: no message.
-        AnswerRow{"UsageIntoAClosedPipe", CommandLine{Action::kShowUsage, ""}, "", "", kExitWriteFailed,
-                  WriteStatus::kClosed},
-        AnswerRow{"VersionIntoAClosedPipe", CommandLine{Action::kShowVersion, ""}, "", "", kExitWriteFailed,
-                  WriteStatus::kClosed}),
-    [](const ::testing::TestParamInfo<AnswerRow>& info) { return std::string(info.param.name); });
+    ::testing::Values(AnswerRow{"ControlBytesAreEscaped", CommandLine{Action::kRejectArgument, "\x1b[2J\n\x7f\\"}, "",
+                                "helmholtz: unknown argument '\\x1B[2J\\x0A\\x7F\\x5C'; see 'helmholtz --help'\n",
+                                kExitBadArgument},
+                      AnswerRow{"BytesAboveAsciiAreEscaped", CommandLine{Action::kRejectArgument, "\xc3\xa9"}, "",
+                                "helmholtz: unknown argument '\\xC3\\xA9'; see 'helmholtz --help'\n",
+                                kExitBadArgument}),
+    testrows::RowName);
 
 TEST(UsageText, NamesEveryOptionAndEndsWithANewLine) {
   const std::string usage = UsageText();

@@ -16,6 +16,7 @@
 #include "tests/support/memory_console.h"
 #include "tests/screens/screen_support.h"
 #include "tests/e2e/helmholtz_support.h"
+#include "tests/support/row_names.h"
 
 namespace termtest {
 namespace {
@@ -104,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // volume and the thickness typed at the same prompts before.
                       Calculation{"UpRecallsTheValuesOfTheLastDesign", "1\r1000\r2\r1\rx1\r\x1b[A\r3\r\x1b[A\r",
                                   "Volume (cc) ?1000"}),
-    [](const ::testing::TestParamInfo<Calculation>& info) { return std::string(info.param.name); });
+    testrows::RowName);
 
 }  // namespace
 }  // namespace termtest

@@ -29,25 +29,13 @@
 #include "calculator/design.h"
 #include "tests/e2e/helmholtz_support.h"
 #include "tests/plot/svg_support.h"
+#include "tests/support/command_rows.h"
 #include "tests/support/text_lines.h"
 
 namespace termtest {
 namespace {
 
-struct CommandRow {
-  const char* name;
-  std::vector<std::string> arguments;
-  int exitCode;
-  // Standard output and standard error, exactly.
-  std::string output;
-  std::string error;
-  // Standard output goes to this file instead of being captured.
-  std::string outputFile = {};
-  // Standard input comes from this file instead of /dev/null.
-  std::string inputFile = {};
-};
-
-void PrintTo(const CommandRow& row, std::ostream* out) { *out << row.name; }
+using testrows::CommandRow;
 
 class CommandLineE2e : public ::testing::TestWithParam<CommandRow> {};
 
@@ -62,8 +50,8 @@ TEST_P(CommandLineE2e, AnswersWithoutATerminal) {
   PtySession session(HelmholtzBinary(), options);
   ASSERT_TRUE(session.started());
   ASSERT_EQ(session.ExitCode(kPromptlyMs), row.exitCode);
-  EXPECT_EQ(session.standardOutput(), row.output);
-  EXPECT_EQ(session.errorOutput(), row.error);
+  EXPECT_EQ(session.standardOutput(), row.out);
+  EXPECT_EQ(session.errorOutput(), row.err);
 }
 
 const std::string kVersionLine = "helmholtz " HELMHOLTZ_TEST_VERSION "\n";
@@ -106,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    kWorkedText,
                    ""},
+        // The screens' model named explicitly is the answer without it, byte for byte.
         CommandRow{"ScreenEndsAsToday",
                    {"frequency", "--volume", "1l", "--diameter", "20mm", "--thickness", "1", "--ends", "screen"},
                    0,
@@ -175,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    "helmholtz: the sweep has 1000000 x 100000 x 10 designs, more than the 10000000000 a sweep may "
                    "have\n"}),
-    [](const ::testing::TestParamInfo<CommandRow>& info) { return std::string(info.param.name); });
+    testrows::RowName);
 
 // A sweep's refusals quote what was typed (a range, a list of values, with
 // --only-possible or --plot): however hostile the text, one line of printable

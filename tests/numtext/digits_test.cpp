@@ -15,6 +15,7 @@
 
 #include "numtext/extended_bits.h"
 #include "numtext/numeric_text_support.h"
+#include "tests/support/row_names.h"
 
 namespace {
 
@@ -197,7 +198,7 @@ TEST_P(DecimalDigitsTest, MatchesRow) {
   EXPECT_EQ(result.negative, row.negative);
 }
 
-std::string RowName(const testing::TestParamInfo<DigitsRow>& info) { return info.param.name; }
+using testrows::RowName;
 
 // Failures name the row instead of dumping its bytes.
 void PrintTo(const DigitsRow& row, std::ostream* out) { *out << row.name; }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "numtext/numeric_text_support.h"
+#include "tests/support/row_names.h"
 #include "numtext/numtext.h"
 
 namespace {
@@ -29,7 +30,7 @@ TEST_P(SingleTextTest, SevenDigitText) {
   EXPECT_EQ("|" + NumberToText(row.value, 7) + "|", "|" + std::string(row.text) + "|");
 }
 
-std::string RowName(const testing::TestParamInfo<TextRow>& info) { return info.param.name; }
+using testrows::RowName;
 
 // Failures name the row instead of dumping its bytes.
 void PrintTo(const TextRow& row, std::ostream* out) { *out << row.name; }

@@ -14,6 +14,7 @@
 
 #include "numtext/digits.h"
 #include "numtext/numeric_text_support.h"
+#include "tests/support/row_names.h"
 #include "numtext/numtext.h"
 
 namespace {
@@ -42,7 +43,7 @@ TEST_P(StoredValueTest, StoresRowValue) {
       << "text \"" << row.text << "\" gave " << stored << ", expected " << row.stored;
 }
 
-std::string RowName(const testing::TestParamInfo<StoredRow>& info) { return info.param.name; }
+using testrows::RowName;
 
 // Failures name the row instead of dumping its bytes.
 void PrintTo(const StoredRow& row, std::ostream* out) { *out << row.name; }
@@ -329,6 +330,6 @@ INSTANTIATE_TEST_SUITE_P(
         ScanRow{"RadixBeyond64Bits", "&H10000000000000000", 19, true, true},
         ScanRow{"UnsignedFrom2To63", "&H8000000000000000?", 19, true, true},
         ScanRow{"BeyondExtended", "1E5000", 6, true, true}, ScanRow{"BelowExtendedIsZero", "1E-5000", 7, true, false}),
-    [](const testing::TestParamInfo<ScanRow>& info) { return std::string(info.param.name); });
+    RowName);
 
 }  // namespace
