@@ -469,10 +469,11 @@ TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
   }
 }
 
-// The README's chart is what the README's command makes today.
-TEST(CommandLineSweep, TheReadmeChartIsTheProgramsOwn) {
+// docs/sweep-frequency.svg, the guide's chart, is byte for byte what the
+// guide's command beside it draws today.
+TEST(CommandLineSweep, TheGuidesChartIsWhatItsCommandDraws) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
-  const std::string made = ::testing::TempDir() + "helmholtz_readme_chart.svg";
+  const std::string made = ::testing::TempDir() + "helmholtz_guide_chart.svg";
   LaunchOptions options;
   options.withoutTerminal = true;
   options.standardOutputFile = "/dev/null";
