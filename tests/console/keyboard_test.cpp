@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "tests/support/console_fixture.h"
 #include "tests/support/console_probe.h"
 #include "tests/support/key_down.h"
 #include "tests/support/memory_console.h"
@@ -13,14 +14,7 @@ namespace {
 
 using testkeys::Key;
 
-class KeyboardTest : public ::testing::Test {
- protected:
-  void SetUp() override { console_.SetScreenSize(80, 60); }
-  CellPosition Cursor() const { return screen_.cursor(); }
-
-  MemoryConsole screen_{80, 25, 200, 100};
-  Console console_{screen_};
-};
+class KeyboardTest : public ConsoleOnMemory {};
 
 struct TranslateRow {
   std::uint8_t character;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "tests/support/console_fixture.h"
 #include "tests/support/console_probe.h"
 #include "tests/support/expected_screen.h"
 #include "tests/support/memory_console.h"
@@ -14,15 +15,7 @@
 namespace console {
 namespace {
 
-class ScreenTest : public ::testing::Test {
- protected:
-  void SetUp() override { console_.SetScreenSize(80, 60); }
-  // 0-based cursor, as the platform holds it.
-  CellPosition Cursor() const { return screen_.cursor(); }
-
-  MemoryConsole screen_{80, 25, 200, 100};
-  Console console_{screen_};
-};
+class ScreenTest : public ConsoleOnMemory {};
 
 TEST_F(ScreenTest, SetScreenSizeGivesTheRequestedBuffer) {
   EXPECT_EQ(console_.ScreenRows(), 60);
