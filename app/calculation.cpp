@@ -18,20 +18,20 @@ Choice ChoiceFor(Quantity solved, bool anyOrifice) {
   return Choice::kFrequencyRound;
 }
 
-TypedQuantities ParseTyped(Choice choice, const QuantityTexts& texts, const QuantityNames& names,
-                           std::optional<Quantity> given) {
+Result<calculator::Quantities> ParseTyped(Choice choice, const QuantityTexts& texts, const QuantityNames& names,
+                                          std::optional<Quantity> given) {
   // As the screen starts: every quantity 0 until typed.
   calculator::Quantities typed;
   for (const Quantity quantity : calculator::AskedQuantities(choice)) {
     if (quantity == given) continue;
     const std::optional<std::string_view>& text = texts[IndexOf(quantity)];
     const std::string name(names[IndexOf(quantity)]);
-    if (!text) return {std::nullopt, name + " is missing"};
-    const ParsedValue parsed = ParseValue(*text, DimensionOf(quantity));
-    if (!parsed.value) return {std::nullopt, name + ": " + parsed.refusal};
-    calculator::Field(typed, quantity) = *parsed.value;
+    if (!text) return Refused(name + " is missing");
+    const Result<float> parsed = ParseValue(*text, DimensionOf(quantity));
+    if (!parsed.ok()) return Refused(name + ": " + parsed.refusal().message);
+    calculator::Field(typed, quantity) = parsed.value();
   }
-  return {typed, {}};
+  return typed;
 }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/result.h"
 #include "calculator/design.h"
 
 namespace app {
@@ -33,11 +34,8 @@ calculator::Choice ChoiceFor(calculator::Quantity solved, bool anyOrifice);
 // there) into a Quantities as the screen's prompts fill it, or the first
 // refusal as "NAME: reason". A quantity `given` otherwise (the surface of a
 // slot) is not read and stays 0.
-struct TypedQuantities {
-  std::optional<calculator::Quantities> quantities;
-  std::string refusal;
-};
-TypedQuantities ParseTyped(calculator::Choice choice, const QuantityTexts& texts, const QuantityNames& names,
-                           std::optional<calculator::Quantity> given = std::nullopt);
+Result<calculator::Quantities> ParseTyped(calculator::Choice choice, const QuantityTexts& texts,
+                                          const QuantityNames& names,
+                                          std::optional<calculator::Quantity> given = std::nullopt);
 
 }  // namespace app

@@ -103,10 +103,12 @@ Result<CommonSettings> ReadCommon(const Request& request) {
   }
   float soundSpeed = calculator::kScreenSoundSpeed;
   if (speed.value() || temperature.value()) {
-    const ParsedValue parsed = speed.value() ? ParseSoundSpeed(*speed.value()) : ParseTemperature(*temperature.value());
-    if (!parsed.value)
-      return Refused(std::string(speed.value() ? "--sound-speed: " : "--temperature: ") + parsed.refusal);
-    soundSpeed = *parsed.value;
+    const Result<float> parsed =
+        speed.value() ? ParseSoundSpeed(*speed.value()) : ParseTemperature(*temperature.value());
+    if (!parsed.ok()) {
+      return Refused(std::string(speed.value() ? "--sound-speed: " : "--temperature: ") + parsed.refusal().message);
+    }
+    soundSpeed = parsed.value();
   }
   settings.constants = calculator::MakeConstants(soundSpeed);
   return settings;
@@ -126,9 +128,7 @@ Result<calculator::PortModel> ReadModel(const Request& request) {
   for (const auto* single : {&ends, &ports, &slot}) {
     if (!single->ok()) return single->refusal();
   }
-  ParsedModel parsed = ParseModel({ends.value(), ports.value(), slot.value()}, kModelOptionNames);
-  if (!parsed.model) return Refused(std::move(parsed.refusal));
-  return *parsed.model;
+  return ParseModel({ends.value(), ports.value(), slot.value()}, kModelOptionNames);
 }
 
 // The inputs' texts: the first of each (a sweep reads them all itself); an
@@ -188,9 +188,9 @@ Result<Calculation> ReadCalculation(const Request& request, bool slot, bool swee
     }
   }
   if (sweeping) return calculation;
-  const TypedQuantities typed = ParseTyped(calculation.choice, texts.value(), kOptionNames, given);
-  if (!typed.quantities) return Refused(typed.refusal);
-  calculation.typed = *typed.quantities;
+  const Result<calculator::Quantities> typed = ParseTyped(calculation.choice, texts.value(), kOptionNames, given);
+  if (!typed.ok()) return typed.refusal();
+  calculation.typed = typed.value();
   return calculation;
 }
 

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <variant>
 
+#include "app/result.h"
 #include "calculator/design.h"
 #include "calculator/port_models.h"
 #include "calculator/solve.h"
@@ -42,19 +43,11 @@ inline constexpr ModelNames kModelColumnNames = {"ends", "ports", "slot"};
 // width written without a unit takes the height's ("40x8mm" is 40 mm by
 // 8 mm). Refused as "'TEXT' ..." (without the option's name), a slot whose
 // surface overflows single precision too ("1e20x1e20").
-struct ParsedSlot {
-  std::optional<calculator::Slot> slot;
-  std::string refusal;
-};
-ParsedSlot ParseSlot(std::string_view text);
+Result<calculator::Slot> ParseSlot(std::string_view text);
 
 // The model the texts describe, or the first refusal as "NAME: reason".
 // Combinations are left to calculator::SolveProblem (calculator::FaultOf).
-struct ParsedModel {
-  std::optional<calculator::PortModel> model;
-  std::string refusal;
-};
-ParsedModel ParseModel(const ModelTexts& texts, const ModelNames& names);
+Result<calculator::PortModel> ParseModel(const ModelTexts& texts, const ModelNames& names);
 
 // Whether answers under `model` carry the model columns: every model but the
 // screens' own with one round or typed orifice, whose answers stay as they

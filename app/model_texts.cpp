@@ -35,7 +35,7 @@ std::optional<int> ParsePorts(std::string_view text) {
 
 }  // namespace
 
-ParsedSlot ParseSlot(std::string_view text) {
+Result<calculator::Slot> ParseSlot(std::string_view text) {
   constexpr std::string_view kTimes = "\xC3\x97";  // U+00D7 in UTF-8
   std::size_t at = text.find('x');
   std::size_t separator = 1;
@@ -43,11 +43,11 @@ ParsedSlot ParseSlot(std::string_view text) {
     at = times;
     separator = kTimes.size();
   }
-  if (at == std::string_view::npos) return {std::nullopt, Quoted(text) + " is not WxH (a width, x, a height)"};
+  if (at == std::string_view::npos) return Refused(Quoted(text) + " is not WxH (a width, x, a height)");
   const std::string_view widthText = text.substr(0, at);
   const std::string_view heightText = text.substr(at + separator);
-  const ParsedValue height = ParseValue(heightText, Dimension::kLength);
-  if (!height.value) return {std::nullopt, Quoted(text) + ": " + height.refusal};
+  const Result<float> height = ParseValue(heightText, Dimension::kLength);
+  if (!height.ok()) return Refused(Quoted(text) + ": " + height.refusal().message);
 
   // A width that is a bare number takes the height's unit, read as if written behind it.
   std::string width(widthText);
@@ -56,41 +56,41 @@ ParsedSlot ParseSlot(std::string_view text) {
     width += heightText.substr(numtext::ScanNumber(heightText).length);
     // Hexadecimal digits would run into the unit (&H3 and cm make &H3C m).
     if (numtext::ScanNumber(width).length != widthText.size()) {
-      return {std::nullopt, Quoted(text) + ": write the width's unit too"};
+      return Refused(Quoted(text) + ": write the width's unit too");
     }
   }
-  const ParsedValue parsedWidth = ParseValue(width, Dimension::kLength);
-  if (!parsedWidth.value) return {std::nullopt, Quoted(text) + ": " + parsedWidth.refusal};
+  const Result<float> parsedWidth = ParseValue(width, Dimension::kLength);
+  if (!parsedWidth.ok()) return Refused(Quoted(text) + ": " + parsedWidth.refusal().message);
   // The surface is stored in single precision like a typed --surface, which refuses the same overflow.
-  if (!std::isfinite(static_cast<float>(static_cast<long double>(*parsedWidth.value) * *height.value))) {
-    return {std::nullopt, Quoted(text) + ": the surface is not finite in single precision"};
+  if (!std::isfinite(static_cast<float>(static_cast<long double>(parsedWidth.value()) * height.value()))) {
+    return Refused(Quoted(text) + ": the surface is not finite in single precision");
   }
-  return {calculator::Slot{*parsedWidth.value, *height.value}, {}};
+  return calculator::Slot{parsedWidth.value(), height.value()};
 }
 
-ParsedModel ParseModel(const ModelTexts& texts, const ModelNames& names) {
+Result<calculator::PortModel> ParseModel(const ModelTexts& texts, const ModelNames& names) {
   calculator::PortModel model;
   if (texts.ends) {
     const std::optional<calculator::Ends> ends = calculator::ParseEnds(*texts.ends);
     if (!ends) {
-      return {std::nullopt, std::string(names.ends) + ": " + Quoted(*texts.ends) +
-                                " is not one of screen, flanged, free, flanged-free"};
+      return Refused(std::string(names.ends) + ": " + Quoted(*texts.ends) +
+                     " is not one of screen, flanged, free, flanged-free");
     }
     model.ends = *ends;
   }
   if (texts.ports) {
     const std::optional<int> ports = ParsePorts(*texts.ports);
     if (!ports) {
-      return {std::nullopt, std::string(names.ports) + ": " + Quoted(*texts.ports) + " is not a whole number"};
+      return Refused(std::string(names.ports) + ": " + Quoted(*texts.ports) + " is not a whole number");
     }
     model.ports = *ports;
   }
   if (texts.slot) {
-    const ParsedSlot slot = ParseSlot(*texts.slot);
-    if (!slot.slot) return {std::nullopt, std::string(names.slot) + ": " + slot.refusal};
-    model.slot = slot.slot;
+    const Result<calculator::Slot> slot = ParseSlot(*texts.slot);
+    if (!slot.ok()) return Refused(std::string(names.slot) + ": " + slot.refusal().message);
+    model.slot = slot.value();
   }
-  return {model, {}};
+  return model;
 }
 
 std::string FaultText(calculator::ModelFault fault, const ModelNames& names) {

@@ -55,10 +55,8 @@ constexpr std::uint64_t kMaxCurves = 10;
 // range's points are rounded to single once, from the unrounded value.
 sweep::ValueParser ParserFor(Quantity quantity) {
   const Dimension dimension = DimensionOf(quantity);
-  return [dimension](std::string_view number, std::string_view unit) -> std::variant<long double, sweep::Refusal> {
-    const WorkingValue parsed = ParseWorkingValue(std::string(number) + std::string(unit), dimension);
-    if (!parsed.value) return sweep::Refusal{parsed.refusal};
-    return *parsed.value;
+  return [dimension](std::string_view number, std::string_view unit) {
+    return ParseWorkingValue(std::string(number) + std::string(unit), dimension);
   };
 }
 
@@ -395,19 +393,19 @@ Result<Designs> ReadDesigns(const SweepRequest& request) {
   std::vector<Quantity> inputs;
   for (const SweptInput& input : request.inputs) {
     const std::vector<std::string_view> texts(input.texts.begin(), input.texts.end());
-    auto parsed = sweep::ParseSequence(texts, ParserFor(input.quantity));
-    if (auto* refusal = std::get_if<sweep::Refusal>(&parsed)) {
-      return Refused(std::string(kOptionNames[IndexOf(input.quantity)]) + ": " + refusal->message);
+    Result<sweep::Sequence> parsed = sweep::ParseSequence(texts, ParserFor(input.quantity));
+    if (!parsed.ok()) {
+      return Refused(std::string(kOptionNames[IndexOf(input.quantity)]) + ": " + parsed.refusal().message);
     }
-    axes.push_back(std::get<sweep::Sequence>(std::move(parsed)));
+    axes.push_back(std::move(parsed.value()));
     inputs.push_back(input.quantity);
   }
-  auto made = sweep::Sweep::Make(std::move(axes));
-  if (auto* refusal = std::get_if<sweep::Refusal>(&made)) return Refusal(std::move(*refusal));
+  Result<sweep::Sweep> made = sweep::Sweep::Make(std::move(axes));
+  if (!made.ok()) return made.refusal();
   if (const std::optional<calculator::ModelFault> fault = calculator::FaultOf(request.choice, request.model)) {
     return Refused(FaultText(*fault, kModelOptionNames));
   }
-  return Designs{std::get<sweep::Sweep>(std::move(made)), std::move(inputs)};
+  return Designs{std::move(made.value()), std::move(inputs)};
 }
 
 // Where --plot draws: the chart fed by the designs, and the file it goes to

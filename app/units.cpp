@@ -61,30 +61,23 @@ std::string Quoted(std::string_view text) { return "'" + Printable(text) + "'"; 
 struct Split {
   long double number = 0;
   std::string_view rest;
-  std::string refusal;
 };
 
-Split SplitNumber(std::string_view text) {
+Result<Split> SplitNumber(std::string_view text) {
   const numtext::ScannedNumber scanned = numtext::ScanNumber(text);
-  Split split;
   if (!scanned.digits || text.find(',') != std::string_view::npos) {
-    split.refusal = Quoted(text) + " is not a number";
-    if (text.find(',') != std::string_view::npos) split.refusal += " (the decimal separator is '.')";
-    return split;
+    std::string refusal = Quoted(text) + " is not a number";
+    if (text.find(',') != std::string_view::npos) refusal += " (the decimal separator is '.')";
+    return Refused(std::move(refusal));
   }
-  if (scanned.overflowed) {
-    split.refusal = Quoted(text) + " is not finite in single precision";
-    return split;
-  }
-  split.number = scanned.value;
-  split.rest = text.substr(scanned.length);
-  return split;
+  if (scanned.overflowed) return Refused(Quoted(text) + " is not finite in single precision");
+  return Split{scanned.value, text.substr(scanned.length)};
 }
 
-ParsedValue Rounded(std::string_view text, long double value) {
+Result<float> Rounded(std::string_view text, long double value) {
   const float stored = static_cast<float>(value);  // the one rounding to single
-  if (!std::isfinite(stored)) return {std::nullopt, Quoted(text) + " is not finite in single precision"};
-  return {stored, {}};
+  if (!std::isfinite(stored)) return Refused(Quoted(text) + " is not finite in single precision");
+  return stored;
 }
 
 }  // namespace
@@ -109,49 +102,48 @@ std::string UnitList(Dimension dimension) {
   return list;
 }
 
-WorkingValue ParseWorkingValue(std::string_view text, Dimension dimension) {
-  const Split split = SplitNumber(text);
-  if (!split.refusal.empty()) return {std::nullopt, split.refusal};
+Result<long double> ParseWorkingValue(std::string_view text, Dimension dimension) {
+  const Result<Split> split = SplitNumber(text);
+  if (!split.ok()) return split.refusal();
+  const auto [number, rest] = split.value();
   for (const Unit& unit : UnitsOf(dimension)) {
-    if (split.rest.empty() || unit.name == split.rest) {
-      const long double value = split.rest.empty() ? split.number : split.number * unit.numerator / unit.denominator;
-      const ParsedValue rounded = Rounded(text, value);
-      if (!rounded.value) return {std::nullopt, rounded.refusal};
-      return {value, {}};
+    if (rest.empty() || unit.name == rest) {
+      const long double value = rest.empty() ? number : number * unit.numerator / unit.denominator;
+      const Result<float> rounded = Rounded(text, value);
+      if (!rounded.ok()) return rounded.refusal();
+      return value;
     }
   }
-  return {std::nullopt, Quoted(text) + ": " + Quoted(split.rest) + " is not a " + std::string(NameOf(dimension)) +
-                            " unit (" + UnitList(dimension) + ")"};
+  return Refused(Quoted(text) + ": " + Quoted(rest) + " is not a " + std::string(NameOf(dimension)) + " unit (" +
+                 UnitList(dimension) + ")");
 }
 
-ParsedValue ParseValue(std::string_view text, Dimension dimension) {
-  const WorkingValue working = ParseWorkingValue(text, dimension);
-  if (!working.value) return {std::nullopt, working.refusal};
-  return Rounded(text, *working.value);
+Result<float> ParseValue(std::string_view text, Dimension dimension) {
+  const Result<long double> working = ParseWorkingValue(text, dimension);
+  if (!working.ok()) return working.refusal();
+  return Rounded(text, working.value());
 }
 
-ParsedValue ParseTemperature(std::string_view text) {
+Result<float> ParseTemperature(std::string_view text) {
   constexpr long double kSpeedAtZeroCelsius = 33130;  // cm/s, dry air
   constexpr long double kZeroCelsius = 273.15L;       // K
-  const Split split = SplitNumber(text);
-  if (!split.refusal.empty()) return {std::nullopt, split.refusal};
-  if (!split.rest.empty() && split.rest != "C") {
-    return {std::nullopt, Quoted(text) + ": " + Quoted(split.rest) + " is not a temperature unit (C)"};
-  }
+  const Result<Split> split = SplitNumber(text);
+  if (!split.ok()) return split.refusal();
+  const auto [celsius, rest] = split.value();
+  if (!rest.empty() && rest != "C")
+    return Refused(Quoted(text) + ": " + Quoted(rest) + " is not a temperature unit (C)");
   // Typed values are single precision everywhere; a temperature too.
-  if (!std::isfinite(static_cast<float>(split.number))) {
-    return {std::nullopt, Quoted(text) + " is not finite in single precision"};
-  }
+  if (!std::isfinite(static_cast<float>(celsius))) return Refused(Quoted(text) + " is not finite in single precision");
   // At absolute zero sound does not travel: every frequency would be 0.
-  const long double ratio = 1 + split.number / kZeroCelsius;
-  if (!(ratio > 0)) return {std::nullopt, Quoted(text) + " is not above absolute zero (-273.15 C)"};
+  const long double ratio = 1 + celsius / kZeroCelsius;
+  if (!(ratio > 0)) return Refused(Quoted(text) + " is not above absolute zero (-273.15 C)");
   return Rounded(text, kSpeedAtZeroCelsius * std::sqrt(ratio));
 }
 
-ParsedValue ParseSoundSpeed(std::string_view text) {
-  ParsedValue parsed = ParseValue(text, Dimension::kSoundSpeed);
+Result<float> ParseSoundSpeed(std::string_view text) {
+  Result<float> parsed = ParseValue(text, Dimension::kSoundSpeed);
   // A speed of 0 gives 0 Hz, a negative one negative hertz marked possible.
-  if (parsed.value && !(*parsed.value > 0)) return {std::nullopt, Quoted(text) + " is not above zero"};
+  if (parsed.ok() && !(parsed.value() > 0)) return Refused(Quoted(text) + " is not above zero");
   return parsed;
 }
 

@@ -9,10 +9,10 @@
 //   ParseValue("2,5", kLength)      -> refused: "'2,5' is not a number (the decimal separator is '.')"
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/result.h"
 #include "calculator/design.h"
 
 namespace app {
@@ -22,35 +22,25 @@ enum class Dimension { kFrequency, kVolume, kLength, kSurface, kSoundSpeed };
 // The dimension of a design quantity (diameter and thickness are lengths).
 Dimension DimensionOf(calculator::Quantity quantity);
 
-// A value, or the reason it was refused (one phrase naming the text, with
-// every byte that is not printable ASCII written as \xHH).
-struct ParsedValue {
-  std::optional<float> value;
-  std::string refusal;
-};
-
 // A finite single-precision value in the screens' unit of `dimension`
-// (Hz, cm^3, cm, cm^2, cm/s).
-ParsedValue ParseValue(std::string_view text, Dimension dimension);
+// (Hz, cm^3, cm, cm^2, cm/s), or the reason it was refused: one phrase
+// naming the text, with every byte that is not printable ASCII written as \xHH.
+Result<float> ParseValue(std::string_view text, Dimension dimension);
 
 // The same value before its one rounding to single, for a range whose points
 // are computed from it (a value that would not be finite in single is refused
 // as ParseValue refuses it).
-struct WorkingValue {
-  std::optional<long double> value;
-  std::string refusal;
-};
-WorkingValue ParseWorkingValue(std::string_view text, Dimension dimension);
+Result<long double> ParseWorkingValue(std::string_view text, Dimension dimension);
 
 // The speed of sound in dry air at `text` degrees Celsius (a bare number or
 // with "C"), c = 331.3 * sqrt(1 + T/273.15) m/s, in cm/s rounded to single
 // once: "20" -> 34321.47 cm/s. Refused at or below absolute zero ("-273.15")
 // and for a temperature not finite in single precision ("1e39").
-ParsedValue ParseTemperature(std::string_view text);
+Result<float> ParseTemperature(std::string_view text);
 
 // A speed of sound as ParseValue reads it, refused unless above zero:
 // "340m/s" -> 34000 cm/s; "0" and "-340m/s" -> refused.
-ParsedValue ParseSoundSpeed(std::string_view text);
+Result<float> ParseSoundSpeed(std::string_view text);
 
 // The units `dimension` accepts, as the refusals and the help list them: "mm, cm, m, in, ft".
 std::string UnitList(Dimension dimension);

@@ -21,7 +21,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "app/output/output.h"
@@ -46,7 +45,7 @@ struct Row {
 constexpr std::string_view kImpossible = "Impossible values !";
 
 sweep::ValueParser PlainParser() {
-  return [](std::string_view number, std::string_view) -> std::variant<long double, sweep::Refusal> {
+  return [](std::string_view number, std::string_view) -> app::Result<long double> {
     return std::strtold(std::string(number).c_str(), nullptr);
   };
 }
@@ -56,9 +55,9 @@ const sweep::Sweep& VolumeByDiameter() {
   static const sweep::Sweep sweep = [] {
     std::vector<sweep::Sequence> axes;
     for (const std::string_view range : {"100:100000:100", "0.1:100:0.1"}) {
-      axes.push_back(std::get<sweep::Sequence>(sweep::ParseSequence(std::span(&range, 1), PlainParser())));
+      axes.push_back(sweep::ParseSequence(std::span(&range, 1), PlainParser()).value());
     }
-    return std::get<sweep::Sweep>(sweep::Sweep::Make(std::move(axes)));
+    return std::move(sweep::Sweep::Make(std::move(axes)).value());
   }();
   return sweep;
 }

@@ -48,27 +48,33 @@ std::string Records(std::string_view input, std::size_t blockBytes) {
   return records;
 }
 
+// A refusal always says why.
+template <class T>
+void CheckRefusal(const app::Result<T>& result) {
+  if (!result.ok() && result.refusal().message.empty()) std::abort();
+}
+
 void CheckValue(std::string_view text) {
   const numtext::ScannedNumber scanned = numtext::ScanNumber(text);
   if (scanned.length > text.size()) std::abort();
   for (const app::Dimension dimension : {app::Dimension::kFrequency, app::Dimension::kVolume, app::Dimension::kLength,
                                          app::Dimension::kSurface, app::Dimension::kSoundSpeed}) {
-    const app::ParsedValue parsed = app::ParseValue(text, dimension);
-    if (parsed.value.has_value() == !parsed.refusal.empty()) std::abort();
-    if (!parsed.value) continue;
-    if (!std::isfinite(*parsed.value)) std::abort();
+    const app::Result<float> parsed = app::ParseValue(text, dimension);
+    CheckRefusal(parsed);
+    if (!parsed.ok()) continue;
+    if (!std::isfinite(parsed.value())) std::abort();
     if (scanned.length == text.size()) {
       const float stored = static_cast<float>(numtext::TextToNumber(text));
-      if (std::memcmp(&stored, &*parsed.value, sizeof stored) != 0) std::abort();
+      if (std::memcmp(&stored, &parsed.value(), sizeof stored) != 0) std::abort();
     }
   }
-  const app::ParsedValue speed = app::ParseTemperature(text);
-  if (speed.value && !(*speed.value >= 0 && std::isfinite(*speed.value))) std::abort();
-  const app::ParsedSlot slot = app::ParseSlot(text);
-  if (slot.slot.has_value() == !slot.refusal.empty()) std::abort();
-  if (slot.slot && !(std::isfinite(slot.slot->width) && std::isfinite(slot.slot->height))) std::abort();
-  const app::ParsedModel model = app::ParseModel({text, text, text}, app::kModelOptionNames);
-  if (model.model.has_value() == !model.refusal.empty()) std::abort();
+  const app::Result<float> speed = app::ParseTemperature(text);
+  CheckRefusal(speed);
+  if (speed.ok() && !(speed.value() >= 0 && std::isfinite(speed.value()))) std::abort();
+  const app::Result<calculator::Slot> slot = app::ParseSlot(text);
+  CheckRefusal(slot);
+  if (slot.ok() && !(std::isfinite(slot.value().width) && std::isfinite(slot.value().height))) std::abort();
+  CheckRefusal(app::ParseModel({text, text, text}, app::kModelOptionNames));
 }
 
 }  // namespace

@@ -27,7 +27,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "app/command_line.h"
@@ -79,13 +78,10 @@ std::uint64_t MostValues(std::string_view text) {
   std::uint64_t most = 1;
   for (const app::Dimension dimension :
        {app::Dimension::kFrequency, app::Dimension::kVolume, app::Dimension::kLength, app::Dimension::kSurface}) {
-    const auto range = sweep::ParseRange(
-        text, [dimension](std::string_view number, std::string_view unit) -> std::variant<long double, sweep::Refusal> {
-          const app::WorkingValue parsed = app::ParseWorkingValue(std::string(number) + std::string(unit), dimension);
-          if (!parsed.value) return sweep::Refusal{parsed.refusal};
-          return *parsed.value;
-        });
-    if (const auto* parsed = std::get_if<sweep::Range>(&range)) most = std::max(most, parsed->count);
+    const auto range = sweep::ParseRange(text, [dimension](std::string_view number, std::string_view unit) {
+      return app::ParseWorkingValue(std::string(number) + std::string(unit), dimension);
+    });
+    if (range.ok()) most = std::max(most, range.value().count);
   }
   return most;
 }

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "app/sweep/range.h"
@@ -30,10 +29,8 @@ void CheckRefusal(const sweep::Refusal& refusal) {
 
 // As the sweep command reads an option's texts: one rounding to single, from the unrounded value.
 sweep::ValueParser ParserFor(app::Dimension dimension) {
-  return [dimension](std::string_view number, std::string_view unit) -> std::variant<long double, sweep::Refusal> {
-    const app::WorkingValue parsed = app::ParseWorkingValue(std::string(number) + std::string(unit), dimension);
-    if (!parsed.value) return sweep::Refusal{parsed.refusal};
-    return *parsed.value;
+  return [dimension](std::string_view number, std::string_view unit) {
+    return app::ParseWorkingValue(std::string(number) + std::string(unit), dimension);
   };
 }
 
@@ -85,17 +82,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string_view text : texts) {
       if (!sweep::IsRangeText(text)) continue;
       const auto range = sweep::ParseRange(text, parse);
-      if (const auto* refusal = std::get_if<sweep::Refusal>(&range)) {
-        CheckRefusal(*refusal);
+      if (range.ok()) {
+        CheckRange(range.value());
       } else {
-        CheckRange(std::get<sweep::Range>(range));
+        CheckRefusal(range.refusal());
       }
     }
     const auto sequence = sweep::ParseSequence(texts, parse);
-    if (const auto* refusal = std::get_if<sweep::Refusal>(&sequence)) {
-      CheckRefusal(*refusal);
+    if (sequence.ok()) {
+      CheckSequence(sequence.value(), texts);
     } else {
-      CheckSequence(std::get<sweep::Sequence>(sequence), texts);
+      CheckRefusal(sequence.refusal());
     }
   }
   return 0;

@@ -83,32 +83,20 @@ std::string KnownColumns() {
 }
 
 // The header's columns, or why it is refused.
-std::optional<ColumnOf> ReadHeader(const CsvRecord& header, std::string& refusal) {
-  if (!header.error.empty()) {
-    refusal = header.error;
-    return std::nullopt;
-  }
+Result<ColumnOf> ReadHeader(const CsvRecord& header) {
+  if (!header.error.empty()) return Refused(header.error);
   ColumnOf columns;
   for (std::size_t i = 0; i < header.cells.size(); ++i) {
     std::size_t known = 0;
     while (known < kBatchColumns.size() && kBatchColumns[known] != header.cells[i]) ++known;
     if (known == kBatchColumns.size()) {
-      refusal = "unknown column '" + Printable(header.cells[i]) + "' (the columns are " + KnownColumns() + ")";
-      return std::nullopt;
+      return Refused("unknown column '" + Printable(header.cells[i]) + "' (the columns are " + KnownColumns() + ")");
     }
-    if (columns[known]) {
-      refusal = "column '" + std::string(kBatchColumns[known]) + "' appears twice";
-      return std::nullopt;
-    }
+    if (columns[known]) return Refused("column '" + std::string(kBatchColumns[known]) + "' appears twice");
     columns[known] = i;
   }
   return columns;
 }
-
-struct RowDesign {
-  std::optional<ModelDesign> design;
-  std::string refusal;
-};
 
 // A row's model cell, or nothing when the column is absent or the cell empty.
 std::optional<std::string_view> ModelCell(const CsvRecord& row, const ColumnOf& columns, std::size_t column) {
@@ -117,11 +105,11 @@ std::optional<std::string_view> ModelCell(const CsvRecord& row, const ColumnOf& 
 }
 
 // The one quantity a row leaves empty decides the calculation.
-RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t width,
-                   const calculator::Constants& constants) {
-  if (!row.error.empty()) return {std::nullopt, row.error};
+Result<ModelDesign> SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t width,
+                             const calculator::Constants& constants) {
+  if (!row.error.empty()) return Refused(row.error);
   if (row.cells.size() != width) {
-    return {std::nullopt, std::to_string(row.cells.size()) + " cells where the header has " + std::to_string(width)};
+    return Refused(std::to_string(row.cells.size()) + " cells where the header has " + std::to_string(width));
   }
   QuantityTexts texts;
   for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -129,14 +117,15 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
   }
   const bool diameter = texts[IndexOf(Quantity::kDiameter)].has_value();
   const bool surface = texts[IndexOf(Quantity::kSurface)].has_value();
-  if (diameter && surface) return {std::nullopt, "both diameter_cm and surface_cm2 are given"};
-  const ParsedModel model = ParseModel({ModelCell(row, columns, kEndsColumn), ModelCell(row, columns, kPortsColumn),
-                                        ModelCell(row, columns, kSlotColumn)},
-                                       kModelColumnNames);
-  if (!model.model) return {std::nullopt, model.refusal};
-  const bool slot = model.model->slot.has_value();
+  if (diameter && surface) return Refused("both diameter_cm and surface_cm2 are given");
+  const Result<calculator::PortModel> model =
+      ParseModel({ModelCell(row, columns, kEndsColumn), ModelCell(row, columns, kPortsColumn),
+                  ModelCell(row, columns, kSlotColumn)},
+                 kModelColumnNames);
+  if (!model.ok()) return model.refusal();
+  const bool slot = model.value().slot.has_value();
   if (slot && (diameter || surface)) {
-    return {std::nullopt, std::string("both slot and ") + (diameter ? "diameter_cm" : "surface_cm2") + " are given"};
+    return Refused(std::string("both slot and ") + (diameter ? "diameter_cm" : "surface_cm2") + " are given");
   }
 
   const bool diameterColumn = columns[IndexOf(Quantity::kDiameter)].has_value();
@@ -156,22 +145,21 @@ RowDesign SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t wi
     const Quantity orifice = surfaceColumn && !diameterColumn ? Quantity::kSurface : Quantity::kDiameter;
     noteEmpty(orifice, diameterColumn && surfaceColumn ? "diameter_cm/surface_cm2" : kColumnNames[IndexOf(orifice)]);
   }
-  if (emptyCount == 0) return {std::nullopt, "no cell is empty: leave empty the one to compute"};
+  if (emptyCount == 0) return Refused("no cell is empty: leave empty the one to compute");
   if (emptyCount > 1) {
-    return {std::nullopt, "more than one cell is empty (" + emptyNames +
-                              "): leave exactly one of frequency, volume, thickness and orifice empty"};
+    return Refused("more than one cell is empty (" + emptyNames +
+                   "): leave exactly one of frequency, volume, thickness and orifice empty");
   }
   if (!diameter && !surface && !slot && diameterColumn && surfaceColumn) {
-    return {std::nullopt, "diameter_cm and surface_cm2 are both empty: keep only the column to compute"};
+    return Refused("diameter_cm and surface_cm2 are both empty: keep only the column to compute");
   }
   const calculator::Choice choice = ChoiceFor(solved, surface || slot || solved == Quantity::kSurface);
-  const TypedQuantities typed =
+  const Result<calculator::Quantities> typed =
       ParseTyped(choice, texts, kColumnNames, slot ? std::optional(Quantity::kSurface) : std::nullopt);
-  if (!typed.quantities) return {std::nullopt, typed.refusal};
-  auto design = calculator::SolveProblem({choice, *typed.quantities, *model.model, constants});
-  if (auto* fault = std::get_if<calculator::ModelFault>(&design))
-    return {std::nullopt, FaultText(*fault, kModelColumnNames)};
-  return {std::get<ModelDesign>(std::move(design)), {}};
+  if (!typed.ok()) return typed.refusal();
+  auto design = calculator::SolveProblem({choice, typed.value(), model.value(), constants});
+  if (auto* fault = std::get_if<calculator::ModelFault>(&design)) return Refused(FaultText(*fault, kModelColumnNames));
+  return std::get<ModelDesign>(std::move(design));
 }
 
 }  // namespace
@@ -205,24 +193,23 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
     DesignWriter(format, out).Begin();  // no header, no rows: an empty result
     return FinishOutput(out, 0, err);
   }
-  std::string refusal;
-  const std::optional<ColumnOf> columns = ReadHeader(record, refusal);
-  if (!columns) {
-    err << shownPath << ":" << record.line << ": " << refusal << "\n";
+  const Result<ColumnOf> columns = ReadHeader(record);
+  if (!columns.ok()) {
+    err << shownPath << ":" << record.line << ": " << columns.refusal().message << "\n";
     return FinishOutput(out, kExitRowsFailed, err);
   }
   const std::size_t width = record.cells.size();
-  DesignWriter writer(format, out, HasModelColumns(*columns));
+  DesignWriter writer(format, out, HasModelColumns(columns.value()));
   writer.Begin();
   bool anyFailed = false;
   while (!out.failed() && next()) {
-    const RowDesign row = SolveRow(record, *columns, width, constants);
-    if (row.design) {
-      writer.Write(*row.design, constants);
+    const Result<ModelDesign> row = SolveRow(record, columns.value(), width, constants);
+    if (row.ok()) {
+      writer.Write(row.value(), constants);
     } else {
       anyFailed = true;
-      writer.WriteError(row.refusal);
-      err << shownPath << ":" << record.line << ": " << row.refusal << "\n";
+      writer.WriteError(row.refusal().message);
+      err << shownPath << ":" << record.line << ": " << row.refusal().message << "\n";
     }
   }
   if (input.error()) return readFailed();

@@ -76,18 +76,13 @@ std::string ShortestText(long double value) {
 }
 
 // One part of a range through the parser, named for the message.
-std::variant<long double, Refusal> ReadPart(std::string_view range, std::string_view name, std::string_view number,
-                                            std::string_view unit, const ValueParser& parse) {
-  auto parsed = parse(number, unit);
-  if (auto* refusal = std::get_if<Refusal>(&parsed)) {
-    return Refusal{Quoted(range) + ": the " + std::string(name) + " " + Quoted(number) + ": " + refusal->message};
-  }
-  const long double value = std::get<long double>(parsed);
-  if (!std::isfinite(static_cast<float>(value))) {
-    return Refusal{Quoted(range) + ": the " + std::string(name) + " " + Quoted(number) +
-                   " is not finite in single precision"};
-  }
-  return value;
+Result<long double> ReadPart(std::string_view range, std::string_view name, std::string_view number,
+                             std::string_view unit, const ValueParser& parse) {
+  const Result<long double> parsed = parse(number, unit);
+  const std::string part = Quoted(range) + ": the " + std::string(name) + " " + Quoted(number);
+  if (!parsed.ok()) return Refused(part + ": " + parsed.refusal().message);
+  if (!std::isfinite(static_cast<float>(parsed.value()))) return Refused(part + " is not finite in single precision");
+  return parsed;
 }
 
 // A text with no number at all goes to the parser whole, to be refused as
@@ -115,11 +110,11 @@ std::pair<std::string_view, std::string_view> SplitNumberAndUnit(std::string_vie
 
 bool IsRangeText(std::string_view text) { return text.find(':') != std::string_view::npos; }
 
-std::variant<Range, Refusal> ParseRange(std::string_view text, const ValueParser& parse, const UnitSplitter& split) {
+Result<Range> ParseRange(std::string_view text, const ValueParser& parse, const UnitSplitter& split) {
   const std::size_t firstColon = text.find(':');
   const std::size_t secondColon = firstColon == std::string_view::npos ? firstColon : text.find(':', firstColon + 1);
   if (secondColon == std::string_view::npos || text.find(':', secondColon + 1) != std::string_view::npos) {
-    return Refusal{Quoted(text) + " is not a range START:STOP:STEP"};
+    return Refused(Quoted(text) + " is not a range START:STOP:STEP");
   }
   const std::string_view startText = text.substr(0, firstColon);
   const std::string_view stopText = text.substr(firstColon + 1, secondColon - firstColon - 1);
@@ -127,32 +122,32 @@ std::variant<Range, Refusal> ParseRange(std::string_view text, const ValueParser
   for (const std::string_view bound : {startText, stopText}) {
     const auto [boundNumber, boundUnit] = split(bound);
     if (!boundNumber.empty() && !boundUnit.empty()) {
-      return Refusal{Quoted(text) + ": write the unit once, behind the step (START:STOP:STEP" +
-                     numtext::Printable(boundUnit) + ")"};
+      return Refused(Quoted(text) + ": write the unit once, behind the step (START:STOP:STEP" +
+                     numtext::Printable(boundUnit) + ")");
     }
   }
 
-  const auto start = ReadPart(text, "start", startText, unit, parse);
-  if (auto* refusal = std::get_if<Refusal>(&start)) return *refusal;
-  const auto stop = ReadPart(text, "stop", stopText, unit, parse);
-  if (auto* refusal = std::get_if<Refusal>(&stop)) return *refusal;
-  const auto step = ReadPart(text, "step", stepText, unit, parse);
-  if (auto* refusal = std::get_if<Refusal>(&step)) return *refusal;
+  const Result<long double> start = ReadPart(text, "start", startText, unit, parse);
+  if (!start.ok()) return start.refusal();
+  const Result<long double> stop = ReadPart(text, "stop", stopText, unit, parse);
+  if (!stop.ok()) return stop.refusal();
+  const Result<long double> step = ReadPart(text, "step", stepText, unit, parse);
+  if (!step.ok()) return step.refusal();
 
   Range range;
-  range.start = std::get<long double>(start);
-  range.step = std::get<long double>(step);
-  range.stop = static_cast<float>(std::get<long double>(stop));  // -> single
-  const long double distance = std::get<long double>(stop) - range.start;
-  if (range.step == 0) return Refusal{Quoted(text) + ": the step is zero"};
+  range.start = start.value();
+  range.step = step.value();
+  range.stop = static_cast<float>(stop.value());  // -> single
+  const long double distance = stop.value() - range.start;
+  if (range.step == 0) return Refused(Quoted(text) + ": the step is zero");
   if (distance != 0 && (distance > 0) != (range.step > 0)) {
-    return Refusal{Quoted(text) + ": the step " + ShortestText(range.step) + " goes " +
-                   (range.step > 0 ? "up" : "down") + ", away from the stop " + ShortestText(range.stop)};
+    return Refused(Quoted(text) + ": the step " + ShortestText(range.step) + " goes " +
+                   (range.step > 0 ? "up" : "down") + ", away from the stop " + ShortestText(range.stop));
   }
   // Steps to the multiple of the step nearest to STOP.
   const long double steps = std::floor(distance / range.step + 0.5L);
   if (!(steps < static_cast<long double>(kMaxDesigns))) {
-    return Refusal{TooManyMessage(Quoted(text), steps + 1 > 1e30L ? "more than 10^30" : ShortestText(steps + 1))};
+    return Refused(TooManyMessage(Quoted(text), steps + 1 > 1e30L ? "more than 10^30" : ShortestText(steps + 1)));
   }
   range.count = static_cast<std::uint64_t>(steps) + 1;
   return range;
@@ -185,26 +180,26 @@ std::pair<float, float> Sequence::Bounds() const {
   return {low, high};
 }
 
-std::variant<Sequence, Refusal> ParseSequence(std::span<const std::string_view> texts, const ValueParser& parse,
-                                              const UnitSplitter& split) {
+Result<Sequence> ParseSequence(std::span<const std::string_view> texts, const ValueParser& parse,
+                               const UnitSplitter& split) {
   std::vector<Range> parts;
   std::uint64_t total = 0;
   for (const std::string_view text : texts) {
     Range part;
     if (IsRangeText(text)) {
-      auto range = ParseRange(text, parse, split);
-      if (auto* refusal = std::get_if<Refusal>(&range)) return *refusal;
-      part = std::get<Range>(range);
+      const Result<Range> range = ParseRange(text, parse, split);
+      if (!range.ok()) return range.refusal();
+      part = range.value();
     } else {
       const auto [number, unit] = SplitValue(text, split);
-      auto parsed = parse(number, unit);
-      if (auto* refusal = std::get_if<Refusal>(&parsed)) return Refusal{Quoted(text) + ": " + refusal->message};
-      part.start = std::get<long double>(parsed);
+      const Result<long double> parsed = parse(number, unit);
+      if (!parsed.ok()) return Refused(Quoted(text) + ": " + parsed.refusal().message);
+      part.start = parsed.value();
       part.stop = static_cast<float>(part.start);  // -> single
       part.count = 1;
     }
     total += part.count;
-    if (total > kMaxDesigns) return Refusal{TooManyMessage("the values typed", std::to_string(total))};
+    if (total > kMaxDesigns) return Refused(TooManyMessage("the values typed", std::to_string(total)));
     parts.push_back(part);
   }
   return Sequence(std::move(parts));

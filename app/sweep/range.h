@@ -14,7 +14,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <variant>
 #include <vector>
 
 #include "app/result.h"
@@ -27,12 +26,14 @@ namespace sweep {
 // kept as it is and must follow the same rule. The command line's one
 // refusal type.
 using app::Refusal;
+using app::Refused;
+using app::Result;
 
 // The value of one number text followed by a unit text (empty for the
 // screens' unit), in the screens' unit and still in working precision, or why
 // it is refused. The command line's own value parser goes here, so that a
 // range reads its numbers and unit exactly as a single value does.
-using ValueParser = std::function<std::variant<long double, Refusal>(std::string_view number, std::string_view unit)>;
+using ValueParser = std::function<Result<long double>(std::string_view number, std::string_view unit)>;
 
 // Splits a value text into its number and the unit written right behind it.
 using UnitSplitter = std::function<std::pair<std::string_view, std::string_view>(std::string_view text)>;
@@ -74,8 +75,8 @@ bool IsRangeText(std::string_view text);
 // sign goes away from STOP, and more than kMaxDesigns points.
 //   ParseRange("10:60:5l", parse) -> {10000, 5000, 60000, 11}
 //   ParseRange("60:10:5", parse)  -> Refusal "'60:10:5': the step 5 goes up, away from the stop 10"
-std::variant<Range, Refusal> ParseRange(std::string_view text, const ValueParser& parse,
-                                        const UnitSplitter& split = SplitNumberAndUnit);
+Result<Range> ParseRange(std::string_view text, const ValueParser& parse,
+                         const UnitSplitter& split = SplitNumberAndUnit);
 
 // The values of one swept option, in the order typed: each text is a single
 // value (a range of one point) or a range.
@@ -98,7 +99,7 @@ class Sequence {
 // Reads every text typed for one option. Refused as ParseRange refuses, or
 // when the values together exceed kMaxDesigns.
 //   ParseSequence({"5", "7.5", "8:10:1"}, parse) -> 5, 7.5, 8, 9, 10
-std::variant<Sequence, Refusal> ParseSequence(std::span<const std::string_view> texts, const ValueParser& parse,
-                                              const UnitSplitter& split = SplitNumberAndUnit);
+Result<Sequence> ParseSequence(std::span<const std::string_view> texts, const ValueParser& parse,
+                               const UnitSplitter& split = SplitNumberAndUnit);
 
 }  // namespace sweep

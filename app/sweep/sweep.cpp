@@ -16,15 +16,15 @@ std::optional<std::uint64_t> ProductWithin(std::span<const std::uint64_t> sizes,
   return product;
 }
 
-std::variant<Sweep, Refusal> Sweep::Make(std::vector<Sequence> axes) {
+Result<Sweep> Sweep::Make(std::vector<Sequence> axes) {
   std::vector<std::uint64_t> sizes;
   for (const Sequence& axis : axes) sizes.push_back(axis.Size());
   const std::optional<std::uint64_t> count = ProductWithin(sizes, kMaxDesigns);
   if (!count) {
     std::string product;
     for (const std::uint64_t size : sizes) product += (product.empty() ? "" : " x ") + std::to_string(size);
-    return Refusal{"the sweep has " + product + " designs, more than the " + std::to_string(kMaxDesigns) +
-                   " a sweep may have"};
+    return Refused("the sweep has " + product + " designs, more than the " + std::to_string(kMaxDesigns) +
+                   " a sweep may have");
   }
   return Sweep(std::move(axes), *count);
 }

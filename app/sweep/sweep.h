@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <variant>
 #include <vector>
 
 #include "app/sweep/range.h"
@@ -22,7 +21,7 @@ namespace sweep {
 class Sweep {
  public:
   // Refused when the product exceeds kMaxDesigns (counted without overflow).
-  static std::variant<Sweep, Refusal> Make(std::vector<Sequence> axes);
+  static Result<Sweep> Make(std::vector<Sequence> axes);
 
   std::span<const Sequence> Axes() const { return axes_; }
   std::uint64_t Count() const { return count_; }

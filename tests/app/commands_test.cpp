@@ -512,9 +512,9 @@ class UnitTest : public ::testing::TestWithParam<UnitRow> {};
 
 TEST_P(UnitTest, ConvertsToTheScreensUnit) {
   const UnitRow& row = GetParam();
-  const ParsedValue parsed = ParseValue(row.text, row.dimension);
-  ASSERT_TRUE(parsed.value) << parsed.refusal;
-  EXPECT_EQ(*parsed.value, row.expected);
+  const Result<float> parsed = ParseValue(row.text, row.dimension);
+  ASSERT_TRUE(parsed.ok()) << parsed.refusal().message;
+  EXPECT_EQ(parsed.value(), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -545,11 +545,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // c = 331.3 * sqrt(1 + T/273.15) m/s, worked out to 40 digits and rounded to single.
 TEST(Temperature, GivesTheSpeedOfSoundInDryAir) {
-  EXPECT_EQ(ParseTemperature("20").value, 34321.4609375f);  // 343.2146... m/s
-  EXPECT_EQ(ParseTemperature("20C").value, 34321.4609375f);
-  EXPECT_EQ(ParseTemperature("0").value, 33130.0f);
-  EXPECT_EQ(ParseTemperature("-40").value, 30608.25390625f);
-  EXPECT_EQ(ParseTemperature("35").value, 35188.59375f);
+  EXPECT_EQ(ParseTemperature("20").value(), 34321.4609375f);  // 343.2146... m/s
+  EXPECT_EQ(ParseTemperature("20C").value(), 34321.4609375f);
+  EXPECT_EQ(ParseTemperature("0").value(), 33130.0f);
+  EXPECT_EQ(ParseTemperature("-40").value(), 30608.25390625f);
+  EXPECT_EQ(ParseTemperature("35").value(), 35188.59375f);
 }
 
 TEST(Temperature, ReplacesTheScreensSpeedInEveryFormula) {
@@ -674,10 +674,10 @@ class SlotTest : public ::testing::TestWithParam<SlotRow> {};
 
 TEST_P(SlotTest, ReadsWidthAndHeightInCentimetres) {
   const SlotRow& row = GetParam();
-  const ParsedSlot parsed = ParseSlot(row.text);
-  ASSERT_TRUE(parsed.slot) << parsed.refusal;
-  EXPECT_EQ(parsed.slot->width, row.width);
-  EXPECT_EQ(parsed.slot->height, row.height);
+  const Result<calculator::Slot> parsed = ParseSlot(row.text);
+  ASSERT_TRUE(parsed.ok()) << parsed.refusal().message;
+  EXPECT_EQ(parsed.value().width, row.width);
+  EXPECT_EQ(parsed.value().height, row.height);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, SlotTest,

@@ -12,12 +12,9 @@
 namespace sweep {
 namespace {
 
-Sequence Values(std::vector<std::string_view> texts) {
-  auto parsed = ParseSequence(texts, TestParser());
-  return std::get<Sequence>(std::move(parsed));
-}
+Sequence Values(std::vector<std::string_view> texts) { return ParseSequence(texts, TestParser()).value(); }
 
-Sweep Make(std::vector<Sequence> axes) { return std::get<Sweep>(Sweep::Make(std::move(axes))); }
+Sweep Make(std::vector<Sequence> axes) { return std::move(Sweep::Make(std::move(axes)).value()); }
 
 std::vector<std::vector<float>> Walk(const Sweep& sweep) {
   std::vector<std::vector<float>> designs;
@@ -96,8 +93,8 @@ TEST(ProductWithin, CountsWithoutOverflow) {
 
 TEST(Sweep, RefusesMoreThanTheLimitNamingTheProduct) {
   const auto refused = Sweep::Make({Values({"1:100000:1"}), Values({"1:100000:1"}), Values({"1", "2"})});
-  ASSERT_TRUE(std::holds_alternative<Refusal>(refused));
-  EXPECT_EQ(std::get<Refusal>(refused).message,
+  ASSERT_TRUE(!refused.ok());
+  EXPECT_EQ(refused.refusal().message,
             "the sweep has 100000 x 100000 x 2 designs, more than the 10000000000 a sweep may have");
 }
 
