@@ -1,7 +1,9 @@
 #include "app/units.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <span>
 
 #include "app/command_line.h"
@@ -22,16 +24,17 @@ constexpr std::array kFrequencyUnits = {Unit{"Hz", 1, 1}, Unit{"kHz", 1000, 1}};
 constexpr std::array kVolumeUnits = {Unit{"cc", 1, 1},
                                      Unit{"ml", 1, 1},
                                      Unit{"cm3", 1, 1},
+                                     Unit{"dm3", 1000, 1},
                                      Unit{"l", 1000, 1},
                                      Unit{"L", 1000, 1},
                                      Unit{"m3", 1000000, 1},
                                      Unit{"in3", 16387064, 1000000},
                                      Unit{"ft3", 28316846592, 1000000}};
-constexpr std::array kLengthUnits = {Unit{"mm", 1, 10}, Unit{"cm", 1, 1}, Unit{"m", 100, 1}, Unit{"in", 254, 100},
-                                     Unit{"ft", 3048, 100}};
-constexpr std::array kSurfaceUnits = {Unit{"mm2", 1, 100}, Unit{"cm2", 1, 1}, Unit{"m2", 10000, 1},
+constexpr std::array kLengthUnits = {Unit{"mm", 1, 10}, Unit{"cm", 1, 1},     Unit{"dm", 10, 1},
+                                     Unit{"m", 100, 1}, Unit{"in", 254, 100}, Unit{"ft", 3048, 100}};
+constexpr std::array kSurfaceUnits = {Unit{"mm2", 1, 100}, Unit{"cm2", 1, 1}, Unit{"dm2", 100, 1}, Unit{"m2", 10000, 1},
                                       Unit{"in2", 64516, 10000}};
-constexpr std::array kSoundSpeedUnits = {Unit{"cm/s", 1, 1}, Unit{"m/s", 100, 1}};
+constexpr std::array kSoundSpeedUnits = {Unit{"cm/s", 1, 1}, Unit{"m/s", 100, 1}, Unit{"ft/s", 3048, 100}};
 
 std::span<const Unit> UnitsOf(Dimension dimension) {
   switch (dimension) {
@@ -57,22 +60,67 @@ std::string_view NameOf(Dimension dimension) {
 
 std::string Quoted(std::string_view text) { return "'" + Printable(text) + "'"; }
 
-// The number at the start of `text` and what follows it, or the refusal.
+// The number at the start of `text`, its text without blanks, and the unit
+// that follows it, or the refusal.
 struct Split {
   long double number = 0;
+  std::string_view text;
   std::string_view rest;
 };
 
+// The screens read an exponent letter with no digits behind it as no
+// exponent ("1e" is 1). Before a unit the letter is the unit's own: "60dm3"
+// is 60 dm3, not 60 m3. How far the number goes, the letter given back.
+std::size_t WithoutBareExponent(std::string_view text, std::size_t length) {
+  const std::size_t start = text.find_first_not_of(" \t");
+  if (length == text.size() || start == std::string_view::npos || text[start] == '&') return length;
+  std::size_t letter = length;
+  if (letter > 0 && (text[letter - 1] == '+' || text[letter - 1] == '-')) --letter;
+  if (letter == 0 || std::string_view("EeDd").find(text[letter - 1]) == std::string_view::npos) return length;
+  return letter - 1;
+}
+
 Result<Split> SplitNumber(std::string_view text) {
-  const numtext::ScannedNumber scanned = numtext::ScanNumber(text);
+  numtext::ScannedNumber scanned = numtext::ScanNumber(text);
+  if (const std::size_t length = WithoutBareExponent(text, scanned.length); length != scanned.length) {
+    scanned = numtext::ScanNumber(text.substr(0, length));
+  }
   if (!scanned.digits || text.find(',') != std::string_view::npos) {
     std::string refusal = Quoted(text) + " is not a number";
     if (text.find(',') != std::string_view::npos) refusal += " (the decimal separator is '.')";
     return Refused(std::move(refusal));
   }
   if (scanned.overflowed) return Refused(Quoted(text) + " is not finite in single precision");
-  return Split{scanned.value, text.substr(scanned.length)};
+  // A blank may stand between the number and its unit ("60 l").
+  std::string_view number = text.substr(0, scanned.length);
+  number.remove_prefix(std::min(number.size(), number.find_first_not_of(" \t")));
+  number = number.substr(0, number.find_last_not_of(" \t") + 1);
+  std::string_view rest = text.substr(scanned.length);
+  rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(" \t")));
+  rest = rest.substr(0, rest.find_last_not_of(" \t") + 1);
+  return Split{scanned.value, number, rest};
 }
+
+constexpr long double kZeroCelsius = 273.15L;  // K
+// ASCII, as every refusal is: the degree sign is named, not written.
+constexpr std::string_view kTemperatureUnits = "C, F or K; a degree sign may stand before C or F";
+
+// A temperature in degrees Celsius from one in `unit`, or nothing for a unit
+// that is not a temperature's: 72 F -> 22.2222, 295.15 K -> 22.
+std::optional<long double> Celsius(long double value, std::string_view unit) {
+  constexpr std::string_view kDegree = "\xC2\xB0";  // U+00B0 in UTF-8
+  if (unit == "K") return value - kZeroCelsius;
+  if (unit.starts_with(kDegree)) unit.remove_prefix(kDegree.size());
+  if (unit.empty() || unit == "C") return value;
+  if (unit == "F") return (value - 32) * 5 / 9;
+  return std::nullopt;
+}
+
+// Sound in gases travels between about 10 m/s and 10 km/s (hydrogen's
+// 1,270 m/s is the fastest at room temperature); a speed outside is a unit
+// mistaken, most often m/s typed without its unit.
+constexpr std::string_view kGasSpeeds = "between 10 m/s and 10000 m/s";
+bool InGas(float speedCmPerS) { return speedCmPerS >= 1000 && speedCmPerS <= 1000000; }
 
 Result<float> Rounded(std::string_view text, long double value) {
   const float stored = static_cast<float>(value);  // the one rounding to single
@@ -105,7 +153,7 @@ std::string UnitList(Dimension dimension) {
 Result<long double> ParseWorkingValue(std::string_view text, Dimension dimension) {
   const Result<Split> split = SplitNumber(text);
   if (!split.ok()) return split.refusal();
-  const auto [number, rest] = split.value();
+  const auto [number, numberText, rest] = split.value();
   for (const Unit& unit : UnitsOf(dimension)) {
     if (rest.empty() || unit.name == rest) {
       const long double value = rest.empty() ? number : number * unit.numerator / unit.denominator;
@@ -126,25 +174,41 @@ Result<float> ParseValue(std::string_view text, Dimension dimension) {
 
 Result<float> ParseTemperature(std::string_view text) {
   constexpr long double kSpeedAtZeroCelsius = 33130;  // cm/s, dry air
-  constexpr long double kZeroCelsius = 273.15L;       // K
   const Result<Split> split = SplitNumber(text);
   if (!split.ok()) return split.refusal();
-  const auto [celsius, rest] = split.value();
-  if (!rest.empty() && rest != "C")
-    return Refused(Quoted(text) + ": " + Quoted(rest) + " is not a temperature unit (C)");
+  const Split& typed = split.value();
   // Typed values are single precision everywhere; a temperature too.
-  if (!std::isfinite(static_cast<float>(celsius))) return Refused(Quoted(text) + " is not finite in single precision");
+  if (!std::isfinite(static_cast<float>(typed.number))) {
+    return Refused(Quoted(text) + " is not finite in single precision");
+  }
+  const std::optional<long double> celsius = Celsius(typed.number, typed.rest);
+  if (!celsius)
+    return Refused(Quoted(text) + ": " + Quoted(typed.rest) + " is not a temperature unit (" +
+                   std::string(kTemperatureUnits) + ")");
   // At absolute zero sound does not travel: every frequency would be 0.
-  const long double ratio = 1 + celsius / kZeroCelsius;
+  const long double ratio = 1 + *celsius / kZeroCelsius;
   if (!(ratio > 0)) return Refused(Quoted(text) + " is not above absolute zero (-273.15 C)");
   return Rounded(text, kSpeedAtZeroCelsius * std::sqrt(ratio));
 }
 
 Result<float> ParseSoundSpeed(std::string_view text) {
   Result<float> parsed = ParseValue(text, Dimension::kSoundSpeed);
+  if (!parsed.ok()) return parsed;
   // A speed of 0 gives 0 Hz, a negative one negative hertz marked possible.
-  if (parsed.ok() && !(parsed.value() > 0)) return Refused(Quoted(text) + " is not above zero");
-  return parsed;
+  if (!(parsed.value() > 0)) return Refused(Quoted(text) + " is not above zero");
+  if (InGas(parsed.value())) return parsed;
+  // A number typed without its unit is read in cm/s, the screens' unit: "343" is 3.43 m/s.
+  const Split typed = SplitNumber(text).value();
+  const std::string number = Printable(typed.text);
+  std::string refusal = number + " " + std::string(typed.rest.empty() ? "cm/s" : Printable(typed.rest)) +
+                        " is no speed of sound in a gas";
+  for (const Unit& unit : kSoundSpeedUnits) {
+    if (unit.name != typed.rest && !(typed.rest.empty() && unit.name == "cm/s") &&
+        InGas(static_cast<float>(typed.number * unit.numerator / unit.denominator))) {
+      return Refused(refusal + "; did you mean " + number + std::string(unit.name) + "?");
+    }
+  }
+  return Refused(refusal + " (" + std::string(kGasSpeeds) + ")");
 }
 
 }  // namespace app

@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"frequency", "--volume=1", "--thickness=1", "--slot=4cm2x1"},
                    2,
                    "",
-                   Refused("--slot: '4cm2x1': '4cm2': 'cm2' is not a length unit (mm, cm, m, in, ft)")},
+                   Refused("--slot: '4cm2x1': '4cm2': 'cm2' is not a length unit (mm, cm, dm, m, in, ft)")},
         CommandRow{"SlotOfAnInfiniteSurface",
                    {"frequency", "--volume=1", "--thickness=1", "--slot=1e20x1e20"},
                    2,
@@ -236,12 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"frequency", "--volume", "1000mm", "--diameter", "2", "--thickness", "1"},
                    2,
                    "",
-                   Refused("--volume: '1000mm': 'mm' is not a volume unit (cc, ml, cm3, l, L, m3, in3, ft3)")},
-        CommandRow{"BlankBeforeTheUnit",
-                   {"frequency", "--volume", "1 l", "--diameter", "2", "--thickness", "1"},
-                   2,
-                   "",
-                   Refused("--volume: '1 l': ' l' is not a volume unit (cc, ml, cm3, l, L, m3, in3, ft3)")},
+                   Refused("--volume: '1000mm': 'mm' is not a volume unit (cc, ml, cm3, dm3, l, L, m3, in3, ft3)")},
         CommandRow{"TextAfterTheNumber",
                    {"thickness", "--frequency", "12.5abc", "--volume", "1", "--surface", "1"},
                    2,
@@ -251,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"diameter", "--frequency", "1", "--volume", "1", "--thickness", "1cm2"},
                    2,
                    "",
-                   Refused("--thickness: '1cm2': 'cm2' is not a length unit (mm, cm, m, in, ft)")},
+                   Refused("--thickness: '1cm2': 'cm2' is not a length unit (mm, cm, dm, m, in, ft)")},
         CommandRow{"BeyondSingle",
                    {"surface", "--frequency", "1e39", "--volume", "1", "--thickness", "1"},
                    2,
@@ -375,12 +370,13 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    "",
                    Refused("--volume: '1l:2:1': write the unit once, behind the step (START:STOP:STEPl)")},
-        CommandRow{"RangeUnitNotOfTheDimension",
-                   {"frequency", "--volume", "1:2:1mm", "--diameter", "2", "--thickness", "1"},
-                   2,
-                   "",
-                   Refused("--volume: '1:2:1mm': the start '1': '1mm': 'mm' is not a volume unit (cc, ml, cm3, l, L, "
-                           "m3, in3, ft3)")},
+        CommandRow{
+            "RangeUnitNotOfTheDimension",
+            {"frequency", "--volume", "1:2:1mm", "--diameter", "2", "--thickness", "1"},
+            2,
+            "",
+            Refused("--volume: '1:2:1mm': the start '1': '1mm': 'mm' is not a volume unit (cc, ml, cm3, dm3, l, L, "
+                    "m3, in3, ft3)")},
         CommandRow{"PlotOfThreeSweptOptions",
                    {"frequency", "--volume", "1:2:1", "--diameter", "1:2:1", "--thickness", "1:2:1", "--plot", "-"},
                    2,
@@ -422,7 +418,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--sound-speed=340km/h"},
                    2,
                    "",
-                   Refused("--sound-speed: '340km/h': 'km/h' is not a speed unit (cm/s, m/s)")},
+                   Refused("--sound-speed: '340km/h': 'km/h' is not a speed unit (cm/s, m/s, ft/s)")},
         // No speed of sound, or a negative one, would give 0 Hz or negative hertz marked possible.
         CommandRow{"BelowAbsoluteZero",
                    {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--temperature=-300"},
@@ -437,11 +433,19 @@ INSTANTIATE_TEST_SUITE_P(
                    Refused("--sound-speed: '0' is not above zero")},
         CommandRow{"NegativeSpeedOfSound", Worked("frequency", {"--sound-speed=-340m/s"}), 2, "",
                    Refused("--sound-speed: '-340m/s' is not above zero")},
-        CommandRow{"Fahrenheit",
-                   {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--temperature=68F"},
+        CommandRow{"UnknownTemperatureUnit",
+                   {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--temperature=68R"},
                    2,
                    "",
-                   Refused("--temperature: '68F': 'F' is not a temperature unit (C)")},
+                   Refused("--temperature: '68R': 'R' is not a temperature unit (C, F or K; a degree sign may stand "
+                           "before C or F)")},
+        // A speed no gas has is a unit mistaken: the number as it would be meant is offered.
+        CommandRow{"SpeedWithoutItsUnitIsInCentimetresPerSecond", Worked("frequency", {"--sound-speed=343"}), 2, "",
+                   Refused("--sound-speed: 343 cm/s is no speed of sound in a gas; did you mean 343m/s?")},
+        CommandRow{"SpeedInTheWrongUnit", Worked("frequency", {"--sound-speed=20000m/s"}), 2, "",
+                   Refused("--sound-speed: 20000 m/s is no speed of sound in a gas; did you mean 20000cm/s?")},
+        CommandRow{"SpeedNoGasHasInAnyUnit", Worked("frequency", {"--sound-speed=5ft/s"}), 2, "",
+                   Refused("--sound-speed: 5 ft/s is no speed of sound in a gas (between 10 m/s and 10000 m/s)")},
         CommandRow{"UnknownFormat",
                    {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--format=xml"},
                    2,
@@ -540,7 +544,16 @@ INSTANTIATE_TEST_SUITE_P(
         UnitRow{"HexSuffixThenUnit", "&HFFFF&mm", Dimension::kLength, 6553.5f},
         UnitRow{"NoUnitIsTheScreens", "220.83963", Dimension::kFrequency, 220.83963f},
         UnitRow{"NegativeAccepted", "-5mm", Dimension::kLength, -0.5f},
-        UnitRow{"TinyUnderflowsLikeTheScreen", "1e-50", Dimension::kLength, 0}),
+        UnitRow{"TinyUnderflowsLikeTheScreen", "1e-50", Dimension::kLength, 0},
+        UnitRow{"CubicDecimetre", "60dm3", Dimension::kVolume, 60000},
+        UnitRow{"Decimetre", "1dm", Dimension::kLength, 10},
+        UnitRow{"SquareDecimetre", "1.5dm2", Dimension::kSurface, 150},
+        UnitRow{"FeetPerSecond", "1125ft/s", Dimension::kSoundSpeed, 34290},
+        UnitRow{"BlankBeforeTheUnit", "60 l", Dimension::kVolume, 60000},
+        UnitRow{"BlanksAround", " 3 in ", Dimension::kLength, 7.62f},
+        // An exponent letter with no digits is no exponent, as on the screens; before a unit it is the unit's.
+        UnitRow{"BareExponentLetter", "60d", Dimension::kLength, 60},
+        UnitRow{"ExponentThenDecimetre", "6e1dm", Dimension::kLength, 600}),
     RowName);
 
 // c = 331.3 * sqrt(1 + T/273.15) m/s, worked out to 40 digits and rounded to single.
@@ -550,6 +563,19 @@ TEST(Temperature, GivesTheSpeedOfSoundInDryAir) {
   EXPECT_EQ(ParseTemperature("0").value(), 33130.0f);
   EXPECT_EQ(ParseTemperature("-40").value(), 30608.25390625f);
   EXPECT_EQ(ParseTemperature("35").value(), 35188.59375f);
+  // 72 F is 22.2 C: 344.513035... m/s; 295.15 K and 22 C are 344.383414... m/s.
+  for (const char* fahrenheit : {"72F", "72 F",
+                                 "72\xC2\xB0"
+                                 "F"}) {
+    EXPECT_EQ(ParseTemperature(fahrenheit).value(), 34451.3046875f) << fahrenheit;
+  }
+  for (const char* celsius : {"295.15K", "22",
+                              "22\xC2\xB0"
+                              "C"}) {
+    EXPECT_EQ(ParseTemperature(celsius).value(), 34438.33984375f) << celsius;
+  }
+  EXPECT_EQ(ParseTemperature("-459.67F").refusal().message, "'-459.67F' is not above absolute zero (-273.15 C)");
+  EXPECT_EQ(ParseTemperature("0K").refusal().message, "'0K' is not above absolute zero (-273.15 C)");
 }
 
 TEST(Temperature, ReplacesTheScreensSpeedInEveryFormula) {

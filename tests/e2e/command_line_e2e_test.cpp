@@ -226,7 +226,7 @@ TEST(CommandLineIntoAClosedPipe, EndsQuietly) {
 // a few rows that cannot be computed stand in the middle.
 constexpr int kBatchRows = 100000;
 bool IsBadRow(int row) { return row >= 50000 && row < 50010; }
-const std::string kBadRowError = "volume_cc: '10OO': 'OO' is not a volume unit (cc, ml, cm3, l, L, m3, in3, ft3)";
+const std::string kBadRowError = "volume_cc: '10OO': 'OO' is not a volume unit (cc, ml, cm3, dm3, l, L, m3, in3, ft3)";
 
 std::string WriteBatchFile(const std::string& path, int rows) {
   std::ofstream file(path, std::ios::binary);
