@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/quantities.h"
 #include "app/result.h"
 #include "calculator/design.h"
 
@@ -17,9 +18,8 @@ namespace app {
 
 // Indexed by calculator::Quantity.
 using QuantityNames = std::array<std::string_view, 5>;
-inline constexpr QuantityNames kOptionNames = {"--frequency", "--volume", "--thickness", "--diameter", "--surface"};
-inline constexpr QuantityNames kColumnNames = {"frequency_hz", "volume_cc", "thickness_cm", "diameter_cm",
-                                               "surface_cm2"};
+inline constexpr QuantityNames kOptionNames = NamesOf(&QuantityEntry::option);
+inline constexpr QuantityNames kColumnNames = NamesOf(&QuantityEntry::column);
 
 // The text given for each quantity, or nullopt (indexed by calculator::Quantity).
 using QuantityTexts = std::array<std::optional<std::string_view>, 5>;

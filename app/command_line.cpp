@@ -19,6 +19,7 @@
 #include "app/result.h"
 #include "app/output/design_writer.h"
 #include "app/output/output.h"
+#include "app/quantities.h"
 #include "app/sweep_command.h"
 #include "app/units.h"
 #include "calculator/design.h"
@@ -47,9 +48,6 @@ Action ActionOf(std::string_view argument) {
 }
 
 bool IsOrifice(Quantity quantity) { return quantity == Quantity::kDiameter || quantity == Quantity::kSurface; }
-
-constexpr std::array<Quantity, 5> kQuantities = {Quantity::kFrequency, Quantity::kVolume, Quantity::kThickness,
-                                                 Quantity::kDiameter, Quantity::kSurface};
 
 // What the options gave, as typed: each option's texts in order, so that a
 // repeated option can be told and an input's list of values kept.
@@ -136,7 +134,8 @@ Result<calculator::PortModel> ReadModel(const Request& request) {
 Result<QuantityTexts> ReadInputTexts(const Request& request, bool sweeping) {
   QuantityTexts texts;
   const Quantity solved = *SolvedBy(request.command);
-  for (const Quantity quantity : kQuantities) {
+  for (const QuantityEntry& entry : kQuantityTable) {
+    const Quantity quantity = entry.quantity;
     const OptionId id = OptionOf(quantity);
     const std::vector<std::string>& given = request.Texts(id);
     if (sweeping && !given.empty()) {

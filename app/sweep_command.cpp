@@ -18,6 +18,7 @@
 #include "app/plot/chart.h"
 #include "app/plot/svg.h"
 #include "app/plot/terminal_chart.h"
+#include "app/quantities.h"
 #include "app/sweep/progress_line.h"
 #include "app/sweep/range.h"
 #include "app/sweep/sweep.h"
@@ -36,13 +37,8 @@ namespace {
 using calculator::Design;
 using calculator::Quantity;
 
-// The chart's names of the design quantities (indexed by Quantity), in the screens' units.
-constexpr std::array<std::string_view, 5> kChartNames = {"Frequency", "Volume", "Wall thickness", "Diameter",
-                                                         "Surface"};
-constexpr std::array<std::string_view, 5> kChartUnits = {"Hz", "cm^3", "cm", "cm", "cm^2"};
-
 plot::AxisName ChartName(Quantity quantity) {
-  return {std::string(kChartNames[IndexOf(quantity)]), std::string(kChartUnits[IndexOf(quantity)])};
+  return {std::string(EntryOf(quantity).chartTitle), std::string(EntryOf(quantity).chartUnit)};
 }
 
 // Designs between two looks for a closed standard output, a few times a second.
@@ -211,7 +207,7 @@ constexpr std::size_t kNumberWidth = 15;
 constexpr std::string_view kColumnGap = "  ";
 
 std::size_t WidthOf(std::string_view name) { return std::max(kNumberWidth, name.size()); }
-std::size_t WidthOf(Quantity quantity) { return WidthOf(kColumnNames[IndexOf(quantity)]); }
+std::size_t WidthOf(Quantity quantity) { return WidthOf(EntryOf(quantity).column); }
 
 void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
   if (text.size() < width) out.append(width - text.size(), ' ');
@@ -342,7 +338,7 @@ std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantit
   columns.push_back(calculator::SolvedQuantity(choice));
   for (const Quantity quantity : columns) {
     if (!header.empty()) header += kColumnGap;
-    AppendRightAligned(header, kColumnNames[IndexOf(quantity)], WidthOf(quantity));
+    AppendRightAligned(header, EntryOf(quantity).column, WidthOf(quantity));
   }
   if (ShowsModelFigures(model)) {
     for (const ModelFigure& figure : kModelFigures) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/calculation.h"
+#include "app/quantities.h"
 #include "app/units.h"
 
 namespace app {
@@ -69,8 +70,7 @@ std::string HelpEntry(const HelpLine& help, std::string_view defaultFormat) {
 // An input's units, the screens' unit marked: "mm, cm (default), m, in, ft".
 std::string UnitsOf(calculator::Quantity quantity) {
   std::string list = UnitList(DimensionOf(quantity));
-  static constexpr std::array<std::string_view, 5> kDefaults = {"Hz", "cm3", "cm", "cm", "cm2"};
-  const std::string_view unit = kDefaults[IndexOf(quantity)];
+  const std::string_view unit = EntryOf(quantity).unit;
   const std::size_t at = (", " + list + ",").find(", " + std::string(unit) + ",");
   if (at != std::string::npos) list.insert(at + unit.size(), " (default)");
   return list;
@@ -103,7 +103,7 @@ std::string InputsText(Command command) {
   for (const OptionEntry& option : kOptions) {
     if (!option.quantity || (SolvedBy(command) && !Offers(command, option.id))) continue;
     const std::string shown = SolvedBy(command) ? std::string(option.name) + " " + std::string(option.valueName)
-                                                : std::string(kColumnNames[IndexOf(*option.quantity)]);
+                                                : std::string(EntryOf(*option.quantity).column);
     text += PaddedTo(kUnitsColumn, shown) + UnitsOf(*option.quantity) + "\n";
   }
   return text;

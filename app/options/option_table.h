@@ -13,6 +13,7 @@
 #include <span>
 #include <string_view>
 
+#include "app/quantities.h"
 #include "calculator/design.h"
 
 namespace app {
@@ -91,7 +92,7 @@ static_assert(static_cast<std::size_t>(calculator::Quantity::kSurface) == static
 
 inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
     {OptionId::kFrequency,
-     "--frequency",
+     EntryOf(calculator::Quantity::kFrequency).option,
      "F",
      kCalculations,
      kCalculations & ~Bit(Command::kFrequency),
@@ -104,7 +105,7 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "frequency, Hz or kHz",
      {}},
     {OptionId::kVolume,
-     "--volume",
+     EntryOf(calculator::Quantity::kVolume).option,
      "V",
      kCalculations,
      kCalculations & ~Bit(Command::kVolume),
@@ -117,7 +118,7 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "volume, cc ml cm3 l L m3 in3 ft3",
      {}},
     {OptionId::kThickness,
-     "--thickness",
+     EntryOf(calculator::Quantity::kThickness).option,
      "T",
      kCalculations,
      kCalculations & ~Bit(Command::kThickness),
@@ -130,7 +131,7 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "wall thickness, mm cm m in ft",
      {}},
     {OptionId::kDiameter,
-     "--diameter",
+     EntryOf(calculator::Quantity::kDiameter).option,
      "D",
      kCalculations,
      kOrificeGiven,
@@ -143,7 +144,7 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "round orifice diameter, mm cm m in ft",
      {}},
     {OptionId::kSurface,
-     "--surface",
+     EntryOf(calculator::Quantity::kSurface).option,
      "S",
      kCalculations,
      kOrificeGiven,
