@@ -54,13 +54,13 @@ bool IsOrifice(Quantity quantity) { return quantity == Quantity::kDiameter || qu
 struct Request {
   Command command = Command::kFrequency;
   std::array<std::vector<std::string>, kOptionCount> texts;  // indexed by OptionId
+  std::array<bool, kOptionCount> flags{};                    // indexed by OptionId, for the flags
   std::string file = "-";
-  bool help = false;
-  bool onlyPossible = false;
   // The inputs given, in the order their options first stand on the command line.
   std::vector<Quantity> order;
 
   const std::vector<std::string>& Texts(OptionId id) const { return texts[static_cast<std::size_t>(id)]; }
+  bool Flag(OptionId id) const { return flags[static_cast<std::size_t>(id)]; }
 };
 
 // The one text of an option given at most once; a refusal when repeated.
@@ -193,8 +193,8 @@ Result<Calculation> ReadCalculation(const Request& request, bool slot, bool swee
   return calculation;
 }
 
-CLI::Option* AddOption(CLI::App& cli, std::string_view name, std::vector<std::string>& texts) {
-  return cli.add_option(std::string(name), texts)
+CLI::Option* AddOption(CLI::App& cli, const std::string& names, std::vector<std::string>& texts) {
+  return cli.add_option(names, texts)
       ->expected(1)
       ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
@@ -209,12 +209,14 @@ void RegisterOptions(CLI::App& cli, Request& request) {
   cli.allow_extras();
   for (const OptionEntry& option : kOptions) {
     if (!Takes(request.command, option.id)) continue;
-    if (option.id == OptionId::kHelp) {
-      cli.add_flag("-h,--help", request.help);
-    } else if (option.id == OptionId::kOnlyPossible) {
-      cli.add_flag(std::string(option.name), request.onlyPossible);
+    // CLI11's list of an option's names: "-h,--help".
+    const std::string names =
+        (option.shortName.empty() ? "" : std::string(option.shortName) + ",") + std::string(option.name);
+    const auto id = static_cast<std::size_t>(option.id);
+    if (option.kind == OptionKind::kFlag) {
+      cli.add_flag(names, request.flags[id]);
     } else {
-      AddOption(cli, option.name, request.texts[static_cast<std::size_t>(option.id)]);
+      AddOption(cli, names, request.texts[id]);
     }
   }
   if (!SolvedBy(request.command)) cli.add_option("file", request.file);
@@ -245,9 +247,9 @@ std::optional<std::string_view> FlagGivenAValue(Command command, std::span<const
   for (const std::string_view argument : arguments.subspan(1)) {
     if (argument == "--") break;
     for (const OptionEntry& option : kOptions) {
-      if (!option.valueName.empty() || !Takes(command, option.id)) continue;
-      for (const std::string_view flag : {option.name, option.id == OptionId::kHelp ? "-h" : option.name}) {
-        if (argument.starts_with(flag) && argument.substr(flag.size()).starts_with('=')) return flag;
+      if (option.kind != OptionKind::kFlag || !Takes(command, option.id)) continue;
+      for (const std::string_view flag : {option.name, option.shortName}) {
+        if (!flag.empty() && argument.starts_with(flag) && argument.substr(flag.size()).starts_with('=')) return flag;
       }
     }
   }
@@ -295,7 +297,7 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
   SweepRequest sweep;
   sweep.format = settings.format;
   sweep.constants = settings.constants;
-  sweep.onlyPossible = request.onlyPossible;
+  sweep.onlyPossible = request.Flag(OptionId::kOnlyPossible);
   sweep.colours = colours;
   const auto plot = Single(request, OptionId::kPlot);
   if (!plot.ok()) {
@@ -376,7 +378,7 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
     err << DiagnosticLine(request.refusal().message);
     return kExitBadArgument;
   }
-  if (request.value().help) {
+  if (request.value().Flag(OptionId::kHelp)) {
     out.Append(SubcommandUsageText(*command));
     return FinishOutput(out, 0, err);
   }

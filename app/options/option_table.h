@@ -62,10 +62,16 @@ struct HelpLine {
   std::string_view text;
 };
 
+// A flag stands alone; CLI11 would read "--help=no" as the flag set off, so
+// the parser refuses a value written onto one.
+enum class OptionKind : std::uint8_t { kValue, kFlag };
+
 struct OptionEntry {
   OptionId id;
   std::string_view name;       // "--volume"
-  std::string_view valueName;  // "V"; empty for a flag, which takes no value
+  std::string_view shortName;  // "-h"; empty for most
+  OptionKind kind;
+  std::string_view valueName;  // "V"; empty for a flag
   // The subcommands that read it, and those whose help, synopsis and
   // completions offer it: a calculation reads every input and --slot, to
   // refuse the one it computes by name.
@@ -93,6 +99,8 @@ static_assert(static_cast<std::size_t>(calculator::Quantity::kSurface) == static
 inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
     {OptionId::kFrequency,
      EntryOf(calculator::Quantity::kFrequency).option,
+     "",
+     OptionKind::kValue,
      "F",
      kCalculations,
      kCalculations & ~Bit(Command::kFrequency),
@@ -106,6 +114,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      {}},
     {OptionId::kVolume,
      EntryOf(calculator::Quantity::kVolume).option,
+     "",
+     OptionKind::kValue,
      "V",
      kCalculations,
      kCalculations & ~Bit(Command::kVolume),
@@ -119,6 +129,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      {}},
     {OptionId::kThickness,
      EntryOf(calculator::Quantity::kThickness).option,
+     "",
+     OptionKind::kValue,
      "T",
      kCalculations,
      kCalculations & ~Bit(Command::kThickness),
@@ -132,6 +144,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      {}},
     {OptionId::kDiameter,
      EntryOf(calculator::Quantity::kDiameter).option,
+     "",
+     OptionKind::kValue,
      "D",
      kCalculations,
      kOrificeGiven,
@@ -145,6 +159,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      {}},
     {OptionId::kSurface,
      EntryOf(calculator::Quantity::kSurface).option,
+     "",
+     OptionKind::kValue,
      "S",
      kCalculations,
      kOrificeGiven,
@@ -158,6 +174,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      {}},
     {OptionId::kFormat,
      "--format",
+     "",
+     OptionKind::kValue,
      "F",
      kEveryCommand,
      kEveryCommand,
@@ -171,6 +189,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      {{{"--format F", "text, csv or json (default: {format})"}}}},
     {OptionId::kSoundSpeed,
      "--sound-speed",
+     "",
+     OptionKind::kValue,
      "C",
      kEveryCommand,
      kEveryCommand,
@@ -186,6 +206,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
         "--temperature, 34000 cm/s as on the screens"}}}},
     {OptionId::kTemperature,
      "--temperature",
+     "",
+     OptionKind::kValue,
      "T",
      kEveryCommand,
      kEveryCommand,
@@ -201,6 +223,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
         "c = 331.3 * sqrt(1 + T/273.15) m/s"}}}},
     {OptionId::kEnds,
      "--ends",
+     "",
+     OptionKind::kValue,
      "E",
      kCalculations,
      kCalculations,
@@ -218,6 +242,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
         "flush in the baffle, free inside)"}}}},
     {OptionId::kPorts,
      "--ports",
+     "",
+     OptionKind::kValue,
      "N",
      kCalculations,
      kCalculations,
@@ -233,6 +259,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
         "than 1 needs a textbook --ends)"}}}},
     {OptionId::kSlot,
      "--slot",
+     "",
+     OptionKind::kValue,
      "WxH",
      kCalculations,
      kOrificeGiven,
@@ -252,6 +280,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
     {OptionId::kOnlyPossible,
      "--only-possible",
      "",
+     OptionKind::kFlag,
+     "",
      kCalculations,
      kCalculations,
      OptionGroup::kSweep,
@@ -264,6 +294,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      {{{"--only-possible", "leave out the designs that fail the plausibility test"}}}},
     {OptionId::kPlot,
      "--plot",
+     "",
+     OptionKind::kValue,
      "FILE.svg",
      kCalculations,
      kCalculations,
@@ -280,6 +312,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
        {"--plot -", "draw that chart on standard output instead of the rows"}}}},
     {OptionId::kHelp,
      "--help",
+     "-h",
+     OptionKind::kFlag,
      "",
      kEveryCommand,
      kEveryCommand,
@@ -294,6 +328,15 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
 }};
 
 constexpr const OptionEntry& EntryOf(OptionId id) { return kOptions[static_cast<std::size_t>(id)]; }
+
+static_assert(
+    [] {
+      for (const OptionEntry& option : kOptions) {
+        if ((option.kind == OptionKind::kFlag) != option.valueName.empty()) return false;
+      }
+      return true;
+    }(),
+    "a flag, and only a flag, has no value to name");
 
 constexpr bool Takes(Command command, OptionId id) { return (EntryOf(id).takenBy & Bit(command)) != 0; }
 constexpr bool Offers(Command command, OptionId id) { return (EntryOf(id).offeredTo & Bit(command)) != 0; }
