@@ -1,5 +1,6 @@
 #include "app/output/file_replacement.h"
 
+#include "app/output/output.h"
 #include "app/system_text.h"
 
 #include <sys/stat.h>
@@ -25,8 +26,6 @@ namespace {
 // free unless an earlier run with the same id was killed before it could
 // remove its own.
 constexpr int kAttempts = 100;
-// One write at most this long, so that the count fits every platform's type.
-constexpr std::size_t kLargestWrite = 1 << 30;
 
 #ifdef _WIN32
 
@@ -45,9 +44,6 @@ bool ModeOf(const std::string& path, unsigned& mode) {
   return true;
 }
 void RemoveFile(const std::string& path) { _wremove(FileName(path).c_str()); }
-long WriteSome(int descriptor, const char* bytes, std::size_t count) {
-  return _write(descriptor, bytes, static_cast<unsigned>(count));
-}
 int Close(int descriptor) { return _close(descriptor); }
 bool MayWrite(const std::string& path) { return _waccess(FileName(path).c_str(), 2) == 0; }
 int ProcessId() { return _getpid(); }
@@ -68,9 +64,6 @@ bool ModeOf(const std::string& path, unsigned& mode) {
   return true;
 }
 void RemoveFile(const std::string& path) { std::remove(path.c_str()); }
-long WriteSome(int descriptor, const char* bytes, std::size_t count) {
-  return static_cast<long>(write(descriptor, bytes, count));
-}
 int Close(int descriptor) { return close(descriptor); }
 bool MayWrite(const std::string& path) { return access(path.c_str(), W_OK) == 0; }
 int ProcessId() { return static_cast<int>(getpid()); }
@@ -82,17 +75,6 @@ void KeepMode(int descriptor, const std::string& path) {
 }
 
 #endif
-
-bool WriteAll(int descriptor, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const std::size_t count = bytes.size() < kLargestWrite ? bytes.size() : kLargestWrite;
-    const long written = WriteSome(descriptor, bytes.data(), count);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
 
 bool InSystemFolder(const std::string& path) { return path.starts_with("/dev/") || path.starts_with("/proc/"); }
 
@@ -148,7 +130,7 @@ void FileReplacement::Discard() {
 
 bool FileReplacement::Commit(std::string_view contents) {
   if (descriptor_ < 0) return false;
-  const bool written = WriteAll(descriptor_, contents);
+  const bool written = WriteAll(descriptor_, contents) == WriteStatus::kWritten;
   // A full disk may show only when the file is closed (NFS and the like).
   const bool closed = Close(descriptor_) == 0;
   descriptor_ = -1;

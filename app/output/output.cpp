@@ -35,28 +35,30 @@ bool PipeClosed() {
 #endif
 }
 
-long WriteSome(const char* bytes, std::size_t count) {
+long WriteSome(int descriptor, const char* bytes, std::size_t count) {
 #ifdef _WIN32
-  return _write(kStandardOutput, bytes, static_cast<unsigned>(count));
+  return _write(descriptor, bytes, static_cast<unsigned>(count));
 #else
-  return static_cast<long>(::write(kStandardOutput, bytes, count));
+  return static_cast<long>(::write(descriptor, bytes, count));
 #endif
 }
 
 }  // namespace
 
-WriteStatus StandardOutputSink::WriteAll(std::string_view bytes) {
+WriteStatus WriteAll(int descriptor, std::string_view bytes) {
   while (!bytes.empty()) {
     const std::size_t count = bytes.size() < kLargestWrite ? bytes.size() : kLargestWrite;
-    const long written = WriteSome(bytes.data(), count);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return PipeClosed() ? WriteStatus::kClosed : WriteStatus::kFailed;
-    }
+    const long written = WriteSome(descriptor, bytes.data(), count);
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return PipeClosed() ? WriteStatus::kClosed : WriteStatus::kFailed;
+    // Nothing written and no error would be asked again for ever.
+    if (written == 0) return WriteStatus::kFailed;
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return WriteStatus::kWritten;
 }
+
+WriteStatus StandardOutputSink::WriteAll(std::string_view bytes) { return app::WriteAll(kStandardOutput, bytes); }
 
 bool StandardOutputSink::Closed() {
 #ifdef _WIN32

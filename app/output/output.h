@@ -14,6 +14,12 @@ namespace app {
 
 enum class WriteStatus { kWritten, kClosed, kFailed };
 
+// All of `bytes` into the open file `descriptor` (standard output, a chart's
+// file), a write interrupted by a signal tried again; kClosed when it is a
+// pipe whose reader has gone.
+//   WriteAll(1, "1,2\n") -> kWritten;  into `| head` after it ended -> kClosed
+WriteStatus WriteAll(int descriptor, std::string_view bytes);
+
 // The destination's own writing: all of `bytes`, or why not.
 class OutputSink {
  public:
