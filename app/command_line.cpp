@@ -20,7 +20,7 @@
 #include "app/output/design_writer.h"
 #include "app/output/output.h"
 #include "app/quantities.h"
-#include "app/sweep_command.h"
+#include "app/sweep_command/sweep_command.h"
 #include "app/units.h"
 #include "calculator/design.h"
 

@@ -25,7 +25,7 @@
 
 #include "app/output/output.h"
 #include "app/sweep/sweep.h"
-#include "app/sweep_command.h"
+#include "app/sweep_command/sweep_command.h"
 #include "calculator/design.h"
 #include "calculator/panel_figures.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/sweep_command.h"
+#include "app/sweep_command/sweep_command.h"
 #include "tests/app/command_support.h"
 #include "tests/support/text_lines.h"
 

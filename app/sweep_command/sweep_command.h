@@ -12,9 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/model_options.h"
-#include "app/plot/terminal_chart.h"
 #include "app/output/design_writer.h"
+#include "app/plot/terminal_chart.h"
 #include "calculator/design.h"
 #include "calculator/port_models.h"
 #include "calculator/resonator.h"
@@ -57,16 +56,5 @@ bool IsSweep(const SweepRequest& request);
 // Runs the sweep: rows on `out` (or the terminal chart for --plot -), refusals
 // on `err` naming the option; returns the exit code.
 int RunSweep(const SweepRequest& request, Output& out, std::ostream& err);
-
-// The header and rows of a sweep in text: the inputs in their order, then the
-// computed quantity, each right-aligned in a column as wide as its name or a
-// float's longest shortest text, then the message of an impossible design.
-// Under a model other than the screens' plain one the header follows a line
-// naming the model; under a textbook model each row also has the model's end_correction_cm, q_radiation and
-// bandwidth_hz (blank where no orifice fits), and "Not lumped" in its
-// message when the lumped model does not hold.
-std::string SweepTextHeader(calculator::Choice choice, const std::vector<calculator::Quantity>& inputs,
-                            const calculator::PortModel& model);
-void AppendSweepTextRow(std::string& out, const ModelDesign& design, const std::vector<calculator::Quantity>& inputs);
 
 }  // namespace app

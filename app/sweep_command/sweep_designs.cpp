@@ -1,0 +1,76 @@
+#include "app/sweep_command/sweep_designs.h"
+
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+#include "app/model_options.h"
+#include "app/sweep_command/number_text_cache.h"
+#include "app/sweep_command/sweep_text_rows.h"
+
+namespace app {
+namespace {
+
+using calculator::Design;
+using calculator::Quantity;
+
+// Designs between two looks for a closed standard output, a few times a second.
+constexpr std::uint64_t kLookForClosedOutputEvery = 1 << 16;
+
+// An impossible design breaks its curve, with --only-possible too.
+void AddToChart(const DesignsTo& to, const sweep::Odometer& point, const Design& design, Quantity solved) {
+  const ChartAxes& axes = to.chartAxes;
+  const std::size_t curve = axes.curve ? static_cast<std::size_t>(point.Indices()[*axes.curve]) : 0;
+  to.chart->Add(curve, point.Values()[axes.x],
+                design.possible ? std::optional<double>(calculator::Field(design.quantities, solved)) : std::nullopt);
+}
+
+// The rows' header: a text header, or CSV's; nothing for the terminal chart.
+void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, DesignWriter& writer, Output& out) {
+  if (!rows) return;
+  if (request.format == Format::kText) {
+    out.Append(SweepTextHeader(request.choice, designs.inputs, request.model));
+  } else {
+    writer.Begin();
+  }
+}
+
+}  // namespace
+
+// The writer, the cache and the request's settings are this function's own,
+// so that the loop reads them where they stand: through a reference, a row
+// written into the output's buffer might, for all the compiler knows, have
+// changed them.
+void SweepDesigns(const SweepRequest& request, const Designs& designs, const DesignsTo& to, const StopSignals& stop,
+                  sweep::ProgressLine& progress) {
+  DesignWriter writer(request.format, to.out, NeedsModelColumns(request.model));
+  BeginRows(request, designs, to.rows, writer, to.out);
+  NumberTextCache cache(request.format, request.choice, designs.sweep, designs.inputs, request.constants);
+  // The model's faults were refused before the first design; no row shows the cross-checks.
+  calculator::Problem problem{request.choice, {}, request.model, request.constants, calculator::Checks::kSkipped};
+  const Format format = request.format;
+  const bool onlyPossible = request.onlyPossible;
+  const Quantity solved = calculator::SolvedQuantity(request.choice);
+  std::uint64_t count = 0;
+  for (sweep::Odometer point(designs.sweep); point.Valid() && !to.out.failed() && !stop.Raised(); point.Next()) {
+    // The terminal chart, or rows that --only-possible leaves out, may write
+    // nothing for long: a reader that has gone meanwhile ends the sweep.
+    if (++count % kLookForClosedOutputEvery == 0 && !to.out.StillOpen()) break;
+    for (std::size_t axis = point.FirstChanged(); axis < designs.inputs.size(); ++axis) {
+      calculator::Field(problem.typed, designs.inputs[axis]) = point.Values()[axis];
+    }
+    const auto outcome = calculator::SolveProblem(problem);
+    const ModelDesign& model = *std::get_if<ModelDesign>(&outcome);
+    progress.Advance();
+    if (to.chart) AddToChart(to, point, model.design, solved);
+    if ((onlyPossible && !model.design.possible) || !to.rows) continue;
+    if (format == Format::kText) {
+      AppendSweepTextRow(to.out.buffer(), model, designs.inputs);
+      to.out.EndRow();
+    } else {
+      writer.Write(model, problem.constants, &cache.Known(point, model.design));
+    }
+  }
+}
+
+}  // namespace app
