@@ -141,6 +141,12 @@ Dimension DimensionOf(calculator::Quantity quantity) {
   return Dimension::kLength;
 }
 
+std::vector<std::string_view> UnitNames(Dimension dimension) {
+  std::vector<std::string_view> names;
+  for (const Unit& unit : UnitsOf(dimension)) names.push_back(unit.name);
+  return names;
+}
+
 std::string UnitList(Dimension dimension) {
   std::string list;
   for (const Unit& unit : UnitsOf(dimension)) {

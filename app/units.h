@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/result.h"
 #include "calculator/design.h"
@@ -44,5 +45,8 @@ Result<float> ParseSoundSpeed(std::string_view text);
 
 // The units `dimension` accepts, as the refusals and the help list them: "mm, cm, m, in, ft".
 std::string UnitList(Dimension dimension);
+
+// The names of the units `dimension` accepts, in UnitList's order: "mm", "cm", "dm", ...
+std::vector<std::string_view> UnitNames(Dimension dimension);
 
 }  // namespace app

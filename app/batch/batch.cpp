@@ -1,5 +1,6 @@
 #include "app/batch/batch.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <variant>
 
+#include "app/batch/batch_columns.h"
 #include "app/batch/csv_reader.h"
 #include "app/calculation.h"
 #include "app/command_line.h"
@@ -57,93 +59,61 @@ class FileInput {
   std::optional<int> error_;
 };
 
-// The columns a header may name: the quantities (indexed by Quantity), then the model's.
-constexpr std::array<std::string_view, 8> kBatchColumns = {
-    kColumnNames[0], kColumnNames[1],        kColumnNames[2],         kColumnNames[3],
-    kColumnNames[4], kModelColumnNames.ends, kModelColumnNames.ports, kModelColumnNames.slot};
-constexpr std::size_t kEndsColumn = 5;
-constexpr std::size_t kPortsColumn = 6;
-constexpr std::size_t kSlotColumn = 7;
-
-// Which input column holds each of kBatchColumns.
-using ColumnOf = std::array<std::optional<std::size_t>, kBatchColumns.size()>;
-
-// A header with a model column gets the model's columns in its answer.
-bool HasModelColumns(const ColumnOf& columns) {
-  return columns[kEndsColumn] || columns[kPortsColumn] || columns[kSlotColumn];
+// A row's text in `cell`, or nothing when the column is absent or the cell empty.
+std::optional<std::string_view> CellOf(const CsvRecord& row, std::optional<std::size_t> cell) {
+  if (!cell || row.cells[*cell].empty()) return std::nullopt;
+  return row.cells[*cell];
 }
 
-std::string KnownColumns() {
-  std::string list;
-  for (const std::string_view name : kBatchColumns) {
-    if (!list.empty()) list += ", ";
-    list += name;
-  }
-  return list;
+// A value's cell as the value parser reads it: in a file of ';' or TAB, whose
+// spreadsheet writes decimal commas, a comma is the decimal point; a bare
+// number takes its column's unit.
+//   "2,5" in volume_l, ';' -> "2.5l";  "60ml" in volume_l -> "60ml"
+std::string ValueText(std::string_view cell, std::string_view unit, bool decimalComma) {
+  std::string text(cell);
+  if (decimalComma) std::replace(text.begin(), text.end(), ',', '.');
+  const std::size_t end = text.find_last_not_of(" \t");
+  if (end != std::string::npos && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.')) text += unit;
+  return text;
 }
 
-// The header's columns, or why it is refused.
-Result<ColumnOf> ReadHeader(const CsvRecord& header) {
-  if (!header.error.empty()) return Refused(header.error);
-  ColumnOf columns;
-  for (std::size_t i = 0; i < header.cells.size(); ++i) {
-    std::size_t known = 0;
-    while (known < kBatchColumns.size() && kBatchColumns[known] != header.cells[i]) ++known;
-    if (known == kBatchColumns.size()) {
-      return Refused("unknown column '" + Printable(header.cells[i]) + "' (the columns are " + KnownColumns() + ")");
-    }
-    if (columns[known]) return Refused("column '" + std::string(kBatchColumns[known]) + "' appears twice");
-    columns[known] = i;
+// The menu choice a calculation cell names: "1" to "8", as the program writes it.
+Result<calculator::Choice> ChoiceOfCell(std::string_view cell) {
+  for (const calculator::Choice choice : calculator::kChoices) {
+    if (cell == std::to_string(static_cast<int>(choice))) return choice;
   }
-  return columns;
+  return Refused("calculation: '" + Printable(cell) + "' is not a calculation (1 to 8, as the program writes them)");
 }
 
-// A row's model cell, or nothing when the column is absent or the cell empty.
-std::optional<std::string_view> ModelCell(const CsvRecord& row, const ColumnOf& columns, std::size_t column) {
-  if (!columns[column] || row.cells[*columns[column]].empty()) return std::nullopt;
-  return row.cells[*columns[column]];
-}
-
-// The one quantity a row leaves empty decides the calculation.
-Result<ModelDesign> SolveRow(const CsvRecord& row, const ColumnOf& columns, std::size_t width,
-                             const calculator::Constants& constants) {
-  if (!row.error.empty()) return Refused(row.error);
-  if (row.cells.size() != width) {
-    return Refused(std::to_string(row.cells.size()) + " cells where the header has " + std::to_string(width));
-  }
-  QuantityTexts texts;
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (columns[i] && !row.cells[*columns[i]].empty()) texts[i] = row.cells[*columns[i]];
-  }
+// Without a calculation cell, the one quantity a row leaves empty decides
+// the calculation. `texts` are the row's; a slot gives the orifice.
+Result<calculator::Choice> ChoiceOfEmptyCell(const QuantityTexts& texts, const BatchColumns& columns, bool slot) {
+  const QuantityNames names = columns.Names();
+  const auto name = [&](Quantity quantity) { return std::string(names[IndexOf(quantity)]); };
   const bool diameter = texts[IndexOf(Quantity::kDiameter)].has_value();
   const bool surface = texts[IndexOf(Quantity::kSurface)].has_value();
-  if (diameter && surface) return Refused("both diameter_cm and surface_cm2 are given");
-  const Result<calculator::PortModel> model =
-      ParseModel({ModelCell(row, columns, kEndsColumn), ModelCell(row, columns, kPortsColumn),
-                  ModelCell(row, columns, kSlotColumn)},
-                 kModelColumnNames);
-  if (!model.ok()) return model.refusal();
-  const bool slot = model.value().slot.has_value();
+  if (diameter && surface)
+    return Refused("both " + name(Quantity::kDiameter) + " and " + name(Quantity::kSurface) + " are given");
   if (slot && (diameter || surface)) {
-    return Refused(std::string("both slot and ") + (diameter ? "diameter_cm" : "surface_cm2") + " are given");
+    return Refused("both slot and " + name(diameter ? Quantity::kDiameter : Quantity::kSurface) + " are given");
   }
-
-  const bool diameterColumn = columns[IndexOf(Quantity::kDiameter)].has_value();
-  const bool surfaceColumn = columns[IndexOf(Quantity::kSurface)].has_value();
+  const bool diameterColumn = columns.quantities[IndexOf(Quantity::kDiameter)].has_value();
+  const bool surfaceColumn = columns.quantities[IndexOf(Quantity::kSurface)].has_value();
   std::string emptyNames;
   int emptyCount = 0;
   Quantity solved = Quantity::kFrequency;
-  const auto noteEmpty = [&](Quantity quantity, std::string_view name) {
+  const auto noteEmpty = [&](Quantity quantity, const std::string& shown) {
     emptyNames += emptyCount++ == 0 ? "" : ", ";
-    emptyNames += name;
+    emptyNames += shown;
     solved = quantity;
   };
   for (const Quantity quantity : {Quantity::kFrequency, Quantity::kVolume, Quantity::kThickness}) {
-    if (!texts[IndexOf(quantity)]) noteEmpty(quantity, kColumnNames[IndexOf(quantity)]);
+    if (!texts[IndexOf(quantity)]) noteEmpty(quantity, name(quantity));
   }
   if (!diameter && !surface && !slot) {
     const Quantity orifice = surfaceColumn && !diameterColumn ? Quantity::kSurface : Quantity::kDiameter;
-    noteEmpty(orifice, diameterColumn && surfaceColumn ? "diameter_cm/surface_cm2" : kColumnNames[IndexOf(orifice)]);
+    noteEmpty(orifice, diameterColumn && surfaceColumn ? name(Quantity::kDiameter) + "/" + name(Quantity::kSurface)
+                                                       : name(orifice));
   }
   if (emptyCount == 0) return Refused("no cell is empty: leave empty the one to compute");
   if (emptyCount > 1) {
@@ -151,16 +121,72 @@ Result<ModelDesign> SolveRow(const CsvRecord& row, const ColumnOf& columns, std:
                    "): leave exactly one of frequency, volume, thickness and orifice empty");
   }
   if (!diameter && !surface && !slot && diameterColumn && surfaceColumn) {
-    return Refused("diameter_cm and surface_cm2 are both empty: keep only the column to compute");
+    return Refused(name(Quantity::kDiameter) + " and " + name(Quantity::kSurface) +
+                   " are both empty: keep only the column to compute");
   }
-  const calculator::Choice choice = ChoiceFor(solved, surface || slot || solved == Quantity::kSurface);
-  const Result<calculator::Quantities> typed =
-      ParseTyped(choice, texts, kColumnNames, slot ? std::optional(Quantity::kSurface) : std::nullopt);
-  if (!typed.ok()) return typed.refusal();
-  auto design = calculator::SolveProblem({choice, typed.value(), model.value(), constants});
-  if (auto* fault = std::get_if<calculator::ModelFault>(&design)) return Refused(FaultText(*fault, kModelColumnNames));
-  return std::get<ModelDesign>(std::move(design));
+  return ChoiceFor(solved, surface || slot || solved == Quantity::kSurface);
 }
+
+// Reads and solves one row, reusing its texts' room from row to row.
+class RowSolver {
+ public:
+  RowSolver(const BatchColumns& columns, char delimiter, const calculator::Constants& constants)
+      : columns_(columns), names_(columns.Names()), decimalComma_(delimiter != ','), constants_(constants) {}
+
+  Result<ModelDesign> Solve(const CsvRecord& row) {
+    const Result<bool> shape = CheckShape(row);
+    if (!shape.ok()) return shape.refusal();
+    QuantityTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const std::optional<QuantityColumn>& column = columns_.quantities[i];
+      if (const auto cell = CellOf(row, column ? std::optional(column->cell) : std::nullopt)) {
+        texts_[i] = ValueText(*cell, column->unit, decimalComma_);
+        texts[i] = texts_[i];
+      }
+    }
+    const std::optional<std::string_view> slotCell = CellOf(row, columns_.slot);
+    if (slotCell) slot_ = ValueText(*slotCell, {}, decimalComma_);
+    const Result<calculator::PortModel> model =
+        ParseModel({CellOf(row, columns_.ends), CellOf(row, columns_.ports),
+                    slotCell ? std::optional<std::string_view>(slot_) : std::nullopt},
+                   kModelColumnNames);
+    if (!model.ok()) return model.refusal();
+    const bool slot = model.value().slot.has_value();
+    const std::optional<std::string_view> calculation = CellOf(row, columns_.calculation);
+    const Result<calculator::Choice> choice =
+        calculation ? ChoiceOfCell(*calculation) : ChoiceOfEmptyCell(texts, columns_, slot);
+    if (!choice.ok()) return choice.refusal();
+    const Result<calculator::Quantities> typed =
+        ParseTyped(choice.value(), texts, names_, slot ? std::optional(Quantity::kSurface) : std::nullopt);
+    if (!typed.ok()) return typed.refusal();
+    auto design = calculator::SolveProblem({choice.value(), typed.value(), model.value(), constants_});
+    if (auto* fault = std::get_if<calculator::ModelFault>(&design))
+      return Refused(FaultText(*fault, kModelColumnNames));
+    return std::get<ModelDesign>(std::move(design));
+  }
+
+ private:
+  // A well-formed record with a cell for each named column; a cell beyond
+  // them (a spreadsheet's empty trailing column) must be empty.
+  Result<bool> CheckShape(const CsvRecord& row) const {
+    if (!row.error.empty()) return Refused(row.error);
+    const bool extraEmpty =
+        std::all_of(row.cells.begin() + static_cast<std::ptrdiff_t>(std::min(row.cells.size(), columns_.width)),
+                    row.cells.end(), [](const std::string& cell) { return cell.empty(); });
+    if (row.cells.size() < columns_.width || !extraEmpty) {
+      return Refused(std::to_string(row.cells.size()) + " cells where the header has " +
+                     std::to_string(columns_.width));
+    }
+    return true;
+  }
+
+  const BatchColumns& columns_;
+  QuantityNames names_;
+  bool decimalComma_;
+  const calculator::Constants& constants_;
+  std::array<std::string, 5> texts_;
+  std::string slot_;
+};
 
 }  // namespace
 
@@ -193,17 +219,18 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
     DesignWriter(format, out).Begin();  // no header, no rows: an empty result
     return FinishOutput(out, 0, err);
   }
-  const Result<ColumnOf> columns = ReadHeader(record);
+  const Result<BatchColumns> columns =
+      record.error.empty() ? ReadBatchColumns(record.cells) : Result<BatchColumns>(Refused(record.error));
   if (!columns.ok()) {
     err << shownPath << ":" << record.line << ": " << columns.refusal().message << "\n";
     return FinishOutput(out, kExitRowsFailed, err);
   }
-  const std::size_t width = record.cells.size();
-  DesignWriter writer(format, out, HasModelColumns(columns.value()));
+  RowSolver solver(columns.value(), reader.Delimiter(), constants);
+  DesignWriter writer(format, out, columns.value().HasModel());
   writer.Begin();
   bool anyFailed = false;
   while (!out.failed() && next()) {
-    const Result<ModelDesign> row = SolveRow(record, columns.value(), width, constants);
+    const Result<ModelDesign> row = solver.Solve(record);
     if (row.ok()) {
       writer.Write(row.value(), constants);
     } else {

@@ -14,6 +14,11 @@ constexpr const char* kOverlong = "the record is longer than 1 MiB";
 
 CsvReader::CsvReader(ReadFunction read) : read_(std::move(read)), block_(kBlockBytes) {}
 
+bool CsvReader::IsSeparator(int c) {
+  if (delimiter_ == 0 && (c == ',' || c == ';' || c == '\t')) delimiter_ = static_cast<char>(c);
+  return c == Delimiter();
+}
+
 int CsvReader::Peek() {
   if (position_ == filled_) {
     if (ended_) return kEnd;
@@ -51,7 +56,7 @@ void CsvReader::SkipRestOfRecord(bool quoted) {
     }
     if (c == '\n') return;
     quoted = c == '"' && cellStart;
-    cellStart = c == ',';
+    cellStart = IsSeparator(c);
   }
 }
 
@@ -87,7 +92,7 @@ int CsvReader::ReadQuotedCell(std::string& cell, std::size_t& bytes, std::string
   }
   int c = Get();
   if (c == '\r' && Peek() == '\n') c = Get();
-  if (c != ',' && c != '\n' && c != kEnd) {
+  if (!IsSeparator(c) && c != '\n' && c != kEnd) {
     error = "text after a closing quote";
     SkipRestOfRecord(false);
   }
@@ -98,7 +103,7 @@ int CsvReader::ReadQuotedCell(std::string& cell, std::size_t& bytes, std::string
 // (CRLF counts as one) or end that closes it, which it returns.
 //   c = '4', rest "0,..." -> cell 40, returns ','
 int CsvReader::ReadUnquotedCell(int c, std::string& cell, std::size_t& bytes, std::string& error) {
-  while (c != ',' && c != '\n' && c != kEnd) {
+  while (!IsSeparator(c) && c != '\n' && c != kEnd) {
     if (c == '\r' && Peek() == '\n') return Get();
     if (c == '"') {
       error = "a quote inside an unquoted cell";
@@ -147,14 +152,18 @@ bool CsvReader::Next(CsvRecord& record) {
       if (!record.error.empty()) {
         // A malformed record's cells would be guesses.
         record.cells.clear();
+        FixDelimiter();
         return true;
       }
-      if (c != ',') break;  // a line end or the end of the input
+      if (!IsSeparator(c)) break;  // a line end or the end of the input
       newCell();
     }
     record.cells.resize(used);
     const bool blankLine = record.cells.size() == 1 && record.cells.front().empty() && !quotedAny;
-    if (!blankLine) return true;
+    if (!blankLine) {
+      FixDelimiter();
+      return true;
+    }
   }
 }
 

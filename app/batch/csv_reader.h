@@ -3,6 +3,11 @@
 // line ends, a UTF-8 byte-order mark at the start and blank lines are all
 // accepted. Only one record and one block of input are held at a time, so
 // a file of any length reads in the same memory.
+//
+// The separator is the first ',', ';' or TAB outside quotes in the first
+// record, as spreadsheets write it for their locale; ',' when the first
+// record has none:
+//   "volume_cc;diameter_cm\n1000;2\n" -> {volume_cc, diameter_cm}, {1000, 2}
 #pragma once
 
 #include <cstddef>
@@ -30,6 +35,9 @@ class CsvReader {
   // The next record (blank lines skipped); false at the end of the input.
   bool Next(CsvRecord& record);
 
+  // The separator: known once the first record is read.
+  char Delimiter() const { return delimiter_ ? delimiter_ : ','; }
+
   // A record holding more bytes than this is refused, and its rest read
   // past without being kept, so that a file without line ends cannot take
   // all memory.
@@ -45,6 +53,10 @@ class CsvReader {
   void SkipByteOrderMark();
   int ReadQuotedCell(std::string& cell, std::size_t& bytes, std::string& error);
   int ReadUnquotedCell(int c, std::string& cell, std::size_t& bytes, std::string& error);
+  // Whether `c` separates cells; the first of ',', ';' and TAB met decides.
+  bool IsSeparator(int c);
+  // After the first record: a file whose header has one column is read with ','.
+  void FixDelimiter() { delimiter_ = Delimiter(); }
 
   ReadFunction read_;
   std::vector<char> block_;
@@ -53,6 +65,7 @@ class CsvReader {
   bool atStart_ = true;
   bool ended_ = false;
   std::size_t line_ = 1;
+  char delimiter_ = 0;  // 0 until the first separator decides it
 };
 
 }  // namespace app

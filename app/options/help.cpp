@@ -37,7 +37,12 @@ constexpr std::array<std::string_view, 6> kDescriptions = {
     "FILE:LINE: reason on standard error, and the exit code is then 1.\n"
     "Columns ends, ports and slot, when there, give each row's port model as\n"
     "the calculations' --ends, --ports and --slot do (an empty cell: screen, 1,\n"
-    "no slot); the answer then has the model's columns too.\n",
+    "no slot); the answer then has the model's columns too.\n"
+    "The program's own CSV reads back: a calculation column (1 to 8) says which\n"
+    "quantity each row computes, and the columns it computes are passed over. A\n"
+    "quantity's column may name another unit (volume_l, diameter_mm). Cells are\n"
+    "separated by the header's first ',', ';' or TAB; with ';' or TAB a decimal\n"
+    "comma is a decimal point. Empty trailing columns are passed over.\n",
 };
 
 // The options' column: names start at 2, their help at 21; the inputs'

@@ -883,8 +883,39 @@ INSTANTIATE_TEST_SUITE_P(
                  "FILE:2: a quoted cell is not closed\n"},
         BatchRow{"UnknownColumn", "frequency_hz,volume_cc,colour\n", 1, "",
                  "FILE:1: unknown column 'colour' (the columns are frequency_hz, volume_cc, thickness_cm, "
-                 "diameter_cm, surface_cm2, ends, ports, slot)\n"},
-        BatchRow{"ColumnTwice", "volume_cc,volume_cc\n", 1, "", "FILE:1: column 'volume_cc' appears twice\n"}),
+                 "diameter_cm, surface_cm2, ends, ports, slot, calculation; a quantity's column may name another "
+                 "unit: volume_l, diameter_mm)\n"},
+        BatchRow{"ColumnTwice", "volume_cc,volume_cc\n", 1, "", "FILE:1: column 'volume_cc' appears twice\n"},
+        // A file the program wrote reads back: its computed columns are passed over, and the
+        // calculation column says which quantity is computed again.
+        BatchRow{"OwnCsvReadBack", kWorkedCsv, 0, kWorkedCsv, ""},
+        BatchRow{"OwnModelCsvReadBack", kModelCsvHeader + kFlangedRow, 0, kModelCsvHeader + kFlangedRow, ""},
+        BatchRow{"CalculationComputesItsQuantityAgain",
+                 kCsvHeader + "3,220.83963,1000,99,2,3.1415927,true,,2,1.7724539,10,0.6152326,\n", 0,
+                 kCsvHeader + "3,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,\n", ""},
+        BatchRow{"CalculationOfAnyShapeReadsTheSurface",
+                 kCsvHeader + "5,1,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,\n", 0,
+                 kCsvHeader + "5,182.1553,1000,1,,3.1415927,true,,2,1.7724539,10,0.90429413,\n", ""},
+        BatchRow{
+            "CalculationUnknown", kCsvHeader + "9,,1000,1,2,,,,,,,,\n", 1,
+            kCsvHeader + kFailed + "\"calculation: '9' is not a calculation (1 to 8, as the program writes them)\"\n",
+            "FILE:2: calculation: '9' is not a calculation (1 to 8, as the program writes them)\n"},
+        BatchRow{"ColumnsInOtherUnits", "frequency_khz,volume_l,diameter_mm,thickness_mm\n,1,20,10\n", 0,
+                 kCsvHeader + kWorkedRow, ""},
+        BatchRow{"OneQuantityInTwoColumns", "volume_cc,volume_l\n", 1, "",
+                 "FILE:1: columns 'volume_cc' and 'volume_l' both give the volume\n"},
+        // As LibreOffice and Excel write CSV where the decimal separator is a comma.
+        BatchRow{"SpreadsheetSemicolonsDecimalCommasAndEmptyTrailingColumns",
+                 "frequency_hz;volume_l;thickness_cm;diameter_cm;;\r\n;1;1;2;;\r\n;2,5;1;2;;\r\n", 0,
+                 kCsvHeader + kWorkedRow + "1,139.67125,2500,1,2,3.1415927,true,,2,1.7724539,10,1.5380813,\n", ""},
+        BatchRow{"TabsAndADecimalComma", "frequency_hz\tvolume_cc\tthickness_cm\tdiameter_cm\n\t1000\t0,5\t2\n", 0,
+                 kCsvHeader + "1,257.6065,1000,0.5,2,3.1415927,true,,2,1.7724539,5,0.37060428,\n", ""},
+        BatchRow{"UnnamedColumnBeforeNamedOnes", "frequency_hz,,volume_cc\n", 1, "",
+                 "FILE:1: column 2 has no name (only trailing columns may be empty)\n"},
+        BatchRow{"ValueInAnUnnamedTrailingColumn",
+                 kHeader.substr(0, kHeader.size() - 1) + ",\n,1000,1,2,x\n,1000,1,2,\n", 1,
+                 kCsvHeader + kFailed + "5 cells where the header has 4\n" + kWorkedRow,
+                 "FILE:2: 5 cells where the header has 4\n"}),
     RowName);
 
 // The reader's records, cells joined by '|', errors in brackets, line numbers first.
@@ -963,6 +994,12 @@ INSTANTIATE_TEST_SUITE_P(
                       CsvRow{"MalformedRecordSkippedWithItsQuotedLines", "\"a\"b,\"c\nd\"\ne\n",
                              "1:[text after a closing quote]\n3:e\n"},
                       CsvRow{"LoneCarriageReturnIsText", "a\rb\n", "1:a\rb\n"},
+                      // The first separator of the first record decides: ',', ';' or TAB.
+                      CsvRow{"SemicolonsFromTheHeader", "a;b\n1,5;2\n", "1:a|b\n2:1,5|2\n"},
+                      CsvRow{"TabsFromTheHeader", "a\tb\n1\t2\n", "1:a|b\n2:1|2\n"},
+                      CsvRow{"FirstSeparatorDecides", "a;b,c\n1;2,3\n", "1:a|b,c\n2:1|2,3\n"},
+                      CsvRow{"QuotedSeparatorDecidesNothing", "\"a;b\",c\n1;2,3\n", "1:a;b|c\n2:1;2|3\n"},
+                      CsvRow{"OneColumnHeaderIsReadWithCommas", "a\n1;2,3\n", "1:a\n2:1;2|3\n"},
                       // An overlong record is read past to its end, line feeds in its quoted cells included.
                       CsvRow{"OverlongQuotedCellOfLinesIsOneRecord",
                              "\"" + Repeated("x\n", kLongLines) + "\",b\ngood\n\"" + kOverlong + "\"\n",

@@ -23,6 +23,7 @@
 #include "calculator/panel_figures.h"
 #include "numtext/numtext.h"
 #include "tests/screens/screen_support.h"
+#include "tests/support/text_lines.h"
 
 namespace app {
 namespace {
@@ -58,18 +59,6 @@ std::string RunCommandText(const std::vector<std::string>& arguments) {
   const int exitCode = RunCommand(std::span<const char* const>(pointers), out, err);
   EXPECT_EQ(exitCode, 0) << err.str();
   return sink.text();
-}
-
-std::vector<std::string> SplitOn(const std::string& text, char separator) {
-  std::vector<std::string> parts(1);
-  for (const char c : text) {
-    if (c == separator) {
-      parts.emplace_back();
-    } else {
-      parts.back() += c;
-    }
-  }
-  return parts;
 }
 
 constexpr std::array<const char*, 8> kSubcommandOf = {"frequency", "volume", "thickness", "diameter",
@@ -135,9 +124,9 @@ TEST(ScreenDifferential, CommandNumbersAndRowsAreTheScreens) {
       // CSV: the numbers of the screen's own calculation, bit for bit.
       std::vector<std::string> csvArguments = arguments;
       csvArguments.insert(csvArguments.end(), {"--format", "csv"});
-      const std::vector<std::string> lines = SplitOn(RunCommandText(csvArguments), '\n');
+      const std::vector<std::string> lines = testtext::Split(RunCommandText(csvArguments), '\n');
       ASSERT_EQ(lines.size(), 3U);
-      const std::vector<std::string> cells = SplitOn(lines[1], ',');
+      const std::vector<std::string> cells = testtext::Split(lines[1], ',');
       ASSERT_EQ(cells.size(), 13U);  // the screens' model adds no column
       const calculator::Design expected = calculator::Solve(choice, read, constants);
       const calculator::PanelFigures figures = calculator::ComputePanelFigures(expected.quantities, constants);
@@ -161,7 +150,7 @@ TEST(ScreenDifferential, CommandNumbersAndRowsAreTheScreens) {
       // start on row 18, unless a panel value longer than the screen's row
       // wrapped at its bottom and moved the screen up.
       const std::vector<std::string> screen = RunScreen(choice, typed);
-      const std::vector<std::string> text = SplitOn(RunCommandText(arguments), '\n');
+      const std::vector<std::string> text = testtext::Split(RunCommandText(arguments), '\n');
       const std::string margin(9, ' ');
       std::size_t resultRow = kResultRow;
       while (resultRow > 0 && screen[resultRow] != margin + text[0]) --resultRow;

@@ -19,6 +19,19 @@ inline std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// The parts of `text` between `separator`s: Split("a,,b", ',') -> {"a", "", "b"}.
+inline std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts(1);
+  for (const char c : text) {
+    if (c == separator) {
+      parts.emplace_back();
+    } else {
+      parts.back() += c;
+    }
+  }
+  return parts;
+}
+
 // Columns of a UTF-8 line: every byte that does not continue a character.
 inline std::size_t Width(const std::string& line) {
   return static_cast<std::size_t>(
