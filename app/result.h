@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <variant>
+#include <optional>
 
 namespace app {
 
@@ -26,26 +26,29 @@ inline std::string DiagnosticLine(std::string_view text) { return "helmholtz: " 
 template <class T>
 class Result {
  public:
-  Result(T value) : state_(std::move(value)) {}            // NOLINT: implicit, so that a function returns either
-  Result(Refusal refusal) : state_(std::move(refusal)) {}  // NOLINT
+  Result(T value) : value_(std::move(value)) {}              // NOLINT: implicit, so that a function returns either
+  Result(Refusal refusal) : refusal_(std::move(refusal)) {}  // NOLINT
 
-  bool ok() const { return state_.index() == 0; }
+  bool ok() const { return value_.has_value(); }
   // Only for a result that is ok(); refusal() only for one that is not.
   const T& value() const {
     assert(ok());
-    return std::get<0>(state_);
+    return *value_;
   }
   T& value() {
     assert(ok());
-    return std::get<0>(state_);
+    return *value_;
   }
   const Refusal& refusal() const {
     assert(!ok());
-    return std::get<1>(state_);
+    return refusal_;
   }
 
  private:
-  std::variant<T, Refusal> state_;
+  // An optional beside the refusal rather than a variant of the two: the
+  // same meaning in less code for every T (no index to dispatch on).
+  std::optional<T> value_;
+  Refusal refusal_;
 };
 
 }  // namespace app
