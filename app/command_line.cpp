@@ -78,9 +78,31 @@ std::optional<Format> ParseFormat(std::string_view text) {
   return std::nullopt;
 }
 
+// The CSV separator --delimiter names: ',', ';' or TAB, by itself or by name.
+std::optional<char> ParseSeparator(std::string_view text) {
+  if (text == "," || text == "comma") return ',';
+  if (text == ";" || text == "semicolon") return ';';
+  if (text == "\t" || text == "tab") return '\t';
+  return std::nullopt;
+}
+
+// How CSV answers are written; only a CSV answer takes --delimiter.
+Result<CsvStyle> ReadCsvStyle(const Request& request, Format format) {
+  const auto delimiter = Single(request, OptionId::kDelimiter);
+  if (!delimiter.ok()) return delimiter.refusal();
+  if (!delimiter.value()) return CsvStyle{};
+  if (format != Format::kCsv) return Refused("--delimiter needs --format csv");
+  const std::optional<char> separator = ParseSeparator(*delimiter.value());
+  if (!separator) {
+    return Refused("--delimiter: '" + Printable(*delimiter.value()) + "' is not one of , ; tab (or comma, semicolon)");
+  }
+  return CsvStyleOf(*separator);
+}
+
 // The common options: format, speed of sound.
 struct CommonSettings {
   Format format = Format::kText;
+  CsvStyle csv;
   calculator::Constants constants;
 };
 
@@ -99,6 +121,9 @@ Result<CommonSettings> ReadCommon(const Request& request) {
     if (!parsed) return Refused("--format: '" + Printable(*format.value()) + "' is not one of text, csv, json");
     settings.format = *parsed;
   }
+  const Result<CsvStyle> csv = ReadCsvStyle(request, settings.format);
+  if (!csv.ok()) return csv.refusal();
+  settings.csv = csv.value();
   float soundSpeed = calculator::kScreenSoundSpeed;
   if (speed.value() || temperature.value()) {
     const Result<float> parsed =
@@ -296,6 +321,7 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
                    std::ostream& err) {
   SweepRequest sweep;
   sweep.format = settings.format;
+  sweep.csv = settings.csv;
   sweep.constants = settings.constants;
   sweep.onlyPossible = request.Flag(OptionId::kOnlyPossible);
   sweep.colours = colours;
@@ -324,7 +350,7 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
     err << DiagnosticLine(FaultText(*fault, kModelOptionNames));
     return kExitBadArgument;
   }
-  DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()));
+  DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()), settings.csv);
   writer.Begin();
   writer.Write(std::get<ModelDesign>(design), settings.constants);
   return FinishOutput(out, 0, err);
@@ -388,7 +414,8 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
     return kExitBadArgument;
   }
   if (!SolvedBy(*command)) {
-    return RunBatch(request.value().file, settings.value().format, settings.value().constants, out, err);
+    return RunBatch(request.value().file, {settings.value().format, settings.value().csv}, settings.value().constants,
+                    out, err);
   }
   return RunCalculation(request.value(), settings.value(), colours, out, err);
 }

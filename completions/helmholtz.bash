@@ -11,7 +11,7 @@ _helmholtz()
     local words=("${COMP_WORDS[@]}")
 
     local commands="frequency volume thickness diameter surface batch"
-    local common="--format --sound-speed --temperature --help"
+    local common="--format --delimiter --sound-speed --temperature --help"
     local sweep="--only-possible --plot"
     local model="--ends --ports --slot"
     if ((cword == 1)); then
@@ -22,6 +22,10 @@ _helmholtz()
     case $prev in
         --format)
             COMPREPLY=($(compgen -W "text csv json" -- "$cur"))
+            return
+            ;;
+        --delimiter)
+            COMPREPLY=($(compgen -W "comma semicolon tab" -- "$cur"))
             return
             ;;
         --ends)

@@ -190,7 +190,7 @@ class RowSolver {
 
 }  // namespace
 
-int RunBatch(const std::string& path, Format format, const calculator::Constants& constants, Output& out,
+int RunBatch(const std::string& path, BatchFormat format, const calculator::Constants& constants, Output& out,
              std::ostream& err) {
   const bool standardInput = path == "-";
   File file(standardInput ? stdin : OpenFile(path, "rb"));
@@ -216,7 +216,7 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
 
   if (!next()) {
     if (input.error()) return readFailed();
-    DesignWriter(format, out).Begin();  // no header, no rows: an empty result
+    DesignWriter(format.format, out, false, format.csv).Begin();  // no header, no rows: an empty result
     return FinishOutput(out, 0, err);
   }
   const Result<BatchColumns> columns =
@@ -226,7 +226,7 @@ int RunBatch(const std::string& path, Format format, const calculator::Constants
     return FinishOutput(out, kExitRowsFailed, err);
   }
   RowSolver solver(columns.value(), reader.Delimiter(), constants);
-  DesignWriter writer(format, out, columns.value().HasModel());
+  DesignWriter writer(format.format, out, columns.value().HasModel(), format.csv);
   writer.Begin();
   bool anyFailed = false;
   while (!out.failed() && next()) {

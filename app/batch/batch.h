@@ -18,7 +18,11 @@ namespace app {
 // kExitBadArgument when the file cannot be opened or read (a directory:
 // "helmholtz: batch: cannot read '/tmp': Is a directory" on `err`);
 // FinishOutput decides when the output fails.
-int RunBatch(const std::string& path, Format format, const calculator::Constants& constants, Output& out,
+struct BatchFormat {
+  Format format = Format::kCsv;
+  CsvStyle csv;
+};
+int RunBatch(const std::string& path, BatchFormat format, const calculator::Constants& constants, Output& out,
              std::ostream& err);
 
 }  // namespace app

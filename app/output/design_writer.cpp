@@ -1,5 +1,6 @@
 #include "app/output/design_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -162,8 +163,9 @@ char* PutFloat(char* at, float value) {
 }
 
 // CSV quotes a field holding a separator, quote or line end.
-char* PutCsvText(char* at, std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return Put(at, text);
+char* PutCsvText(char* at, std::string_view text, char separator) {
+  const char quoted[] = {separator, '"', '\r', '\n'};
+  if (text.find_first_of(std::string_view(quoted, sizeof quoted)) == std::string_view::npos) return Put(at, text);
   *at++ = '"';
   for (const char c : text) {
     if (c == '"') *at++ = '"';
@@ -194,22 +196,27 @@ char* PutJsonText(char* at, std::string_view text) {
   return at;
 }
 
-char* PutCell(char* at, const Cell& cell, bool json) {
+char* PutCell(char* at, const Cell& cell, bool json, char separator) {
   switch (cell.kind) {
     case Cell::Kind::kEmpty: return json ? Put(at, "null") : at;
     case Cell::Kind::kNumber: return json && !std::isfinite(cell.number) ? Put(at, "null") : PutFloat(at, cell.number);
     case Cell::Kind::kTruth: return Put(at, cell.truth ? "true" : "false");
-    case Cell::Kind::kText: return json ? PutJsonText(at, cell.text) : PutCsvText(at, cell.text);
+    case Cell::Kind::kText: return json ? PutJsonText(at, cell.text) : PutCsvText(at, cell.text, separator);
     case Cell::Kind::kWritten: return Put(at, cell.text);
   }
   return at;
+}
+
+// A number's decimal point as a comma: "220.83963" -> "220,83963".
+void DecimalComma(char* first, char* last, const Cell& cell) {
+  if (cell.kind == Cell::Kind::kNumber || cell.kind == Cell::Kind::kWritten) std::replace(first, last, '.', ',');
 }
 
 // One row in CSV or JSON Lines: the first `count` columns of kColumns,
 // written into room made once (millions of rows a second go through here).
 //   csv:  4,40,50000,...,11.315624,
 //   json: {"calculation":4,"frequency_hz":40,...,"error":null}
-void AppendRow(std::string& out, Format format, const Row& row, std::size_t count) {
+void AppendRow(std::string& out, Format format, const Row& row, std::size_t count, CsvStyle csv) {
   const bool json = format == Format::kJson;
   std::size_t bound = 2;
   for (std::size_t i = 0; i < count; ++i) bound += CellBound(row[i]) + (json ? kColumns[i].name.size() + 4 : 1);
@@ -223,9 +230,11 @@ void AppendRow(std::string& out, Format format, const Row& row, std::size_t coun
       at = Put(at, kColumns[i].name);
       at = Put(at, "\":");
     } else if (i > 0) {
-      *at++ = ',';
+      *at++ = csv.separator;
     }
-    at = PutCell(at, row[i], json);
+    char* const cell = at;
+    at = PutCell(at, row[i], json, csv.separator);
+    if (csv.decimalComma && !json) DecimalComma(cell, at, row[i]);
   }
   at = Put(at, json ? "}\n" : "\n");
   out.resize(start + static_cast<std::size_t>(at - first));
@@ -269,10 +278,10 @@ void AppendDesignText(std::string& out, const Design& design, const calculator::
   AppendRowTrimmed(out, values);
 }
 
-std::string CsvHeader(bool modelColumns) {
+std::string CsvHeader(bool modelColumns, char separator) {
   std::string header;
   for (std::size_t i = 0; i < ColumnCount(modelColumns); ++i) {
-    if (i > 0) header += ',';
+    if (i > 0) header += separator;
     header += kColumns[i].name;
   }
   return header;
@@ -280,7 +289,7 @@ std::string CsvHeader(bool modelColumns) {
 
 void DesignWriter::Begin() {
   if (format_ != Format::kCsv) return;
-  output_.Append(CsvHeader(modelColumns_));
+  output_.Append(CsvHeader(modelColumns_, csv_.separator));
   output_.Append("\n");
   output_.EndRow();
 }
@@ -333,7 +342,7 @@ void DesignWriter::WriteRow(const Design& design, const calculator::Constants& c
   }
   RowTexts texts;
   const Row row = RowOf(design, constants, model, known, modelColumns_, texts);
-  AppendRow(out, format_, row, ColumnCount(modelColumns_));
+  AppendRow(out, format_, row, ColumnCount(modelColumns_), csv_);
   output_.EndRow();
 }
 
@@ -348,7 +357,7 @@ void DesignWriter::WriteError(std::string_view reason) {
   } else {
     Row row;
     row[IndexOf(ColumnId::kError)] = TextCell(reason);
-    AppendRow(out, format_, row, ColumnCount(modelColumns_));
+    AppendRow(out, format_, row, ColumnCount(modelColumns_), csv_);
   }
   output_.EndRow();
 }

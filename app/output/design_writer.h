@@ -20,9 +20,19 @@ namespace app {
 
 enum class Format { kText, kCsv, kJson };
 
+// How CSV separates its cells and writes a decimal point. With ';' the
+// numbers take a decimal comma, as spreadsheets read CSV where the decimal
+// separator is a comma (most of Europe): "220,83963;1000;...".
+struct CsvStyle {
+  char separator = ',';
+  bool decimalComma = false;
+};
+// The style of a separator: ';' with decimal commas, ',' and TAB with points.
+constexpr CsvStyle CsvStyleOf(char separator) { return {separator, separator == ';'}; }
+
 // The CSV header: the columns' names, with the model's behind them when asked.
 //   CsvHeader(false) -> "calculation,frequency_hz,...,q_factor,error"
-std::string CsvHeader(bool modelColumns);
+std::string CsvHeader(bool modelColumns, char separator = ',');
 
 // The shortest text that reads back to `value`; "inf", "-inf", "nan".
 void AppendFloat(std::string& out, float value);
@@ -49,8 +59,8 @@ void AppendDesignMessage(std::string& out, const calculator::Design& design);
 class DesignWriter {
  public:
   // With `modelColumns`, CSV and JSON rows end in the model's columns (ColumnSet::kModel).
-  DesignWriter(Format format, Output& output, bool modelColumns = false)
-      : format_(format), output_(output), modelColumns_(modelColumns) {}
+  DesignWriter(Format format, Output& output, bool modelColumns = false, CsvStyle csv = {})
+      : format_(format), output_(output), modelColumns_(modelColumns), csv_(csv) {}
   // The CSV header; nothing for the other formats.
   void Begin();
   // A design of the screens' model; `known` as KnownNumberTexts says.
@@ -68,6 +78,7 @@ class DesignWriter {
   Format format_;
   Output& output_;
   bool modelColumns_;
+  CsvStyle csv_;
   bool first_ = true;
 };
 

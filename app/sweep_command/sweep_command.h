@@ -38,6 +38,7 @@ struct SweepRequest {
   // The choice's three inputs, in the order their options first stand on the command line.
   std::vector<SweptInput> inputs;
   Format format = Format::kText;
+  CsvStyle csv;
   calculator::Constants constants;
   // --ends, --ports and --slot: one model for every design (the slot, when
   // given, is the orifice and no input of the sweep).

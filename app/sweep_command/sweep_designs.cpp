@@ -43,7 +43,7 @@ void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, D
 // changed them.
 void SweepDesigns(const SweepRequest& request, const Designs& designs, const DesignsTo& to, const StopSignals& stop,
                   sweep::ProgressLine& progress) {
-  DesignWriter writer(request.format, to.out, NeedsModelColumns(request.model));
+  DesignWriter writer(request.format, to.out, NeedsModelColumns(request.model), request.csv);
   BeginRows(request, designs, to.rows, writer, to.out);
   NumberTextCache cache(request.format, request.choice, designs.sweep, designs.inputs, request.constants);
   // The model's faults were refused before the first design; no row shows the cross-checks.

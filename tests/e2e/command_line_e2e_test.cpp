@@ -416,6 +416,57 @@ TEST(CommandLineBatch, ReadsItsOwnCsvBackWithOneCellEdited) {
   }
 }
 
+// CSV written with --delimiter ';' is what a spreadsheet where the decimal
+// separator is a comma reads: Python's csv module, told ';', finds the cells
+// of the comma CSV with decimal commas, a message holding ';' quoted; and
+// batch reads the file back to the same designs.
+TEST(CommandLineBatch, WritesSemicolonCsvThatPythonAndBatchReadBack) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::string path = ::testing::TempDir() + "helmholtz_semicolons.csv";
+  const std::vector<std::string> command = {"thickness",  "--frequency", "100:2000:950", "--volume", "1000",
+                                            "--diameter", "2",           "--format",     "csv"};
+  const auto run = [](std::vector<std::string> arguments, const std::string& outputFile = "") {
+    LaunchOptions options;
+    options.withoutTerminal = true;
+    options.arguments = std::move(arguments);
+    options.standardOutputFile = outputFile;
+    PtySession session(HelmholtzBinary(), options);
+    EXPECT_TRUE(session.started());
+    EXPECT_EQ(session.ExitCode(kPromptlyMs), 0);
+    EXPECT_EQ(session.errorOutput(), "");
+    return session.standardOutput();
+  };
+  std::vector<std::string> semicolons = command;
+  semicolons.insert(semicolons.end(), {"--delimiter", ";"});
+  run(semicolons, path);
+  const std::string comma = run(command);
+  ASSERT_NE(comma.find(",Impossible values!!!; Impossible values !,"), std::string::npos);
+  // Each cell that is a number with its comma made a point, written again as plain CSV.
+  const std::string script =
+      "import csv, sys\n"
+      "out = csv.writer(sys.stdout, lineterminator='\\n')\n"
+      "for row in csv.reader(open(sys.argv[1], newline=''), delimiter=';'):\n"
+      "    def plain(cell):\n"
+      "        try:\n"
+      "            float(cell.replace(',', '.'))\n"
+      "            return cell.replace(',', '.')\n"
+      "        except ValueError:\n"
+      "            return cell\n"
+      "    out.writerow([plain(cell) for cell in row])\n";
+  const std::string scriptPath = ::testing::TempDir() + "helmholtz_semicolons.py";
+  std::ofstream(scriptPath) << script;
+  FILE* python = popen(("python3 '" + scriptPath + "' '" + path + "'").c_str(), "r");
+  ASSERT_NE(python, nullptr);
+  std::string read;
+  for (int c = std::fgetc(python); c != EOF; c = std::fgetc(python)) read += static_cast<char>(c);
+  const int status = pclose(python);
+  EXPECT_EQ(status, 0) << "python3 is needed (.ci/run installs it)";
+  EXPECT_EQ(read, comma);
+  EXPECT_EQ(run({"batch", path}), comma);
+  std::remove(path.c_str());
+  std::remove(scriptPath.c_str());
+}
+
 TEST(CommandLineInATerminal, AnswersLeaveTheTerminalAlone) {
   ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
   const struct {
