@@ -1,8 +1,9 @@
-// Any chart drawn for any terminal: whatever the names, legends, points and
-// window size, the text has no control byte but its line ends and, in
-// colour, its own colour changes; it is well-formed UTF-8 without C1
-// controls, and plain ASCII for an ASCII terminal; and it has no more lines
-// and columns than the chart is ever drawn in.
+// Any chart, titled or not, on a linear or a log x axis, drawn for any
+// terminal: whatever the title, names, legends, points and window size, the
+// text has no control byte but its line ends and, in colour, its own colour
+// changes; it is well-formed UTF-8 without C1 controls, and plain ASCII for
+// an ASCII terminal; and it has no more lines and columns than the chart is
+// ever drawn in.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -10,9 +11,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/plot/terminal_chart.h"
 #include "fuzz/chart_from_bytes.h"
+#include "tests/plot/fuzzed_chart_variants.h"
 #include "tests/support/text_lines.h"
 
 namespace {
@@ -57,7 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   style.rows = data.ConsumeIntegralInRange<int>(-10, most);
   style.charset = data.ConsumeBool() ? plot::Charset::kUtf8 : plot::Charset::kAscii;
   style.color = data.ConsumeBool();
-  const plot::Chart chart = fuzzchart::AnyChart(data);
+  // A title of any bytes and an axis scale first: the chart takes the rest.
+  std::string title = data.ConsumeRandomLengthString(200);
+  const plot::AxisScale scale = data.ConsumeBool() ? plot::AxisScale::kLog : plot::AxisScale::kLinear;
+  const plot::Chart chart = plot::Variant(fuzzchart::AnyChart(data), std::move(title), scale);
   const std::string text = plot::TerminalChartText(chart, style);
   Check(text.ends_with('\n'));
   const std::string plain = WithoutColour(text, style.color);

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <span>
 
 namespace plot {
 namespace {
@@ -52,7 +54,83 @@ double NiceStep(double low, double high, int targetTicks) {
   return best;
 }
 
+// A log axis' ticks are these times powers of ten: 1 to 9 within a decade,
+// 1, 2 and 5 up to kManyDecades, else only decades, no more than
+// kMostDecadeTicks of them.
+constexpr std::array<double, 9> kOneToNine = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+constexpr std::array<double, 3> kOneTwoFive = {1, 2, 5};
+constexpr double kManyDecades = 6;
+constexpr int kMostDecadeTicks = 12;
+// Values this close to a tick are taken as on it (a log10 or a product a unit off).
+constexpr double kTolerance = 1e-9;
+
+int Exponent(double value) { return static_cast<int>(std::floor(std::log10(value) + kTolerance)); }
+
+bool IsDecade(double value) {
+  const double exponent = std::log10(value);
+  return std::fabs(exponent - std::round(exponent)) < kTolerance;
+}
+
+// The nearest m x 10^n at or below `value` (`up`: at or above), m one of
+// `mantissas`, which start at 1 and increase.
+//   NiceBound(15, {1, 2, 5}, false) -> 10;  NiceBound(15, {1, 2, 5}, true) -> 20
+double NiceBound(double value, std::span<const double> mantissas, bool up) {
+  const int n = Exponent(value);
+  if (up) {
+    for (const double m : mantissas) {
+      if (Decimal(m, n) >= value * (1 - kTolerance)) return Decimal(m, n);
+    }
+    return Decimal(1, n + 1);
+  }
+  for (auto m = mantissas.rbegin(); m != mantissas.rend(); ++m) {
+    if (Decimal(*m, n) <= value * (1 + kTolerance)) return Decimal(*m, n);
+  }
+  return Decimal(1, n);
+}
+
+// Every m x 10^n from the axis' low to its high, both of them such ticks.
+void MantissaTicks(Axis& axis, std::span<const double> mantissas) {
+  for (int n = Exponent(axis.low) - 1;; ++n) {
+    for (const double m : mantissas) {
+      const double tick = Decimal(m, n);
+      if (tick > axis.high * (1 + kTolerance)) return;
+      if (tick >= axis.low * (1 - kTolerance)) axis.ticks.push_back(tick);
+    }
+  }
+}
+
+// Decades, every 1, 2, 5, 10, ... so that there are at most kMostDecadeTicks + 1.
+void DecadeTicks(Axis& axis, double low, double high) {
+  int from = Exponent(low);
+  int to = static_cast<int>(std::ceil(std::log10(high) - kTolerance));
+  int every = 1;
+  for (const int candidate : {1, 2, 5, 10, 20, 50, 100}) {
+    every = candidate;
+    if (to - from <= kMostDecadeTicks * every) break;
+  }
+  from = static_cast<int>(std::floor(static_cast<double>(from) / every)) * every;
+  to = static_cast<int>(std::ceil(static_cast<double>(to) / every)) * every;
+  for (int n = from; n <= to; n += every) axis.ticks.push_back(Decimal(1, n));
+  axis.low = axis.ticks.front();
+  axis.high = axis.ticks.back();
+}
+
+// The caller promises bounds > 0 for a log axis; should they not be, the
+// chart is still drawn, on a linear one.
+Axis XAxisOf(std::pair<double, double> bounds, AxisScale scale) {
+  const bool positive = bounds.first > 0 && bounds.second > 0;
+  assert(scale == AxisScale::kLinear || positive);
+  if (scale == AxisScale::kLog && positive) return LogAxis(bounds.first, bounds.second);
+  return NiceAxis(bounds.first, bounds.second);
+}
+
 }  // namespace
+
+double Axis::Position(double value) const {
+  // Differences of logarithms: a ratio of 1e300 to 1e-300 would overflow.
+  if (scale == AxisScale::kLog) return (std::log10(value) - std::log10(low)) / (std::log10(high) - std::log10(low));
+  return (value - low) / (high - low);
+}
 
 Axis NiceAxis(double low, double high, int targetTicks) {
   if (!std::isfinite(low) || !std::isfinite(high)) low = 0, high = 1;
@@ -78,6 +156,36 @@ Axis NiceAxis(double low, double high, int targetTicks) {
   return axis;
 }
 
+Axis LogAxis(double low, double high) {
+  if (std::isnan(low) || std::isnan(high)) low = 1, high = 10;
+  if (low > high) std::swap(low, high);
+  low = std::clamp(low, kNarrowest, kLargest);
+  high = std::clamp(high, kNarrowest, kLargest);
+  // A single value sits in the middle of an axis around it.
+  if (high < low * (1 + kTolerance)) low /= 1.1, high *= 1.1;
+  Axis axis;
+  axis.scale = AxisScale::kLog;
+  axis.step = 0;
+  if (std::log10(high) - std::log10(low) > kManyDecades) {
+    DecadeTicks(axis, low, high);
+    return axis;
+  }
+  const std::span<const double> mantissas =
+      high <= low * 10 ? std::span<const double>(kOneToNine) : std::span<const double>(kOneTwoFive);
+  axis.low = NiceBound(low, mantissas, false);
+  axis.high = NiceBound(high, mantissas, true);
+  MantissaTicks(axis, mantissas);
+  return axis;
+}
+
+bool SpansDecades(double low, double high, double decades) {
+  if (low > high) std::swap(low, high);
+  if (!(low > 0)) return false;
+  // Exactly 10^n for a whole n, for a range of exactly that many decades.
+  const bool whole = decades == std::trunc(decades) && std::fabs(decades) <= 300;
+  return high / low > (whole ? Decimal(1, static_cast<int>(decades)) : std::pow(10.0, decades));
+}
+
 std::string TickText(double value, double step) {
   char buffer[64];
   const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
@@ -91,6 +199,36 @@ std::string TickText(double value, double step) {
   return text;
 }
 
+std::string TickText(const Axis& axis, double tick) {
+  if (axis.scale == AxisScale::kLinear) return TickText(tick, axis.step);
+  // Digits read better than an exponent as far as they stay short.
+  if (tick >= 1e-4 * (1 - kTolerance) && tick <= 1e7 * (1 + kTolerance)) return TickText(tick, tick);
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%g", tick);
+  return buffer;
+}
+
+std::vector<bool> LabelledTicks(const Axis& axis, const std::vector<std::pair<double, double>>& extents, double gap) {
+  std::vector<bool> labelled(extents.size(), false);
+  auto clear = [&](std::size_t i) {
+    for (std::size_t j = 0; j < extents.size(); ++j) {
+      if (labelled[j] && extents[i].first < extents[j].second + gap && extents[j].first < extents[i].second + gap) {
+        return false;
+      }
+    }
+    return true;
+  };
+  // On a log axis the decades are what a reader finds the scale by.
+  const bool log = axis.scale == AxisScale::kLog;
+  for (const bool decadesOnly : {log, false}) {
+    for (std::size_t i = 0; i < extents.size(); ++i) {
+      const bool decade = i < axis.ticks.size() && IsDecade(axis.ticks[i]);
+      if (!labelled[i] && (!decadesOnly || decade) && clear(i)) labelled[i] = true;
+    }
+  }
+  return labelled;
+}
+
 std::string LegendText(const AxisName& input, float value) {
   char buffer[32];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -99,13 +237,14 @@ std::string LegendText(const AxisName& input, float value) {
   return text;
 }
 
-Chart::Chart(AxisName x, AxisName y, std::pair<double, double> xBounds, std::vector<std::string> legends)
-    : xName_(std::move(x)), yName_(std::move(y)), xAxis_(NiceAxis(xBounds.first, xBounds.second)) {
+Chart::Chart(AxisName x, AxisName y, std::pair<double, double> xBounds, std::vector<std::string> legends,
+             AxisScale xScale)
+    : xName_(std::move(x)), yName_(std::move(y)), xAxis_(XAxisOf(xBounds, xScale)) {
   for (std::string& legend : legends) curves_.push_back(Curve{std::move(legend), {}, {}});
 }
 
 std::size_t Chart::ColumnOf(double x) const {
-  const double position = (x - xAxis_.low) / (xAxis_.high - xAxis_.low) * static_cast<double>(kColumns);
+  const double position = xAxis_.Position(x) * static_cast<double>(kColumns);
   if (!(position > 0)) return 0;
   return std::min(kColumns - 1, static_cast<std::size_t>(position));
 }

@@ -1,9 +1,11 @@
-// The chart as a standalone SVG document: axes with nice ticks and their
-// labels, the axis titles, one <path> per curve (each unbroken line a
-// subpath, a lone point a dot) and a legend at the right. Its size follows
-// the points the chart keeps, not the number of designs: a short curve has
-// every design as a point, a reduced one only the points that a straight
-// line would miss by more than a fifth of a pixel.
+// The chart as a standalone SVG document: its title centred above the plot
+// (when it has one; the plot gives up the room), axes with nice ticks and
+// their labels (on a log x axis those that do not crowd, decades first), the
+// axis titles, one <path> per curve (each unbroken line a subpath, a lone
+// point a dot, a curve of one design a disc) and a legend at the right. Its
+// size follows the points the chart keeps, not the number of designs: a
+// short curve has every design as a point, a reduced one only the points
+// that a straight line would miss by more than a fifth of a pixel.
 #pragma once
 
 #include <string>

@@ -105,6 +105,12 @@ class Canvas {
     owners_[cell] = static_cast<std::uint16_t>(curve);
   }
 
+  // Every dot of the cell that holds dot x, y (in ASCII, that one mark).
+  void Cell(int x, int y, std::size_t curve) {
+    if (charset_ == Charset::kAscii) return Dot(x, y, curve);
+    for (int dot = 0; dot < 8; ++dot) Dot(x - x % 2 + dot % 2, y - y % 4 + dot / 2, curve);
+  }
+
   // Bresenham's line, both ends included.
   void Line(int x0, int y0, int x1, int y1, std::size_t curve) {
     const int dx = std::abs(x1 - x0);
@@ -159,6 +165,29 @@ class Canvas {
   std::vector<std::uint16_t> owners_;
 };
 
+// Every line of every curve, point to point (a lone point a dot), at the dots `toDotX` and `toDotY` give.
+template <typename ToDotX, typename ToDotY>
+void DrawCurves(const Chart& chart, Canvas& canvas, ToDotX toDotX, ToDotY toDotY) {
+  for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
+    for (const std::vector<Point>& line : chart.Lines(curve)) {
+      for (std::size_t i = 0; i < line.size(); ++i) {
+        const Point& to = line[i];
+        const Point& from = line[i == 0 ? 0 : i - 1];
+        canvas.Line(toDotX(from.x), toDotY(from.y), toDotX(to.x), toDotY(to.y), curve);
+      }
+    }
+  }
+}
+
+// A curve of a single design would be one braille dot, hardly seen: its whole cell marks it.
+template <typename ToDotX, typename ToDotY>
+void MarkLoneDesigns(const Chart& chart, Canvas& canvas, ToDotX toDotX, ToDotY toDotY) {
+  for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
+    const std::vector<std::vector<Point>> lines = chart.Lines(curve);
+    if (lines.size() == 1 && lines[0].size() == 1) canvas.Cell(toDotX(lines[0][0].x), toDotY(lines[0][0].y), curve);
+  }
+}
+
 // Places `text` on `line` (a line of `width` blank columns so far filled to
 // `used`) centred on column `centre`, when it does not run into what is there.
 void PlaceLabel(std::string& line, int& used, int centre, std::string_view text, int width) {
@@ -167,6 +196,51 @@ void PlaceLabel(std::string& line, int& used, int centre, std::string_view text,
   line += std::string(static_cast<std::size_t>(start - used), ' ');
   line += text;
   used = start + Width(text);
+}
+
+// `text` as a line, centred over the plot (`plotColumns` from column
+// `plotStart`) yet within the width.
+std::string Centred(const std::string& text, int plotStart, int plotColumns, int width) {
+  const int start = std::clamp(plotStart + (plotColumns - Width(text)) / 2, 0, width - Width(text));
+  return std::string(static_cast<std::size_t>(start), ' ') + text + "\n";
+}
+
+// Printable text in at most `width` columns, its end an ellipsis where it is cut.
+//   Cut("volume 60 l", kAscii, 8) -> "volum..."
+std::string Cut(std::string_view text, Charset charset, int width) {
+  const std::string whole = Printable(text, charset, width + 1);
+  if (Width(whole) <= width) return whole;
+  const std::string_view ellipsis = charset == Charset::kUtf8 ? "\u2026" : "...";
+  return Printable(text, charset, width - Width(ellipsis)) + std::string(ellipsis);
+}
+
+// The x axis with a tick mark in each of `tickColumns` of the plot.
+std::string XAxisLine(const Glyphs& glyphs, const std::vector<int>& tickColumns, int plotStart, int plotColumns) {
+  std::string line = std::string(static_cast<std::size_t>(plotStart - 1), ' ') + std::string(glyphs.corner);
+  for (int column = 0; column < plotColumns; ++column) {
+    const bool tick = std::find(tickColumns.begin(), tickColumns.end(), column) != tickColumns.end();
+    line += tick ? glyphs.bottomTick : glyphs.horizontal;
+  }
+  return line + "\n";
+}
+
+// The x tick labels under their ticks, those that fit (a log axis' decades first).
+std::string XTickLabels(const Axis& axis, const std::vector<int>& tickColumns, int plotStart, int width) {
+  std::vector<std::string> texts;
+  std::vector<std::pair<double, double>> extents;
+  for (std::size_t tick = 0; tick < axis.ticks.size(); ++tick) {
+    texts.push_back(TickText(axis, axis.ticks[tick]));
+    const int length = Width(texts.back());
+    const int start = std::clamp(plotStart + tickColumns[tick] - length / 2, 0, std::max(0, width - length));
+    extents.emplace_back(start, start + length);
+  }
+  const std::vector<bool> labelled = LabelledTicks(axis, extents, 1);
+  std::string line;
+  int used = 0;
+  for (std::size_t tick = 0; tick < texts.size(); ++tick) {
+    if (labelled[tick]) PlaceLabel(line, used, plotStart + tickColumns[tick], texts[tick], width);
+  }
+  return line + "\n";
 }
 
 // The legend: entries side by side, as many lines as they need, at most `most`.
@@ -222,9 +296,11 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
   const Glyphs& glyphs = charset == Charset::kUtf8 ? kUtf8Glyphs : kAsciiGlyphs;
   const int width = std::clamp(style.columns, kMinColumns, kMaxColumns);
   const int height = std::clamp(style.rows, kMinRows, kMaxRows);
+  // The title, the y title, the x axis, its labels, its title, and the prompt's line.
+  const int fixedRows = 5 + (chart.Title().empty() ? 0 : 1);
   // At most a third of the height, and no more than leaves the plot its least rows.
-  const std::vector<std::string> legendLines =
-      LegendLines(chart, style, width, static_cast<std::size_t>(std::min(height / 3, height - 5 - kMinPlotRows)));
+  const std::vector<std::string> legendLines = LegendLines(
+      chart, style, width, static_cast<std::size_t>(std::min(height / 3, height - fixedRows - kMinPlotRows)));
 
   const Axis& xAxis = chart.XAxis();
   const Axis yAxis = chart.YAxis();
@@ -232,27 +308,20 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
   const std::vector<std::string> yLabels = YTickLabels(yAxis, width - 3 - kMinPlotColumns);
   int labelWidth = 0;
   for (const std::string& label : yLabels) labelWidth = std::max(labelWidth, Width(label));
-  // The y title, the plot, the x axis, its labels, its title, the legend, and the prompt's line.
-  const int plotRows = std::max(kMinPlotRows, height - 5 - static_cast<int>(legendLines.size()));
+  const int plotRows = std::max(kMinPlotRows, height - fixedRows - static_cast<int>(legendLines.size()));
   const int plotColumns = std::max(kMinPlotColumns, width - labelWidth - 3);
   Canvas canvas(plotColumns, plotRows, charset);
-  auto toDotX = [&](double x) {
-    return static_cast<int>(std::lround((x - xAxis.low) / (xAxis.high - xAxis.low) * (canvas.DotColumns() - 1)));
-  };
+  auto toDotX = [&](double x) { return static_cast<int>(std::lround(xAxis.Position(x) * (canvas.DotColumns() - 1))); };
   auto toDotY = [&](double y) {
     return static_cast<int>(std::lround((yAxis.high - y) / (yAxis.high - yAxis.low) * (canvas.DotRows() - 1)));
   };
-  for (std::size_t curve = 0; curve < chart.CurveCount(); ++curve) {
-    for (const std::vector<Point>& line : chart.Lines(curve)) {
-      for (std::size_t i = 0; i < line.size(); ++i) {
-        const Point& to = line[i];
-        const Point& from = line[i == 0 ? 0 : i - 1];
-        canvas.Line(toDotX(from.x), toDotY(from.y), toDotX(to.x), toDotY(to.y), curve);
-      }
-    }
-  }
+  DrawCurves(chart, canvas, toDotX, toDotY);
+  MarkLoneDesigns(chart, canvas, toDotX, toDotY);
 
-  std::string text = Printable(chart.YName().Title(), charset, width) + "\n";
+  const int plotStart = labelWidth + 2;
+  std::string text;
+  if (!chart.Title().empty()) text += Centred(Cut(chart.Title(), charset, width), plotStart, plotColumns, width);
+  text += Printable(chart.YName().Title(), charset, width) + "\n";
   auto rowOf = [&](double y) {
     return static_cast<int>(std::lround((yAxis.high - y) / (yAxis.high - yAxis.low) * (plotRows - 1)));
   };
@@ -266,28 +335,14 @@ std::string TerminalChartText(const Chart& chart, const TerminalStyle& style) {
     text += canvas.Row(row, style.color) + "\n";
   }
 
-  // The x axis with its ticks, and their labels under them.
-  const int axisStart = labelWidth + 1;
   std::vector<int> tickColumns;
   for (const double tick : xAxis.ticks) {
     const int dot = toDotX(tick);
     tickColumns.push_back(charset == Charset::kUtf8 ? dot / 2 : dot);
   }
-  text += std::string(static_cast<std::size_t>(axisStart), ' ') + std::string(glyphs.corner);
-  for (int column = 0; column < plotColumns; ++column) {
-    const bool tick = std::find(tickColumns.begin(), tickColumns.end(), column) != tickColumns.end();
-    text += tick ? glyphs.bottomTick : glyphs.horizontal;
-  }
-  text += "\n";
-  std::string labels;
-  int used = 0;
-  for (std::size_t tick = 0; tick < xAxis.ticks.size(); ++tick) {
-    PlaceLabel(labels, used, axisStart + 1 + tickColumns[tick], TickText(xAxis.ticks[tick], xAxis.step), width);
-  }
-  text += labels + "\n";
-  const std::string xTitle = Printable(chart.XName().Title(), charset, width);
-  const int titleStart = std::clamp(axisStart + 1 + (plotColumns - Width(xTitle)) / 2, 0, width - Width(xTitle));
-  text += std::string(static_cast<std::size_t>(titleStart), ' ') + xTitle + "\n";
+  text += XAxisLine(glyphs, tickColumns, plotStart, plotColumns);
+  text += XTickLabels(xAxis, tickColumns, plotStart, width);
+  text += Centred(Printable(chart.XName().Title(), charset, width), plotStart, plotColumns, width);
   for (const std::string& line : legendLines) text += line + "\n";
   return text;
 }

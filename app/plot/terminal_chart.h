@@ -1,9 +1,11 @@
 // The chart drawn as text for a terminal: each curve in Unicode braille dots
 // (2x4 per character cell) when the character set is UTF-8, else in ASCII
-// with one mark per curve; y tick labels at the left, x tick labels and the
-// axis titles below, then the legend. The drawing is one line shorter than
-// the terminal, so that the prompt after it does not scroll it away, and at
-// most 1000 columns by 499 lines however large the window.
+// with one mark per curve; the chart's title first (when it has one, cut
+// with an ellipsis to the width), y tick labels at the left, x tick labels
+// (on a log x axis those that fit, decades first) and the axis titles
+// below, then the legend. The drawing is one line shorter than the
+// terminal, so that the prompt after it does not scroll it away, and at most
+// 1000 columns by 499 lines however large the window.
 //
 //   TerminalChartText(chart, {80, 24, Charset::kUtf8})       -> 23 lines of at most 80 columns
 //   TerminalChartText(chart, {65535, 65535, Charset::kAscii}) -> 499 lines of at most 1000 columns

@@ -91,6 +91,82 @@ TEST(TickText, HasTheDecimalsTheStepNeeds) {
   for (const Row& row : rows) EXPECT_EQ(TickText(row.value, row.step), row.text) << row.value;
 }
 
+TEST(LogAxis, TicksAreOneTwoOrFiveTimesAPowerOfTenOrDecades) {
+  struct Row {
+    double low, high;
+    std::vector<double> ticks;
+  };
+  const std::vector<Row> rows = {
+      {20, 2000, {20, 50, 100, 200, 500, 1000, 2000}},
+      {2000, 20, {20, 50, 100, 200, 500, 1000, 2000}},
+      {15, 30, {10, 20, 30}},
+      {5, 5, {4, 5, 6}},
+      {0.00015, 0.03, {0.0001, 0.0002, 0.0005, 0.001, 0.002, 0.005, 0.01, 0.02, 0.05}},
+      {3, 2e7, {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8}},
+      {1e-300, 1e300, {1e-300, 1e-250, 1e-200, 1e-150, 1e-100, 1e-50, 1, 1e50, 1e100, 1e150, 1e200, 1e250, 1e300}},
+  };
+  for (const Row& row : rows) {
+    const Axis axis = LogAxis(row.low, row.high);
+    EXPECT_EQ(axis.scale, AxisScale::kLog);
+    ASSERT_EQ(axis.ticks.size(), row.ticks.size()) << row.low << ".." << row.high;
+    for (std::size_t i = 0; i < row.ticks.size(); ++i) EXPECT_NEAR(axis.ticks[i], row.ticks[i], row.ticks[i] * 1e-12);
+    EXPECT_EQ(axis.low, axis.ticks.front());
+    EXPECT_EQ(axis.high, axis.ticks.back());
+  }
+}
+
+TEST(Axis, PlacesAValueInProportionToItOrItsLogarithm) {
+  struct Row {
+    Axis axis;
+    double value, position;
+  };
+  const std::vector<Row> rows = {{NiceAxis(0, 10), 2.5, 0.25},
+                                 {LogAxis(10, 1000), 100, 0.5},
+                                 {LogAxis(1, 1e8), 1e6, 0.75},
+                                 {LogAxis(1e-300, 1e300), 1e300, 1}};
+  for (const Row& row : rows) EXPECT_NEAR(row.axis.Position(row.value), row.position, 1e-12) << row.value;
+}
+
+TEST(SpansDecades, TellsARangeOfMoreThanSoManyPowersOfTen) {
+  struct Row {
+    double low, high, decades;
+    bool spans;
+  };
+  const std::vector<Row> rows = {{20, 20000, 2, true}, {20, 2000, 2, false}, {2000, 20, 1.5, true},
+                                 {0, 1e6, 2, false},   {-1, 1e6, 2, false},  {1e-300, 1e300, 2, true},
+                                 {1, 31.7, 1.5, true}, {1, 31.6, 1.5, false}};
+  for (const Row& row : rows)
+    EXPECT_EQ(SpansDecades(row.low, row.high, row.decades), row.spans) << row.low << ".." << row.high;
+}
+
+TEST(TickText, WritesALogAxisTickWithoutExponentFrom1eMinus4To1e7) {
+  const Axis log = LogAxis(1e-6, 1e9);
+  const std::vector<std::pair<double, std::string>> rows = {{0.0002, "0.0002"}, {1e-4, "0.0001"},  {20, "20"},
+                                                            {2000, "2000"},     {1e7, "10000000"}, {1e8, "1e+08"},
+                                                            {5e-5, "5e-05"},    {1, "1"}};
+  for (const auto& [tick, text] : rows) EXPECT_EQ(TickText(log, tick), text);
+  EXPECT_EQ(TickText(NiceAxis(0, 1), 0.4), "0.4");
+}
+
+// Left to right, but a log axis' decades first.
+TEST(LabelledTicks, KeepsLabelsApartDecadesFirst) {
+  struct Row {
+    Axis axis;
+    std::vector<std::pair<double, double>> extents;
+    std::vector<bool> labelled;
+  };
+  Axis log = LogAxis(1, 10);
+  log.ticks = {1, 2, 10};
+  Axis linear = NiceAxis(0, 10);
+  const std::vector<Row> rows = {
+      {linear, {{0, 4}, {3, 7}, {8, 12}}, {true, false, true}},
+      {linear, {{0, 2}, {3, 7}, {6, 8}}, {true, true, false}},
+      {log, {{0, 2}, {3, 7}, {6, 8}}, {true, false, true}},
+      {log, {{0, 2}, {3, 4}, {6, 8}}, {true, true, true}},
+  };
+  for (const Row& row : rows) EXPECT_EQ(LabelledTicks(row.axis, row.extents, 1), row.labelled);
+}
+
 TEST(LegendText, NamesTheInputWithItsShortestValueAndUnit) {
   EXPECT_EQ(LegendText({"diameter", "cm"}, 7.5F), "diameter 7.5 cm");
   EXPECT_EQ(LegendText({"thickness", "cm"}, 0.1F), "thickness 0.1 cm");
@@ -197,6 +273,37 @@ TEST(Chart, AReducedCurveBreaksAtImpossibleDesignsInEitherDirection) {
   EXPECT_LT(lines[0].back().x, 40000);
   EXPECT_GE(lines[1].front().x, 41000);
   EXPECT_EQ(down.Lines(0), lines);
+}
+
+// The columns of a long curve on a log axis are equal in log10(x): designs
+// spread evenly in log10(x) keep as many points per decade, not all of the
+// lower decades in the first column.
+TEST(Chart, ReducesALongCurveOnALogAxisPerColumnOfItsLogarithm) {
+  constexpr int kDesigns = 1000000;
+  Chart chart({"x", ""}, {"y", ""}, {1, 1e6}, {""}, AxisScale::kLog);
+  for (int i = 0; i <= kDesigns; ++i) chart.Add(0, std::pow(10.0, 6.0 * i / kDesigns), i % 7);
+  ASSERT_TRUE(chart.Reduced(0));
+  const auto lines = chart.Lines(0);
+  EXPECT_LE(PointCount(lines), 4 * Chart::kColumns);
+  std::size_t belowAThousand = 0;
+  for (const auto& line : lines) {
+    for (const Point& point : line) belowAThousand += point.x < 1000 ? 1 : 0;
+  }
+  EXPECT_GE(belowAThousand, Chart::kColumns);
+}
+
+TEST(Chart, TakesALogAxisOnlyForBoundsAboveZeroAndATitle) {
+  Chart chart({"x", ""}, {"y", ""}, {20, 20000}, {""}, AxisScale::kLog);
+  EXPECT_EQ(chart.XAxis().scale, AxisScale::kLog);
+  EXPECT_EQ(chart.Title(), "");
+  chart.SetTitle("volume 60 l");
+  EXPECT_EQ(chart.Title(), "volume 60 l");
+  chart.Add(0, -5, 1);  // drawn at the axis' end, as on a linear one
+  EXPECT_EQ(chart.Lines(0)[0][0].x, 20);
+#ifdef NDEBUG
+  // Bounds the caller promised to be above zero, and are not: still a chart.
+  EXPECT_EQ(Chart({"x", ""}, {"y", ""}, {0, 100}, {""}, AxisScale::kLog).XAxis().scale, AxisScale::kLinear);
+#endif
 }
 
 }  // namespace

@@ -118,6 +118,84 @@ TEST(SvgText, DrawsAReducedCurveWithThePointsItsShapeNeeds) {
   EXPECT_LE(Count(paths[1], 'L'), 40U) << paths[1];
 }
 
+// A title above the plot, escaped, in a document of the same size; one
+// wider than the document squeezed into it.
+TEST(SvgText, DrawsATitleAboveThePlot) {
+  struct Row {
+    std::string title, text;
+    bool squeezed;
+  };
+  const std::vector<Row> rows = {
+      {"volume 60 l, wall 1.2 cm; air 20 C (343.2 m/s)", ">volume 60 l, wall 1.2 cm; air 20 C (343.2 m/s)</text>",
+       false},
+      {"a<b & \"c\"\x1b", ">a&lt;b &amp; &quot;c&quot;</text>", false},
+      {std::string(150, 'w'), " lengthAdjust=\"spacingAndGlyphs\">" + std::string(150, 'w') + "</text>", true},
+  };
+  const std::string untitled = SvgText(SampleChart());
+  for (const Row& row : rows) {
+    Chart chart = SampleChart();
+    chart.SetTitle(row.title);
+    const std::string svg = SvgText(chart);
+    EXPECT_EQ(WellFormedError(svg), "");
+    EXPECT_NE(svg.find("viewBox=\"0 0 800 500\""), std::string::npos);
+    EXPECT_NE(svg.find(row.text), std::string::npos) << svg;
+    EXPECT_EQ(svg.find("textLength") != std::string::npos, row.squeezed);
+    EXPECT_EQ(Paths(svg).size(), 3U);
+    EXPECT_NE(svg, untitled);
+  }
+}
+
+// The numbers of a path's points, in order.
+std::vector<double> Coordinates(const std::string& path) {
+  std::vector<double> numbers;
+  for (std::size_t at = 0; at < path.size();) {
+    char* end = nullptr;
+    const double number = std::strtod(path.c_str() + at, &end);
+    if (end == path.c_str() + at) {
+      ++at;
+      continue;
+    }
+    numbers.push_back(number);
+    at = static_cast<std::size_t>(end - path.c_str());
+  }
+  return numbers;
+}
+
+// On a log axis 20, 200 and 2000 are evenly spaced, its decades labelled.
+TEST(SvgText, PlacesPointsAndTicksOnALogAxisByTheirLogarithm) {
+  Chart chart({"Frequency", "Hz"}, {"y", ""}, {20, 2000}, {""}, AxisScale::kLog);
+  for (const double x : {20.0, 200.0, 2000.0}) chart.Add(0, x, 1);
+  const std::string svg = SvgText(chart);
+  EXPECT_EQ(WellFormedError(svg), "");
+  const std::vector<std::string> paths = Paths(svg);
+  ASSERT_EQ(paths.size(), 1U);
+  const std::vector<double> points = Coordinates(paths[0]);
+  ASSERT_EQ(points.size(), 6U) << paths[0];
+  EXPECT_NEAR(points[2] - points[0], points[4] - points[2], 0.1) << paths[0];
+  for (const char* text : {">20</text>", ">100</text>", ">1000</text>", ">2000</text>"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+}
+
+// Over six decades the ticks are decades alone, all labelled.
+TEST(SvgText, LabelsTheDecadesOfAWideLogAxis) {
+  Chart chart({"x", ""}, {"y", ""}, {1e-3, 1e7}, {""}, AxisScale::kLog);
+  chart.Add(0, 1, 1);
+  const std::string svg = SvgText(chart);
+  for (const char* text : {">0.001</text>", ">1</text>", ">1000</text>", ">10000000</text>"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+}
+
+TEST(SvgText, MarksACurveOfASingleDesign) {
+  Chart chart({"x", ""}, {"y", ""}, {5, 5}, {""});
+  chart.Add(0, 5, 3);
+  const std::string svg = SvgText(chart);
+  EXPECT_EQ(WellFormedError(svg), "");
+  EXPECT_NE(svg.find("<circle cx=\""), std::string::npos);
+  EXPECT_EQ(SvgText(SampleChart()).find("<circle"), std::string::npos);
+}
+
 // The real renderers, when the build machine has them.
 TEST(SvgText, RendersWithRsvgConvertAndPassesXmllint) {
   const std::string file = ::testing::TempDir() + "plot_svg_test.svg";

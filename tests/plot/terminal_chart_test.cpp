@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <set>
@@ -161,6 +162,64 @@ TEST(TerminalChartText, WritesNoControlByteFromALegendOrTitleAndCutsLongOnes) {
     EXPECT_TRUE(testtext::PrintableUtf8(text)) << text;
     for (const std::string& line : Lines(text)) EXPECT_LE(Width(line), 80U);
   }
+}
+
+// The title is the first line, centred, printable only, cut with an
+// ellipsis at the width; the plot gives up a row for it.
+TEST(TerminalChartText, ShowsATitleAsItsFirstLine) {
+  struct Row {
+    std::string title;
+    Charset charset;
+    int columns;
+    std::string line;
+  };
+  const std::vector<Row> rows = {
+      {"volume 60 l", Charset::kAscii, 80, std::string(36, ' ') + "volume 60 l"},
+      {"a\x1b[2J\xc2\x9b"
+       "b",
+       Charset::kAscii, 80, std::string(38, ' ') + "a?[2J??b"},
+      {"\xc3\xa9t\xc3\xa9", Charset::kUtf8, 30, std::string(15, ' ') + "\xc3\xa9t\xc3\xa9"},
+      {std::string(100, 'v'), Charset::kAscii, 80, std::string(77, 'v') + "..."},
+      {std::string(100, 'v'), Charset::kUtf8, 30, std::string(29, 'v') + "\u2026"},
+  };
+  for (const Row& row : rows) {
+    Chart chart = CrossChart();
+    chart.SetTitle(row.title);
+    const std::vector<std::string> lines = Lines(TerminalChartText(chart, {row.columns, 24, row.charset}));
+    ASSERT_EQ(lines.size(), 23U);
+    EXPECT_EQ(lines[0], row.line);
+    EXPECT_EQ(lines[1], "Frequency (Hz)");
+    EXPECT_EQ(lines[22].substr(0, 8),
+              Lines(TerminalChartText(CrossChart(), {row.columns, 24, row.charset}))[22].substr(0, 8));
+  }
+}
+
+// On a log axis 1, 10, 100 and 1000 are as far apart, all labelled.
+TEST(TerminalChartText, PlacesTicksOnALogAxisByTheirLogarithm) {
+  Chart chart({"Volume", "l"}, {"y", ""}, {1, 1000}, {""}, AxisScale::kLog);
+  for (int x = 1; x <= 1000; ++x) chart.Add(0, x, std::log10(x));
+  const std::vector<std::string> lines = Lines(TerminalChartText(chart, {80, 24, Charset::kAscii}));
+  ASSERT_EQ(lines.size(), 23U);
+  std::vector<std::size_t> ticks;
+  for (std::size_t column = 5; column < lines[20].size(); ++column) {
+    if (lines[20][column] == '+') ticks.push_back(column);
+  }
+  ASSERT_EQ(ticks.size(), 10U) << lines[20];
+  EXPECT_NEAR(static_cast<double>(ticks[3] - ticks[0]), static_cast<double>(ticks[6] - ticks[3]), 1);
+  EXPECT_NEAR(static_cast<double>(ticks[9] - ticks[6]), static_cast<double>(ticks[6] - ticks[3]), 1);
+  for (const char* label : {" 1 ", " 10 ", " 100 ", " 1000"}) {
+    EXPECT_NE((" " + lines[21]).find(label), std::string::npos) << lines[21];
+  }
+  // y = log10(x) is a straight line: the mark half way up is half way across.
+  EXPECT_NEAR(static_cast<double>(lines[10].find('*')), (ticks[0] + ticks[9]) / 2.0, 3) << lines[10];
+}
+
+TEST(TerminalChartText, MarksACurveOfASingleDesignWithAWholeCell) {
+  Chart chart({"x", ""}, {"y", ""}, {5, 5}, {""});
+  chart.Add(0, 5, 3);
+  EXPECT_NE(TerminalChartText(chart, {80, 24, Charset::kUtf8}).find("\u28ff"), std::string::npos);
+  chart.Add(0, 5.5, 3.2);
+  EXPECT_EQ(TerminalChartText(chart, {80, 24, Charset::kUtf8}).find("\u28ff"), std::string::npos);
 }
 
 // `text` without its colour changes (ESC [ digits m).
