@@ -316,6 +316,27 @@ Result<Request> ParseRequest(Command command, std::span<const char* const> argum
   return request;
 }
 
+// --plot FILE.svg or -, and the chart's x axis; only with --plot.
+Result<bool> ReadChartOptions(const Request& request, SweepRequest& sweep) {
+  const auto plot = Single(request, OptionId::kPlot);
+  if (!plot.ok()) return plot.refusal();
+  const bool logX = request.Flag(OptionId::kLogX);
+  const bool linearX = request.Flag(OptionId::kLinearX);
+  if (!plot.value()) {
+    if (logX || linearX) return Refused(std::string(logX ? "--log-x" : "--linear-x") + " needs --plot");
+    return true;
+  }
+  const std::string_view file = *plot.value();
+  const bool svg = file.size() > 4 && (file.ends_with(".svg") || file.ends_with(".SVG"));
+  if (file != "-" && !svg) {
+    return Refused("--plot: '" + Printable(file, Backslash::kKept) +
+                   "' is not an SVG file (FILE.svg), nor - for the terminal");
+  }
+  sweep.plot = std::string(file);
+  if (logX || linearX) sweep.xScale = logX ? plot::AxisScale::kLog : plot::AxisScale::kLinear;
+  return true;
+}
+
 // A calculation subcommand: one design, or a sweep of them.
 int RunCalculation(const Request& request, const CommonSettings& settings, plot::ColourQuery colours, Output& out,
                    std::ostream& err) {
@@ -325,12 +346,11 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
   sweep.constants = settings.constants;
   sweep.onlyPossible = request.Flag(OptionId::kOnlyPossible);
   sweep.colours = colours;
-  const auto plot = Single(request, OptionId::kPlot);
-  if (!plot.ok()) {
-    err << DiagnosticLine(plot.refusal().message);
+  const Result<bool> chart = ReadChartOptions(request, sweep);
+  if (!chart.ok()) {
+    err << DiagnosticLine(chart.refusal().message);
     return kExitBadArgument;
   }
-  if (plot.value()) sweep.plot = *plot.value();
   for (const Quantity quantity : request.order) sweep.inputs.push_back({quantity, request.Texts(OptionOf(quantity))});
   const Result<calculator::PortModel> model = ReadModel(request);
   const Result<Calculation> calculation =

@@ -12,7 +12,7 @@ _helmholtz()
 
     local commands="frequency volume thickness diameter surface batch"
     local common="--format --delimiter --sound-speed --temperature --help"
-    local sweep="--only-possible --plot"
+    local sweep="--only-possible --plot --log-x --linear-x"
     local model="--ends --ports --slot"
     if ((cword == 1)); then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))

@@ -21,6 +21,8 @@ complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume diameter 
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l diameter -x -d 'Round orifice diameter, mm cm dm m in ft'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l surface -x -d 'Orifice surface, mm2 cm2 dm2 m2 in2'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l only-possible -d 'Leave out the designs that fail the plausibility test'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l log-x -d 'A logarithmic x axis for the chart'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l linear-x -d 'A linear x axis for the chart'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l plot -r -F -a '-' -d 'Draw a chart into an SVG file, or - for the terminal'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l ends -x -a 'screen flanged free flanged-free' -d 'End corrections of the neck'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l ports -x -d 'Identical orifices on the cavity'

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/model_options.h"
 #include "app/plot/svg.h"
 #include "app/plot/terminal_chart.h"
 #include "app/quantities.h"
 #include "app/result.h"
+#include "numtext/numtext.h"
 
 namespace app {
 namespace {
@@ -21,15 +23,56 @@ using calculator::Quantity;
 // A chart has a legend mark of its own for each curve.
 constexpr std::uint64_t kMaxCurves = 10;
 
-plot::AxisName ChartName(Quantity quantity) {
+// A quantity as the chart names it; the wall of a tube port (free ends) is
+// the port's length, as builders call it.
+plot::AxisName ChartName(Quantity quantity, const calculator::PortModel& model = {}) {
+  const bool tube = model.ends == calculator::Ends::kFree || model.ends == calculator::Ends::kFlangedFree;
+  if (quantity == Quantity::kThickness && tube) return {"Port length", std::string(EntryOf(quantity).chartUnit)};
   return {std::string(EntryOf(quantity).chartTitle), std::string(EntryOf(quantity).chartUnit)};
+}
+
+// A number as the answers write it (7 significant digits): 343.2146.
+std::string Shown(double value) {
+  std::string text = numtext::NumberToText(static_cast<long double>(value), 7);
+  text.erase(0, text.find_first_not_of(' '));
+  text.erase(text.find_last_not_of(' ') + 1);
+  if (text.starts_with('.')) text.insert(0, "0");
+  if (text.starts_with("-.")) text.insert(1, "0");
+  return text;
+}
+
+// The title: the inputs that are not swept, the model and the air.
+//   "volume 1000 cm^3, wall thickness 1 cm; flanged ends, 1 port; c = 343.2146 m/s"
+std::string ChartTitle(const SweepRequest& request, const Designs& designs) {
+  std::string title;
+  const std::span<const sweep::Sequence> sequences = designs.sweep.Axes();
+  for (std::size_t axis = 0; axis < designs.inputs.size(); ++axis) {
+    if (sequences[axis].Size() != 1) continue;
+    plot::AxisName name = ChartName(designs.inputs[axis], request.model);
+    name.quantity[0] = static_cast<char>(name.quantity[0] - 'A' + 'a');
+    title += (title.empty() ? "" : ", ") + plot::LegendText(name, sequences[axis].At(0));
+  }
+  title += (title.empty() ? "" : "; ") + ModelName(request.model);
+  return title + "; c = " + Shown(request.constants.soundSpeed / 100.0) + " m/s";
+}
+
+// The x axis: as asked, else logarithmic over more than two decades above zero.
+Result<plot::AxisScale> XScale(const SweepRequest& request, std::pair<float, float> bounds) {
+  const bool aboveZero = bounds.first > 0;
+  if (request.xScale == plot::AxisScale::kLog && !aboveZero) {
+    return Refused("--log-x: the x axis goes down to " + Shown(bounds.first) +
+                   "; a logarithmic one needs it above zero");
+  }
+  if (request.xScale) return *request.xScale;
+  return aboveZero && plot::SpansDecades(bounds.first, bounds.second, 2) ? plot::AxisScale::kLog
+                                                                         : plot::AxisScale::kLinear;
 }
 
 // The legend of each curve, one per value of the curves' input; a single
 // curve has none.
-std::vector<std::string> Legends(const sweep::Sequence& curves, Quantity input) {
+std::vector<std::string> Legends(const sweep::Sequence& curves, Quantity input, const calculator::PortModel& model) {
   std::vector<std::string> legends;
-  const plot::AxisName name = ChartName(input);
+  const plot::AxisName name = ChartName(input, model);
   for (std::uint64_t index = 0; index < curves.Size(); ++index) {
     legends.push_back(plot::LegendText(name, curves.At(index)));
   }
@@ -38,8 +81,13 @@ std::vector<std::string> Legends(const sweep::Sequence& curves, Quantity input) 
 
 // The chart of the computed quantity against the first swept input, a curve
 // per value of the second, or the refusal.
-Result<plot::Chart> MakeChart(calculator::Choice choice, const Designs& designs, ChartAxes& axes) {
+Result<plot::Chart> MakeChart(const SweepRequest& request, const Designs& designs, ChartAxes& axes) {
   const std::span<const sweep::Sequence> sequences = designs.sweep.Axes();
+  if (designs.sweep.Count() < 2) {
+    return Refused(
+        "--plot: a chart needs more than one design; sweep an input (START:STOP:STEP, or the option "
+        "given again)");
+  }
   std::vector<std::size_t> swept;
   for (std::size_t axis = 0; axis < designs.inputs.size(); ++axis) {
     if (sequences[axis].Size() > 1) swept.push_back(axis);
@@ -58,11 +106,16 @@ Result<plot::Chart> MakeChart(calculator::Choice choice, const Designs& designs,
       return Refused("--plot: at most " + std::to_string(kMaxCurves) + " curves, one per value of " +
                      std::string(EntryOf(input).option) + ", which has " + std::to_string(curves.Size()));
     }
-    legends = Legends(curves, input);
+    legends = Legends(curves, input, request.model);
   }
-  const auto [low, high] = sequences[axes.x].Bounds();
-  return plot::Chart(ChartName(designs.inputs[axes.x]), ChartName(calculator::SolvedQuantity(choice)),
-                     std::pair<double, double>(low, high), std::move(legends));
+  const std::pair<float, float> bounds = sequences[axes.x].Bounds();
+  const Result<plot::AxisScale> scale = XScale(request, bounds);
+  if (!scale.ok()) return scale.refusal();
+  plot::Chart chart(ChartName(designs.inputs[axes.x], request.model),
+                    ChartName(calculator::SolvedQuantity(request.choice), request.model),
+                    std::pair<double, double>(bounds.first, bounds.second), std::move(legends), scale.value());
+  chart.SetTitle(ChartTitle(request, designs));
+  return chart;
 }
 
 std::string CannotWrite(const std::string& path) {
@@ -76,7 +129,7 @@ std::optional<ChartTarget> OpenChart(const SweepRequest& request, const Designs&
   ChartTarget target;
   if (!request.plot) return target;
   target.terminal = *request.plot == "-";
-  Result<plot::Chart> chart = MakeChart(request.choice, designs, target.axes);
+  Result<plot::Chart> chart = MakeChart(request, designs, target.axes);
   if (!chart.ok()) {
     err << DiagnosticLine(chart.refusal().message);
     exitCode = kExitBadArgument;

@@ -46,6 +46,9 @@ struct SweepRequest {
   bool onlyPossible = false;
   // A file for the SVG chart, or "-" for the chart drawn on standard output.
   std::optional<std::string> plot;
+  // The chart's x axis as asked (--log-x, --linear-x); none: logarithmic
+  // when x spans more than two decades above zero.
+  std::optional<plot::AxisScale> xScale;
   // Whether the terminal that receives --plot - takes colour.
   plot::ColourQuery colours = nullptr;
 };

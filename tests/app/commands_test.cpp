@@ -446,6 +446,18 @@ INSTANTIATE_TEST_SUITE_P(
                    Refused("--sound-speed: 20000 m/s is no speed of sound in a gas; did you mean 20000cm/s?")},
         CommandRow{"SpeedNoGasHasInAnyUnit", Worked("frequency", {"--sound-speed=5ft/s"}), 2, "",
                    Refused("--sound-speed: 5 ft/s is no speed of sound in a gas (between 10 m/s and 10000 m/s)")},
+        CommandRow{"PlotIntoAFileThatIsNoSvg", Worked("frequency", {"--volume=1:2:1", "--plot=chart.png"}), 2, "",
+                   Refused("--plot: 'chart.png' is not an SVG file (FILE.svg), nor - for the terminal")},
+        CommandRow{"PlotOfASingleDesign", Worked("frequency", {"--plot=-"}), 2, "",
+                   Refused("--plot: a chart needs more than one design; sweep an input (START:STOP:STEP, or the "
+                           "option given again)")},
+        CommandRow{"LogAxisWithoutPlot", Worked("frequency", {"--log-x"}), 2, "", Refused("--log-x needs --plot")},
+        CommandRow{
+            "LogAxisThroughZero",
+            {"frequency", "--volume", "0:1000:10", "--diameter", "2", "--thickness", "1", "--plot", "-", "--log-x"},
+            2,
+            "",
+            Refused("--log-x: the x axis goes down to 0; a logarithmic one needs it above zero")},
         CommandRow{"DelimiterWithoutCsv", Worked("frequency", {"--delimiter=;"}), 2, "",
                    Refused("--delimiter needs --format csv")},
         CommandRow{"UnknownDelimiter", Worked("frequency", {"--format=csv", "--delimiter=|"}), 2, "",

@@ -545,22 +545,40 @@ TEST(CommandLineSweep, EndsAtOnceAndQuietlyWhenHeadHasItsLine) {
 // --plot FILE.svg beside the CSV rows: the file is an SVG with labelled axes
 // and one path per value of the second swept option, holding one point per
 // possible design of that curve, and the real renderers take it.
-TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
-  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
-  const std::string svgFile = ::testing::TempDir() + "helmholtz_sweep_plot.svg";
+// The SVG a sweep draws into the file its arguments end with, checked to be
+// well formed and, by the renderers the machine has, to render; `rows` gets
+// what it wrote on standard output.
+std::string DrawnSvg(std::vector<std::string> arguments, std::string* rows = nullptr) {
+  const std::string svgFile = arguments.back();
   LaunchOptions options;
   options.withoutTerminal = true;
-  // The thickness sweep turns impossible (negative) at high frequencies.
-  options.arguments = {"thickness", "--frequency", "50:400:5", "--volume", "1l",  "--volume", "2l",   "--volume",
-                       "5l",        "--diameter",  "2",        "--format", "csv", "--plot",   svgFile};
+  options.arguments = std::move(arguments);
   PtySession session(HelmholtzBinary(), options);
-  ASSERT_EQ(session.ExitCode(kPromptlyMs), 0) << session.errorOutput();
+  EXPECT_EQ(session.ExitCode(kPromptlyMs), 0) << session.errorOutput();
+  if (rows) *rows = session.standardOutput();
   std::ifstream file(svgFile);
   const std::string svg((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(plot::WellFormedError(svg), "");
+  const std::optional<std::string> rendered = plot::RendererError(svgFile);
+  std::remove(svgFile.c_str());
+  if (rendered) {
+    EXPECT_EQ(*rendered, "");
+  }
+  return svg;
+}
+
+TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  // The thickness sweep turns impossible (negative) at high frequencies.
+  std::string output;
+  const std::string svg =
+      DrawnSvg({"thickness", "--frequency", "50:400:5", "--volume", "1l", "--volume", "2l", "--volume", "5l",
+                "--diameter", "2", "--format", "csv", "--plot", ::testing::TempDir() + "helmholtz_sweep_plot.svg"},
+               &output);
 
   // The possible designs of each volume, from the rows.
   std::vector<std::size_t> possible(3);
-  std::istringstream rows(session.standardOutput());
+  std::istringstream rows(output);
   std::string row;
   std::getline(rows, row);
   std::size_t designs = 0;
@@ -568,7 +586,6 @@ TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
     if (row.find(",true,") != std::string::npos) ++possible[designs % 3];
   }
   EXPECT_EQ(designs, 71U * 3);
-  EXPECT_EQ(plot::WellFormedError(svg), "");
   const std::vector<std::string> paths = plot::Paths(svg);
   ASSERT_EQ(paths.size(), 3U);
   for (std::size_t curve = 0; curve < 3; ++curve) {
@@ -580,10 +597,20 @@ TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
                            ">Volume 5000 cm^3</text>"}) {
     EXPECT_NE(svg.find(text), std::string::npos) << text;
   }
-  const std::optional<std::string> rendered = plot::RendererError(svgFile);
-  std::remove(svgFile.c_str());
-  if (rendered) {
-    EXPECT_EQ(*rendered, "");
+}
+
+// A sweep over three decades is drawn on a logarithmic x axis, under a title
+// that names what is not swept, the model and the air; a tube port's wall is
+// its length.
+TEST(CommandLineSweep, TitlesTheChartAndTakesALogAxisOverThreeDecades) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  const std::string svg =
+      DrawnSvg({"thickness", "--frequency", "20:20000:10", "--volume", "60l", "--diameter", "3in", "--ends",
+                "flanged-free", "--temperature", "22", "--plot", ::testing::TempDir() + "helmholtz_log_chart.svg"});
+  for (const char* text : {">volume 60000 cm^3, diameter 7.62 cm; flanged-free ends, 1 port; c = 344.3834 m/s</text>",
+                           ">Port length (cm)</text>", ">20</text>", ">50</text>", ">100</text>", ">1000</text>",
+                           ">10000</text>", ">20000</text>"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
   }
 }
 
