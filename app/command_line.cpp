@@ -144,14 +144,34 @@ struct Calculation {
 };
 
 // The port model the options ask for (the screens' when none is given).
-Result<calculator::PortModel> ReadModel(const Request& request) {
+// The model options' texts, each given at most once.
+Result<ModelTexts> ReadModelTexts(const Request& request) {
   const auto ends = Single(request, OptionId::kEnds);
   const auto ports = Single(request, OptionId::kPorts);
   const auto slot = Single(request, OptionId::kSlot);
   for (const auto* single : {&ends, &ports, &slot}) {
     if (!single->ok()) return single->refusal();
   }
-  return ParseModel({ends.value(), ports.value(), slot.value()}, kModelOptionNames);
+  return ModelTexts{ends.value(), ports.value(), slot.value()};
+}
+
+Result<calculator::PortModel> ReadModel(const Request& request) {
+  const Result<ModelTexts> texts = ReadModelTexts(request);
+  if (!texts.ok()) return texts.refusal();
+  return ParseModel(texts.value(), kModelOptionNames);
+}
+
+// A batch: --ends and --ports stand in each row's empty model cells, so
+// they are read, and refused, once before the file.
+int RunBatchCommand(const Request& request, const CommonSettings& settings, Output& out, std::ostream& err) {
+  const Result<ModelTexts> defaults = ReadModelTexts(request);
+  const Result<calculator::PortModel> model =
+      defaults.ok() ? ParseModel(defaults.value(), kModelOptionNames) : defaults.refusal();
+  if (!model.ok()) {
+    err << DiagnosticLine(model.refusal().message);
+    return kExitBadArgument;
+  }
+  return RunBatch(request.file, {settings.format, settings.csv, defaults.value()}, settings.constants, out, err);
 }
 
 // The inputs' texts: the first of each (a sweep reads them all itself); an
@@ -433,10 +453,7 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
     err << DiagnosticLine(settings.refusal().message);
     return kExitBadArgument;
   }
-  if (!SolvedBy(*command)) {
-    return RunBatch(request.value().file, {settings.value().format, settings.value().csv}, settings.value().constants,
-                    out, err);
-  }
+  if (!SolvedBy(*command)) return RunBatchCommand(request.value(), settings.value(), out, err);
   return RunCalculation(request.value(), settings.value(), colours, out, err);
 }
 

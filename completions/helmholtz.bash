@@ -51,7 +51,7 @@ _helmholtz()
         diameter | surface) options="--frequency --volume --thickness --ends --ports $sweep $common" ;;
         batch)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "$common" -- "$cur"))
+                COMPREPLY=($(compgen -W "$common --ends --ports" -- "$cur"))
             else
                 compopt -o filenames 2>/dev/null
                 COMPREPLY=($(compgen -f -- "$cur"))

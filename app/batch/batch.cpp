@@ -65,6 +65,13 @@ std::optional<std::string_view> CellOf(const CsvRecord& row, std::optional<std::
   return row.cells[*cell];
 }
 
+// A model cell, or the option's text standing in for an empty one.
+std::optional<std::string_view> CellOr(const CsvRecord& row, std::optional<std::size_t> cell,
+                                       std::optional<std::string_view> fallback) {
+  const std::optional<std::string_view> text = CellOf(row, cell);
+  return text ? text : fallback;
+}
+
 // A value's cell as the value parser reads it: in a file of ';' or TAB, whose
 // spreadsheet writes decimal commas, a comma is the decimal point; a bare
 // number takes its column's unit.
@@ -130,8 +137,13 @@ Result<calculator::Choice> ChoiceOfEmptyCell(const QuantityTexts& texts, const B
 // Reads and solves one row, reusing its texts' room from row to row.
 class RowSolver {
  public:
-  RowSolver(const BatchColumns& columns, char delimiter, const calculator::Constants& constants)
-      : columns_(columns), names_(columns.Names()), decimalComma_(delimiter != ','), constants_(constants) {}
+  RowSolver(const BatchColumns& columns, char delimiter, const ModelTexts& defaults,
+            const calculator::Constants& constants)
+      : columns_(columns),
+        names_(columns.Names()),
+        decimalComma_(delimiter != ','),
+        defaults_(defaults),
+        constants_(constants) {}
 
   Result<ModelDesign> Solve(const CsvRecord& row) {
     const Result<bool> shape = CheckShape(row);
@@ -147,7 +159,7 @@ class RowSolver {
     const std::optional<std::string_view> slotCell = CellOf(row, columns_.slot);
     if (slotCell) slot_ = ValueText(*slotCell, {}, decimalComma_);
     const Result<calculator::PortModel> model =
-        ParseModel({CellOf(row, columns_.ends), CellOf(row, columns_.ports),
+        ParseModel({CellOr(row, columns_.ends, defaults_.ends), CellOr(row, columns_.ports, defaults_.ports),
                     slotCell ? std::optional<std::string_view>(slot_) : std::nullopt},
                    kModelColumnNames);
     if (!model.ok()) return model.refusal();
@@ -183,6 +195,7 @@ class RowSolver {
   const BatchColumns& columns_;
   QuantityNames names_;
   bool decimalComma_;
+  ModelTexts defaults_;
   const calculator::Constants& constants_;
   std::array<std::string, 5> texts_;
   std::string slot_;
@@ -225,8 +238,9 @@ int RunBatch(const std::string& path, BatchFormat format, const calculator::Cons
     err << shownPath << ":" << record.line << ": " << columns.refusal().message << "\n";
     return FinishOutput(out, kExitRowsFailed, err);
   }
-  RowSolver solver(columns.value(), reader.Delimiter(), constants);
-  DesignWriter writer(format.format, out, columns.value().HasModel(), format.csv);
+  RowSolver solver(columns.value(), reader.Delimiter(), format.defaults, constants);
+  const bool modelDefaults = format.defaults.ends || format.defaults.ports;
+  DesignWriter writer(format.format, out, columns.value().HasModel() || modelDefaults, format.csv);
   writer.Begin();
   bool anyFailed = false;
   while (!out.failed() && next()) {

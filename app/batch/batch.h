@@ -21,6 +21,8 @@ namespace app {
 struct BatchFormat {
   Format format = Format::kCsv;
   CsvStyle csv;
+  // The model texts of rows that leave their model cells empty (--ends, --ports).
+  ModelTexts defaults;
 };
 int RunBatch(const std::string& path, BatchFormat format, const calculator::Constants& constants, Output& out,
              std::ostream& err);

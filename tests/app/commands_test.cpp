@@ -209,11 +209,12 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    "",
                    Refused("--slot: '&H3x2cm': write the width's unit too")},
-        CommandRow{"BatchTakesNoModelOption",
-                   {"batch", "--ends=flanged"},
+        // A slot is each row's own: batch takes --ends and --ports for empty cells, not --slot.
+        CommandRow{"BatchTakesNoSlotOption",
+                   {"batch", "--slot=1x1"},
                    2,
                    "",
-                   Refused("batch: unknown argument '--ends=flanged'; see 'helmholtz batch --help'")},
+                   Refused("batch: unknown argument '--slot=1x1'; see 'helmholtz batch --help'")},
         CommandRow{"HelpOfASubcommand", {"batch", "--help"}, 0, SubcommandUsageText("batch"), ""},
         CommandRow{"HelpWinsOverMissingOptions", {"volume", "-h"}, 0, SubcommandUsageText("volume"), ""},
         // Refused: exit code 2 and one line naming the option and the text.
@@ -801,6 +802,7 @@ struct BatchRow {
   int exitCode;
   std::string out;
   std::string err;  // with FILE for the file's name
+  std::vector<std::string> options = {};
 };
 
 void PrintTo(const BatchRow& row, std::ostream* out) { *out << row.name; }
@@ -814,7 +816,9 @@ TEST_P(BatchTest, AnswersEveryRow) {
     std::ofstream file(path, std::ios::binary);
     file << row.input;
   }
-  const Ran ran = RunHelmholtz({"batch", path});
+  std::vector<std::string> arguments = {"batch", path};
+  arguments.insert(arguments.end(), row.options.begin(), row.options.end());
+  const Ran ran = RunHelmholtz(arguments);
   std::remove(path.c_str());
   std::string err = row.err;
   for (std::size_t at = err.find("FILE"); at != std::string::npos; at = err.find("FILE", at)) err.replace(at, 4, path);
@@ -905,6 +909,27 @@ INSTANTIATE_TEST_SUITE_P(
         // A file the program wrote reads back: its computed columns are passed over, and the
         // calculation column says which quantity is computed again.
         BatchRow{"OwnCsvReadBack", kWorkedCsv, 0, kWorkedCsv, ""},
+        // --ends and --ports stand in the model cells a row leaves empty, or a file has not.
+        BatchRow{"ModelOptionsForEmptyModelCells",
+                 "frequency_hz,volume_cc,thickness_cm,diameter_cm,ends\n,1000,1,2,\n,1000,1,2,screen\n",
+                 0,
+                 kModelCsvHeader + kFlangedRow +
+                     "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,"
+                     "screen,1,,,,\n",
+                 "",
+                 {"--ends", "flanged"}},
+        BatchRow{"ModelOptionsForAFileWithoutModelColumns",
+                 kHeader + ",1000,1,2\n",
+                 0,
+                 kModelCsvHeader + kFlangedRow,
+                 "",
+                 {"--ports", "1", "--ends", "flanged"}},
+        BatchRow{"ModelOptionRefusedBeforeTheFile",
+                 kHeader + ",1000,1,2\n",
+                 2,
+                 "",
+                 "helmholtz: --ends: 'flang' is not one of screen, flanged, free, flanged-free\n",
+                 {"--ends", "flang"}},
         BatchRow{"OwnModelCsvReadBack", kModelCsvHeader + kFlangedRow, 0, kModelCsvHeader + kFlangedRow, ""},
         BatchRow{"CalculationComputesItsQuantityAgain",
                  kCsvHeader + "3,220.83963,1000,99,2,3.1415927,true,,2,1.7724539,10,0.6152326,\n", 0,
