@@ -116,8 +116,8 @@ std::optional<long double> Celsius(long double value, std::string_view unit) {
   return std::nullopt;
 }
 
-// Sound in gases travels between about 10 m/s and 10 km/s (hydrogen's
-// 1,270 m/s is the fastest at room temperature); a speed outside is a unit
+// Sound in gases travels well within 10 m/s to 10 km/s (hydrogen's, about
+// 1,300 m/s at room temperature, is the fastest); a speed outside is a unit
 // mistaken, most often m/s typed without its unit.
 constexpr std::string_view kGasSpeeds = "between 10 m/s and 10000 m/s";
 bool InGas(float speedCmPerS) { return speedCmPerS >= 1000 && speedCmPerS <= 1000000; }

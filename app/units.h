@@ -1,11 +1,13 @@
 // Values as typed on the command line or in a batch cell: the screens'
-// number syntax, optionally followed at once by a unit. A value without a
-// unit is in the screens' unit. The number and its unit's factor are
+// number syntax, optionally followed by a unit (a blank may stand between).
+// A value without a unit is in the screens' unit. An exponent letter with no
+// digits behind it is the unit's first letter ("60dm3" is 60 dm3). The number and its unit's factor are
 // combined in extended precision and rounded to single once, so a value
 // without a unit is exactly what the screen stores for the same text.
 //
 //   ParseValue("1l", kVolume)       -> 1000
 //   ParseValue("20mm", kLength)     -> 2
+//   ParseValue("60 dm3", kVolume)   -> 60000
 //   ParseValue("2,5", kLength)      -> refused: "'2,5' is not a number (the decimal separator is '.')"
 #pragma once
 
@@ -34,13 +36,16 @@ Result<float> ParseValue(std::string_view text, Dimension dimension);
 Result<long double> ParseWorkingValue(std::string_view text, Dimension dimension);
 
 // The speed of sound in dry air at `text` degrees Celsius (a bare number or
-// with "C"), c = 331.3 * sqrt(1 + T/273.15) m/s, in cm/s rounded to single
-// once: "20" -> 34321.47 cm/s. Refused at or below absolute zero ("-273.15")
-// and for a temperature not finite in single precision ("1e39").
+// with "C"), Fahrenheit ("F") or kelvin ("K"), a degree sign allowed before C
+// or F: c = 331.3 * sqrt(1 + T/273.15) m/s, in cm/s rounded to single once:
+// "20" -> 34321.47 cm/s, "72F" -> 34451.30 cm/s. Refused at or below absolute
+// zero ("-273.15", "0K") and for a temperature not finite in single precision ("1e39").
 Result<float> ParseTemperature(std::string_view text);
 
-// A speed of sound as ParseValue reads it, refused unless above zero:
-// "340m/s" -> 34000 cm/s; "0" and "-340m/s" -> refused.
+// A speed of sound as ParseValue reads it, refused unless above zero and
+// between 10 and 10000 m/s, as in every gas, with the reading likely meant:
+// "340m/s" -> 34000 cm/s; "0" and "-340m/s" -> refused;
+// "343" -> refused: "343 cm/s is no speed of sound in a gas; did you mean 343m/s?"
 Result<float> ParseSoundSpeed(std::string_view text);
 
 // The units `dimension` accepts, as the refusals and the help list them: "mm, cm, m, in, ft".
