@@ -342,6 +342,7 @@ Result<bool> ReadChartOptions(const Request& request, SweepRequest& sweep) {
   if (!plot.ok()) return plot.refusal();
   const bool logX = request.Flag(OptionId::kLogX);
   const bool linearX = request.Flag(OptionId::kLinearX);
+  if (logX && linearX) return Refused("--log-x and --linear-x cannot be given together");
   if (!plot.value()) {
     if (logX || linearX) return Refused(std::string(logX ? "--log-x" : "--linear-x") + " needs --plot");
     return true;

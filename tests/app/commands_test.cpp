@@ -453,6 +453,8 @@ INSTANTIATE_TEST_SUITE_P(
                    Refused("--plot: a chart needs more than one design; sweep an input (START:STOP:STEP, or the "
                            "option given again)")},
         CommandRow{"LogAxisWithoutPlot", Worked("frequency", {"--log-x"}), 2, "", Refused("--log-x needs --plot")},
+        CommandRow{"LogAndLinearAxis", Worked("frequency", {"--volume=1:2:1", "--plot=-", "--log-x", "--linear-x"}), 2,
+                   "", Refused("--log-x and --linear-x cannot be given together")},
         CommandRow{
             "LogAxisThroughZero",
             {"frequency", "--volume", "0:1000:10", "--diameter", "2", "--thickness", "1", "--plot", "-", "--log-x"},
