@@ -355,7 +355,7 @@ TEST(CommandLineBatch, ReadsPastAnOverlongRecordToItsEnd) {
 struct RoundTrip {
   std::vector<std::string> command;
   std::string column, value, option;
-  std::vector<std::string> air;
+  std::vector<std::string> air = {};
 };
 
 TEST(CommandLineBatch, ReadsItsOwnCsvBackWithOneCellEdited) {
