@@ -74,14 +74,14 @@ std::optional<std::string_view> CellOr(const CsvRecord& row, std::optional<std::
 
 // A value's cell as the value parser reads it: in a file of ';' or TAB, whose
 // spreadsheet writes decimal commas, a comma is the decimal point; a bare
-// number takes its column's unit.
+// number takes its column's unit. Written into `text`, whose room a long
+// file reuses from row to row rather than allocating it for each.
 //   "2,5" in volume_l, ';' -> "2.5l";  "60ml" in volume_l -> "60ml"
-std::string ValueText(std::string_view cell, std::string_view unit, bool decimalComma) {
-  std::string text(cell);
+void ValueText(std::string_view cell, std::string_view unit, bool decimalComma, std::string& text) {
+  text.assign(cell);
   if (decimalComma) std::replace(text.begin(), text.end(), ',', '.');
   const std::size_t end = text.find_last_not_of(" \t");
   if (end != std::string::npos && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.')) text += unit;
-  return text;
 }
 
 // The menu choice a calculation cell names: "1" to "8", as the program writes it.
@@ -152,12 +152,12 @@ class RowSolver {
     for (std::size_t i = 0; i < texts.size(); ++i) {
       const std::optional<QuantityColumn>& column = columns_.quantities[i];
       if (const auto cell = CellOf(row, column ? std::optional(column->cell) : std::nullopt)) {
-        texts_[i] = ValueText(*cell, column->unit, decimalComma_);
+        ValueText(*cell, column->unit, decimalComma_, texts_[i]);
         texts[i] = texts_[i];
       }
     }
     const std::optional<std::string_view> slotCell = CellOf(row, columns_.slot);
-    if (slotCell) slot_ = ValueText(*slotCell, {}, decimalComma_);
+    if (slotCell) ValueText(*slotCell, {}, decimalComma_, slot_);
     const Result<calculator::PortModel> model =
         ParseModel({CellOr(row, columns_.ends, defaults_.ends), CellOr(row, columns_.ports, defaults_.ports),
                     slotCell ? std::optional<std::string_view>(slot_) : std::nullopt},
