@@ -93,9 +93,10 @@ Result<calculator::Choice> ChoiceOfCell(std::string_view cell) {
 }
 
 // Without a calculation cell, the one quantity a row leaves empty decides
-// the calculation. `texts` are the row's; a slot gives the orifice.
-Result<calculator::Choice> ChoiceOfEmptyCell(const QuantityTexts& texts, const BatchColumns& columns, bool slot) {
-  const QuantityNames names = columns.Names();
+// the calculation. `texts` are the row's, `names` the header's (read once
+// for the file); a slot gives the orifice.
+Result<calculator::Choice> ChoiceOfEmptyCell(const QuantityTexts& texts, const BatchColumns& columns,
+                                             const QuantityNames& names, bool slot) {
   const auto name = [&](Quantity quantity) { return std::string(names[IndexOf(quantity)]); };
   const bool diameter = texts[IndexOf(Quantity::kDiameter)].has_value();
   const bool surface = texts[IndexOf(Quantity::kSurface)].has_value();
@@ -166,7 +167,7 @@ class RowSolver {
     const bool slot = model.value().slot.has_value();
     const std::optional<std::string_view> calculation = CellOf(row, columns_.calculation);
     const Result<calculator::Choice> choice =
-        calculation ? ChoiceOfCell(*calculation) : ChoiceOfEmptyCell(texts, columns_, slot);
+        calculation ? ChoiceOfCell(*calculation) : ChoiceOfEmptyCell(texts, columns_, names_, slot);
     if (!choice.ok()) return choice.refusal();
     const Result<calculator::Quantities> typed =
         ParseTyped(choice.value(), texts, names_, slot ? std::optional(Quantity::kSurface) : std::nullopt);
