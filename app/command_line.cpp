@@ -103,7 +103,7 @@ Result<CsvStyle> ReadCsvStyle(const Request& request, Format format) {
 struct CommonSettings {
   Format format = Format::kText;
   CsvStyle csv;
-  calculator::Constants constants;
+  AirChoice air;
 };
 
 Result<CommonSettings> ReadCommon(const Request& request) {
@@ -124,16 +124,16 @@ Result<CommonSettings> ReadCommon(const Request& request) {
   const Result<CsvStyle> csv = ReadCsvStyle(request, settings.format);
   if (!csv.ok()) return csv.refusal();
   settings.csv = csv.value();
-  float soundSpeed = calculator::kScreenSoundSpeed;
-  if (speed.value() || temperature.value()) {
-    const Result<float> parsed =
-        speed.value() ? ParseSoundSpeed(*speed.value()) : ParseTemperature(*temperature.value());
-    if (!parsed.ok()) {
-      return Refused(std::string(speed.value() ? "--sound-speed: " : "--temperature: ") + parsed.refusal().message);
-    }
-    soundSpeed = parsed.value();
+  if (speed.value()) {
+    const Result<float> parsed = ParseSoundSpeed(*speed.value());
+    if (!parsed.ok()) return Refused("--sound-speed: " + parsed.refusal().message);
+    settings.air.soundSpeed = parsed.value();
   }
-  settings.constants = calculator::MakeConstants(soundSpeed);
+  if (temperature.value()) {
+    const Result<long double> parsed = ParseCelsius(*temperature.value());
+    if (!parsed.ok()) return Refused("--temperature: " + parsed.refusal().message);
+    settings.air.celsius = parsed.value();
+  }
   return settings;
 }
 
@@ -171,7 +171,7 @@ int RunBatchCommand(const Request& request, const CommonSettings& settings, Outp
     err << DiagnosticLine(model.refusal().message);
     return kExitBadArgument;
   }
-  return RunBatch(request.file, {settings.format, settings.csv, defaults.value()}, settings.constants, out, err);
+  return RunBatch(request.file, {settings.format, settings.csv, defaults.value()}, settings.air, out, err);
 }
 
 // The inputs' texts: the first of each (a sweep reads them all itself); an
@@ -364,7 +364,7 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
   SweepRequest sweep;
   sweep.format = settings.format;
   sweep.csv = settings.csv;
-  sweep.constants = settings.constants;
+  sweep.air = settings.air;
   sweep.onlyPossible = request.Flag(OptionId::kOnlyPossible);
   sweep.colours = colours;
   const Result<bool> chart = ReadChartOptions(request, sweep);
@@ -383,17 +383,19 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
   if (IsSweep(sweep)) {
     sweep.choice = calculation.value().choice;
     sweep.model = model.value();
+    sweep.constants = ConstantsFor(sweep.model, sweep.air);
     return RunSweep(sweep, out, err);
   }
-  const auto design = calculator::SolveProblem(
-      {calculation.value().choice, calculation.value().typed, model.value(), settings.constants});
+  const calculator::Constants constants = ConstantsFor(model.value(), settings.air);
+  const auto design =
+      calculator::SolveProblem({calculation.value().choice, calculation.value().typed, model.value(), constants});
   if (const auto* fault = std::get_if<calculator::ModelFault>(&design)) {
     err << DiagnosticLine(FaultText(*fault, kModelOptionNames));
     return kExitBadArgument;
   }
-  DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()), settings.csv);
+  DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()), settings.csv, settings.air);
   writer.Begin();
-  writer.Write(std::get<ModelDesign>(design), settings.constants);
+  writer.Write(std::get<ModelDesign>(design), constants);
   return FinishOutput(out, 0, err);
 }
 

@@ -45,7 +45,8 @@ inline constexpr ModelNames kModelColumnNames = {"ends", "ports", "slot"};
 // surface overflows single precision too ("1e20x1e20").
 Result<calculator::Slot> ParseSlot(std::string_view text);
 
-// The model the texts describe, or the first refusal as "NAME: reason".
+// The model the texts describe (flanged ends when they name none), or the
+// first refusal as "NAME: reason".
 // Combinations are left to calculator::SolveProblem (calculator::FaultOf).
 Result<calculator::PortModel> ParseModel(const ModelTexts& texts, const ModelNames& names);
 
@@ -53,6 +54,27 @@ Result<calculator::PortModel> ParseModel(const ModelTexts& texts, const ModelNam
 // screens' own with one round or typed orifice, whose answers stay as they
 // always were.
 bool NeedsModelColumns(const calculator::PortModel& model);
+
+// The air the options give, each nullopt when not given: a speed of sound
+// (cm/s) or a temperature (degrees Celsius), as units.h reads them.
+struct AirChoice {
+  std::optional<float> soundSpeed;
+  std::optional<long double> celsius;
+};
+
+// The air of the textbook models when none is given.
+inline constexpr long double kDefaultCelsius = 20;
+
+// The constants a design under `model` is computed with: the given speed,
+// or that of the given temperature; else the screens' 34000 cm/s for their
+// model and air at 20 C (34321.46 cm/s) for the textbook ones.
+calculator::Constants ConstantsFor(const calculator::PortModel& model, const AirChoice& air);
+
+// The air as the model line names it:
+//   "air at 20 C, c = 343.2146 m/s"      (a textbook model, nothing given)
+//   "c = 343 m/s"                        (--sound-speed 343m/s)
+//   "the screens' air, c = 340 m/s"      (the screens' model, nothing given)
+std::string AirName(const calculator::PortModel& model, const AirChoice& air);
 
 // One design as the writer shows it: calculator::SolveProblem's solution.
 using ModelDesign = calculator::Solution;
@@ -65,10 +87,12 @@ std::string FaultText(calculator::ModelFault fault, const ModelNames& names);
 // The model as the text answer names it: "flanged ends, 4 ports (slot 4 x 0.8 cm)".
 std::string ModelName(const calculator::PortModel& model);
 
-// The text answer's lines about the model, each ending in '\n': nothing for
-// the screens' model; otherwise
-//   "Model: flanged ends, 1 port: end correction 1.697653 cm, Q 158.1008, bandwidth 1.168011 Hz"
+// The text answer's lines about the model, each ending in '\n': the model
+// and the air, with the textbook models' figures,
+//   "Model: flanged ends, 1 port, air at 20 C, c = 343.2146 m/s: end correction 1.697653 cm, Q 157.0337,
+//    bandwidth 1.181488 Hz"   (one line)
+//   "Model: screen ends, 1 port, the screens' air, c = 340 m/s"
 // and, when the lumped model does not hold, one line saying so.
-std::string ModelTextLines(const ModelDesign& design);
+std::string ModelTextLines(const ModelDesign& design, const AirChoice& air);
 
 }  // namespace app

@@ -69,7 +69,9 @@ Result<calculator::Slot> ParseSlot(std::string_view text) {
 }
 
 Result<calculator::PortModel> ParseModel(const ModelTexts& texts, const ModelNames& names) {
-  calculator::PortModel model;
+  // The command line computes with the textbook's orifice in a wall unless
+  // told otherwise; the screens' model is one --ends screen away.
+  calculator::PortModel model{.ends = calculator::Ends::kFlanged};
   if (texts.ends) {
     const std::optional<calculator::Ends> ends = calculator::ParseEnds(*texts.ends);
     if (!ends) {
@@ -115,11 +117,18 @@ std::string ModelName(const calculator::PortModel& model) {
   return name;
 }
 
-std::string ModelTextLines(const ModelDesign& design) {
+std::string AirName(const calculator::PortModel& model, const AirChoice& air) {
+  const std::string speed = "c = " + Shown(ConstantsFor(model, air).soundSpeed / 100) + " m/s";
+  if (air.soundSpeed) return speed;
+  if (air.celsius) return "air at " + Shown(static_cast<float>(*air.celsius)) + " C, " + speed;
+  if (model.ends == calculator::Ends::kScreen) return "the screens' air, " + speed;
+  return "air at " + Shown(static_cast<float>(kDefaultCelsius)) + " C, " + speed;
+}
+
+std::string ModelTextLines(const ModelDesign& design, const AirChoice& air) {
   const calculator::PortModel& model = design.model;
   const calculator::PortSolution& solution = design.figures;
-  if (model.ends == calculator::Ends::kScreen) return {};
-  std::string lines = "Model: " + ModelName(model);
+  std::string lines = "Model: " + ModelName(model) + ", " + AirName(model, air);
   if (solution.endCorrection && solution.qRadiation && solution.bandwidth) {
     lines += ": end correction " + Shown(*solution.endCorrection) + " cm, Q " + Shown(*solution.qRadiation) +
              ", bandwidth " + Shown(*solution.bandwidth) + " Hz";

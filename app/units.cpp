@@ -178,8 +178,7 @@ Result<float> ParseValue(std::string_view text, Dimension dimension) {
   return Rounded(text, working.value());
 }
 
-Result<float> ParseTemperature(std::string_view text) {
-  constexpr long double kSpeedAtZeroCelsius = 33130;  // cm/s, dry air
+Result<long double> ParseCelsius(std::string_view text) {
   const Result<Split> split = SplitNumber(text);
   if (!split.ok()) return split.refusal();
   const Split& typed = split.value();
@@ -192,9 +191,19 @@ Result<float> ParseTemperature(std::string_view text) {
     return Refused(Quoted(text) + ": " + Quoted(typed.rest) + " is not a temperature unit (" +
                    std::string(kTemperatureUnits) + ")");
   // At absolute zero sound does not travel: every frequency would be 0.
-  const long double ratio = 1 + *celsius / kZeroCelsius;
-  if (!(ratio > 0)) return Refused(Quoted(text) + " is not above absolute zero (-273.15 C)");
-  return Rounded(text, kSpeedAtZeroCelsius * std::sqrt(ratio));
+  if (!(1 + *celsius / kZeroCelsius > 0)) return Refused(Quoted(text) + " is not above absolute zero (-273.15 C)");
+  return *celsius;
+}
+
+float SoundSpeedAt(long double celsius) {
+  constexpr long double kSpeedAtZeroCelsius = 33130;                                       // cm/s, dry air
+  return static_cast<float>(kSpeedAtZeroCelsius * std::sqrt(1 + celsius / kZeroCelsius));  // -> single
+}
+
+Result<float> ParseTemperature(std::string_view text) {
+  const Result<long double> celsius = ParseCelsius(text);
+  if (!celsius.ok()) return celsius.refusal();
+  return Rounded(text, SoundSpeedAt(celsius.value()));
 }
 
 Result<float> ParseSoundSpeed(std::string_view text) {

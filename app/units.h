@@ -41,6 +41,12 @@ Result<long double> ParseWorkingValue(std::string_view text, Dimension dimension
 // "20" -> 34321.47 cm/s, "72F" -> 34451.30 cm/s. Refused at or below absolute
 // zero ("-273.15", "0K") and for a temperature not finite in single precision ("1e39").
 Result<float> ParseTemperature(std::string_view text);
+// The same temperature in degrees Celsius, refused as ParseTemperature
+// refuses it: "72F" -> 22.2222, "295.15K" -> 22.
+Result<long double> ParseCelsius(std::string_view text);
+// The speed of sound in dry air at `celsius` (above -273.15), in cm/s rounded
+// to single once: 20 -> 34321.46.
+float SoundSpeedAt(long double celsius);
 
 // A speed of sound as ParseValue reads it, refused unless above zero and
 // between 10 and 10000 m/s, as in every gas, with the reading likely meant:

@@ -138,13 +138,19 @@ Result<calculator::Choice> ChoiceOfEmptyCell(const QuantityTexts& texts, const B
 // Reads and solves one row, reusing its texts' room from row to row.
 class RowSolver {
  public:
-  RowSolver(const BatchColumns& columns, char delimiter, const ModelTexts& defaults,
-            const calculator::Constants& constants)
+  RowSolver(const BatchColumns& columns, char delimiter, const ModelTexts& defaults, const AirChoice& air)
       : columns_(columns),
         names_(columns.Names()),
         decimalComma_(delimiter != ','),
         defaults_(defaults),
-        constants_(constants) {}
+        screenConstants_(app::ConstantsFor({.ends = calculator::Ends::kScreen}, air)),
+        textbookConstants_(app::ConstantsFor({.ends = calculator::Ends::kFlanged}, air)) {}
+
+  // The constants of a row's model: the air given to the batch, or each
+  // model's own when none is.
+  const calculator::Constants& ConstantsFor(const calculator::PortModel& model) const {
+    return model.ends == calculator::Ends::kScreen ? screenConstants_ : textbookConstants_;
+  }
 
   Result<ModelDesign> Solve(const CsvRecord& row) {
     const Result<bool> shape = CheckShape(row);
@@ -172,7 +178,7 @@ class RowSolver {
     const Result<calculator::Quantities> typed =
         ParseTyped(choice.value(), texts, names_, slot ? std::optional(Quantity::kSurface) : std::nullopt);
     if (!typed.ok()) return typed.refusal();
-    auto design = calculator::SolveProblem({choice.value(), typed.value(), model.value(), constants_});
+    auto design = calculator::SolveProblem({choice.value(), typed.value(), model.value(), ConstantsFor(model.value())});
     if (auto* fault = std::get_if<calculator::ModelFault>(&design))
       return Refused(FaultText(*fault, kModelColumnNames));
     return std::get<ModelDesign>(std::move(design));
@@ -197,15 +203,15 @@ class RowSolver {
   QuantityNames names_;
   bool decimalComma_;
   ModelTexts defaults_;
-  const calculator::Constants& constants_;
+  calculator::Constants screenConstants_;
+  calculator::Constants textbookConstants_;
   std::array<std::string, 5> texts_;
   std::string slot_;
 };
 
 }  // namespace
 
-int RunBatch(const std::string& path, BatchFormat format, const calculator::Constants& constants, Output& out,
-             std::ostream& err) {
+int RunBatch(const std::string& path, BatchFormat format, const AirChoice& air, Output& out, std::ostream& err) {
   const bool standardInput = path == "-";
   File file(standardInput ? stdin : OpenFile(path, "rb"));
   if (!file) {
@@ -239,15 +245,17 @@ int RunBatch(const std::string& path, BatchFormat format, const calculator::Cons
     err << shownPath << ":" << record.line << ": " << columns.refusal().message << "\n";
     return FinishOutput(out, kExitRowsFailed, err);
   }
-  RowSolver solver(columns.value(), reader.Delimiter(), format.defaults, constants);
-  const bool modelDefaults = format.defaults.ends || format.defaults.ports;
-  DesignWriter writer(format.format, out, columns.value().HasModel() || modelDefaults, format.csv);
+  RowSolver solver(columns.value(), reader.Delimiter(), format.defaults, air);
+  // Rows that name no model take the defaults, refused before the file if at all.
+  const Result<calculator::PortModel> defaultModel = ParseModel(format.defaults, kModelOptionNames);
+  const bool modelColumns = columns.value().HasModel() || !defaultModel.ok() || NeedsModelColumns(defaultModel.value());
+  DesignWriter writer(format.format, out, modelColumns, format.csv, air);
   writer.Begin();
   bool anyFailed = false;
   while (!out.failed() && next()) {
     const Result<ModelDesign> row = solver.Solve(record);
     if (row.ok()) {
-      writer.Write(row.value(), constants);
+      writer.Write(row.value(), solver.ConstantsFor(row.value().model));
     } else {
       anyFailed = true;
       writer.WriteError(row.refusal().message);

@@ -9,7 +9,7 @@
 
 #include "app/output/design_writer.h"
 #include "app/output/output.h"
-#include "calculator/resonator.h"
+#include "app/model_options.h"
 
 namespace app {
 
@@ -24,7 +24,8 @@ struct BatchFormat {
   // The model texts of rows that leave their model cells empty (--ends, --ports).
   ModelTexts defaults;
 };
-int RunBatch(const std::string& path, BatchFormat format, const calculator::Constants& constants, Output& out,
-             std::ostream& err);
+// `air` as given to the batch: each row's model computes in it, or in its own
+// default air when none is given (model_options.h: ConstantsFor).
+int RunBatch(const std::string& path, BatchFormat format, const AirChoice& air, Output& out, std::ostream& err);
 
 }  // namespace app

@@ -12,7 +12,8 @@ namespace {
 
 #ifdef _WIN32
 constexpr bool kWindows = true;
-constexpr std::string_view kManual = "helmholtz.html (beside helmholtz.exe)";
+// The ZIP puts the manual, as a web page, in the docs folder beside the program.
+constexpr std::string_view kManual = "docs\\helmholtz.1.html, beside helmholtz.exe";
 #else
 constexpr bool kWindows = false;
 constexpr std::string_view kManual = "man helmholtz";
@@ -187,8 +188,9 @@ std::string SubcommandUsageText(Command command) {
   std::string text = SynopsisText(command) + "\n" + std::string(kDescriptions[static_cast<std::size_t>(command)]);
   text +=
       "\n"
-      "Values: the screens' number syntax (1e3, 1D3, &H3E8), followed directly by\n"
-      "a unit or by nothing for the screens' unit. Nothing else may follow.\n";
+      "Values: the screens' number syntax (1e3, 1D3, &H3E8), followed by a unit\n"
+      "(a blank may stand between) or by nothing for the screens' unit.\n"
+      "Nothing else may follow.\n";
   if (SolvedBy(command)) {
     text +=
         "A value may be a range START:STOP:STEP (STOP included, the unit once at the\n"
@@ -199,8 +201,13 @@ std::string SubcommandUsageText(Command command) {
   text += InputsText(command) + "\n" + OptionsText(command);
   if (SolvedBy(command)) {
     text +=
-        "\nWith --ends other than screen, --ports or --slot, CSV and JSON add the\n"
-        "columns ends, ports, q_radiation, bandwidth_hz, lumped, end_correction_cm.\n";
+        "\nThe commands compute with textbook physics: an orifice in a wall\n"
+        "(--ends flanged) in air at 20 C. --ends screen gives the full-screen\n"
+        "program's numbers bit for bit: its formulas (one end correction, 0.8862 r\n"
+        "for a round hole, sqrt(S) for any shape) and its 34000 cm/s.\n"
+        "CSV and JSON add the columns ends, ports, q_radiation, bandwidth_hz,\n"
+        "lumped, end_correction_cm, except under --ends screen with one port and\n"
+        "no --slot.\n";
   }
   return text;
 }

@@ -224,7 +224,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "speed of sound, cm/s, m/s or ft/s",
      {{{"--sound-speed C",
         "speed of sound, cm/s (default), m/s or ft/s; without\n"
-        "it and --temperature, 34000 cm/s as on the screens"}}}},
+        "it and --temperature, air at 20 C (343.2146 m/s), or\n"
+        "the screens' 34000 cm/s under --ends screen"}}}},
     {OptionId::kTemperature,
      "--temperature",
      "",
@@ -241,7 +242,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "air temperature, C, F or K",
      {{{"--temperature T",
         "air temperature in degrees Celsius (or with C),\n"
-        "or with F or K: c = 331.3 * sqrt(1 + T/273.15) m/s"}}}},
+        "or with F or K: c = 331.3 * sqrt(1 + T/273.15) m/s;\n"
+        "20 C by default"}}}},
     {OptionId::kEnds,
      "--ends",
      "",
@@ -257,10 +259,13 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "screen flanged free flanged-free",
      "end corrections of the neck",
      {{{"--ends E",
-        "the neck's end corrections: screen (default: the\n"
-        "screens' formulas), flanged (a hole in a wall), free\n"
-        "(a tube free at both ends) or flanged-free (a port\n"
-        "flush in the baffle, free inside)"}}}},
+        "the neck's end corrections: flanged (default: a hole\n"
+        "in a wall), free (a tube free at both ends),\n"
+        "flanged-free (a port flush in the baffle, free\n"
+        "inside: a loudspeaker's port) or screen (the screens'\n"
+        "formulas and their 34000 cm/s, bit for bit: one end\n"
+        "correction of 0.8862 r for round holes, sqrt(S) for\n"
+        "any shape)"}}}},
     {OptionId::kPorts,
      "--ports",
      "",

@@ -348,7 +348,7 @@ void DesignWriter::WriteRow(const Design& design, const calculator::Constants& c
   Separate();
   std::string& out = output_.buffer();
   if (format_ == Format::kText) {
-    AppendDesignText(out, design, constants, model ? ModelTextLines(*model) : std::string());
+    AppendDesignText(out, design, constants, model ? ModelTextLines(*model, air_) : std::string());
     output_.EndRow();
     return;
   }

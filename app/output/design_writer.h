@@ -58,9 +58,10 @@ void AppendDesignMessage(std::string& out, const calculator::Design& design);
 
 class DesignWriter {
  public:
-  // With `modelColumns`, CSV and JSON rows end in the model's columns (ColumnSet::kModel).
-  DesignWriter(Format format, Output& output, bool modelColumns = false, CsvStyle csv = {})
-      : format_(format), output_(output), modelColumns_(modelColumns), csv_(csv) {}
+  // With `modelColumns`, CSV and JSON rows end in the model's columns
+  // (ColumnSet::kModel); text answers name `air` in their model line.
+  DesignWriter(Format format, Output& output, bool modelColumns = false, CsvStyle csv = {}, AirChoice air = {})
+      : format_(format), output_(output), modelColumns_(modelColumns), csv_(csv), air_(air) {}
   // The CSV header; nothing for the other formats.
   void Begin();
   // A design of the screens' model; `known` as KnownNumberTexts says.
@@ -79,6 +80,7 @@ class DesignWriter {
   Output& output_;
   bool modelColumns_;
   CsvStyle csv_;
+  AirChoice air_;
   bool first_ = true;
 };
 

@@ -42,7 +42,7 @@ std::string Shown(double value) {
 }
 
 // The title: the inputs that are not swept, the model and the air.
-//   "volume 1000 cm^3, wall thickness 1 cm; flanged ends, 1 port; c = 343.2146 m/s"
+//   "volume 1000 cm^3, wall thickness 1 cm; flanged ends, 1 port; air at 20 C, c = 343.2146 m/s"
 std::string ChartTitle(const SweepRequest& request, const Designs& designs) {
   std::string title;
   const std::span<const sweep::Sequence> sequences = designs.sweep.Axes();
@@ -53,7 +53,7 @@ std::string ChartTitle(const SweepRequest& request, const Designs& designs) {
     title += (title.empty() ? "" : ", ") + plot::LegendText(name, sequences[axis].At(0));
   }
   title += (title.empty() ? "" : "; ") + ModelName(request.model);
-  return title + "; c = " + Shown(request.constants.soundSpeed / 100.0) + " m/s";
+  return title + "; " + AirName(request.model, request.air);
 }
 
 // The x axis: as asked, else logarithmic over more than two decades above zero.

@@ -39,6 +39,9 @@ struct SweepRequest {
   std::vector<SweptInput> inputs;
   Format format = Format::kText;
   CsvStyle csv;
+  // The air as given, for the model line and the chart's title, and the
+  // constants it gives under `model`.
+  AirChoice air;
   calculator::Constants constants;
   // --ends, --ports and --slot: one model for every design (the slot, when
   // given, is the orifice and no input of the sweep).

@@ -29,7 +29,7 @@ void AddToChart(const DesignsTo& to, const sweep::Odometer& point, const Design&
 void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, DesignWriter& writer, Output& out) {
   if (!rows) return;
   if (request.format == Format::kText) {
-    out.Append(SweepTextHeader(request.choice, designs.inputs, request.model));
+    out.Append(SweepTextHeader(request.choice, designs.inputs, request.model, request.air));
   } else {
     writer.Begin();
   }
@@ -43,7 +43,7 @@ void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, D
 // changed them.
 void SweepDesigns(const SweepRequest& request, const Designs& designs, const DesignsTo& to, const StopSignals& stop,
                   sweep::ProgressLine& progress) {
-  DesignWriter writer(request.format, to.out, NeedsModelColumns(request.model), request.csv);
+  DesignWriter writer(request.format, to.out, NeedsModelColumns(request.model), request.csv, request.air);
   BeginRows(request, designs, to.rows, writer, to.out);
   NumberTextCache cache(request.format, request.choice, designs.sweep, designs.inputs, request.constants);
   // The model's faults were refused before the first design; no row shows the cross-checks.

@@ -59,7 +59,7 @@ void AppendRowMessage(std::string& out, const ModelDesign& model) {
 }  // namespace
 
 std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantity>& inputs,
-                            const calculator::PortModel& model) {
+                            const calculator::PortModel& model, const AirChoice& air) {
   std::string header;
   std::vector<Quantity> columns = inputs;
   columns.push_back(calculator::SolvedQuantity(choice));
@@ -74,7 +74,7 @@ std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantit
     }
   }
   // The rows do not show a slot, which is no input.
-  return (NeedsModelColumns(model) ? "Model: " + ModelName(model) + "\n" : "") + header + "\n";
+  return "Model: " + ModelName(model) + ", " + AirName(model, air) + "\n" + header + "\n";
 }
 
 void AppendSweepTextRow(std::string& out, const ModelDesign& model, const std::vector<Quantity>& inputs) {

@@ -1,13 +1,14 @@
 // The header and rows of a sweep in text: the inputs in their order, then the
 // computed quantity, each right-aligned in a column as wide as its name or a
 // float's longest shortest text, then the message of an impossible design.
-// Under a model other than the screens' plain one the header follows a line
-// naming the model; under a textbook model each row also has the model's
+// The header follows a line naming the model and the air; under a textbook
+// model each row also has the model's
 // end_correction_cm, q_radiation and bandwidth_hz (blank where no orifice
 // fits), and "Not lumped" in its message when the lumped model does not hold.
 //
-//   SweepTextHeader(kFrequencyRound, {kVolume, kDiameter, kThickness}, the screens' model)
-//   -> "      volume_cc      diameter_cm     thickness_cm     frequency_hz\n"
+//   SweepTextHeader(kFrequencyRound, {kVolume, kDiameter, kThickness}, the screens' model, no air given)
+//   -> "Model: screen ends, 1 port, the screens' air, c = 340 m/s\n"
+//      "      volume_cc      diameter_cm     thickness_cm     frequency_hz\n"
 //   AppendSweepTextRow(out, the design of 1000 cc, 2 cm, 1 cm, those inputs)
 //   -> "           1000                2                1        220.83963\n"
 #pragma once
@@ -22,7 +23,7 @@
 namespace app {
 
 std::string SweepTextHeader(calculator::Choice choice, const std::vector<calculator::Quantity>& inputs,
-                            const calculator::PortModel& model);
+                            const calculator::PortModel& model, const AirChoice& air);
 void AppendSweepTextRow(std::string& out, const ModelDesign& design, const std::vector<calculator::Quantity>& inputs);
 
 }  // namespace app

@@ -70,64 +70,73 @@ std::vector<std::string> Worked(const std::string& subcommand, std::vector<std::
 INSTANTIATE_TEST_SUITE_P(
     Answers, CommandTest,
     ::testing::Values(
-        CommandRow{"UnitsGiveTheSameDesign",
-                   {"frequency", "--volume=1l", "--diameter=20mm", "--thickness=10mm", "--format", "csv"},
-                   0,
-                   kWorkedCsv,
-                   ""},
-        CommandRow{"OptionsInAnyOrder",
-                   {"frequency", "--format=csv", "--thickness", "1", "--diameter", "2", "--volume", "&H3E8"},
-                   0,
-                   kWorkedCsv,
-                   ""},
+        CommandRow{
+            "UnitsGiveTheSameDesign",
+            {"frequency", "--ends=screen", "--volume=1l", "--diameter=20mm", "--thickness=10mm", "--format", "csv"},
+            0,
+            kWorkedCsv,
+            ""},
+        CommandRow{
+            "OptionsInAnyOrder",
+            {"frequency", "--ends=screen", "--format=csv", "--thickness", "1", "--diameter", "2", "--volume", "&H3E8"},
+            0,
+            kWorkedCsv,
+            ""},
         CommandRow{
             "Json",
-            {"surface", "--frequency", "100", "--volume", "1000", "--thickness", "1", "--format", "json"},
+            {"surface", "--ends=screen", "--frequency", "100", "--volume", "1000", "--thickness", "1", "--format",
+             "json"},
             0,
             "{\"calculation\":8,\"frequency_hz\":100,\"volume_cc\":1000,\"thickness_cm\":1,\"diameter_cm\":null,"
             "\"surface_cm2\":0.60774153,\"possible\":true,\"message\":\"\",\"equivalent_diameter_cm\":0.87965935,"
             "\"square_side_cm\":0.7795778,\"thickness_mm\":10,\"q_factor\":9.955818,\"error\":null}\n",
             ""},
         CommandRow{"ImpossibleThicknessHasBothMessages",
-                   {"thickness", "--frequency", "2000", "--volume", "1000", "--diameter", "2", "--format", "csv"},
+                   {"thickness", "--ends=screen", "--frequency", "2000", "--volume", "1000", "--diameter", "2",
+                    "--format", "csv"},
                    0,
                    kCsvHeader + "3,2000,1000,-0.86322904,2,3.1415927,false,Impossible values!!!; Impossible values !,2,"
                                 "1.7724539,-8.63229,0.0024600297,\n",
                    ""},
         // Not finite: inf and nan in CSV, null in JSON.
-        CommandRow{"InfiniteVolumeAtZeroHertz",
-                   {"volume", "--frequency", "0", "--diameter", "2", "--thickness", "1", "--format", "csv"},
-                   0,
-                   kCsvHeader + "2,0,inf,1,2,3.1415927,true,,2,1.7724539,10,inf,\n",
-                   ""},
-        CommandRow{"InfiniteVolumeAtZeroHertzInJson",
-                   {"volume", "--frequency", "0", "--diameter", "2", "--thickness", "1", "--format", "json"},
-                   0,
-                   "{\"calculation\":2,\"frequency_hz\":0,\"volume_cc\":null,\"thickness_cm\":1,\"diameter_cm\":2,"
-                   "\"surface_cm2\":3.1415927,\"possible\":true,\"message\":\"\",\"equivalent_diameter_cm\":2,"
-                   "\"square_side_cm\":1.7724539,\"thickness_mm\":10,\"q_factor\":null,\"error\":null}\n",
-                   ""},
-        CommandRow{"UndefinedQFactorOfNothing",
-                   {"frequency", "--volume", "0", "--diameter", "0", "--thickness", "0", "--format", "csv"},
-                   0,
-                   kCsvHeader + "1,0,0,0,0,0,true,,0,0,0,nan,\n",
-                   ""},
+        CommandRow{
+            "InfiniteVolumeAtZeroHertz",
+            {"volume", "--ends=screen", "--frequency", "0", "--diameter", "2", "--thickness", "1", "--format", "csv"},
+            0,
+            kCsvHeader + "2,0,inf,1,2,3.1415927,true,,2,1.7724539,10,inf,\n",
+            ""},
+        CommandRow{
+            "InfiniteVolumeAtZeroHertzInJson",
+            {"volume", "--ends=screen", "--frequency", "0", "--diameter", "2", "--thickness", "1", "--format", "json"},
+            0,
+            "{\"calculation\":2,\"frequency_hz\":0,\"volume_cc\":null,\"thickness_cm\":1,\"diameter_cm\":2,"
+            "\"surface_cm2\":3.1415927,\"possible\":true,\"message\":\"\",\"equivalent_diameter_cm\":2,"
+            "\"square_side_cm\":1.7724539,\"thickness_mm\":10,\"q_factor\":null,\"error\":null}\n",
+            ""},
+        CommandRow{
+            "UndefinedQFactorOfNothing",
+            {"frequency", "--ends=screen", "--volume", "0", "--diameter", "0", "--thickness", "0", "--format", "csv"},
+            0,
+            kCsvHeader + "1,0,0,0,0,0,true,,0,0,0,nan,\n",
+            ""},
         // The screens' model named explicitly is the answer without it, byte for byte.
         CommandRow{"ScreenEndsAndOnePortAreToday", Worked("frequency", {"--ends=screen", "--ports=1", "--format=csv"}),
                    0, kWorkedCsv, ""},
-        CommandRow{"FourPortsAreNotLumped", Worked("frequency", {"--ends", "flanged-free", "--ports", "4"}), 0,
+        CommandRow{"FourPortsAreNotLumped",
+                   Worked("frequency", {"--sound-speed=340m/s", "--ends", "flanged-free", "--ports", "4"}), 0,
                    "Frequency       = 386.5884 Hz\n"
                    "Volume          = 1000 cm^3\n"
                    "Wall thickness  = 1 cm\n"
                    "Orifice diameter= 2 cm\n"
-                   "Model: flanged-free ends, 4 ports: end correction 1.462126 cm, Q 17.2318, bandwidth 22.4346 Hz\n"
+                   "Model: flanged-free ends, 4 ports, c = 340 m/s: end correction 1.462126 cm, Q 17.2318, bandwidth "
+                   "22.4346 Hz\n"
                    "Not lumped: the neck or the cavity is not small against the wavelength (k*L' or k*V^(1/3) is 0.5 "
                    "or more); the figures are a rough guide\n"
                    "\n"
                    "    Frequency:  Volume:    Orifice: diameter square:  Thickness   Q-Factor:\n"
                    "    387Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.2\n",
                    ""},
-        CommandRow{"FreeAsJson", Worked("frequency", {"--ends=free", "--format=json"}), 0,
+        CommandRow{"FreeAsJson", Worked("frequency", {"--sound-speed=340m/s", "--ends=free", "--format=json"}), 0,
                    "{\"calculation\":1,\"frequency_hz\":203.26045,\"volume_cc\":1000,\"thickness_cm\":1,"
                    "\"diameter_cm\":2,\"surface_cm2\":3.1415927,\"possible\":true,\"message\":\"\","
                    "\"equivalent_diameter_cm\":2,\"square_side_cm\":1.7724539,\"thickness_mm\":10,"
@@ -136,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         // The slot of a 2 cm hole's surface is that hole, to single precision, in the surface calculation.
         CommandRow{"SlotOfAHolesSurface",
-                   {"frequency", "--volume=1l", "--thickness=1", "--slot=4x0.785398", "--ends=flanged", "--format=csv"},
+                   {"frequency", "--sound-speed=340m/s", "--volume=1l", "--thickness=1", "--slot=4x0.785398",
+                    "--ends=flanged", "--format=csv"},
                    0,
                    kModelCsvHeader +
                        "5,184.66345,1000,1,,3.141592,true,,1.9999998,1.7724537,10,0.87989634,,flanged,1,158.10085,"
@@ -144,21 +154,22 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         // On the screens' model a slot is the surface choice with the slot's surface.
         CommandRow{"SlotOnTheScreensModel",
-                   {"frequency", "--volume=1000", "--thickness=1", "--slot=40x10mm", "--format=csv"},
+                   {"frequency", "--ends=screen", "--volume=1000", "--thickness=1", "--slot=40x10mm", "--format=csv"},
                    0,
                    kModelCsvHeader + "5,197.59157,1000,1,,4,true,,2.2567585,2,10,0.6531356,,screen,1,,,,\n",
                    ""},
-        CommandRow{
-            "ImpossibleTextbookThickness",
-            {"thickness", "--frequency=2000", "--volume=1000", "--diameter=2", "--ends=flanged-free", "--format=csv"},
-            0,
-            kModelCsvHeader + "3,2000,1000,-1.4391285,2,3.1415927,false,Impossible values !,2,1.7724539,-14.391285,"
-                              "0.00090185646,,flanged-free,1,0.12444774,16071.003,false,1.4621264\n",
-            ""},
+        CommandRow{"ImpossibleTextbookThickness",
+                   {"thickness", "--sound-speed=340m/s", "--frequency=2000", "--volume=1000", "--diameter=2",
+                    "--ends=flanged-free", "--format=csv"},
+                   0,
+                   kModelCsvHeader +
+                       "3,2000,1000,-1.4391285,2,3.1415927,false,Impossible values !,2,1.7724539,-14.391285,"
+                       "0.00090185646,,flanged-free,1,0.12444774,16071.003,false,1.4621264\n",
+                   ""},
         // The model's refusals: exit code 2 and one line naming the option and the text.
         CommandRow{"UnknownEnds", Worked("frequency", {"--ends", "Flanged"}), 2, "",
                    Refused("--ends: 'Flanged' is not one of screen, flanged, free, flanged-free")},
-        CommandRow{"PortsOnTheScreens", Worked("frequency", {"--ports", "4"}), 2, "",
+        CommandRow{"PortsOnTheScreens", Worked("frequency", {"--ends=screen", "--ports", "4"}), 2, "",
                    Refused("--ports needs --ends flanged, free or flanged-free")},
         CommandRow{"NoPorts", Worked("frequency", {"--ports", "0", "--ends", "free"}), 2, "",
                    Refused("--ports needs a whole number of ports, 1 or more")},
@@ -291,16 +302,17 @@ INSTANTIATE_TEST_SUITE_P(
             Refused("--format is given more than once")},
         // An input option repeated is a list of values, one design each.
         CommandRow{"RepeatedInputIsAList",
-                   {"diameter", "--frequency", "1", "--frequency", "2", "--volume", "1", "--thickness", "1", "--format",
-                    "csv"},
+                   {"diameter", "--ends=screen", "--frequency", "1", "--frequency", "2", "--volume", "1", "--thickness",
+                    "1", "--format", "csv"},
                    0,
                    kCsvHeader +
                        "4,1,1,1,0.00020853362,3.4154034e-08,true,,0.00020853362,0.0001848081,10,9.95674e+11,\n" +
                        "4,2,1,1,0.0004170865,1.3662877e-07,true,,0.0004170865,0.0003696333,10,62235365376,\n",
                    ""},
         CommandRow{"SweepAsAlignedText",
-                   {"thickness", "--frequency", "100:400:100", "--volume", "1l", "--diameter", "2"},
+                   {"thickness", "--ends=screen", "--frequency", "100:400:100", "--volume", "1l", "--diameter", "2"},
                    0,
+                   "Model: screen ends, 1 port, the screens' air, c = 340 m/s\n"
                    "   frequency_hz        volume_cc      diameter_cm     thickness_cm\n"
                    "            100             1000                2         8.312929\n"
                    "            200             1000                2         1.413562\n"
@@ -310,10 +322,10 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         // A textbook model: its line, its figures after the computed quantity, and "Not lumped".
         CommandRow{"SweepUnderAModelAsAlignedText",
-                   {"frequency", "--volume", "1l", "--diameter", "1:2:1", "--thickness", "1", "--ends", "flanged",
-                    "--ports", "4"},
+                   {"frequency", "--sound-speed=340m/s", "--volume", "1l", "--diameter", "1:2:1", "--thickness", "1",
+                    "--ends", "flanged", "--ports", "4"},
                    0,
-                   "Model: flanged ends, 4 ports\n"
+                   "Model: flanged ends, 4 ports, c = 340 m/s\n"
                    "      volume_cc      diameter_cm     thickness_cm     frequency_hz  end_correction_cm      "
                    "q_radiation     bandwidth_hz\n"
                    "           1000                1                1        223.06216         0.84882635         "
@@ -322,16 +334,18 @@ INSTANTIATE_TEST_SUITE_P(
                    "19.762602        18.688171  Not lumped\n",
                    ""},
         // The screens' formulas on a slot, which no row shows.
-        CommandRow{"SweepOfASlotNamesIt",
-                   {"volume", "--frequency", "100:200:100", "--slot", "4x0.785398", "--thickness", "1"},
-                   0,
-                   "Model: screen ends, 1 port (slot 4 x .785398 cm)\n"
-                   "   frequency_hz     thickness_cm        volume_cc\n"
-                   "            100                1         3318.055\n"
-                   "            200                1        829.51373\n",
-                   ""},
+        CommandRow{
+            "SweepOfASlotNamesIt",
+            {"volume", "--ends=screen", "--frequency", "100:200:100", "--slot", "4x0.785398", "--thickness", "1"},
+            0,
+            "Model: screen ends, 1 port (slot 4 x .785398 cm), the screens' air, c = 340 m/s\n"
+            "   frequency_hz     thickness_cm        volume_cc\n"
+            "            100                1         3318.055\n"
+            "            200                1        829.51373\n",
+            ""},
         CommandRow{"SweepRefusedByItsModel",
-                   {"thickness", "--frequency", "100:200:100", "--volume", "1l", "--diameter", "2", "--ports", "2"},
+                   {"thickness", "--ends=screen", "--frequency", "100:200:100", "--volume", "1l", "--diameter", "2",
+                    "--ports", "2"},
                    2,
                    "",
                    Refused("--ports needs --ends flanged, free or flanged-free")},
@@ -342,8 +356,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    Refused("--ends is given more than once")},
         CommandRow{"OnlyPossibleDropsTheImpossible",
-                   {"thickness", "--frequency", "300:400:100", "--volume", "1l", "--diameter", "2", "--only-possible",
-                    "--format", "json"},
+                   {"thickness", "--ends=screen", "--frequency", "300:400:100", "--volume", "1l", "--diameter", "2",
+                    "--only-possible", "--format", "json"},
                    0,
                    "{\"calculation\":3,\"frequency_hz\":300,\"volume_cc\":1000,\"thickness_cm\":0.13590148,"
                    "\"diameter_cm\":2,\"surface_cm2\":3.1415927,\"possible\":true,\"message\":\"\","
@@ -599,10 +613,10 @@ TEST(Temperature, GivesTheSpeedOfSoundInDryAir) {
 
 TEST(Temperature, ReplacesTheScreensSpeedInEveryFormula) {
   // f scales with c: at 0 degrees C (33130 cm/s) the worked example's frequency is lower.
-  const Ran screens = RunHelmholtz(
-      {"frequency", "--volume=1000", "--diameter=2", "--thickness=1", "--format=csv", "--sound-speed=34000"});
-  const Ran cold =
-      RunHelmholtz({"frequency", "--volume=1000", "--diameter=2", "--thickness=1", "--format=csv", "--temperature=0"});
+  const Ran screens = RunHelmholtz({"frequency", "--volume=1000", "--diameter=2", "--thickness=1", "--format=csv",
+                                    "--sound-speed=34000", "--ends=screen"});
+  const Ran cold = RunHelmholtz({"frequency", "--volume=1000", "--diameter=2", "--thickness=1", "--format=csv",
+                                 "--temperature=0", "--ends=screen"});
   EXPECT_EQ(screens.out, kWorkedCsv);
   EXPECT_EQ(cold.out, kCsvHeader + "1,215.18874,1000,1,2,3.1415927,true,,2,1.7724539,10,0.63138866,\n");
 }
@@ -642,7 +656,8 @@ std::vector<std::string> CsvRowOf(const std::vector<std::string>& arguments) {
 
 TEST_P(ModelExampleTest, GivesTheHandComputedFigures) {
   const ModelExample& row = GetParam();
-  std::vector<std::string> arguments = {"frequency", "--volume=1000", "--thickness=1", "--format=csv"};
+  std::vector<std::string> arguments = {"frequency", "--volume=1000", "--thickness=1", "--format=csv",
+                                        "--sound-speed=34000"};
   arguments.insert(arguments.end(), row.options.begin(), row.options.end());
   const std::vector<std::string> cells = CsvRowOf(arguments);
   ASSERT_EQ(cells.size(), 19U);
@@ -804,7 +819,8 @@ struct BatchRow {
   int exitCode;
   std::string out;
   std::string err;  // with FILE for the file's name
-  std::vector<std::string> options = {};
+  // The rows are written in the screens' model and air unless they say otherwise.
+  std::vector<std::string> options = {"--ends", "screen", "--sound-speed", "34000"};
 };
 
 void PrintTo(const BatchRow& row, std::ostream* out) { *out << row.name; }
@@ -919,13 +935,26 @@ INSTANTIATE_TEST_SUITE_P(
                      "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,"
                      "screen,1,,,,\n",
                  "",
-                 {"--ends", "flanged"}},
+                 {"--ends", "flanged", "--sound-speed", "34000"}},
         BatchRow{"ModelOptionsForAFileWithoutModelColumns",
                  kHeader + ",1000,1,2\n",
                  0,
                  kModelCsvHeader + kFlangedRow,
                  "",
-                 {"--ports", "1", "--ends", "flanged"}},
+                 {"--ports", "1", "--ends", "flanged", "--sound-speed", "34000"}},
+        // Without model options a row is an orifice in a wall (flanged ends) in air at 20 C, and
+        // a row that names the screens' model computes in the screens' air.
+        BatchRow{"RowsNamingNoModelAreFlangedInAirAt20C",
+                 "frequency_hz,volume_cc,thickness_cm,diameter_cm,ends\n,1000,1,2,\n,1000,1,2,screen\n,1000,1,2,free\n",
+                 0,
+                 kModelCsvHeader +
+                     "1,186.40941,1000,1,2,3.1415927,true,,2,1.7724539,10,0.87165487,,flanged,1,158.10081,1.179054,"
+                     "true,1.6976527\n"
+                     "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,\n"
+                     "1,205.18222,1000,1,2,3.1415927,true,,2,1.7724539,10,0.71945024,,free,1,118.55459,1.7306983,true,"
+                     "1.2266\n",
+                 "",
+                 {}},
         BatchRow{"ModelOptionRefusedBeforeTheFile",
                  kHeader + ",1000,1,2\n",
                  2,
