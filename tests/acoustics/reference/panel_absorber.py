@@ -1,0 +1,160 @@
+"""Reference rows for tests/acoustics/panel_absorber_test.cpp.
+
+The surface impedance and the absorption (normal incidence and diffuse field)
+of panel absorbers, at 30 digits with mpmath, written from the formulas as
+docs/absorbers.md gives them and independently of the C++: the cavity by
+-j z_c cot(k h) and the cos/sin translation rule, the diffuse field by
+quadrature of Paris' integral rather than its closed form.
+
+Run: python3 tests/acoustics/reference/panel_absorber.py
+"""
+from mpmath import mp, mpf, mpc, sqrt, pi, cos, sin, cot, tanh, log, quad, fabs
+
+mp.dps = 30
+J = mpc(0, 1)
+
+
+def air_at(temperature_c):
+    t = mpf(temperature_c)
+    kelvin = t + mpf('273.15')
+    c = mpf('331.3') * sqrt(1 + t / mpf('273.15'))
+    rho = mpf(101325) / (mpf('287.05') * kelvin)
+    eta = mpf('1.458e-6') * kelvin * sqrt(kelvin) / (kelvin + mpf('110.4'))
+    return c, rho, eta
+
+
+C, RHO, ETA = air_at(20)
+
+
+def perforated(d, t, phi, omega):
+    """Maa's round orifice with Ingard's end resistance, over phi, plus the
+    interacting flanged end mass (8d/(3pi))(1 - 1.14 sqrt(phi))."""
+    x = d * sqrt(omega * RHO / (4 * ETA))
+    r = 32 * ETA * t / (phi * RHO * C * d**2) * (sqrt(1 + x**2 / 32) + sqrt(2) / 8 * x * d / t)
+    m = omega * t / (phi * C) * (1 + 1 / sqrt(9 + x**2 / 2))
+    delta = 8 * d / (3 * pi) * (1 - mpf('1.14') * sqrt(phi))
+    return r + J * m + J * omega * delta / (phi * C)
+
+
+def slotted(w, t, phi, omega):
+    """Stinson's slit with the end resistance 4 R_s, over phi, plus
+    Smits and Kosten's end mass (2w/pi) ln(1/sin(pi phi/2))."""
+    s = (w / 2) * sqrt(J * omega * RHO / ETA)
+    rho_e = RHO / (1 - tanh(s) / s)
+    rs = sqrt(omega * RHO * ETA / 2)
+    delta = 2 * w / pi * log(1 / sin(pi * phi / 2))
+    return (J * omega * rho_e * t + 4 * rs + J * omega * RHO * delta) / (phi * RHO * C)
+
+
+def porous(model, resistivity, f):
+    k0 = 2 * pi * f / C
+    if model == 'miki':
+        x = f / resistivity
+        zc = 1 + mpf('0.070') * x**mpf('-0.632') - J * mpf('0.107') * x**mpf('-0.632')
+        kc = k0 * (1 + mpf('0.109') * x**mpf('-0.618') - J * mpf('0.160') * x**mpf('-0.618'))
+    else:
+        x = RHO * f / resistivity
+        zc = 1 + mpf('0.0571') * x**mpf('-0.754') - J * mpf('0.087') * x**mpf('-0.732')
+        kc = k0 * (1 + mpf('0.0978') * x**mpf('-0.700') - J * mpf('0.189') * x**mpf('-0.595'))
+    return zc, kc
+
+
+def translate(z_behind, zc, kc, h):
+    if z_behind is None:
+        return -J * zc * cot(kc * h)
+    a = kc * h
+    return zc * (z_behind * cos(a) + J * zc * sin(a)) / (zc * cos(a) + J * z_behind * sin(a))
+
+
+def surface(design, f):
+    f = mpf(f)
+    omega = 2 * pi * f
+    k0 = omega / C
+    depth = mpf(design['depth'])
+    fill = design.get('fill')
+    layers = []  # from the wall out: (zc, kc, h)
+    if fill is None:
+        layers.append((mpf(1), k0, depth))
+    else:
+        h, resistivity, model, place = fill
+        h = mpf(h)
+        zc, kc = porous(model, mpf(resistivity), f)
+        gap = depth - h
+        if place == 'wall':
+            layers.append((zc, kc, h))
+            if gap > 0:
+                layers.append((mpf(1), k0, gap))
+        else:
+            if gap > 0:
+                layers.append((mpf(1), k0, gap))
+            layers.append((zc, kc, h))
+    z = None
+    for zc, kc, h in layers:
+        z = translate(z, zc, kc, h)
+    facing = design.get('facing')
+    if facing is not None:
+        kind, opening, t, phi = facing
+        face = perforated if kind == 'holes' else slotted
+        z += face(mpf(opening), mpf(t), mpf(phi), omega)
+    return z
+
+
+def alpha_at(z, theta):
+    r = (z * cos(theta) - 1) / (z * cos(theta) + 1)
+    return 1 - fabs(r)**2
+
+
+def diffuse(z):
+    return quad(lambda th: alpha_at(z, th) * sin(2 * th), [0, pi / 4, pi / 2])
+
+
+DESIGNS = [
+    ('perforated over air', {'facing': ('holes', '0.005', '0.003', '0.05'), 'depth': '0.05'}),
+    ('micro-perforated over air', {'facing': ('holes', '0.0002', '0.0002', '0.01'), 'depth': '0.06'}),
+    ('slotted over air', {'facing': ('slots', '0.003', '0.012', '0.1'), 'depth': '0.1'}),
+    ('perforated, Miki fill at the facing',
+     {'facing': ('holes', '0.005', '0.003', '0.05'), 'depth': '0.1', 'fill': ('0.05', '10000', 'miki', 'facing')}),
+    ('perforated, Miki fill at the wall',
+     {'facing': ('holes', '0.005', '0.003', '0.05'), 'depth': '0.1', 'fill': ('0.05', '10000', 'miki', 'wall')}),
+    ('slotted, Delany-Bazley fill at the facing',
+     {'facing': ('slots', '0.003', '0.012', '0.1'), 'depth': '0.1', 'fill': ('0.04', '20000', 'db', 'facing')}),
+    ('micro-perforated, Delany-Bazley fill at the wall',
+     {'facing': ('holes', '0.0005', '0.0008', '0.02'), 'depth': '0.08', 'fill': ('0.03', '8000', 'db', 'wall')}),
+    ('no facing, Miki fill filling the cavity', {'depth': '0.05', 'fill': ('0.05', '15000', 'miki', 'facing')}),
+]
+
+FREQUENCIES = ['63', '250', '1000', '4000']
+
+
+def main():
+    print('// Generated by tests/acoustics/reference/panel_absorber.py (mpmath, 30 digits).')
+    for name, design in DESIGNS:
+        for f in FREQUENCIES:
+            z = surface(design, f)
+            print('    {"%s", %s, %s, %s, %s, %s},' % (
+                name, f, mp.nstr(z.real, 18), mp.nstr(z.imag, 18), mp.nstr(alpha_at(z, 0), 18),
+                mp.nstr(diffuse(z), 18)))
+    print('// Paris integral by quadrature at chosen impedances (x, y, alpha_d).')
+    for x, y in [('1', '0'), ('1.6', '0'), ('0.3', '0.2'), ('0.05', '-0.1'), ('2', '-3'), ('40', '25'),
+                 ('0.5', '0'), ('0.01', '3')]:
+        z = mpc(mpf(x), mpf(y))
+        print('    {%s, %s, %s},' % (x, y, mp.nstr(diffuse(z), 18)))
+    # The headers' worked examples.
+    print('// Examples:')
+    omega = 2 * pi * 500
+    print('facing', mp.nstr(perforated(mpf('0.005'), mpf('0.003'), mpf('0.05'), omega), 8))
+    print('delta', mp.nstr(8 * mpf('0.005') / (3 * pi) * (1 - mpf('1.14') * sqrt(mpf('0.05'))), 8))
+    print('z air', mp.nstr(surface(DESIGNS[0][1], 500), 8))
+    print('z fill', mp.nstr(surface({'facing': ('holes', '0.005', '0.003', '0.05'), 'depth': '0.05',
+                                     'fill': ('0.05', '10000', 'miki', 'facing')}, 500), 8))
+    zc, kc = porous('miki', mpf(10000), mpf(1000))
+    print('miki', mp.nstr(zc, 8), mp.nstr(kc, 8))
+    print('alpha 2+1j at pi/3', mp.nstr(alpha_at(mpc(2, 1), pi / 3), 8))
+    print('diffuse 1', mp.nstr(diffuse(mpc(1, 0)), 8), 'diffuse 1.6', mp.nstr(diffuse(mpc('1.6', 0)), 8))
+    lp = mpf('0.003') + 8 * mpf('0.005') / (3 * pi) * (1 - mpf('1.14') * sqrt(mpf('0.05')))
+    f0 = C / (2 * pi) * sqrt(mpf('0.05') / (mpf('0.05') * lp))
+    print('L', mp.nstr(lp, 8), 'f0', mp.nstr(f0, 12), 'pitch', mp.nstr(mpf('0.005') * sqrt(pi / 4 / mpf('0.05')), 8))
+
+
+if __name__ == '__main__':
+    main()
