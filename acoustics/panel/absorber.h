@@ -7,6 +7,8 @@
 //   SurfaceImpedance(that, 500, AirAt(20))             -> 0.0576234 - 0.880762j
 //   with .fill = Fill{.thickness_m = 0.05, .flow_resistivity_pa_s_m2 = 10000}
 //   SurfaceImpedance(that, 500, AirAt(20))             -> 0.653682 - 0.389689j
+//   FillOutsideFitRange(that, 50, AirAt(20))           -> true (Miki: f/R = 0.005)
+//   FaultOf(that with .depth_m = 0.04)                 -> PanelFault::kFillThickerThanDepth
 #pragma once
 
 #include <complex>

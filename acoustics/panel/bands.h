@@ -5,6 +5,9 @@
 //   ThirdOctaveCentreHz(0)   -> 50.1187 (10^1.7), NominalCentreHz(0) -> 50
 //   ThirdOctaveCentreHz(20)  -> 5011.87 (10^3.7), NominalCentreHz(20) -> 5000
 //   ToHundredths(0.125) -> 13 (halves up), ToHundredths(0.1249) -> 12
+//   holes d = 5 mm, pitch 25 mm square, t = 3 mm, D = 100 mm, 50 mm Miki fill of 10^4 Pa s/m^2 at the facing:
+//   ThirdOctaveHundredths(that, Incidence::kDiffuse, AirAt(20))
+//       -> 6 9 14 20 30 43 60 77 86 81 68 54 44 38 37 31 12 8 9 4 3 (50 ... 5000 Hz)
 #pragma once
 
 #include <array>

@@ -5,7 +5,13 @@
 // slot's width), its thickness and its open area; the grid functions make
 // one from a pitch and say what they refuse.
 //
+//   NoFacing()                                               -> kind kNone
+//   PerforatedWithOpenArea(0.005, 0.003, 0.05)               -> {kPerforated, 0.005, 0.003, 0.05}
 //   PerforatedOnGrid(0.005, 0.003, 0.025, HoleGrid::kSquare) -> open_area 0.0314159 (pi*d^2/(4P^2))
+//   GridOpenArea(0.005, 0.025, HoleGrid::kTriangular)        -> 0.0362760 (pi*d^2/(2 sqrt(3) P^2))
+//   SlottedOnPitch(0.003, 0.012, 0.03)                       -> open_area 0.1
+//   SlottedWithOpenArea(0.003, 0.012, 1)                     -> PanelFault::kOpenAreaTooLarge
+//   FaultOf(Facing{kPerforated, 0.005, 0.003, 0.5})          -> PanelFault::kOpenAreaAboveInteractionLimit
 //   PerforatedOnGrid(0.005, 0.003, 0.004, HoleGrid::kSquare) -> PanelFault::kOpeningWiderThanPitch
 //   FacingImpedance(PerforatedWithOpenArea(0.005, 0.003, 0.05), 2*pi*500, AirAt(20))
 //       -> 0.0576234 + 1.14948j

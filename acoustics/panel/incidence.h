@@ -6,6 +6,7 @@
 //   AbsorptionAt({2, 1}, pi/3)           -> 0.941176 (16/17)
 //   DiffuseAbsorption({1, 0})            -> 0.909645 (8 (3/2 - 2 ln 2))
 //   DiffuseAbsorption({1.6, 0})          -> 0.951130 (near the largest there is)
+//   Absorption({1, 0.5}, Incidence::kNormal) -> 0.941176 (16/17)
 #pragma once
 
 #include <complex>

@@ -3,7 +3,10 @@
 // rating: ISO 11654's practical coefficients alpha_p, weighted coefficient
 // alpha_w with its shape indicators and class, and ASTM C423's NRC and SAA.
 //
+//   PracticalAbsorption(20, 30, 43)             -> 30 (31 to the nearest 5)
+//   PracticalOctaves(the bands of bands.h's example) -> 30 75 70 40 15 5
 //   WeightedAbsorption({35, 100, 65, 60, 55})  -> alpha_w 60, shape M, class C (ISO 11654's example)
+//   ClassOf(60) -> AbsorptionClass::kC, ClassOf(10) -> AbsorptionClass::kNotClassified
 //   NoiseReductionCoefficient(bands with 250..2000 Hz at 50, 60, 70, 85)       -> 65 (66.25 to 65)
 //   SoundAbsorptionAverage(twelve bands of 200..2500 Hz summing to 606)         -> 51 (50.5, halves up)
 #pragma once

@@ -10,6 +10,8 @@
 //   LumpedResonanceHz(facing, 0.05, AirAt(20))                  -> 695.851 Hz
 //   DepthForResonance(facing, 695.851, AirAt(20))               -> 0.05 m
 //   PitchForResonance(facing, HoleGrid::kSquare, 0.05, 695.851) -> 0.0198166 m (phi = 0.05)
+//   OpeningForResonance(facing, HoleGrid::kSquare, 0.0198166, 0.05, 695.851) -> 0.005 m
+//   PitchForResonance(facing, HoleGrid::kSquare, 0.05, 5000)    -> nullopt (phi would pass 0.4)
 #pragma once
 
 #include <optional>

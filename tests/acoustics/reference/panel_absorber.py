@@ -139,6 +139,20 @@ def main():
                  ('0.5', '0'), ('0.01', '3')]:
         z = mpc(mpf(x), mpf(y))
         print('    {%s, %s, %s},' % (x, y, mp.nstr(diffuse(z), 18)))
+    # Band values in hundredths (halves up) at the exact centres 10^(n/10) Hz,
+    # n = 17 ... 37, of the design worked in docs/absorbers.md, and the least
+    # distance of any of them from a rounding boundary, in hundredths.
+    worked = {'facing': ('holes', '0.005', '0.003', pi / 4 * (mpf('0.005') / mpf('0.025'))**2), 'depth': '0.1',
+              'fill': ('0.05', '10000', 'miki', 'facing')}
+    normal, diffuse_field, margin = [], [], mpf(1)
+    for n in range(17, 38):
+        z = surface(worked, mpf(10)**(mpf(n) / 10))
+        for values, alpha in ((normal, alpha_at(z, 0)), (diffuse_field, diffuse(z))):
+            values.append(int(mp.floor(alpha * 100 + mpf('0.5'))))
+            margin = min(margin, fabs(alpha * 100 - mp.floor(alpha * 100) - mpf('0.5')))
+    print('// Bands, normal:', ', '.join(map(str, normal)))
+    print('// Bands, diffuse:', ', '.join(map(str, diffuse_field)))
+    print('// Least margin to a rounding boundary:', mp.nstr(margin, 3))
     # The headers' worked examples.
     print('// Examples:')
     omega = 2 * pi * 500
