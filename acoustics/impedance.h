@@ -5,9 +5,9 @@
 // response.
 //
 //   V = 1 l, d = 2 cm, t = 1 cm, N = 1, flanged, 20 C, at 186.41 Hz:
-//     Orifice   -> 6297.39 + 354827j
-//     Radiation -> 2230.64
-//     Cavity    -> -354838j
+//     Orifice   -> 2161.18 + 121821.93j
+//     Radiation -> 765.839
+//     Cavity    -> -121102.09j
 #pragma once
 
 #include <complex>

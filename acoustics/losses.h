@@ -4,8 +4,8 @@
 // baffle.
 //
 //   V = 1 l, d = 2 cm, t = 1 cm, N = 1, flanged, 20 C, at f = 186.410 Hz:
-//     LossesAt -> q_radiation 159.07, q_viscous 56.35, q 41.61, bandwidth_hz 4.480
-//     PeakAbsorption -> area_m2 0.4186 near 186.4 Hz (IdealAbsorptionAreaM2 0.5395)
+//     LossesAt -> q_radiation 159.070, q_viscous 56.3682, q 41.6198, bandwidth_hz 4.47886
+//     PeakAbsorption -> area_m2 0.418615 at 185.840 Hz (IdealAbsorptionAreaM2 0.539531)
 //   the same with free ends -> no absorption area
 #pragma once
 

@@ -6,9 +6,9 @@
 //
 //   V = 1 l, d = 2 cm, t = 1 cm, N = 1, flanged, 20 C:
 //     EndCorrectionM     -> 0.0169765 (2 * 8/(3pi) * 1 cm)
-//     LosslessFrequencyHz -> 186.410
+//     LosslessFrequencyHz -> 186.409
 //   351 holes of 8 mm in 6 mm, pitch 32 mm, 18 l: OpenAreaFraction -> 0.0490874,
-//     EndCorrectionM -> 0.00507504 (the interaction factor 0.747425)
+//     EndCorrectionM -> 0.00507547 (the interaction factor 0.747425)
 //   a 1 m pitch with a free outer end -> DesignFault::kPitchWithFreeOuterEnd
 #pragma once
 

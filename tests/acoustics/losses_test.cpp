@@ -13,9 +13,12 @@
 namespace acoustics {
 namespace {
 
-using examples::ExpectRelative;
 using examples::Panel;
 using examples::WorkedExample;
+
+void ExpectRelative(double actual, double expected, double tolerance, const char* what) {
+  EXPECT_NEAR(actual, expected, tolerance * std::abs(expected)) << what;
+}
 
 // From mpmath at 30 digits (tests/acoustics/reference/resonator_losses.py).
 TEST(LossesTest, WorkedExampleMatchesMpmathInEachModel) {

@@ -1,11 +1,6 @@
-// The designs the losses' and the response's tests share, and their relative
-// comparison.
+// The designs the losses' and the response's tests and the resonance
+// benchmark share.
 #pragma once
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <string>
 
 #include "acoustics/resonator.h"
 
@@ -30,10 +25,6 @@ inline Resonator Panel() {
   design.port_count = 351;
   design.pitch_m = 0.032;
   return design;
-}
-
-inline void ExpectRelative(double actual, double expected, double tolerance, const std::string& what) {
-  EXPECT_NEAR(actual, expected, tolerance * std::abs(expected)) << what;
 }
 
 }  // namespace acoustics::examples

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <optional>
 #include <random>
-#include <string>
 
 #include "acoustics/impedance.h"
 #include "acoustics/orifice.h"
@@ -17,13 +16,8 @@ namespace {
 
 using examples::WorkedExample;
 
-// The quantity and its frequency, for a failing row.
-std::string At(const char* what, double frequency_hz) {
-  return std::string(what) + " at " + std::to_string(frequency_hz);
-}
-
 void ExpectRelative(double actual, double expected, double tolerance, const char* what, double frequency_hz) {
-  examples::ExpectRelative(actual, expected, tolerance, At(what, frequency_hz));
+  EXPECT_NEAR(actual, expected, tolerance * std::abs(expected)) << what << " at " << frequency_hz;
 }
 
 // From mpmath at 30 digits (tests/acoustics/reference/resonator_losses.py):
