@@ -23,6 +23,8 @@ double LinearPoint(double first_hz, double step_hz, std::size_t index) {
 template <typename PointAt>
 std::size_t CountPoints(double last_estimate, double limit_hz, PointAt point_at) {
   if (!(last_estimate >= 0)) return 0;
+  // Contract: an axis a size_t can count (and that could be walked).
+  assert(last_estimate < 0x1p52);
   auto last = static_cast<std::size_t>(last_estimate);
   while (last > 0 && point_at(last) > limit_hz) --last;
   while (point_at(last + 1) <= limit_hz) ++last;

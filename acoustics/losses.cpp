@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace acoustics {
@@ -57,7 +58,7 @@ Losses LossesAt(const Resonator& design, double frequency_hz, const Air& air) {
   const double mass_reactance = orifice.imag();
   Losses losses;
   losses.q_radiation = mass_reactance / radiation;
-  losses.q_viscous = orifice.real() > 0 ? mass_reactance / orifice.real() : INFINITY;
+  losses.q_viscous = orifice.real() > 0 ? mass_reactance / orifice.real() : std::numeric_limits<double>::infinity();
   losses.q = mass_reactance / (radiation + orifice.real());
   losses.bandwidth_hz = frequency_hz / losses.q;
   return losses;
