@@ -10,19 +10,16 @@
 #include "app/units.h"
 #include "calculator/screen_texts.h"
 #include "numtext/numtext.h"
+#include "numtext/plain_number.h"
 
 namespace app {
 namespace {
 
 std::string Quoted(std::string_view text) { return "'" + Printable(text) + "'"; }
 
-// A value as the result lines write it (7 significant digits), without their blanks.
-std::string Shown(float value) {
-  std::string text = numtext::NumberToText(value, calculator::kResultDigits);
-  text.erase(0, text.find_first_not_of(' '));
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
+// A value with the result lines' 7 significant digits, as the command line's
+// own lines write numbers: 0.0870275, not the screens' .0870275.
+std::string Shown(float value) { return numtext::RoundedPlain(value, calculator::kResultDigits); }
 
 std::optional<int> ParsePorts(std::string_view text) {
   // Nine digits stay within an int; no panel has a billion holes.

@@ -10,6 +10,8 @@
 #include <limits>
 #include <span>
 
+#include "numtext/plain_number.h"
+
 namespace plot {
 namespace {
 
@@ -230,9 +232,7 @@ std::vector<bool> LabelledTicks(const Axis& axis, const std::vector<std::pair<do
 }
 
 std::string LegendText(const AxisName& input, float value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  std::string text = input.quantity + " " + std::string(buffer, result.ptr);
+  std::string text = input.quantity + " " + numtext::ShortestPlain(value);
   if (!input.unit.empty()) text += " " + input.unit;
   return text;
 }

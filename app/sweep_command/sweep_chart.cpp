@@ -13,7 +13,7 @@
 #include "app/plot/terminal_chart.h"
 #include "app/quantities.h"
 #include "app/result.h"
-#include "numtext/numtext.h"
+#include "numtext/plain_number.h"
 
 namespace app {
 namespace {
@@ -31,15 +31,8 @@ plot::AxisName ChartName(Quantity quantity, const calculator::PortModel& model =
   return {std::string(EntryOf(quantity).chartTitle), std::string(EntryOf(quantity).chartUnit)};
 }
 
-// A number as the answers write it (7 significant digits): 343.2146.
-std::string Shown(double value) {
-  std::string text = numtext::NumberToText(static_cast<long double>(value), 7);
-  text.erase(0, text.find_first_not_of(' '));
-  text.erase(text.find_last_not_of(' ') + 1);
-  if (text.starts_with('.')) text.insert(0, "0");
-  if (text.starts_with("-.")) text.insert(1, "0");
-  return text;
-}
+// A number as the model line writes it (7 significant digits): 343.2146.
+std::string Shown(double value) { return numtext::RoundedPlain(value, 7); }
 
 // The title: the inputs that are not swept, the model and the air.
 //   "volume 1000 cm^3, wall thickness 1 cm; flanged ends, 1 port; air at 20 C, c = 343.2146 m/s"

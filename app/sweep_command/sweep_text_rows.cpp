@@ -7,6 +7,7 @@
 
 #include "app/output/design_writer.h"
 #include "app/quantities.h"
+#include "numtext/plain_number.h"
 
 namespace app {
 namespace {
@@ -29,7 +30,7 @@ void AppendRightAligned(std::string& out, std::string_view text, std::size_t wid
 // A number right-aligned in its column, or blanks for none.
 void AppendNumberColumn(std::string& out, std::optional<float> value, std::size_t width) {
   std::string number;  // short enough to stay in the string itself
-  if (value) AppendFloat(number, *value);
+  if (value) numtext::AppendShortestPlain(number, *value);
   AppendRightAligned(out, number, width);
 }
 

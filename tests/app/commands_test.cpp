@@ -338,7 +338,7 @@ INSTANTIATE_TEST_SUITE_P(
             "SweepOfASlotNamesIt",
             {"volume", "--ends=screen", "--frequency", "100:200:100", "--slot", "4x0.785398", "--thickness", "1"},
             0,
-            "Model: screen ends, 1 port (slot 4 x .785398 cm), the screens' air, c = 340 m/s\n"
+            "Model: screen ends, 1 port (slot 4 x 0.785398 cm), the screens' air, c = 340 m/s\n"
             "   frequency_hz     thickness_cm        volume_cc\n"
             "            100                1         3318.055\n"
             "            200                1        829.51373\n",
