@@ -104,13 +104,15 @@ struct CommonSettings {
   Format format = Format::kText;
   CsvStyle csv;
   AirChoice air;
+  DisplayUnits units;
 };
 
 Result<CommonSettings> ReadCommon(const Request& request) {
   const auto format = Single(request, OptionId::kFormat);
   const auto speed = Single(request, OptionId::kSoundSpeed);
   const auto temperature = Single(request, OptionId::kTemperature);
-  for (const auto* single : {&format, &speed, &temperature}) {
+  const auto units = Single(request, OptionId::kUnits);
+  for (const auto* single : {&format, &speed, &temperature, &units}) {
     if (!single->ok()) return single->refusal();
   }
   if (speed.value() && temperature.value()) return Refused("--sound-speed and --temperature cannot be given together");
@@ -133,6 +135,11 @@ Result<CommonSettings> ReadCommon(const Request& request) {
     const Result<long double> parsed = ParseCelsius(*temperature.value());
     if (!parsed.ok()) return Refused("--temperature: " + parsed.refusal().message);
     settings.air.celsius = parsed.value();
+  }
+  if (units.value()) {
+    const Result<DisplayUnits> parsed = ParseUnitList(*units.value());
+    if (!parsed.ok()) return Refused("--units: " + parsed.refusal().message);
+    settings.units = parsed.value();
   }
   return settings;
 }
@@ -171,7 +178,8 @@ int RunBatchCommand(const Request& request, const CommonSettings& settings, Outp
     err << DiagnosticLine(model.refusal().message);
     return kExitBadArgument;
   }
-  return RunBatch(request.file, {settings.format, settings.csv, defaults.value()}, settings.air, out, err);
+  return RunBatch(request.file, {settings.format, defaults.value(), {settings.csv, settings.air, settings.units}}, out,
+                  err);
 }
 
 // The inputs' texts: the first of each (a sweep reads them all itself); an
@@ -358,6 +366,30 @@ Result<bool> ReadChartOptions(const Request& request, SweepRequest& sweep) {
   return true;
 }
 
+// The units an answer shows: --units, or else for each dimension the unit its
+// first input typed with one was typed in (a slot's, for lengths, too).
+DisplayUnits UnitsShown(const Request& request, const DisplayUnits& given) {
+  if (given.named) return given;
+  DisplayUnits shown;
+  std::array<bool, kDesignDimensions> typed{};
+  const auto take = [&](std::string_view text, Dimension dimension) {
+    bool& taken = typed[static_cast<std::size_t>(dimension)];
+    if (taken) return;
+    if (const std::optional<DisplayUnit> unit = TypedUnit(text, dimension)) {
+      shown.Of(dimension) = *unit;
+      taken = true;
+    }
+  };
+  for (const Quantity quantity : request.order) {
+    for (const std::string& text : request.Texts(OptionOf(quantity))) take(text, DimensionOf(quantity));
+  }
+  // A slot's height carries the unit of both sides ("40x8mm").
+  for (const std::string& slot : request.Texts(OptionId::kSlot)) {
+    take(std::string_view(slot).substr(slot.find_last_of("x\x97") + 1), Dimension::kLength);
+  }
+  return shown;
+}
+
 // A calculation subcommand: one design, or a sweep of them.
 int RunCalculation(const Request& request, const CommonSettings& settings, plot::ColourQuery colours, Output& out,
                    std::ostream& err) {
@@ -365,6 +397,7 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
   sweep.format = settings.format;
   sweep.csv = settings.csv;
   sweep.air = settings.air;
+  sweep.units = UnitsShown(request, settings.units);
   sweep.onlyPossible = request.Flag(OptionId::kOnlyPossible);
   sweep.colours = colours;
   const Result<bool> chart = ReadChartOptions(request, sweep);
@@ -393,7 +426,8 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
     err << DiagnosticLine(FaultText(*fault, kModelOptionNames));
     return kExitBadArgument;
   }
-  DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()), settings.csv, settings.air);
+  DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()),
+                      {settings.csv, settings.air, sweep.units});
   writer.Begin();
   writer.Write(std::get<ModelDesign>(design), constants);
   return FinishOutput(out, 0, err);

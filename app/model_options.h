@@ -15,6 +15,7 @@
 #include <variant>
 
 #include "app/result.h"
+#include "app/units.h"
 #include "calculator/design.h"
 #include "calculator/port_models.h"
 #include "calculator/solve.h"
@@ -84,8 +85,9 @@ using ModelDesign = calculator::Solution;
 // "ports needs ends flanged, ..." for a batch row.
 std::string FaultText(calculator::ModelFault fault, const ModelNames& names);
 
-// The model as the text answer names it: "flanged ends, 4 ports (slot 4 x 0.8 cm)".
-std::string ModelName(const calculator::PortModel& model);
+// The model as the text answer names it, lengths in `units`:
+//   "flanged ends, 4 ports (slot 4 x 0.8 cm)"
+std::string ModelName(const calculator::PortModel& model, const DisplayUnits& units = {});
 
 // The text answer's lines about the model, each ending in '\n': the model
 // and the air, with the textbook models' figures,
@@ -93,6 +95,7 @@ std::string ModelName(const calculator::PortModel& model);
 //    bandwidth 1.181488 Hz"   (one line)
 //   "Model: screen ends, 1 port, the screens' air, c = 340 m/s"
 // and, when the lumped model does not hold, one line saying so.
-std::string ModelTextLines(const ModelDesign& design, const AirChoice& air);
+// The end correction and the bandwidth are shown in `units`.
+std::string ModelTextLines(const ModelDesign& design, const AirChoice& air, const DisplayUnits& units = {});
 
 }  // namespace app

@@ -19,7 +19,9 @@ std::string Quoted(std::string_view text) { return "'" + Printable(text) + "'"; 
 
 // A value with the result lines' 7 significant digits, as the command line's
 // own lines write numbers: 0.0870275, not the screens' .0870275.
-std::string Shown(float value) { return numtext::RoundedPlain(value, calculator::kResultDigits); }
+std::string Shown(long double value) {
+  return numtext::RoundedPlain(static_cast<double>(value), calculator::kResultDigits);
+}
 
 std::optional<int> ParsePorts(std::string_view text) {
   // Nine digits stay within an int; no panel has a billion holes.
@@ -107,10 +109,14 @@ std::string FaultText(calculator::ModelFault fault, const ModelNames& names) {
   return {};
 }
 
-std::string ModelName(const calculator::PortModel& model) {
+std::string ModelName(const calculator::PortModel& model, const DisplayUnits& units) {
   std::string name = std::string(calculator::EndsName(model.ends)) + " ends, " + std::to_string(model.ports) +
                      (model.ports == 1 ? " port" : " ports");
-  if (model.slot) name += " (slot " + Shown(model.slot->width) + " x " + Shown(model.slot->height) + " cm)";
+  if (model.slot) {
+    const DisplayUnit& length = units.Of(Dimension::kLength);
+    name += " (slot " + Shown(model.slot->width * length.fromScreen) + " x " +
+            Shown(model.slot->height * length.fromScreen) + " " + UnitText(length.name) + ")";
+  }
   return name;
 }
 
@@ -122,13 +128,16 @@ std::string AirName(const calculator::PortModel& model, const AirChoice& air) {
   return "air at " + Shown(static_cast<float>(kDefaultCelsius)) + " C, " + speed;
 }
 
-std::string ModelTextLines(const ModelDesign& design, const AirChoice& air) {
+std::string ModelTextLines(const ModelDesign& design, const AirChoice& air, const DisplayUnits& units) {
   const calculator::PortModel& model = design.model;
   const calculator::PortSolution& solution = design.figures;
-  std::string lines = "Model: " + ModelName(model) + ", " + AirName(model, air);
+  std::string lines = "Model: " + ModelName(model, units) + ", " + AirName(model, air);
   if (solution.endCorrection && solution.qRadiation && solution.bandwidth) {
-    lines += ": end correction " + Shown(*solution.endCorrection) + " cm, Q " + Shown(*solution.qRadiation) +
-             ", bandwidth " + Shown(*solution.bandwidth) + " Hz";
+    const DisplayUnit& length = units.Of(Dimension::kLength);
+    const DisplayUnit& frequency = units.Of(Dimension::kFrequency);
+    lines += ": end correction " + Shown(*solution.endCorrection * length.fromScreen) + " " + UnitText(length.name) +
+             ", Q " + Shown(*solution.qRadiation) + ", bandwidth " + Shown(*solution.bandwidth * frequency.fromScreen) +
+             " " + UnitText(frequency.name);
   }
   lines += '\n';
   if (solution.lumped == false) {

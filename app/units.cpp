@@ -227,3 +227,88 @@ Result<float> ParseSoundSpeed(std::string_view text) {
 }
 
 }  // namespace app
+
+namespace app {
+namespace {
+
+constexpr std::array<Dimension, kDesignDimensions> kDesignDimensionList = {Dimension::kFrequency, Dimension::kVolume,
+                                                                           Dimension::kLength, Dimension::kSurface};
+
+DisplayUnit DisplayOf(const Unit& unit) { return {unit.name, unit.denominator / unit.numerator}; }
+
+// The named sets of --units, each a unit per design dimension.
+struct UnitSet {
+  std::string_view name;
+  std::array<std::string_view, kDesignDimensions> units;
+};
+constexpr std::array<UnitSet, 3> kUnitSets = {{{"metric", {"Hz", "l", "mm", "cm2"}},
+                                               {"imperial", {"Hz", "ft3", "in", "in2"}},
+                                               {"screen", {"Hz", "cc", "cm", "cm2"}}}};
+
+std::optional<std::pair<Dimension, DisplayUnit>> DesignUnitNamed(std::string_view name) {
+  for (const Dimension dimension : kDesignDimensionList) {
+    for (const Unit& unit : UnitsOf(dimension)) {
+      if (unit.name == name) return std::pair(dimension, DisplayOf(unit));
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Result<DisplayUnits> ParseUnitList(std::string_view list) {
+  DisplayUnits shown;
+  shown.named = true;
+  std::array<std::string_view, kDesignDimensions> given{};  // the unit named for each dimension so far
+  for (std::size_t start = 0; start <= list.size();) {
+    const std::size_t end = std::min(list.find(',', start), list.size());
+    const std::string_view item = list.substr(start, end - start);
+    start = end + 1;
+    const auto set =
+        std::find_if(kUnitSets.begin(), kUnitSets.end(), [item](const UnitSet& s) { return s.name == item; });
+    if (set != kUnitSets.end()) {
+      for (std::size_t i = 0; i < kDesignDimensions; ++i) shown.units[i] = DesignUnitNamed(set->units[i])->second;
+      continue;
+    }
+    const auto unit = DesignUnitNamed(item);
+    if (!unit) {
+      return Refused(Quoted(item) +
+                     " is not a unit of frequency, volume, length or surface, nor metric, imperial or screen");
+    }
+    std::string_view& before = given[static_cast<std::size_t>(unit->first)];
+    if (!before.empty()) {
+      return Refused(Quoted(before) + " and " + Quoted(item) + " both name the " + std::string(NameOf(unit->first)) +
+                     "'s unit");
+    }
+    before = item;
+    shown.Of(unit->first) = unit->second;
+  }
+  return shown;
+}
+
+std::optional<DisplayUnit> TypedUnit(std::string_view text, Dimension dimension) {
+  // A range names its unit once, behind the step.
+  const std::size_t colon = text.rfind(':');
+  if (colon != std::string_view::npos) text.remove_prefix(colon + 1);
+  const Result<Split> split = SplitNumber(text);
+  if (!split.ok() || split.value().rest.empty()) return std::nullopt;
+  for (const Unit& unit : UnitsOf(dimension)) {
+    if (unit.name == split.value().rest) return DisplayOf(unit);
+  }
+  return std::nullopt;
+}
+
+std::string ColumnSuffix(std::string_view unit) {
+  std::string suffix(unit);
+  for (char& c : suffix) c = c == '/' ? '_' : static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return suffix;
+}
+
+std::string UnitText(std::string_view unit) {
+  if (unit == "cc") return "cm^3";
+  std::string text(unit);
+  if (!text.empty() && (text.back() == '2' || text.back() == '3')) text.insert(text.size() - 1, "^");
+  return text;
+}
+
+}  // namespace app

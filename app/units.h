@@ -11,6 +11,9 @@
 //   ParseValue("2,5", kLength)      -> refused: "'2,5' is not a number (the decimal separator is '.')"
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,5 +62,47 @@ std::string UnitList(Dimension dimension);
 
 // The names of the units `dimension` accepts, in UnitList's order: "mm", "cm", "dm", ...
 std::vector<std::string_view> UnitNames(Dimension dimension);
+
+// The unit a quantity is shown in: its name as typed and the factor from the
+// screens' unit (a value shown = the screens' value * fromScreen).
+//   {"l", 0.001}: 60000 cm^3 shows as 60 l
+struct DisplayUnit {
+  std::string_view name = "cc";
+  long double fromScreen = 1;
+};
+
+// The dimensions a design's quantities have, the index of DisplayUnits::units.
+inline constexpr std::size_t kDesignDimensions = 4;
+
+// The units an answer shows frequency, volume, length and surface in, and
+// whether CSV and JSON name them in their columns (--units: "volume_l").
+struct DisplayUnits {
+  std::array<DisplayUnit, kDesignDimensions> units = {
+      {{"Hz", 1}, {"cc", 1}, {"cm", 1}, {"cm2", 1}}};  // the screens' own
+  bool named = false;
+
+  const DisplayUnit& Of(Dimension dimension) const { return units[static_cast<std::size_t>(dimension)]; }
+  DisplayUnit& Of(Dimension dimension) { return units[static_cast<std::size_t>(dimension)]; }
+};
+
+// --units: a comma-separated list of unit names, each setting its
+// dimension's unit, and of the sets metric (Hz, l, mm, cm2), imperial (Hz,
+// ft3, in, in2) and screen (Hz, cc, cm, cm2), which a later unit overrides:
+//   "l,mm"        -> Hz, l, mm, cm2
+//   "imperial,l"  -> Hz, l, in, in2
+//   "l,cc"        -> refused: "'l' and 'cc' both name the volume's unit"
+//   "m/s"         -> refused: "'m/s' is not a unit of frequency, volume, length or surface (...)"
+Result<DisplayUnits> ParseUnitList(std::string_view list);
+
+// The unit a typed value or range names for `dimension`, if any:
+//   "60l" -> l;  "10:60:5l" -> l;  "3 in" -> in;  "2" -> none.
+std::optional<DisplayUnit> TypedUnit(std::string_view text, Dimension dimension);
+
+// A unit as a column name ends: lower case, '/' as '_'. "kHz" -> "khz", "m/s" -> "m_s".
+std::string ColumnSuffix(std::string_view unit);
+
+// A unit as text lines and charts write it, the power raised:
+//   "in3" -> "in^3", "cc" -> "cm^3", "l" -> "l".
+std::string UnitText(std::string_view unit);
 
 }  // namespace app

@@ -11,7 +11,7 @@ _helmholtz()
     local words=("${COMP_WORDS[@]}")
 
     local commands="frequency volume thickness diameter surface batch"
-    local common="--format --delimiter --sound-speed --temperature --help"
+    local common="--format --delimiter --units --sound-speed --temperature --help"
     local sweep="--only-possible --plot --log-x --linear-x"
     local model="--ends --ports --slot"
     if ((cword == 1)); then
@@ -26,6 +26,10 @@ _helmholtz()
             ;;
         --delimiter)
             COMPREPLY=($(compgen -W "comma semicolon tab" -- "$cur"))
+            return
+            ;;
+        --units)
+            COMPREPLY=($(compgen -W "metric imperial screen" -- "$cur"))
             return
             ;;
         --ends)

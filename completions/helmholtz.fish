@@ -13,6 +13,7 @@ complete -c helmholtz -s h -l help -d 'Show the help and exit'
 
 complete -c helmholtz -n "__fish_seen_subcommand_from $commands" -l format -x -a 'text csv json' -d 'Answer format'
 complete -c helmholtz -n "__fish_seen_subcommand_from $commands" -l delimiter -x -a 'comma semicolon tab' -d 'CSV separator'
+complete -c helmholtz -n "__fish_seen_subcommand_from $commands" -l units -x -a 'metric imperial screen' -d 'Units of the answer'
 complete -c helmholtz -n "__fish_seen_subcommand_from $commands" -l sound-speed -x -d 'Speed of sound, cm/s, m/s or ft/s'
 complete -c helmholtz -n "__fish_seen_subcommand_from $commands" -l temperature -x -d 'Air temperature, C, F or K'
 complete -c helmholtz -n "__fish_seen_subcommand_from volume thickness diameter surface" -l frequency -x -d 'Frequency, Hz or kHz'

@@ -211,7 +211,7 @@ class RowSolver {
 
 }  // namespace
 
-int RunBatch(const std::string& path, BatchFormat format, const AirChoice& air, Output& out, std::ostream& err) {
+int RunBatch(const std::string& path, BatchFormat format, Output& out, std::ostream& err) {
   const bool standardInput = path == "-";
   File file(standardInput ? stdin : OpenFile(path, "rb"));
   if (!file) {
@@ -236,7 +236,7 @@ int RunBatch(const std::string& path, BatchFormat format, const AirChoice& air, 
 
   if (!next()) {
     if (input.error()) return readFailed();
-    DesignWriter(format.format, out, false, format.csv).Begin();  // no header, no rows: an empty result
+    DesignWriter(format.format, out, false, format.style).Begin();  // no header, no rows: an empty result
     return FinishOutput(out, 0, err);
   }
   const Result<BatchColumns> columns =
@@ -245,11 +245,11 @@ int RunBatch(const std::string& path, BatchFormat format, const AirChoice& air, 
     err << shownPath << ":" << record.line << ": " << columns.refusal().message << "\n";
     return FinishOutput(out, kExitRowsFailed, err);
   }
-  RowSolver solver(columns.value(), reader.Delimiter(), format.defaults, air);
+  RowSolver solver(columns.value(), reader.Delimiter(), format.defaults, format.style.air);
   // Rows that name no model take the defaults, refused before the file if at all.
   const Result<calculator::PortModel> defaultModel = ParseModel(format.defaults, kModelOptionNames);
   const bool modelColumns = columns.value().HasModel() || !defaultModel.ok() || NeedsModelColumns(defaultModel.value());
-  DesignWriter writer(format.format, out, modelColumns, format.csv, air);
+  DesignWriter writer(format.format, out, modelColumns, format.style);
   writer.Begin();
   bool anyFailed = false;
   while (!out.failed() && next()) {

@@ -20,12 +20,13 @@ namespace app {
 // FinishOutput decides when the output fails.
 struct BatchFormat {
   Format format = Format::kCsv;
-  CsvStyle csv;
   // The model texts of rows that leave their model cells empty (--ends, --ports).
   ModelTexts defaults;
+  // The air given to the batch (each row's model computes in it, or in its
+  // own default air when none is given: model_options.h, ConstantsFor), the
+  // CSV style and the units.
+  AnswerStyle style;
 };
-// `air` as given to the batch: each row's model computes in it, or in its own
-// default air when none is given (model_options.h: ConstantsFor).
-int RunBatch(const std::string& path, BatchFormat format, const AirChoice& air, Output& out, std::ostream& err);
+int RunBatch(const std::string& path, BatchFormat format, Output& out, std::ostream& err);
 
 }  // namespace app

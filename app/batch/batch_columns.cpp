@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/model_options.h"
 #include "app/output/columns.h"
+#include "app/output/design_writer.h"
 #include "app/quantities.h"
 #include "app/units.h"
 
@@ -18,13 +19,6 @@ constexpr std::string_view kCalculationColumn = "calculation";
 // The thickness in mm the program writes beside thickness_cm; read only in a
 // file without another thickness column.
 constexpr std::string_view kThicknessMillimetres = "thickness_mm";
-
-// A unit as a column name ends: lower case, '/' as '_'. "kHz" -> "khz", "m/s" -> "m_s".
-std::string Suffix(std::string_view unit) {
-  std::string suffix(unit);
-  for (char& c : suffix) c = c == '/' ? '_' : static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return suffix;
-}
 
 // The quantity a column gives and the unit of its cells: "volume_cc" -> volume
 // in the screens' unit, "volume_l" -> volume in l, "diameter_in" -> diameter in in.
@@ -41,7 +35,7 @@ std::optional<std::pair<Quantity, std::string_view>> QuantityOfName(std::string_
     const std::string_view stem = Stem(quantity);
     if (!name.starts_with(stem) || name.size() <= stem.size() || name[stem.size()] != '_') continue;
     for (const std::string_view unit : UnitNames(DimensionOf(quantity))) {
-      if (name.substr(stem.size() + 1) == Suffix(unit)) return std::pair(quantity, unit);
+      if (name.substr(stem.size() + 1) == ColumnSuffix(unit)) return std::pair(quantity, unit);
     }
   }
   return std::nullopt;
@@ -49,11 +43,24 @@ std::optional<std::pair<Quantity, std::string_view>> QuantityOfName(std::string_
 
 // A column the program computes and writes beside the inputs (possible,
 // q_factor, ...), passed over when its file is read back.
+// Under --units a computed column's name ends in the unit it holds
+// ("square_side_in"), and the panel's thickness is panel_thickness_mm.
 bool IsComputedColumn(std::string_view name) {
-  return std::any_of(kColumns.begin(), kColumns.end(), [name](const ColumnEntry& column) {
-    return column.name == name && !QuantityOfName(name) && name != kCalculationColumn &&
-           name != kModelColumnNames.ends && name != kModelColumnNames.ports;
-  });
+  if (QuantityOfName(name) || name == kCalculationColumn || name == kModelColumnNames.ends ||
+      name == kModelColumnNames.ports) {
+    return false;
+  }
+  const auto inAnyUnit = [name](const ColumnEntry& column) {
+    const std::optional<Dimension> dimension = DimensionOfColumn(column.id);
+    const std::string_view stem = column.name.substr(0, column.name.rfind('_') + 1);
+    if (!dimension || !name.starts_with(stem)) return false;
+    const std::vector<std::string_view> units = UnitNames(*dimension);
+    return std::any_of(units.begin(), units.end(),
+                       [&](std::string_view unit) { return name.substr(stem.size()) == ColumnSuffix(unit); });
+  };
+  return name == "panel_" + std::string(kThicknessMillimetres) ||
+         std::any_of(kColumns.begin(), kColumns.end(),
+                     [&](const ColumnEntry& column) { return column.name == name || inAnyUnit(column); });
 }
 
 std::string KnownColumns() {

@@ -39,6 +39,7 @@ enum class OptionId : std::uint8_t {
   kSurface,
   kFormat,
   kDelimiter,
+  kUnits,
   kSoundSpeed,
   kTemperature,
   kEnds,
@@ -208,6 +209,25 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
         "the CSV separator: , (default), tab, or ; with decimal\n"
         "commas, as spreadsheets read CSV where the decimal\n"
         "separator is a comma; also comma, semicolon"}}}},
+    {OptionId::kUnits,
+     "--units",
+     "",
+     OptionKind::kValue,
+     "LIST",
+     kEveryCommand,
+     kEveryCommand,
+     OptionGroup::kCommon,
+     std::nullopt,
+     "--units LIST",
+     std::nullopt,
+     Completion::kWords,
+     "metric imperial screen",
+     "units of the answer",
+     {{{"--units LIST",
+        "the units answers show, CSV and JSON naming them in\n"
+        "their columns (volume_l): units such as l,mm, or\n"
+        "metric (Hz l mm cm2), imperial (Hz ft3 in in2) or\n"
+        "screen; without it text shows the units typed"}}}},
     {OptionId::kSoundSpeed,
      "--sound-speed",
      "",

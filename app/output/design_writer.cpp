@@ -40,10 +40,30 @@ void AppendDesignMessage(std::string& out, const Design& design) {
 
 namespace {
 
-void AppendLine(std::string& out, const calculator::ResultLine& line) {
+// The dimension of a result or check row, by the screens' unit it shows.
+Dimension DimensionOfUnit(std::string_view unit) {
+  if (unit == calculator::kHertz) return Dimension::kFrequency;
+  if (unit == calculator::kCubicCentimetres) return Dimension::kVolume;
+  if (unit == calculator::kSquareCentimetres) return Dimension::kSurface;
+  return Dimension::kLength;
+}
+
+// "Volume          = 60 l": the screen's row with its value in the unit shown
+// (in the screens' own unit, the screen's row exactly, a blank the screen
+// puts before one unit included).
+void AppendLine(std::string& out, const calculator::ResultLine& line, const DisplayUnits& units) {
+  const std::size_t blanks = std::min(line.unit.find_first_not_of(' '), line.unit.size());
+  const DisplayUnit& unit = units.Of(DimensionOfUnit(line.unit.substr(blanks)));
   out += line.label;
-  out += numtext::NumberToText(line.value, calculator::kResultDigits);
-  out += line.unit;
+  out += numtext::NumberToText(line.value * unit.fromScreen, calculator::kResultDigits);
+  out += line.unit.substr(0, blanks);
+  out += UnitText(unit.name);
+}
+
+// A value of `dimension` in the screens' unit as `units` show it.
+float Shown(float value, std::optional<Dimension> dimension, const DisplayUnits& units) {
+  if (!dimension || units.Of(*dimension).fromScreen == 1) return value;
+  return static_cast<float>(value * units.Of(*dimension).fromScreen);  // -> single
 }
 
 // Writes `text` into `row` from 1-based `column` on, over whatever stands
@@ -103,7 +123,7 @@ struct RowTexts {
 
 // The model's cells of a design computed under `model`, or of the screens'
 // model when there is none.
-void SetModelCells(Row& row, const ModelDesign* model, RowTexts& texts) {
+void SetModelCells(Row& row, const ModelDesign* model, const DisplayUnits& units, RowTexts& texts) {
   const calculator::PortModel screens;
   const calculator::PortSolution none;
   const calculator::PortModel& port = model ? model->model : screens;
@@ -113,19 +133,23 @@ void SetModelCells(Row& row, const ModelDesign* model, RowTexts& texts) {
   row[IndexOf(ColumnId::kEnds)] = TextCell(calculator::EndsName(port.ends));
   row[IndexOf(ColumnId::kPorts)] = WrittenCell(std::string_view(texts.ports.data(), ports.ptr));
   row[IndexOf(ColumnId::kQRadiation)] = OptionalCell(solution.qRadiation);
-  row[IndexOf(ColumnId::kBandwidth)] = OptionalCell(solution.bandwidth);
+  const auto shown = [&units](std::optional<float> value, ColumnId id) -> std::optional<float> {
+    if (!value) return std::nullopt;
+    return Shown(*value, DimensionOfColumn(id), units);
+  };
+  row[IndexOf(ColumnId::kBandwidth)] = OptionalCell(shown(solution.bandwidth, ColumnId::kBandwidth));
   if (solution.lumped) row[IndexOf(ColumnId::kLumped)] = TruthCell(*solution.lumped);
-  row[IndexOf(ColumnId::kEndCorrection)] = OptionalCell(solution.endCorrection);
+  row[IndexOf(ColumnId::kEndCorrection)] = OptionalCell(shown(solution.endCorrection, ColumnId::kEndCorrection));
 }
 
 // A design's row: its numbers (or the texts a sweep already wrote for them),
 // and, when the answer has them, the model's cells.
 Row RowOf(const Design& design, const calculator::Constants& constants, const ModelDesign* model,
-          const KnownNumberTexts* known, bool modelColumns, RowTexts& texts) {
+          const KnownNumberTexts* known, bool modelColumns, const DisplayUnits& units, RowTexts& texts) {
   Row row;
   texts.calculation = static_cast<char>('0' + static_cast<int>(design.choice));
   row[IndexOf(ColumnId::kCalculation)] = WrittenCell(std::string_view(&texts.calculation, 1));
-  const std::array<float, kNumberColumns> numbers = NumberCells(design, constants);
+  const std::array<float, kNumberColumns> numbers = NumberCells(design, constants, units);
   for (std::size_t i = 0; i < kNumberColumns; ++i) {
     const bool written = known && !(*known)[i].empty();
     row[IndexOf(kNumberColumnIds[i])] = written ? WrittenCell((*known)[i]) : NumberCell(numbers[i]);
@@ -135,7 +159,8 @@ Row RowOf(const Design& design, const calculator::Constants& constants, const Mo
   row[IndexOf(ColumnId::kPossible)] = TruthCell(design.possible);
   AppendDesignMessage(texts.message, design);
   row[IndexOf(ColumnId::kMessage)] = TextCell(texts.message);
-  if (modelColumns) SetModelCells(row, model, texts);
+  // CSV and JSON keep the screens' units unless the units are named in the columns.
+  if (modelColumns) SetModelCells(row, model, units.named ? units : DisplayUnits{}, texts);
   return row;
 }
 
@@ -219,11 +244,12 @@ void DecimalComma(char* first, char* last, const Cell& cell) {
 //   csv:  4,40,50000,...,11.315624,
 //   json: {"calculation":4,"frequency_hz":40,...,"error":null}
 template <bool kPlainCsv>
-void AppendRowIn(std::string& out, Format format, const Row& row, std::size_t count, CsvStyle csv) {
+void AppendRowIn(std::string& out, Format format, const Row& row, const ColumnNames& names, std::size_t count,
+                 CsvStyle csv) {
   const bool json = format == Format::kJson;
   const char separator = kPlainCsv ? ',' : csv.separator;
   std::size_t bound = 2;
-  for (std::size_t i = 0; i < count; ++i) bound += CellBound(row[i]) + (json ? kColumns[i].name.size() + 4 : 1);
+  for (std::size_t i = 0; i < count; ++i) bound += CellBound(row[i]) + (json ? names[i].size() + 4 : 1);
   const std::size_t start = out.size();
   out.resize(start + bound);
   char* const first = out.data() + start;
@@ -231,7 +257,7 @@ void AppendRowIn(std::string& out, Format format, const Row& row, std::size_t co
   for (std::size_t i = 0; i < count; ++i) {
     if (json) {
       at = Put(at, i == 0 ? "{\"" : ",\"");
-      at = Put(at, kColumns[i].name);
+      at = Put(at, names[i]);
       at = Put(at, "\":");
     } else if (i > 0) {
       *at++ = separator;
@@ -244,11 +270,12 @@ void AppendRowIn(std::string& out, Format format, const Row& row, std::size_t co
   out.resize(start + static_cast<std::size_t>(at - first));
 }
 
-void AppendRow(std::string& out, Format format, const Row& row, std::size_t count, CsvStyle csv) {
+void AppendRow(std::string& out, Format format, const Row& row, const ColumnNames& names, std::size_t count,
+               CsvStyle csv) {
   if (csv.separator == ',' && !csv.decimalComma) {
-    AppendRowIn<true>(out, format, row, count, csv);
+    AppendRowIn<true>(out, format, row, names, count, csv);
   } else {
-    AppendRowIn<false>(out, format, row, count, csv);
+    AppendRowIn<false>(out, format, row, names, count, csv);
   }
 }
 
@@ -265,13 +292,13 @@ void AppendFloat(std::string& out, float value) {
 }
 
 void AppendDesignText(std::string& out, const Design& design, const calculator::Constants& constants,
-                      std::string_view modelLines) {
-  AppendLine(out, design.result);
+                      std::string_view modelLines, const DisplayUnits& units) {
+  AppendLine(out, design.result, units);
   out += design.resultMessage;
   out += '\n';
   if (design.possible) {
     for (const calculator::ResultLine& check : design.checks) {
-      AppendLine(out, check);
+      AppendLine(out, check, units);
       out += '\n';
     }
   } else {
@@ -290,18 +317,50 @@ void AppendDesignText(std::string& out, const Design& design, const calculator::
   AppendRowTrimmed(out, values);
 }
 
-std::string CsvHeader(bool modelColumns, char separator) {
+std::optional<Dimension> DimensionOfColumn(ColumnId id) {
+  switch (id) {
+    case ColumnId::kFrequency:
+    case ColumnId::kBandwidth: return Dimension::kFrequency;
+    case ColumnId::kVolume: return Dimension::kVolume;
+    case ColumnId::kThickness:
+    case ColumnId::kDiameter:
+    case ColumnId::kEquivalentDiameter:
+    case ColumnId::kSquareSide:
+    case ColumnId::kEndCorrection: return Dimension::kLength;
+    case ColumnId::kSurface: return Dimension::kSurface;
+    default: return std::nullopt;
+  }
+}
+
+ColumnNames ColumnNamesFor(const DisplayUnits& units) {
+  ColumnNames names;
+  for (std::size_t i = 0; i < kColumnCount; ++i) {
+    const std::string_view name = kColumns[i].name;
+    const std::optional<Dimension> dimension = DimensionOfColumn(kColumns[i].id);
+    if (!units.named || !(dimension || kColumns[i].id == ColumnId::kThicknessMillimetres)) {
+      names[i] = name;
+    } else if (dimension) {
+      names[i] = std::string(name.substr(0, name.rfind('_') + 1)) + ColumnSuffix(units.Of(*dimension).name);
+    } else {
+      names[i] = "panel_" + std::string(name);  // apart from a thickness shown in mm
+    }
+  }
+  return names;
+}
+
+std::string CsvHeader(bool modelColumns, char separator, const DisplayUnits& units) {
+  const ColumnNames names = ColumnNamesFor(units);
   std::string header;
   for (std::size_t i = 0; i < ColumnCount(modelColumns); ++i) {
     if (i > 0) header += separator;
-    header += kColumns[i].name;
+    header += names[i];
   }
   return header;
 }
 
 void DesignWriter::Begin() {
   if (format_ != Format::kCsv) return;
-  output_.Append(CsvHeader(modelColumns_, csv_.separator));
+  output_.Append(CsvHeader(modelColumns_, style_.csv.separator, style_.units));
   output_.Append("\n");
   output_.EndRow();
 }
@@ -311,18 +370,24 @@ void DesignWriter::Separate() {
   first_ = false;
 }
 
-std::array<float, kNumberColumns> NumberCells(const Design& design, const calculator::Constants& constants) {
+std::array<float, kNumberColumns> NumberCells(const Design& design, const calculator::Constants& constants,
+                                              const DisplayUnits& units) {
   const calculator::Quantities& q = design.quantities;
   const calculator::PanelFigures figures = calculator::ComputePanelFigures(q, constants);
-  return {q.frequency,
-          q.volume,
-          q.thickness,
-          q.diameter,
-          q.surface,
-          figures.diameter,
-          figures.side,
-          static_cast<float>(figures.thicknessMillimetres),
-          static_cast<float>(figures.quality)};
+  std::array<float, kNumberColumns> cells = {q.frequency,
+                                             q.volume,
+                                             q.thickness,
+                                             q.diameter,
+                                             q.surface,
+                                             figures.diameter,
+                                             figures.side,
+                                             static_cast<float>(figures.thicknessMillimetres),
+                                             static_cast<float>(figures.quality)};
+  if (units.named) {
+    for (std::size_t i = 0; i < kNumberColumns; ++i)
+      cells[i] = Shown(cells[i], DimensionOfColumn(kNumberColumnIds[i]), units);
+  }
+  return cells;
 }
 
 void AppendNumberCell(std::string& out, Format format, float value) {
@@ -348,13 +413,14 @@ void DesignWriter::WriteRow(const Design& design, const calculator::Constants& c
   Separate();
   std::string& out = output_.buffer();
   if (format_ == Format::kText) {
-    AppendDesignText(out, design, constants, model ? ModelTextLines(*model, air_) : std::string());
+    AppendDesignText(out, design, constants, model ? ModelTextLines(*model, style_.air, style_.units) : std::string(),
+                     style_.units);
     output_.EndRow();
     return;
   }
   RowTexts texts;
-  const Row row = RowOf(design, constants, model, known, modelColumns_, texts);
-  AppendRow(out, format_, row, ColumnCount(modelColumns_), csv_);
+  const Row row = RowOf(design, constants, model, known, modelColumns_, style_.units, texts);
+  AppendRow(out, format_, row, names_, ColumnCount(modelColumns_), style_.csv);
   output_.EndRow();
 }
 
@@ -369,7 +435,7 @@ void DesignWriter::WriteError(std::string_view reason) {
   } else {
     Row row;
     row[IndexOf(ColumnId::kError)] = TextCell(reason);
-    AppendRow(out, format_, row, ColumnCount(modelColumns_), csv_);
+    AppendRow(out, format_, row, names_, ColumnCount(modelColumns_), style_.csv);
   }
   output_.EndRow();
 }

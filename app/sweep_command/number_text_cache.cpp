@@ -19,8 +19,9 @@ std::array<std::optional<Quantity>, kNumberColumns> ColumnsFollowing(calculator:
 }  // namespace
 
 NumberTextCache::NumberTextCache(Format format, calculator::Choice choice, const sweep::Sweep& sweep,
-                                 const std::vector<Quantity>& inputs, const calculator::Constants& constants)
-    : format_(format), constants_(constants) {
+                                 const std::vector<Quantity>& inputs, const calculator::Constants& constants,
+                                 const DisplayUnits& units)
+    : format_(format), constants_(constants), units_(units) {
   const Quantity solved = calculator::SolvedQuantity(choice);
   const std::array<std::optional<Quantity>, kNumberColumns> follows = ColumnsFollowing(choice);
   axes_.resize(inputs.size());
@@ -68,7 +69,7 @@ const KnownNumberTexts& NumberTextCache::Known(const sweep::Odometer& point, con
 
 void NumberTextCache::Fill(char* slots, const std::vector<std::size_t>& columns,
                            const calculator::Design& design) const {
-  const std::array<float, kNumberColumns> values = NumberCells(design, constants_);
+  const std::array<float, kNumberColumns> values = NumberCells(design, constants_, units_);
   std::string text;
   for (std::size_t i = 0; i < columns.size(); ++i) {
     text.clear();

@@ -34,7 +34,8 @@ class NumberTextCache {
   static constexpr std::size_t kSlotBytes = 16;
 
   NumberTextCache(Format format, calculator::Choice choice, const sweep::Sweep& sweep,
-                  const std::vector<calculator::Quantity>& inputs, const calculator::Constants& constants);
+                  const std::vector<calculator::Quantity>& inputs, const calculator::Constants& constants,
+                  const DisplayUnits& units = {});
 
   // The known texts for `design`, at the odometer's current point.
   const KnownNumberTexts& Known(const sweep::Odometer& point, const calculator::Design& design);
@@ -53,6 +54,7 @@ class NumberTextCache {
 
   Format format_;
   calculator::Constants constants_;
+  DisplayUnits units_;  // those of NumberCells
   std::vector<Axis> axes_;
   KnownNumberTexts known_{};
 };

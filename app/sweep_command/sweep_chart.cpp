@@ -25,10 +25,22 @@ constexpr std::uint64_t kMaxCurves = 10;
 
 // A quantity as the chart names it; the wall of a tube port (free ends) is
 // the port's length, as builders call it.
-plot::AxisName ChartName(Quantity quantity, const calculator::PortModel& model = {}) {
-  const bool tube = model.ends == calculator::Ends::kFree || model.ends == calculator::Ends::kFlangedFree;
-  if (quantity == Quantity::kThickness && tube) return {"Port length", std::string(EntryOf(quantity).chartUnit)};
-  return {std::string(EntryOf(quantity).chartTitle), std::string(EntryOf(quantity).chartUnit)};
+plot::AxisName ChartName(Quantity quantity, const SweepRequest& request) {
+  const bool tube =
+      request.model.ends == calculator::Ends::kFree || request.model.ends == calculator::Ends::kFlangedFree;
+  std::string unit = UnitText(request.units.Of(DimensionOf(quantity)).name);
+  if (quantity == Quantity::kThickness && tube) return {"Port length", std::move(unit)};
+  return {std::string(EntryOf(quantity).chartTitle), std::move(unit)};
+}
+
+// From the screens' unit of `quantity` to the one the chart shows.
+double FromScreen(Quantity quantity, const SweepRequest& request) {
+  return static_cast<double>(request.units.Of(DimensionOf(quantity)).fromScreen);
+}
+
+// A swept value as the chart shows it, rounded to single as the value was.
+float Shown(Quantity quantity, float value, const SweepRequest& request) {
+  return static_cast<float>(value * FromScreen(quantity, request));
 }
 
 // A number as the model line writes it (7 significant digits): 343.2146.
@@ -41,11 +53,12 @@ std::string ChartTitle(const SweepRequest& request, const Designs& designs) {
   const std::span<const sweep::Sequence> sequences = designs.sweep.Axes();
   for (std::size_t axis = 0; axis < designs.inputs.size(); ++axis) {
     if (sequences[axis].Size() != 1) continue;
-    plot::AxisName name = ChartName(designs.inputs[axis], request.model);
+    const Quantity input = designs.inputs[axis];
+    plot::AxisName name = ChartName(input, request);
     name.quantity[0] = static_cast<char>(name.quantity[0] - 'A' + 'a');
-    title += (title.empty() ? "" : ", ") + plot::LegendText(name, sequences[axis].At(0));
+    title += (title.empty() ? "" : ", ") + plot::LegendText(name, Shown(input, sequences[axis].At(0), request));
   }
-  title += (title.empty() ? "" : "; ") + ModelName(request.model);
+  title += (title.empty() ? "" : "; ") + ModelName(request.model, request.units);
   return title + "; " + AirName(request.model, request.air);
 }
 
@@ -63,11 +76,11 @@ Result<plot::AxisScale> XScale(const SweepRequest& request, std::pair<float, flo
 
 // The legend of each curve, one per value of the curves' input; a single
 // curve has none.
-std::vector<std::string> Legends(const sweep::Sequence& curves, Quantity input, const calculator::PortModel& model) {
+std::vector<std::string> Legends(const sweep::Sequence& curves, Quantity input, const SweepRequest& request) {
   std::vector<std::string> legends;
-  const plot::AxisName name = ChartName(input, model);
+  const plot::AxisName name = ChartName(input, request);
   for (std::uint64_t index = 0; index < curves.Size(); ++index) {
-    legends.push_back(plot::LegendText(name, curves.At(index)));
+    legends.push_back(plot::LegendText(name, Shown(input, curves.At(index), request)));
   }
   return legends;
 }
@@ -99,13 +112,17 @@ Result<plot::Chart> MakeChart(const SweepRequest& request, const Designs& design
       return Refused("--plot: at most " + std::to_string(kMaxCurves) + " curves, one per value of " +
                      std::string(EntryOf(input).option) + ", which has " + std::to_string(curves.Size()));
     }
-    legends = Legends(curves, input, request.model);
+    legends = Legends(curves, input, request);
   }
-  const std::pair<float, float> bounds = sequences[axes.x].Bounds();
+  const Quantity x = designs.inputs[axes.x];
+  const Quantity y = calculator::SolvedQuantity(request.choice);
+  axes.xFromScreen = FromScreen(x, request);
+  axes.yFromScreen = FromScreen(y, request);
+  const std::pair<float, float> bounds(Shown(x, sequences[axes.x].Bounds().first, request),
+                                       Shown(x, sequences[axes.x].Bounds().second, request));
   const Result<plot::AxisScale> scale = XScale(request, bounds);
   if (!scale.ok()) return scale.refusal();
-  plot::Chart chart(ChartName(designs.inputs[axes.x], request.model),
-                    ChartName(calculator::SolvedQuantity(request.choice), request.model),
+  plot::Chart chart(ChartName(x, request), ChartName(y, request),
                     std::pair<double, double>(bounds.first, bounds.second), std::move(legends), scale.value());
   chart.SetTitle(ChartTitle(request, designs));
   return chart;

@@ -26,6 +26,9 @@ namespace app {
 struct ChartAxes {
   std::size_t x = 0;
   std::optional<std::size_t> curve;
+  // From the screens' units to those the axes show.
+  double xFromScreen = 1;
+  double yFromScreen = 1;
 };
 
 // Where --plot draws: the chart fed by the designs, and the file it goes to

@@ -42,6 +42,8 @@ struct SweepRequest {
   // The air as given, for the model line and the chart's title, and the
   // constants it gives under `model`.
   AirChoice air;
+  // The units the answer shows (--units, or as the inputs were typed).
+  DisplayUnits units;
   calculator::Constants constants;
   // --ends, --ports and --slot: one model for every design (the slot, when
   // given, is the orifice and no input of the sweep).

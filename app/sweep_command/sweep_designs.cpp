@@ -21,15 +21,16 @@ constexpr std::uint64_t kLookForClosedOutputEvery = 1 << 16;
 void AddToChart(const DesignsTo& to, const sweep::Odometer& point, const Design& design, Quantity solved) {
   const ChartAxes& axes = to.chartAxes;
   const std::size_t curve = axes.curve ? static_cast<std::size_t>(point.Indices()[*axes.curve]) : 0;
-  to.chart->Add(curve, point.Values()[axes.x],
-                design.possible ? std::optional<double>(calculator::Field(design.quantities, solved)) : std::nullopt);
+  const double y = calculator::Field(design.quantities, solved);
+  to.chart->Add(curve, point.Values()[axes.x] * axes.xFromScreen,
+                design.possible ? std::optional<double>(y * axes.yFromScreen) : std::nullopt);
 }
 
 // The rows' header: a text header, or CSV's; nothing for the terminal chart.
 void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, DesignWriter& writer, Output& out) {
   if (!rows) return;
   if (request.format == Format::kText) {
-    out.Append(SweepTextHeader(request.choice, designs.inputs, request.model, request.air));
+    out.Append(SweepTextHeader(request.choice, designs.inputs, request.model, request.air, request.units));
   } else {
     writer.Begin();
   }
@@ -43,9 +44,11 @@ void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, D
 // changed them.
 void SweepDesigns(const SweepRequest& request, const Designs& designs, const DesignsTo& to, const StopSignals& stop,
                   sweep::ProgressLine& progress) {
-  DesignWriter writer(request.format, to.out, NeedsModelColumns(request.model), request.csv, request.air);
+  DesignWriter writer(request.format, to.out, NeedsModelColumns(request.model),
+                      {request.csv, request.air, request.units});
   BeginRows(request, designs, to.rows, writer, to.out);
-  NumberTextCache cache(request.format, request.choice, designs.sweep, designs.inputs, request.constants);
+  NumberTextCache cache(request.format, request.choice, designs.sweep, designs.inputs, request.constants,
+                        request.units);
   // The model's faults were refused before the first design; no row shows the cross-checks.
   calculator::Problem problem{request.choice, {}, request.model, request.constants, calculator::Checks::kSkipped};
   const Format format = request.format;
@@ -65,7 +68,7 @@ void SweepDesigns(const SweepRequest& request, const Designs& designs, const Des
     if (to.chart) AddToChart(to, point, model.design, solved);
     if ((onlyPossible && !model.design.possible) || !to.rows) continue;
     if (format == Format::kText) {
-      AppendSweepTextRow(to.out.buffer(), model, designs.inputs);
+      AppendSweepTextRow(to.out.buffer(), model, designs.inputs, request.units);
       to.out.EndRow();
     } else {
       writer.Write(model, problem.constants, &cache.Known(point, model.design));

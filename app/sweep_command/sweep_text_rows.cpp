@@ -20,7 +20,32 @@ constexpr std::size_t kNumberWidth = 15;
 constexpr std::string_view kColumnGap = "  ";
 
 std::size_t WidthOf(std::string_view name) { return std::max(kNumberWidth, name.size()); }
-std::size_t WidthOf(Quantity quantity) { return WidthOf(EntryOf(quantity).column); }
+
+// A column's name: its stem and the unit its numbers are shown in, if any:
+// "volume_l", "q_radiation".
+std::string ColumnName(std::string_view stem, std::optional<Dimension> dimension, const DisplayUnits& units) {
+  if (!dimension) return std::string(stem);
+  return std::string(stem) + "_" + ColumnSuffix(units.Of(*dimension).name);
+}
+std::string_view StemOf(Quantity quantity) {
+  const std::string_view column = EntryOf(quantity).column;
+  return column.substr(0, column.find('_'));
+}
+std::string ColumnName(Quantity quantity, const DisplayUnits& units) {
+  return ColumnName(StemOf(quantity), DimensionOf(quantity), units);
+}
+
+// The width of that column, without making its name (it is asked per row).
+std::size_t WidthOf(std::string_view stem, std::optional<Dimension> dimension, const DisplayUnits& units) {
+  return std::max(kNumberWidth, stem.size() + (dimension ? 1 + units.Of(*dimension).name.size() : 0));
+}
+
+// A value in the screens' unit of `dimension` as `units` show it.
+std::optional<float> InUnits(std::optional<float> value, std::optional<Dimension> dimension,
+                             const DisplayUnits& units) {
+  if (!value || !dimension || units.Of(*dimension).fromScreen == 1) return value;
+  return static_cast<float>(*value * units.Of(*dimension).fromScreen);  // -> single
+}
 
 void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
   if (text.size() < width) out.append(width - text.size(), ' ');
@@ -37,12 +62,14 @@ void AppendNumberColumn(std::string& out, std::optional<float> value, std::size_
 // The textbook models' own figures, which a text row shows after the
 // computed quantity under the CSV's names; the screens' model has none.
 struct ModelFigure {
-  std::string_view name;
+  std::string_view stem;
+  std::optional<Dimension> dimension;
   std::optional<float> calculator::PortSolution::*value;
 };
-constexpr std::array<ModelFigure, 3> kModelFigures = {{{"end_correction_cm", &calculator::PortSolution::endCorrection},
-                                                       {"q_radiation", &calculator::PortSolution::qRadiation},
-                                                       {"bandwidth_hz", &calculator::PortSolution::bandwidth}}};
+constexpr std::array<ModelFigure, 3> kModelFigures = {
+    {{"end_correction", Dimension::kLength, &calculator::PortSolution::endCorrection},
+     {"q_radiation", std::nullopt, &calculator::PortSolution::qRadiation},
+     {"bandwidth", Dimension::kFrequency, &calculator::PortSolution::bandwidth}}};
 
 bool ShowsModelFigures(const calculator::PortModel& model) { return model.ends != calculator::Ends::kScreen; }
 
@@ -60,36 +87,43 @@ void AppendRowMessage(std::string& out, const ModelDesign& model) {
 }  // namespace
 
 std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantity>& inputs,
-                            const calculator::PortModel& model, const AirChoice& air) {
+                            const calculator::PortModel& model, const AirChoice& air, const DisplayUnits& units) {
   std::string header;
   std::vector<Quantity> columns = inputs;
   columns.push_back(calculator::SolvedQuantity(choice));
   for (const Quantity quantity : columns) {
     if (!header.empty()) header += kColumnGap;
-    AppendRightAligned(header, EntryOf(quantity).column, WidthOf(quantity));
+    const std::string name = ColumnName(quantity, units);
+    AppendRightAligned(header, name, WidthOf(name));
   }
   if (ShowsModelFigures(model)) {
     for (const ModelFigure& figure : kModelFigures) {
       header += kColumnGap;
-      AppendRightAligned(header, figure.name, WidthOf(figure.name));
+      const std::string name = ColumnName(figure.stem, figure.dimension, units);
+      AppendRightAligned(header, name, WidthOf(name));
     }
   }
   // The rows do not show a slot, which is no input.
-  return "Model: " + ModelName(model) + ", " + AirName(model, air) + "\n" + header + "\n";
+  return "Model: " + ModelName(model, units) + ", " + AirName(model, air) + "\n" + header + "\n";
 }
 
-void AppendSweepTextRow(std::string& out, const ModelDesign& model, const std::vector<Quantity>& inputs) {
+void AppendSweepTextRow(std::string& out, const ModelDesign& model, const std::vector<Quantity>& inputs,
+                        const DisplayUnits& units) {
   const Design& design = model.design;
+  const auto append = [&](Quantity quantity) {
+    AppendNumberColumn(out, InUnits(calculator::Field(design.quantities, quantity), DimensionOf(quantity), units),
+                       WidthOf(StemOf(quantity), DimensionOf(quantity), units));
+  };
   for (const Quantity quantity : inputs) {
-    AppendNumberColumn(out, calculator::Field(design.quantities, quantity), WidthOf(quantity));
+    append(quantity);
     out += kColumnGap;
   }
-  const Quantity solved = calculator::SolvedQuantity(design.choice);
-  AppendNumberColumn(out, calculator::Field(design.quantities, solved), WidthOf(solved));
+  append(calculator::SolvedQuantity(design.choice));
   if (ShowsModelFigures(model.model)) {
     for (const ModelFigure& figure : kModelFigures) {
       out += kColumnGap;
-      AppendNumberColumn(out, model.figures.*figure.value, WidthOf(figure.name));
+      AppendNumberColumn(out, InUnits(model.figures.*figure.value, figure.dimension, units),
+                         WidthOf(figure.stem, figure.dimension, units));
     }
   }
   AppendRowMessage(out, model);

@@ -23,7 +23,8 @@
 namespace app {
 
 std::string SweepTextHeader(calculator::Choice choice, const std::vector<calculator::Quantity>& inputs,
-                            const calculator::PortModel& model, const AirChoice& air);
-void AppendSweepTextRow(std::string& out, const ModelDesign& design, const std::vector<calculator::Quantity>& inputs);
+                            const calculator::PortModel& model, const AirChoice& air, const DisplayUnits& units = {});
+void AppendSweepTextRow(std::string& out, const ModelDesign& design, const std::vector<calculator::Quantity>& inputs,
+                        const DisplayUnits& units = {});
 
 }  // namespace app

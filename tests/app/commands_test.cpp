@@ -313,11 +313,11 @@ INSTANTIATE_TEST_SUITE_P(
                    {"thickness", "--ends=screen", "--frequency", "100:400:100", "--volume", "1l", "--diameter", "2"},
                    0,
                    "Model: screen ends, 1 port, the screens' air, c = 340 m/s\n"
-                   "   frequency_hz        volume_cc      diameter_cm     thickness_cm\n"
-                   "            100             1000                2         8.312929\n"
-                   "            200             1000                2         1.413562\n"
-                   "            300             1000                2       0.13590148\n"
-                   "            400             1000                2      -0.31127968  Impossible values!!!; "
+                   "   frequency_hz         volume_l      diameter_cm     thickness_cm\n"
+                   "            100                1                2         8.312929\n"
+                   "            200                1                2         1.413562\n"
+                   "            300                1                2       0.13590148\n"
+                   "            400                1                2      -0.31127968  Impossible values!!!; "
                    "Impossible values !\n",
                    ""},
         // A textbook model: its line, its figures after the computed quantity, and "Not lumped".
@@ -326,11 +326,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "--ends", "flanged", "--ports", "4"},
                    0,
                    "Model: flanged ends, 4 ports, c = 340 m/s\n"
-                   "      volume_cc      diameter_cm     thickness_cm     frequency_hz  end_correction_cm      "
+                   "       volume_l      diameter_cm     thickness_cm     frequency_hz  end_correction_cm      "
                    "q_radiation     bandwidth_hz\n"
-                   "           1000                1                1        223.06216         0.84882635         "
+                   "              1                1                1        223.06216         0.84882635         "
                    "89.70141         2.486719\n"
-                   "           1000                2                1         369.3269          1.6976527        "
+                   "              1                2                1         369.3269          1.6976527        "
                    "19.762602        18.688171  Not lumped\n",
                    ""},
         // The screens' formulas on a slot, which no row shows.
@@ -429,6 +429,29 @@ INSTANTIATE_TEST_SUITE_P(
             2,
             "",
             Refused("--sound-speed and --temperature cannot be given together")},
+        CommandRow{"TwoUnitsOfOneDimension",
+                   {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--units=l,cc"},
+                   2,
+                   "",
+                   Refused("--units: 'l' and 'cc' both name the volume's unit")},
+        CommandRow{"UnitsOfNoDesignDimension",
+                   {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--units=m/s"},
+                   2,
+                   "",
+                   Refused("--units: 'm/s' is not a unit of frequency, volume, length or surface, nor metric, "
+                           "imperial or screen")},
+        // Named units rename the JSON keys as the CSV header, and convert every number of their dimension.
+        CommandRow{"UnitsNamedInJson",
+                   {"frequency", "--volume=1000", "--diameter=2", "--thickness=1", "--sound-speed=340m/s",
+                    "--units=kHz,l,mm,mm2", "--format=json"},
+                   0,
+                   "{\"calculation\":1,\"frequency_khz\":0.18466344,\"volume_l\":1,\"thickness_mm\":10,"
+                   "\"diameter_mm\":20,\"surface_mm2\":314.15927,\"possible\":true,\"message\":\"\","
+                   "\"equivalent_diameter_mm\":20,\"square_side_mm\":17.724539,\"panel_thickness_mm\":10,"
+                   "\"q_factor\":0.8798962,\"error\":null,\"ends\":\"flanged\",\"ports\":1,"
+                   "\"q_radiation\":158.10081,\"bandwidth_khz\":0.0011680108,\"lumped\":true,"
+                   "\"end_correction_mm\":16.976526}\n",
+                   ""},
         CommandRow{"BadSpeedUnit",
                    {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--sound-speed=340km/h"},
                    2,
@@ -590,6 +613,29 @@ INSTANTIATE_TEST_SUITE_P(
     RowName);
 
 // c = 331.3 * sqrt(1 + T/273.15) m/s, worked out to 40 digits and rounded to single.
+// The units an answer shows: as typed, or as --units lists them.
+TEST(DisplayUnits, AreTheTypedOnesOrTheListed) {
+  EXPECT_EQ(TypedUnit("60l", Dimension::kVolume)->name, "l");
+  EXPECT_EQ(TypedUnit("10:60:5l", Dimension::kVolume)->name, "l");
+  EXPECT_EQ(TypedUnit("3 in", Dimension::kLength)->name, "in");
+  EXPECT_EQ(TypedUnit("0.1:0.3:0.1kHz", Dimension::kFrequency)->fromScreen, 0.001L);
+  EXPECT_FALSE(TypedUnit("2", Dimension::kLength));
+  EXPECT_FALSE(TypedUnit("abc", Dimension::kLength));
+  const DisplayUnits imperial = ParseUnitList("imperial,l").value();
+  EXPECT_TRUE(imperial.named);
+  EXPECT_EQ(imperial.Of(Dimension::kVolume).name, "l");
+  EXPECT_EQ(imperial.Of(Dimension::kLength).name, "in");
+  EXPECT_EQ(imperial.Of(Dimension::kLength).fromScreen, 100.0L / 254);
+  EXPECT_EQ(imperial.Of(Dimension::kSurface).name, "in2");
+  EXPECT_EQ(ParseUnitList("metric").value().Of(Dimension::kLength).name, "mm");
+  EXPECT_EQ(ParseUnitList("").refusal().message,
+            "'' is not a unit of frequency, volume, length or surface, nor metric, imperial or screen");
+  for (const auto& [unit, text] : std::vector<std::pair<std::string_view, std::string_view>>{
+           {"cc", "cm^3"}, {"in3", "in^3"}, {"mm2", "mm^2"}, {"l", "l"}, {"kHz", "kHz"}}) {
+    EXPECT_EQ(UnitText(unit), text);
+  }
+}
+
 TEST(Temperature, GivesTheSpeedOfSoundInDryAir) {
   EXPECT_EQ(ParseTemperature("20").value(), 34321.4609375f);  // 343.2146... m/s
   EXPECT_EQ(ParseTemperature("20C").value(), 34321.4609375f);
@@ -984,6 +1030,21 @@ INSTANTIATE_TEST_SUITE_P(
                  kCsvHeader + "1,257.6065,1000,0.5,2,3.1415927,true,,2,1.7724539,5,0.37060428,\n", ""},
         BatchRow{"UnnamedColumnBeforeNamedOnes", "frequency_hz,,volume_cc\n", 1, "",
                  "FILE:1: column 2 has no name (only trailing columns may be empty)\n"},
+        // A file written under --units reads back in its units, its computed columns passed over.
+        BatchRow{"OwnCsvInImperialUnitsReadBack",
+                 "calculation,frequency_hz,volume_ft3,thickness_in,diameter_in,surface_in2,possible,message,"
+                 "equivalent_diameter_in,square_side_in,panel_thickness_mm,q_factor,error,ends,ports,q_radiation,"
+                 "bandwidth_hz,lumped,end_correction_in\n"
+                 "3,40,2.11888,3.033938,3,7.0685835,true,,3,2.6586807,77.06203,6.8012977,,flanged,1,266.68976,"
+                 "0.14998701,true,2.546479\n",
+                 0,
+                 "calculation,frequency_hz,volume_ft3,thickness_in,diameter_in,surface_in2,possible,message,"
+                 "equivalent_diameter_in,square_side_in,panel_thickness_mm,q_factor,error,ends,ports,q_radiation,"
+                 "bandwidth_hz,lumped,end_correction_in\n"
+                 "3,40,2.11888,3.033938,3,7.0685835,true,,3,2.6586807,77.06203,6.8012977,,flanged,1,266.68976,"
+                 "0.14998701,true,2.546479\n",
+                 "",
+                 {"--units", "imperial"}},
         BatchRow{"ValueInAnUnnamedTrailingColumn",
                  kHeader.substr(0, kHeader.size() - 1) + ",\n,1000,1,2,x\n,1000,1,2,\n", 1,
                  kCsvHeader + kFailed + "5 cells where the header has 4\n" + kWorkedRow,

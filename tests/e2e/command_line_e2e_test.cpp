@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"HelpOntoAFullDisk", {"--help"}, 1, "", "helmholtz: cannot write to standard output\n", "/dev/full"},
         // Textbook physics unless told otherwise: an orifice in a wall, in air at 20 C.
         CommandRow{"WorkedExample",
-                   {"frequency", "--volume", "1l", "--diameter", "20mm", "--thickness", "1"},
+                   {"frequency", "--volume", "1000", "--diameter", "2", "--thickness", "1"},
                    0,
                    "Frequency       = 186.4094 Hz\n"
                    "Volume          = 1000 cm^3\n"
@@ -121,6 +121,32 @@ INSTANTIATE_TEST_SUITE_P(
                        "\n3,35,60000,13.068923,7.62,45.603672,true,,7.62,6.753049,130.68922,12.219492,,flanged-free,1,"
                        "402.1717,0.087027505,true,5.570701\n",
                    ""},
+        // The answer in the units typed: a length in inches as the diameter was, litres as the volume.
+        CommandRow{"PortLengthInTheUnitsTyped",
+                   {"thickness", "--frequency=35", "--volume=60l", "--diameter=3in", "--temperature=22",
+                    "--ends=flanged-free"},
+                   0,
+                   "Orifice thickness= 5.145245 in\n"
+                   "Frequency       = 35 Hz\n"
+                   "Volume          = 60 l\n"
+                   "Orifice diameter= 3 in\n"
+                   "Model: flanged-free ends, 1 port, air at 22 C, c = 344.3834 m/s: end correction 2.193189 in, "
+                   "Q 402.1717, bandwidth 0.08702751 Hz\n"
+                   "\n"
+                   "    Frequency:  Volume:    Orifice: diameter square:  Thickness   Q-Factor:\n"
+                   "    35Hz        60000.cc   45.6cm^2 7.6cm    6.8cm    131mm       12.2\n",
+                   ""},
+        // --units names each CSV column's unit.
+        CommandRow{"PortInMetricUnitsAsCsv",
+                   {"thickness", "--frequency=35", "--volume=60l", "--diameter=3in", "--temperature=22",
+                    "--units=metric", "--format=csv"},
+                   0,
+                   "calculation,frequency_hz,volume_l,thickness_mm,diameter_mm,surface_cm2,possible,message,"
+                   "equivalent_diameter_mm,square_side_mm,panel_thickness_mm,q_factor,error,ends,ports,q_radiation,"
+                   "bandwidth_hz,lumped,end_correction_mm\n"
+                   "3,35,60,121.71567,76.2,45.603672,true,,76.2,67.53049,121.71567,11.6663065,,flanged,1,402.1717,"
+                   "0.087027505,true,64.680565\n",
+                   ""},
         CommandRow{
             "PortOnTheScreensModel",
             {"thickness", "--frequency=35", "--volume=60l", "--diameter=3in", "--temperature=22", "--ends=screen",
@@ -130,13 +156,13 @@ INSTANTIATE_TEST_SUITE_P(
             ""},
         // The screens' model named explicitly computes as the screens do, in their air.
         CommandRow{"ScreenEndsAsToday",
-                   {"frequency", "--volume", "1l", "--diameter", "20mm", "--thickness", "1", "--ends", "screen"},
+                   {"frequency", "--volume", "1000", "--diameter", "2", "--thickness", "1", "--ends", "screen"},
                    0,
                    kWorkedText,
                    ""},
         CommandRow{
             "FlangedEnds",
-            {"frequency", "--volume", "1l", "--diameter", "20mm", "--thickness", "1", "--ends", "flanged",
+            {"frequency", "--volume", "1000", "--diameter", "2", "--thickness", "1", "--ends", "flanged",
              "--sound-speed", "340m/s"},
             0,
             "Frequency       = 184.6634 Hz\n"
@@ -630,8 +656,8 @@ TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
     EXPECT_LT(possible[curve], 71U);
     EXPECT_EQ(plot::Count(paths[curve], 'M') + plot::Count(paths[curve], 'L'), possible[curve]) << curve;
   }
-  for (const char* text : {">Frequency (Hz)</text>", ">Wall thickness (cm)</text>", ">Volume 1000 cm^3</text>",
-                           ">Volume 5000 cm^3</text>"}) {
+  for (const char* text :
+       {">Frequency (Hz)</text>", ">Wall thickness (cm)</text>", ">Volume 1 l</text>", ">Volume 5 l</text>"}) {
     EXPECT_NE(svg.find(text), std::string::npos) << text;
   }
 }
@@ -645,8 +671,8 @@ TEST(CommandLineSweep, TitlesTheChartAndTakesALogAxisOverThreeDecades) {
       DrawnSvg({"thickness", "--frequency", "20:20000:10", "--volume", "60l", "--diameter", "3in", "--ends",
                 "flanged-free", "--temperature", "22", "--plot", ::testing::TempDir() + "helmholtz_log_chart.svg"});
   for (const char* text :
-       {">volume 60000 cm^3, diameter 7.62 cm; flanged-free ends, 1 port; air at 22 C, c = 344.3834 m/s</text>",
-        ">Port length (cm)</text>", ">20</text>", ">50</text>", ">100</text>", ">1000</text>", ">10000</text>",
+       {">volume 60 l, diameter 3 in; flanged-free ends, 1 port; air at 22 C, c = 344.3834 m/s</text>",
+        ">Port length (in)</text>", ">20</text>", ">50</text>", ">100</text>", ">1000</text>", ">10000</text>",
         ">20000</text>"}) {
     EXPECT_NE(svg.find(text), std::string::npos) << text;
   }
@@ -725,7 +751,7 @@ TEST(CommandLineSweep, DrawsTheChartInTheTerminalInBrailleOrAscii) {
       EXPECT_TRUE(std::all_of(output.begin(), output.end(), [](char c) { return (c & 0x80) == 0; }));
     }
     EXPECT_EQ(output.find("frequency_hz"), std::string::npos);  // no rows
-    EXPECT_NE(output.find("Volume (cm^3)"), std::string::npos);
+    EXPECT_NE(output.find("Volume (l)"), std::string::npos);    // as typed
     EXPECT_NE(output.find("Diameter 10 cm"), std::string::npos);
     EXPECT_EQ(static_cast<int>(std::count(output.begin(), output.end(), '\n')), 23);
     // Each line fits: characters, not bytes (a braille cell is three bytes).
