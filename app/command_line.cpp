@@ -20,6 +20,7 @@
 #include "app/output/design_writer.h"
 #include "app/output/output.h"
 #include "app/quantities.h"
+#include "app/sweep/range.h"
 #include "app/sweep_command/sweep_command.h"
 #include "app/units.h"
 #include "calculator/design.h"
@@ -105,18 +106,43 @@ struct CommonSettings {
   CsvStyle csv;
   AirChoice air;
   DisplayUnits units;
+  // --temperature or --sound-speed as a range or a list: a sweep of the air.
+  std::optional<SweptAir> sweptAir;
 };
 
+// The air options' texts when they sweep the air, else nothing.
+std::optional<SweptAir> SweptAirOf(const Request& request) {
+  for (const OptionId id : {OptionId::kTemperature, OptionId::kSoundSpeed}) {
+    const std::vector<std::string>& texts = request.Texts(id);
+    if (texts.size() > 1 || (texts.size() == 1 && sweep::IsRangeText(texts.front()))) {
+      return SweptAir{id == OptionId::kTemperature, texts};
+    }
+  }
+  return std::nullopt;
+}
+
 Result<CommonSettings> ReadCommon(const Request& request) {
+  const bool speedGiven = !request.Texts(OptionId::kSoundSpeed).empty();
+  const bool temperatureGiven = !request.Texts(OptionId::kTemperature).empty();
+  if (speedGiven && temperatureGiven) return Refused("--sound-speed and --temperature cannot be given together");
+  CommonSettings settings;
+  settings.sweptAir = SweptAirOf(request);
+  if (settings.sweptAir && !SolvedBy(request.command)) {
+    return Refused(std::string(settings.sweptAir->temperature ? "--temperature" : "--sound-speed") +
+                   ": batch takes one air for its rows, not a range or a list");
+  }
+  // A swept air is read with the sweep's designs.
+  const auto single = [&](OptionId id) {
+    return settings.sweptAir ? Result<std::optional<std::string_view>>(std::optional<std::string_view>())
+                             : Single(request, id);
+  };
   const auto format = Single(request, OptionId::kFormat);
-  const auto speed = Single(request, OptionId::kSoundSpeed);
-  const auto temperature = Single(request, OptionId::kTemperature);
+  const auto speed = single(OptionId::kSoundSpeed);
+  const auto temperature = single(OptionId::kTemperature);
   const auto units = Single(request, OptionId::kUnits);
   for (const auto* single : {&format, &speed, &temperature, &units}) {
     if (!single->ok()) return single->refusal();
   }
-  if (speed.value() && temperature.value()) return Refused("--sound-speed and --temperature cannot be given together");
-  CommonSettings settings;
   settings.format = SolvedBy(request.command) ? Format::kText : Format::kCsv;
   if (format.value()) {
     const std::optional<Format> parsed = ParseFormat(*format.value());
@@ -398,6 +424,7 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
   sweep.csv = settings.csv;
   sweep.air = settings.air;
   sweep.units = UnitsShown(request, settings.units);
+  sweep.sweptAir = settings.sweptAir;
   sweep.onlyPossible = request.Flag(OptionId::kOnlyPossible);
   sweep.colours = colours;
   const Result<bool> chart = ReadChartOptions(request, sweep);

@@ -263,7 +263,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      {{{"--temperature T",
         "air temperature in degrees Celsius (or with C),\n"
         "or with F or K: c = 331.3 * sqrt(1 + T/273.15) m/s;\n"
-        "20 C by default"}}}},
+        "20 C by default; a range or a list (as the speed's)\n"
+        "sweeps the air, each row with its sound_speed_m_s"}}}},
     {OptionId::kEnds,
      "--ends",
      "",

@@ -33,12 +33,14 @@ enum class ColumnId : std::uint8_t {
   kBandwidth,
   kLumped,
   kEndCorrection,
+  kSoundSpeed,
 };
-inline constexpr std::size_t kColumnCount = static_cast<std::size_t>(ColumnId::kEndCorrection) + 1;
+inline constexpr std::size_t kColumnCount = static_cast<std::size_t>(ColumnId::kSoundSpeed) + 1;
 
-// When a column is written: on every row, or only when the answer is
-// computed under a port model (the screens' own answers stay as they were).
-enum class ColumnSet : std::uint8_t { kAlways, kModel };
+// When a column is written: on every row, only when the answer is computed
+// under a port model (the screens' own answers stay as they were), or only
+// in a sweep of the air (behind the model's columns, which it then has).
+enum class ColumnSet : std::uint8_t { kAlways, kModel, kSweptAir };
 
 struct ColumnEntry {
   ColumnId id;
@@ -66,14 +68,22 @@ inline constexpr std::array<ColumnEntry, kColumnCount> kColumns = {{
     {ColumnId::kBandwidth, "bandwidth_hz", ColumnSet::kModel},
     {ColumnId::kLumped, "lumped", ColumnSet::kModel},
     {ColumnId::kEndCorrection, "end_correction_cm", ColumnSet::kModel},
+    {ColumnId::kSoundSpeed, "sound_speed_m_s", ColumnSet::kSweptAir},
 }};
 
 constexpr std::size_t IndexOf(ColumnId id) { return static_cast<std::size_t>(id); }
 
-// How many columns a row has: the first `ColumnCount(false)` always, all of them with the model's.
-constexpr std::size_t ColumnCount(bool modelColumns) {
+// How many columns a row has: the first `ColumnCount(false)` always, those
+// of the model too with `modelColumns`, and the air's too with `airColumn`
+// (which needs the model's).
+constexpr std::size_t ColumnCount(bool modelColumns, bool airColumn = false) {
   std::size_t count = 0;
-  for (const ColumnEntry& column : kColumns) count += modelColumns || column.set == ColumnSet::kAlways ? 1 : 0;
+  for (const ColumnEntry& column : kColumns) {
+    count += column.set == ColumnSet::kAlways || (modelColumns && column.set == ColumnSet::kModel) ||
+                     (airColumn && column.set == ColumnSet::kSweptAir)
+                 ? 1
+                 : 0;
+  }
   return count;
 }
 

@@ -348,10 +348,10 @@ ColumnNames ColumnNamesFor(const DisplayUnits& units) {
   return names;
 }
 
-std::string CsvHeader(bool modelColumns, char separator, const DisplayUnits& units) {
+std::string CsvHeader(bool modelColumns, char separator, const DisplayUnits& units, bool soundSpeedColumn) {
   const ColumnNames names = ColumnNamesFor(units);
   std::string header;
-  for (std::size_t i = 0; i < ColumnCount(modelColumns); ++i) {
+  for (std::size_t i = 0; i < ColumnCount(modelColumns, soundSpeedColumn); ++i) {
     if (i > 0) header += separator;
     header += names[i];
   }
@@ -360,7 +360,7 @@ std::string CsvHeader(bool modelColumns, char separator, const DisplayUnits& uni
 
 void DesignWriter::Begin() {
   if (format_ != Format::kCsv) return;
-  output_.Append(CsvHeader(modelColumns_, style_.csv.separator, style_.units));
+  output_.Append(CsvHeader(modelColumns_, style_.csv.separator, style_.units, style_.soundSpeedColumn));
   output_.Append("\n");
   output_.EndRow();
 }
@@ -419,8 +419,9 @@ void DesignWriter::WriteRow(const Design& design, const calculator::Constants& c
     return;
   }
   RowTexts texts;
-  const Row row = RowOf(design, constants, model, known, modelColumns_, style_.units, texts);
-  AppendRow(out, format_, row, names_, ColumnCount(modelColumns_), style_.csv);
+  Row row = RowOf(design, constants, model, known, modelColumns_, style_.units, texts);
+  if (style_.soundSpeedColumn) row[IndexOf(ColumnId::kSoundSpeed)] = NumberCell(constants.soundSpeed / 100);
+  AppendRow(out, format_, row, names_, Columns(), style_.csv);
   output_.EndRow();
 }
 
@@ -435,7 +436,7 @@ void DesignWriter::WriteError(std::string_view reason) {
   } else {
     Row row;
     row[IndexOf(ColumnId::kError)] = TextCell(reason);
-    AppendRow(out, format_, row, names_, ColumnCount(modelColumns_), style_.csv);
+    AppendRow(out, format_, row, names_, Columns(), style_.csv);
   }
   output_.EndRow();
 }

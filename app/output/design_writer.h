@@ -39,6 +39,9 @@ struct AnswerStyle {
   CsvStyle csv;
   AirChoice air;
   DisplayUnits units;
+  // Each row ends in its speed of sound (a sweep of the air), behind the
+  // model's columns.
+  bool soundSpeedColumn = false;
 };
 
 // The columns' names in kColumns' order: kColumns' own, or under named units
@@ -53,7 +56,8 @@ ColumnNames ColumnNamesFor(const DisplayUnits& units);
 
 // The CSV header: the columns' names, with the model's behind them when asked.
 //   CsvHeader(false) -> "calculation,frequency_hz,...,q_factor,error"
-std::string CsvHeader(bool modelColumns, char separator = ',', const DisplayUnits& units = {});
+std::string CsvHeader(bool modelColumns, char separator = ',', const DisplayUnits& units = {},
+                      bool soundSpeedColumn = false);
 
 // The shortest text that reads back to `value`; "inf", "-inf", "nan".
 void AppendFloat(std::string& out, float value);
@@ -105,6 +109,7 @@ class DesignWriter {
   void Separate();
   void WriteRow(const calculator::Design& design, const calculator::Constants& constants, const ModelDesign* model,
                 const KnownNumberTexts* known);
+  std::size_t Columns() const { return ColumnCount(modelColumns_, style_.soundSpeedColumn); }
   Format format_;
   Output& output_;
   bool modelColumns_;

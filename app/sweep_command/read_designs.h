@@ -9,6 +9,8 @@
 //   --volume x -> "--volume: 'x' is not a number"
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "app/result.h"
@@ -18,10 +20,19 @@
 
 namespace app {
 
+enum class SweptAirKind { kTemperature, kSoundSpeed };
+
 struct Designs {
   sweep::Sweep sweep;
   // The inputs in the sweep's order, that of the command line.
   std::vector<calculator::Quantity> inputs;
+  // A swept air is the sweep's last axis, after the inputs': its values are
+  // degrees Celsius or speeds of sound in cm/s.
+  std::optional<SweptAirKind> air;
+
+  bool IsAirAxis(std::size_t axis) const { return air && axis == inputs.size(); }
+  // The speed of sound of a value of the air's axis, cm/s.
+  float SoundSpeedOf(float airValue) const;
 };
 
 Result<Designs> ReadDesigns(const SweepRequest& request);

@@ -38,9 +38,23 @@ double FromScreen(Quantity quantity, const SweepRequest& request) {
   return static_cast<double>(request.units.Of(DimensionOf(quantity)).fromScreen);
 }
 
-// A swept value as the chart shows it, rounded to single as the value was.
-float Shown(Quantity quantity, float value, const SweepRequest& request) {
-  return static_cast<float>(value * FromScreen(quantity, request));
+// A swept option as the chart names and scales it: an input, or the air.
+struct ChartInput {
+  plot::AxisName name;
+  double fromScreen = 1;  // from its values to the chart's
+  std::string_view option;
+
+  // A value as the chart shows it, rounded to single as the value was.
+  float Shown(float value) const { return static_cast<float>(value * fromScreen); }
+};
+
+ChartInput InputOf(std::size_t axis, const Designs& designs, const SweepRequest& request) {
+  if (designs.IsAirAxis(axis)) {
+    if (designs.air == SweptAirKind::kTemperature) return {{"Temperature", "C"}, 1, "--temperature"};
+    return {{"Speed of sound", "m/s"}, 0.01, "--sound-speed"};
+  }
+  const Quantity quantity = designs.inputs[axis];
+  return {ChartName(quantity, request), FromScreen(quantity, request), EntryOf(quantity).option};
 }
 
 // A number as the model line writes it (7 significant digits): 343.2146.
@@ -51,15 +65,16 @@ std::string Shown(double value) { return numtext::RoundedPlain(value, 7); }
 std::string ChartTitle(const SweepRequest& request, const Designs& designs) {
   std::string title;
   const std::span<const sweep::Sequence> sequences = designs.sweep.Axes();
-  for (std::size_t axis = 0; axis < designs.inputs.size(); ++axis) {
+  for (std::size_t axis = 0; axis < sequences.size(); ++axis) {
     if (sequences[axis].Size() != 1) continue;
-    const Quantity input = designs.inputs[axis];
-    plot::AxisName name = ChartName(input, request);
+    const ChartInput input = InputOf(axis, designs, request);
+    plot::AxisName name = input.name;
     name.quantity[0] = static_cast<char>(name.quantity[0] - 'A' + 'a');
-    title += (title.empty() ? "" : ", ") + plot::LegendText(name, Shown(input, sequences[axis].At(0), request));
+    title += (title.empty() ? "" : ", ") + plot::LegendText(name, input.Shown(sequences[axis].At(0)));
   }
   title += (title.empty() ? "" : "; ") + ModelName(request.model, request.units);
-  return title + "; " + AirName(request.model, request.air);
+  // A swept air is named by the axis or the legends.
+  return designs.air ? title : title + "; " + AirName(request.model, request.air);
 }
 
 // The x axis: as asked, else logarithmic over more than two decades above zero.
@@ -76,11 +91,10 @@ Result<plot::AxisScale> XScale(const SweepRequest& request, std::pair<float, flo
 
 // The legend of each curve, one per value of the curves' input; a single
 // curve has none.
-std::vector<std::string> Legends(const sweep::Sequence& curves, Quantity input, const SweepRequest& request) {
+std::vector<std::string> Legends(const sweep::Sequence& curves, const ChartInput& input) {
   std::vector<std::string> legends;
-  const plot::AxisName name = ChartName(input, request);
   for (std::uint64_t index = 0; index < curves.Size(); ++index) {
-    legends.push_back(plot::LegendText(name, Shown(input, curves.At(index), request)));
+    legends.push_back(plot::LegendText(input.name, input.Shown(curves.At(index))));
   }
   return legends;
 }
@@ -95,7 +109,7 @@ Result<plot::Chart> MakeChart(const SweepRequest& request, const Designs& design
         "given again)");
   }
   std::vector<std::size_t> swept;
-  for (std::size_t axis = 0; axis < designs.inputs.size(); ++axis) {
+  for (std::size_t axis = 0; axis < sequences.size(); ++axis) {
     if (sequences[axis].Size() > 1) swept.push_back(axis);
   }
   if (swept.size() > 2) {
@@ -107,23 +121,23 @@ Result<plot::Chart> MakeChart(const SweepRequest& request, const Designs& design
   std::vector<std::string> legends(1);
   if (axes.curve) {
     const sweep::Sequence& curves = sequences[*axes.curve];
-    const Quantity input = designs.inputs[*axes.curve];
+    const ChartInput input = InputOf(*axes.curve, designs, request);
     if (curves.Size() > kMaxCurves) {
       return Refused("--plot: at most " + std::to_string(kMaxCurves) + " curves, one per value of " +
-                     std::string(EntryOf(input).option) + ", which has " + std::to_string(curves.Size()));
+                     std::string(input.option) + ", which has " + std::to_string(curves.Size()));
     }
-    legends = Legends(curves, input, request);
+    legends = Legends(curves, input);
   }
-  const Quantity x = designs.inputs[axes.x];
+  const ChartInput x = InputOf(axes.x, designs, request);
   const Quantity y = calculator::SolvedQuantity(request.choice);
-  axes.xFromScreen = FromScreen(x, request);
+  axes.xFromScreen = x.fromScreen;
   axes.yFromScreen = FromScreen(y, request);
-  const std::pair<float, float> bounds(Shown(x, sequences[axes.x].Bounds().first, request),
-                                       Shown(x, sequences[axes.x].Bounds().second, request));
+  const std::pair<float, float> bounds(x.Shown(sequences[axes.x].Bounds().first),
+                                       x.Shown(sequences[axes.x].Bounds().second));
   const Result<plot::AxisScale> scale = XScale(request, bounds);
   if (!scale.ok()) return scale.refusal();
-  plot::Chart chart(ChartName(x, request), ChartName(y, request),
-                    std::pair<double, double>(bounds.first, bounds.second), std::move(legends), scale.value());
+  plot::Chart chart(x.name, ChartName(y, request), std::pair<double, double>(bounds.first, bounds.second),
+                    std::move(legends), scale.value());
   chart.SetTitle(ChartTitle(request, designs));
   return chart;
 }

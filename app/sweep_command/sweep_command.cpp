@@ -17,7 +17,7 @@
 namespace app {
 
 bool IsSweep(const SweepRequest& request) {
-  if (request.onlyPossible || request.plot) return true;
+  if (request.onlyPossible || request.plot || request.sweptAir) return true;
   return std::any_of(request.inputs.begin(), request.inputs.end(), [](const SweptInput& input) {
     return input.texts.size() > 1 || (input.texts.size() == 1 && sweep::IsRangeText(input.texts.front()));
   });

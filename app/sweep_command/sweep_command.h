@@ -33,6 +33,13 @@ struct SweptInput {
   std::vector<std::string> texts;
 };
 
+// The air as a swept option: --temperature or --sound-speed given as a
+// range or a list, each value one air for every design of the inputs.
+struct SweptAir {
+  bool temperature = false;  // else a speed of sound
+  std::vector<std::string> texts;
+};
+
 struct SweepRequest {
   calculator::Choice choice = calculator::Choice::kFrequencyRound;
   // The choice's three inputs, in the order their options first stand on the command line.
@@ -44,6 +51,9 @@ struct SweepRequest {
   AirChoice air;
   // The units the answer shows (--units, or as the inputs were typed).
   DisplayUnits units;
+  // A swept air, varied fastest, in place of `air`: each design then has the
+  // column sound_speed_m_s.
+  std::optional<SweptAir> sweptAir;
   calculator::Constants constants;
   // --ends, --ports and --slot: one model for every design (the slot, when
   // given, is the orifice and no input of the sweep).

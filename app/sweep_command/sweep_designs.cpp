@@ -30,7 +30,8 @@ void AddToChart(const DesignsTo& to, const sweep::Odometer& point, const Design&
 void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, DesignWriter& writer, Output& out) {
   if (!rows) return;
   if (request.format == Format::kText) {
-    out.Append(SweepTextHeader(request.choice, designs.inputs, request.model, request.air, request.units));
+    out.Append(SweepTextHeader(request.choice, designs.inputs, request.model, request.air, request.units,
+                               designs.air.has_value()));
   } else {
     writer.Begin();
   }
@@ -44,8 +45,8 @@ void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, D
 // changed them.
 void SweepDesigns(const SweepRequest& request, const Designs& designs, const DesignsTo& to, const StopSignals& stop,
                   sweep::ProgressLine& progress) {
-  DesignWriter writer(request.format, to.out, NeedsModelColumns(request.model),
-                      {request.csv, request.air, request.units});
+  DesignWriter writer(request.format, to.out, NeedsModelColumns(request.model) || designs.air.has_value(),
+                      {request.csv, request.air, request.units, designs.air.has_value()});
   BeginRows(request, designs, to.rows, writer, to.out);
   NumberTextCache cache(request.format, request.choice, designs.sweep, designs.inputs, request.constants,
                         request.units);
@@ -62,13 +63,15 @@ void SweepDesigns(const SweepRequest& request, const Designs& designs, const Des
     for (std::size_t axis = point.FirstChanged(); axis < designs.inputs.size(); ++axis) {
       calculator::Field(problem.typed, designs.inputs[axis]) = point.Values()[axis];
     }
+    if (designs.air) problem.constants = calculator::MakeConstants(designs.SoundSpeedOf(point.Values().back()));
     const auto outcome = calculator::SolveProblem(problem);
     const ModelDesign& model = *std::get_if<ModelDesign>(&outcome);
     progress.Advance();
     if (to.chart) AddToChart(to, point, model.design, solved);
     if ((onlyPossible && !model.design.possible) || !to.rows) continue;
     if (format == Format::kText) {
-      AppendSweepTextRow(to.out.buffer(), model, designs.inputs, request.units);
+      AppendSweepTextRow(to.out.buffer(), model, designs.inputs, request.units,
+                         designs.air ? std::optional(problem.constants.soundSpeed) : std::nullopt);
       to.out.EndRow();
     } else {
       writer.Write(model, problem.constants, &cache.Known(point, model.design));

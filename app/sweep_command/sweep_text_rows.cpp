@@ -18,6 +18,7 @@ using calculator::Quantity;
 // The widest shortest text of a float, "-1.17549435e-38" and the like.
 constexpr std::size_t kNumberWidth = 15;
 constexpr std::string_view kColumnGap = "  ";
+constexpr std::string_view kSoundSpeedColumn = "sound_speed_m_s";
 
 std::size_t WidthOf(std::string_view name) { return std::max(kNumberWidth, name.size()); }
 
@@ -87,15 +88,16 @@ void AppendRowMessage(std::string& out, const ModelDesign& model) {
 }  // namespace
 
 std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantity>& inputs,
-                            const calculator::PortModel& model, const AirChoice& air, const DisplayUnits& units) {
+                            const calculator::PortModel& model, const AirChoice& air, const DisplayUnits& units,
+                            bool soundSpeedColumn) {
   std::string header;
-  std::vector<Quantity> columns = inputs;
-  columns.push_back(calculator::SolvedQuantity(choice));
-  for (const Quantity quantity : columns) {
+  const auto append = [&header](std::string_view name) {
     if (!header.empty()) header += kColumnGap;
-    const std::string name = ColumnName(quantity, units);
     AppendRightAligned(header, name, WidthOf(name));
-  }
+  };
+  for (const Quantity quantity : inputs) append(ColumnName(quantity, units));
+  if (soundSpeedColumn) append(kSoundSpeedColumn);
+  append(ColumnName(calculator::SolvedQuantity(choice), units));
   if (ShowsModelFigures(model)) {
     for (const ModelFigure& figure : kModelFigures) {
       header += kColumnGap;
@@ -104,11 +106,12 @@ std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantit
     }
   }
   // The rows do not show a slot, which is no input.
-  return "Model: " + ModelName(model, units) + ", " + AirName(model, air) + "\n" + header + "\n";
+  const std::string airName = soundSpeedColumn ? "the air as swept" : AirName(model, air);
+  return "Model: " + ModelName(model, units) + ", " + airName + "\n" + header + "\n";
 }
 
 void AppendSweepTextRow(std::string& out, const ModelDesign& model, const std::vector<Quantity>& inputs,
-                        const DisplayUnits& units) {
+                        const DisplayUnits& units, std::optional<float> soundSpeed) {
   const Design& design = model.design;
   const auto append = [&](Quantity quantity) {
     AppendNumberColumn(out, InUnits(calculator::Field(design.quantities, quantity), DimensionOf(quantity), units),
@@ -116,6 +119,10 @@ void AppendSweepTextRow(std::string& out, const ModelDesign& model, const std::v
   };
   for (const Quantity quantity : inputs) {
     append(quantity);
+    out += kColumnGap;
+  }
+  if (soundSpeed) {
+    AppendNumberColumn(out, *soundSpeed / 100, WidthOf(kSoundSpeedColumn));
     out += kColumnGap;
   }
   append(calculator::SolvedQuantity(design.choice));

@@ -1,7 +1,8 @@
 // The header and rows of a sweep in text: the inputs in their order, then the
 // computed quantity, each right-aligned in a column as wide as its name or a
 // float's longest shortest text, then the message of an impossible design.
-// The header follows a line naming the model and the air; under a textbook
+// The header follows a line naming the model and the air (a swept air is the
+// column sound_speed_m_s after the inputs); under a textbook
 // model each row also has the model's
 // end_correction_cm, q_radiation and bandwidth_hz (blank where no orifice
 // fits), and "Not lumped" in its message when the lumped model does not hold.
@@ -13,6 +14,7 @@
 //   -> "           1000                2                1        220.83963\n"
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +25,11 @@
 namespace app {
 
 std::string SweepTextHeader(calculator::Choice choice, const std::vector<calculator::Quantity>& inputs,
-                            const calculator::PortModel& model, const AirChoice& air, const DisplayUnits& units = {});
+                            const calculator::PortModel& model, const AirChoice& air, const DisplayUnits& units = {},
+                            bool soundSpeedColumn = false);
+// `soundSpeed` (cm/s): the design's speed of sound, shown in m/s after the
+// inputs when the air is swept.
 void AppendSweepTextRow(std::string& out, const ModelDesign& design, const std::vector<calculator::Quantity>& inputs,
-                        const DisplayUnits& units = {});
+                        const DisplayUnits& units = {}, std::optional<float> soundSpeed = std::nullopt);
 
 }  // namespace app

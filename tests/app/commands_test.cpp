@@ -429,6 +429,39 @@ INSTANTIATE_TEST_SUITE_P(
             2,
             "",
             Refused("--sound-speed and --temperature cannot be given together")},
+        // The air swept like an input, varied fastest: each row shows its speed of sound.
+        CommandRow{"SweptTemperatureAsAlignedText",
+                   {"frequency", "--volume=1l", "--diameter=2", "--thickness=1", "--temperature=0:40:20"},
+                   0,
+                   "Model: flanged ends, 1 port, the air as swept\n"
+                   "       volume_l      diameter_cm     thickness_cm  sound_speed_m_s     frequency_hz  "
+                   "end_correction_cm      q_radiation     bandwidth_hz\n"
+                   "              1                2                1            331.3        179.93825          "
+                   "1.6976527        158.10081        1.1381234\n"
+                   "              1                2                1         343.2146        186.40941          "
+                   "1.6976527        158.10081         1.179054\n"
+                   "              1                2                1         354.7293        192.66335          "
+                   "1.6976527        158.10081        1.2186106\n",
+                   ""},
+        CommandRow{"SweptSoundSpeedOnTheScreensModelAsCsv",
+                   {"frequency", "--volume=1000", "--diameter=2", "--thickness=1", "--sound-speed=340m/s",
+                    "--sound-speed=343m/s", "--ends=screen", "--format=csv"},
+                   0,
+                   kModelCsvHeader.substr(0, kModelCsvHeader.size() - 1) + ",sound_speed_m_s\n" +
+                       "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,,340\n"
+                       "1,222.78822,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6098515,,screen,1,,,,,343\n",
+                   ""},
+        CommandRow{"SweptSpeedOutsideAGas",
+                   {"frequency", "--volume=1000", "--diameter=2", "--thickness=1", "--sound-speed=300:400:100"},
+                   2,
+                   "",
+                   Refused("--sound-speed: '300:400:100': the start '300': 300 cm/s is no speed of sound in a gas; "
+                           "did you mean 300m/s?")},
+        CommandRow{"BatchTakesOneAir",
+                   {"batch", "--temperature=10", "--temperature=20"},
+                   2,
+                   "",
+                   Refused("--temperature: batch takes one air for its rows, not a range or a list")},
         CommandRow{"TwoUnitsOfOneDimension",
                    {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--units=l,cc"},
                    2,
