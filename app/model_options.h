@@ -36,9 +36,10 @@ struct ModelNames {
   std::string_view ends;
   std::string_view ports;
   std::string_view slot;
+  std::string_view pitch;
 };
-inline constexpr ModelNames kModelOptionNames = {"--ends", "--ports", "--slot"};
-inline constexpr ModelNames kModelColumnNames = {"ends", "ports", "slot"};
+inline constexpr ModelNames kModelOptionNames = {"--ends", "--ports", "--slot", "--pitch"};
+inline constexpr ModelNames kModelColumnNames = {"ends", "ports", "slot", "pitch"};
 
 // A slot "WxH" or "W×H" in cm, each side with an optional length unit; a
 // width written without a unit takes the height's ("40x8mm" is 40 mm by

@@ -95,7 +95,7 @@ Result<calculator::PortModel> ParseModel(const ModelTexts& texts, const ModelNam
 }
 
 std::string FaultText(calculator::ModelFault fault, const ModelNames& names) {
-  const std::string ends(names.ends), ports(names.ports), slot(names.slot);
+  const std::string ends(names.ends), ports(names.ports), slot(names.slot), pitch(names.pitch);
   switch (fault) {
     case calculator::ModelFault::kPortsNotWhole: return ports + " needs a whole number of ports, 1 or more";
     case calculator::ModelFault::kPortsNeedTextbookEnds:
@@ -105,6 +105,14 @@ std::string FaultText(calculator::ModelFault fault, const ModelNames& names) {
     case calculator::ModelFault::kSlotIsSolved: return slot + " gives the orifice, which cannot then be solved for";
     case calculator::ModelFault::kScreenSlotIsRound:
       return slot + " with " + ends + " screen needs the surface calculations: the round ones take a diameter";
+    case calculator::ModelFault::kPitchNotPositive: return pitch + " needs a length above zero";
+    case calculator::ModelFault::kPitchNeedsTextbookEnds: return pitch + " needs " + ends + " flanged or flanged-free";
+    case calculator::ModelFault::kPitchWithFreeOuterEnd:
+      return pitch + " needs a panel at the outer end: " + ends + " flanged or flanged-free";
+    case calculator::ModelFault::kOpenAreaOverLimit:
+      return pitch +
+             " leaves an open area over 0.4 (the orifice over the pitch squared); the grid's end correction "
+             "holds up to 0.4";
   }
   return {};
 }

@@ -4,6 +4,7 @@
 // one rounding, amplified by the conditioning of the inversion.
 #include "calculator/port_models.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <utility>
@@ -26,6 +27,31 @@ bool PositiveAndFinite(Extended x) { return std::isfinite(x) && x > 0; }
 
 Extended SlotSurface(const Slot& slot) { return Extended{slot.width} * slot.height; }
 
+acoustics::EndKind OuterEnd(Ends ends) {
+  return ends == Ends::kFree ? acoustics::EndKind::kFree : acoustics::EndKind::kFlanged;
+}
+acoustics::EndKind InnerEnd(Ends ends) {
+  return ends == Ends::kFlanged ? acoustics::EndKind::kFlanged : acoustics::EndKind::kFree;
+}
+
+// Both ends of a slot, each a rectangular piston.
+Extended SlotEnds(const Slot& slot, Ends ends) {
+  return acoustics::SlotEndCorrection(slot.width, slot.height, OuterEnd(ends)) +
+         acoustics::SlotEndCorrection(slot.width, slot.height, InnerEnd(ends));
+}
+
+// The factor 1 - s sqrt(S/P^2) is linear in sqrt(S/P^2): its slope s is read
+// from the library's factor so that the two cannot drift apart.
+Extended InteractionSlope() { return 2 * (1 - acoustics::HoleInteractionFactor(0.25L)); }
+
+// The factor by which the grid shortens the ends; above the open area's
+// limit the design is refused (OpenAreaFault), so any value does there.
+Extended InteractionFactor(Extended surface, const std::optional<float>& pitch) {
+  if (!pitch) return 1;
+  const Extended openArea = surface / (Extended{*pitch} * *pitch);
+  return acoustics::HoleInteractionFactor(std::min(openArea, kMaxOpenArea));
+}
+
 // A slot replaces the typed orifice: its surface, and the equal-area circle.
 void SetSlotOrifice(Quantities& q, const Slot& slot) {
   q.surface = static_cast<float>(SlotSurface(slot));                        // -> single
@@ -42,6 +68,13 @@ std::optional<Extended> OrificeRadius(Extended aa, Extended beta, Extended t) {
   const Extended radius = (beta + std::sqrt(discriminant)) / (2 * aa);
   if (!PositiveAndFinite(radius)) return std::nullopt;
   return radius;
+}
+
+// Delta of a known orifice, both ends of one port together.
+Extended EndCorrectionOf(const Orifice& orifice, const PortModel& model) {
+  const Extended ends =
+      model.slot ? SlotEnds(*model.slot, model.ends) : *EndCorrectionPerRadius(model.ends) * orifice.radius;
+  return ends * InteractionFactor(orifice.surface, model.pitch);
 }
 
 PortSolution SolveTextbook(Choice choice, const Quantities& typed, const PortModel& model, const Constants& constants) {
@@ -71,26 +104,29 @@ PortSolution SolveTextbook(Choice choice, const Quantities& typed, const PortMod
   Extended f = q.frequency;
   Extended v = q.volume;
   Extended t = q.thickness;
+  Extended endCorrection = EndCorrectionOf(orifice, model);
   // (2pi f)^2 * V * L' = N * S * c^2 ties the four quantities.
   const auto stiffness = [&] { return n * orifice.surface * c * c; };
   const auto inertia = [&](Extended frequency) { return 4 * kPi * kPi * frequency * frequency; };
   bool orificeFits = true;
   switch (solved) {
     case Quantity::kFrequency:
-      f = std::sqrt(stiffness() / (v * (t + beta * orifice.radius))) / (2 * kPi);
+      f = std::sqrt(stiffness() / (v * (t + endCorrection))) / (2 * kPi);
       q.frequency = static_cast<float>(f);  // -> single
       break;
     case Quantity::kVolume:
-      v = stiffness() / (inertia(f) * (t + beta * orifice.radius));
+      v = stiffness() / (inertia(f) * (t + endCorrection));
       q.volume = static_cast<float>(v);  // -> single
       break;
     case Quantity::kThickness:
-      t = stiffness() / (inertia(f) * v) - beta * orifice.radius;
+      t = stiffness() / (inertia(f) * v) - endCorrection;
       q.thickness = static_cast<float>(t);  // -> single
       break;
     case Quantity::kDiameter:
     case Quantity::kSurface: {
-      const std::optional<Extended> radius = OrificeRadius(n * kPi * c * c / (inertia(f) * v), beta, t);
+      // On a grid Delta = beta a (1 - s sqrt(pi) a / P) adds to the a^2 term.
+      const Extended grid = model.pitch ? beta * InteractionSlope() * std::sqrt(kPi) / *model.pitch : 0;
+      const std::optional<Extended> radius = OrificeRadius(n * kPi * c * c / (inertia(f) * v) + grid, beta, t);
       orificeFits = radius.has_value();
       orifice.radius = radius.value_or(0);
       orifice.surface = kPi * orifice.radius * orifice.radius;
@@ -100,6 +136,7 @@ PortSolution SolveTextbook(Choice choice, const Quantities& typed, const PortMod
       } else {
         q.surface = static_cast<float>(orifice.surface);  // -> single
       }
+      endCorrection = EndCorrectionOf(orifice, model);
       break;
     }
   }
@@ -111,7 +148,6 @@ PortSolution SolveTextbook(Choice choice, const Quantities& typed, const PortMod
       orificeFits && !(t < 0) && PositiveAndFinite(f) && PositiveAndFinite(v) && PositiveAndFinite(orifice.surface);
   if (!orificeFits) return solution;
 
-  const Extended endCorrection = beta * orifice.radius;
   const Extended neck = t + endCorrection;
   const Extended perSurface = neck / (n * orifice.surface);
   const Extended quality = 2 * kPi * std::sqrt(v * perSurface * perSurface * perSurface);
@@ -120,6 +156,7 @@ PortSolution SolveTextbook(Choice choice, const Quantities& typed, const PortMod
   solution.qRadiation = static_cast<float>(quality);           // -> single
   solution.bandwidth = static_cast<float>(f / quality);        // -> single
   solution.lumped = k * neck < 0.5L && k * std::cbrt(v) < 0.5L;
+  if (model.pitch) solution.openArea = static_cast<float>(orifice.surface / (Extended{*model.pitch} * *model.pitch));
   return solution;
 }
 
@@ -157,6 +194,11 @@ std::optional<ModelFault> FaultOf(Choice choice, const PortModel& model) {
   const bool solvesOrifice = solved == Quantity::kDiameter || solved == Quantity::kSurface;
   if (model.ports < 1) return ModelFault::kPortsNotWhole;
   if (model.ports > 1 && model.ends == Ends::kScreen) return ModelFault::kPortsNeedTextbookEnds;
+  if (model.pitch) {
+    if (!PositiveAndFinite(*model.pitch)) return ModelFault::kPitchNotPositive;
+    if (model.ends == Ends::kScreen) return ModelFault::kPitchNeedsTextbookEnds;
+    if (model.ends == Ends::kFree) return ModelFault::kPitchWithFreeOuterEnd;
+  }
   if (!model.slot) return std::nullopt;
   if (!(PositiveAndFinite(model.slot->width) && PositiveAndFinite(model.slot->height))) {
     return ModelFault::kSlotNotPositive;
@@ -165,6 +207,11 @@ std::optional<ModelFault> FaultOf(Choice choice, const PortModel& model) {
   if (!std::isfinite(static_cast<float>(SlotSurface(*model.slot)))) return ModelFault::kSlotNotFinite;
   if (solvesOrifice) return ModelFault::kSlotIsSolved;
   if (model.ends == Ends::kScreen && IsRound(choice)) return ModelFault::kScreenSlotIsRound;
+  return std::nullopt;
+}
+
+std::optional<ModelFault> OpenAreaFault(const PortSolution& solution) {
+  if (solution.openArea && *solution.openArea > kMaxOpenArea) return ModelFault::kOpenAreaOverLimit;
   return std::nullopt;
 }
 

@@ -52,6 +52,7 @@ std::variant<Solution, ModelFault> SolveProblem(const Problem& problem) {
     return solution;
   }
   solution.figures = SolveTextbookPort(problem.choice, problem.typed, problem.model, problem.constants);
+  if (const std::optional<ModelFault> fault = OpenAreaFault(solution.figures)) return *fault;
   solution.design = TextbookDesign(problem.choice, solution.figures, problem.checks);
   return solution;
 }

@@ -149,8 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "--ends=flanged", "--format=csv"},
                    0,
                    kModelCsvHeader +
-                       "5,184.66345,1000,1,,3.141592,true,,1.9999998,1.7724537,10,0.87989634,,flanged,1,158.10085,"
-                       "1.1680105,true,1.6976526\n",
+                       "5,194.07216,1000,1,,3.141592,true,,1.9999998,1.7724537,10,0.79664886,,flanged,1,136.2032,"
+                       "1.4248722,true,1.4424261\n",
                    ""},
         // On the screens' model a slot is the surface choice with the slot's surface.
         CommandRow{"SlotOnTheScreensModel",
@@ -702,7 +702,8 @@ TEST(Temperature, ReplacesTheScreensSpeedInEveryFormula) {
 
 // The worked examples through the command against the hand computation
 // (d = 2 cm, t = 1 cm, V = 1000 cm^3, c = 34000 cm/s; the figures and their
-// derivation are in tests/calculator/port_models_test.cpp and docs/calculations.md).
+// derivation are in tests/calculator/port_models_test.cpp and docs/calculations.md;
+// the slots' in tests/calculator/reference/slot_models.py).
 struct ModelExample {
   const char* name;
   std::vector<std::string> options;
@@ -781,22 +782,22 @@ INSTANTIATE_TEST_SUITE_P(
                      "false"},
         // The slot of the hole's surface, in either spelling, gets the hole's figures.
         ModelExample{
-            "FlangedSlot", {"--slot=4x0.785398", "--ends=flanged"}, 184.6635, 1.697653, 158.1008, 1.168011, "true"},
+            "FlangedSlot", {"--slot=4x0.785398", "--ends=flanged"}, 194.0722, 1.442426, 136.2032, 1.424872, "true"},
         ModelExample{"FreeSlotInMillimetres",
                      {"--slot=40\xC3\x97"
                       "7.85398mm",
                       "--ends=free"},
-                     203.2605,
-                     1.2266,
-                     118.5546,
-                     1.714488,
+                     212.2376,
+                     1.042224,
+                     104.1383,
+                     2.038036,
                      "true"},
         ModelExample{"FlangedFreeSlotFourPorts",
                      {"--slot=4cmx7.85398mm", "--ends=flanged-free", "--ports=4"},
-                     386.5884,
-                     1.462126,
-                     17.23180,
-                     22.43459,
+                     405.0929,
+                     1.242325,
+                     14.97659,
+                     27.04840,
                      "false"}),
     RowName);
 
@@ -952,8 +953,8 @@ INSTANTIATE_TEST_SUITE_P(
                  0,
                  kModelCsvHeader + "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,\n" +
                      kFlangedRow +
-                     "5,406.52087,1000,1,,3.141592,true,,1.9999998,1.7724537,10,0.18156315,,free,4,14.819326,"
-                     "27.431805,false,1.2265999\n"
+                     "5,424.4751,1000,1,,3.141592,true,,1.9999998,1.7724537,10,0.16652866,,free,4,13.0172825,"
+                     "32.60858,false,1.0422242\n"
                      // The flanged frequency fed back gives the 2 cm hole again.
                      "4,184.66345,1000,1,1.9999999,3.1415923,true,,1.9999999,1.7724538,10,0.8798964,,flanged,1,"
                      "158.10083,1.1680106,true,1.6976527\n",

@@ -181,8 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "--ends=free", "--ports=4", "--sound-speed=340m/s", "--format=csv"},
                    0,
                    app::CsvHeader(true) +
-                       "\n6,100,19651.654,1,,4,true,,2.2567585,2,10,2.55,,free,4,50.661484,1.9738861,true,"
-                       "1.3840699\n",
+                       "\n6,100,21069.34,1,,4,true,,2.2567585,2,10,2.55,,free,4,47.252644,2.116284,false,"
+                       "1.2236537\n",
                    ""},
         CommandRow{"SlotWithDiameterRefused",
                    {"frequency", "--volume=1", "--thickness=1", "--diameter=2", "--slot=4x1"},
