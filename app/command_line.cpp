@@ -124,9 +124,13 @@ std::optional<SweptAir> SweptAirOf(const Request& request) {
 Result<CommonSettings> ReadCommon(const Request& request) {
   const bool speedGiven = !request.Texts(OptionId::kSoundSpeed).empty();
   const bool temperatureGiven = !request.Texts(OptionId::kTemperature).empty();
-  if (speedGiven && temperatureGiven) return Refused("--sound-speed and --temperature cannot be given together");
   CommonSettings settings;
   settings.sweptAir = SweptAirOf(request);
+  // Given together, the speed sets c and the temperature the air's density
+  // and viscosity; a swept air is one of them.
+  if (settings.sweptAir && speedGiven && temperatureGiven) {
+    return Refused("--sound-speed and --temperature cannot be given together when one is swept");
+  }
   if (settings.sweptAir && !SolvedBy(request.command)) {
     return Refused(std::string(settings.sweptAir->temperature ? "--temperature" : "--sound-speed") +
                    ": batch takes one air for its rows, not a range or a list");
@@ -182,10 +186,11 @@ Result<ModelTexts> ReadModelTexts(const Request& request) {
   const auto ends = Single(request, OptionId::kEnds);
   const auto ports = Single(request, OptionId::kPorts);
   const auto slot = Single(request, OptionId::kSlot);
-  for (const auto* single : {&ends, &ports, &slot}) {
+  const auto pitch = Single(request, OptionId::kPitch);
+  for (const auto* single : {&ends, &ports, &slot, &pitch}) {
     if (!single->ok()) return single->refusal();
   }
-  return ModelTexts{ends.value(), ports.value(), slot.value()};
+  return ModelTexts{ends.value(), ports.value(), slot.value(), pitch.value()};
 }
 
 Result<calculator::PortModel> ReadModel(const Request& request) {
@@ -447,12 +452,13 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
     return RunSweep(sweep, out, err);
   }
   const calculator::Constants constants = ConstantsFor(model.value(), settings.air);
-  const auto design =
+  auto design =
       calculator::SolveProblem({calculation.value().choice, calculation.value().typed, model.value(), constants});
   if (const auto* fault = std::get_if<calculator::ModelFault>(&design)) {
     err << DiagnosticLine(FaultText(*fault, kModelOptionNames));
     return kExitBadArgument;
   }
+  AddLosses(std::get<ModelDesign>(design), settings.air);
   DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()),
                       {settings.csv, settings.air, sweep.units});
   writer.Begin();

@@ -7,7 +7,8 @@
 namespace app {
 
 bool NeedsModelColumns(const calculator::PortModel& model) {
-  return model.ends != calculator::Ends::kScreen || model.ports != 1 || model.slot.has_value();
+  return model.ends != calculator::Ends::kScreen || model.ports != 1 || model.slot.has_value() ||
+         model.pitch.has_value();
 }
 
 calculator::Constants ConstantsFor(const calculator::PortModel& model, const AirChoice& air) {

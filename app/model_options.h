@@ -14,6 +14,8 @@
 #include <string_view>
 #include <variant>
 
+#include "acoustics/air.h"
+#include "acoustics/resonator.h"
 #include "app/result.h"
 #include "app/units.h"
 #include "calculator/design.h"
@@ -29,6 +31,7 @@ struct ModelTexts {
   std::optional<std::string_view> ends;
   std::optional<std::string_view> ports;
   std::optional<std::string_view> slot;
+  std::optional<std::string_view> pitch;
 };
 
 // How a refusal names each model text: an option or a batch column.
@@ -80,6 +83,27 @@ std::string AirName(const calculator::PortModel& model, const AirChoice& air);
 
 // One design as the writer shows it: calculator::SolveProblem's solution.
 using ModelDesign = calculator::Solution;
+
+// The design as the acoustics library takes it, in SI units: the typed or
+// solved quantities, the model's ends, ports, slot and pitch; none for the
+// screens' model or a design the library cannot take (no orifice, a size not
+// above zero).
+//   flanged, 1000 cc, t 1 cm, d 2 cm -> 0.001 m^3, 0.01 m, a round port of 0.02 m
+std::optional<acoustics::Resonator> ResonatorOf(const ModelDesign& design);
+
+// The air of `air`'s temperature (20 C when none is given) with the sound
+// speed the design is computed with: --sound-speed alone sets c, and the
+// temperature the density and viscosity.
+//   {} -> AirAt(20) with c = 343.2146 m/s;  {.soundSpeed = 34000} -> c = 340 m/s, rho 1.204118
+acoustics::Air AirOf(const calculator::PortModel& model, const AirChoice& air);
+
+// Puts the acoustics' losses into a textbook design's figures: the radiation
+// and viscous Q at the design's frequency, their total, f over the total and
+// the peak absorption area (none for a free outer end); the screens' model
+// and a design without an orifice keep none.
+//   1 l, d 2 cm, t 1 cm, flanged, 20 C -> q_radiation 159.0704, q_viscous 56.36818, q 41.61984,
+//                                         bandwidth 4.478864 Hz, peak area 0.4186152 m^2
+void AddLosses(ModelDesign& design, const AirChoice& air);
 
 // A model's fault worded for the command line, with the model's texts named
 // as `names` name them: "--ports needs --ends flanged, free or flanged-free",

@@ -91,6 +91,11 @@ Result<calculator::PortModel> ParseModel(const ModelTexts& texts, const ModelNam
     if (!slot.ok()) return Refused(std::string(names.slot) + ": " + slot.refusal().message);
     model.slot = slot.value();
   }
+  if (texts.pitch) {
+    const Result<float> pitch = ParseValue(*texts.pitch, Dimension::kLength);
+    if (!pitch.ok()) return Refused(std::string(names.pitch) + ": " + pitch.refusal().message);
+    model.pitch = pitch.value();
+  }
   return model;
 }
 
@@ -130,7 +135,7 @@ std::string ModelName(const calculator::PortModel& model, const DisplayUnits& un
 
 std::string AirName(const calculator::PortModel& model, const AirChoice& air) {
   const std::string speed = "c = " + Shown(ConstantsFor(model, air).soundSpeed / 100) + " m/s";
-  if (air.soundSpeed) return speed;
+  if (air.soundSpeed && !air.celsius) return speed;
   if (air.celsius) return "air at " + Shown(static_cast<float>(*air.celsius)) + " C, " + speed;
   if (model.ends == calculator::Ends::kScreen) return "the screens' air, " + speed;
   return "air at " + Shown(static_cast<float>(kDefaultCelsius)) + " C, " + speed;
@@ -140,12 +145,14 @@ std::string ModelTextLines(const ModelDesign& design, const AirChoice& air, cons
   const calculator::PortModel& model = design.model;
   const calculator::PortSolution& solution = design.figures;
   std::string lines = "Model: " + ModelName(model, units) + ", " + AirName(model, air);
-  if (solution.endCorrection && solution.qRadiation && solution.bandwidth) {
+  if (solution.endCorrection && solution.q && solution.qRadiation && solution.qViscous && solution.bandwidth) {
     const DisplayUnit& length = units.Of(Dimension::kLength);
     const DisplayUnit& frequency = units.Of(Dimension::kFrequency);
     lines += ": end correction " + Shown(*solution.endCorrection * length.fromScreen) + " " + UnitText(length.name) +
-             ", Q " + Shown(*solution.qRadiation) + ", bandwidth " + Shown(*solution.bandwidth * frequency.fromScreen) +
-             " " + UnitText(frequency.name);
+             ", Q " + Shown(*solution.q) + " (radiation " + Shown(*solution.qRadiation) + ", viscous " +
+             Shown(*solution.qViscous) + "), bandwidth " + Shown(*solution.bandwidth * frequency.fromScreen) + " " +
+             UnitText(frequency.name);
+    if (solution.peakAbsorptionArea) lines += ", peak absorption area " + Shown(*solution.peakAbsorptionArea) + " m^2";
   }
   lines += '\n';
   if (solution.lumped == false) {

@@ -88,10 +88,17 @@ struct PortSolution {
   bool possible = false;
   // For the textbook models only; empty for kScreen and when no orifice fits.
   std::optional<float> endCorrection;  // Delta, cm, both ends of one port together
-  std::optional<float> qRadiation;     // 2pi * sqrt(V * (L'/(N*S))^3)
-  std::optional<float> bandwidth;      // f / qRadiation, Hz
-  std::optional<bool> lumped;          // k*L' < 0.5 and k*V^(1/3) < 0.5, k = 2pi*f/c
-  std::optional<float> openArea;       // S/P^2 on a grid; empty without a pitch
+  // The losses: as solved, the lossless plug's radiation Q 2pi * sqrt(V *
+  // (L'/(N*S))^3) and f over it; a caller that knows the air's density and
+  // viscosity puts in the acoustics' figures (app::AddLosses): the radiation
+  // and viscous Q, their total, f over the total and the peak absorption area.
+  std::optional<float> qRadiation;
+  std::optional<float> bandwidth;  // Hz
+  std::optional<float> qViscous;
+  std::optional<float> q;
+  std::optional<float> peakAbsorptionArea;  // m^2, at normal incidence on the baffle
+  std::optional<bool> lumped;               // k*L' < 0.5 and k*V^(1/3) < 0.5, k = 2pi*f/c
+  std::optional<float> openArea;            // S/P^2 on a grid; empty without a pitch
 };
 
 // Why a combination of choice and model cannot be computed, in words the

@@ -13,7 +13,7 @@ _helmholtz()
     local commands="frequency volume thickness diameter surface batch"
     local common="--format --delimiter --units --sound-speed --temperature --help"
     local sweep="--only-possible --plot --log-x --linear-x"
-    local model="--ends --ports --slot"
+    local model="--ends --ports --slot --pitch"
     if ((cword == 1)); then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -36,7 +36,7 @@ _helmholtz()
             COMPREPLY=($(compgen -W "screen flanged free flanged-free" -- "$cur"))
             return
             ;;
-        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature | --ports | --slot)
+        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature | --ports | --slot | --pitch)
             return
             ;;
         --plot)
@@ -52,7 +52,7 @@ _helmholtz()
         frequency) options="--volume --diameter --surface --thickness $model $sweep $common" ;;
         volume) options="--frequency --diameter --surface --thickness $model $sweep $common" ;;
         thickness) options="--frequency --volume --diameter --surface $model $sweep $common" ;;
-        diameter | surface) options="--frequency --volume --thickness --ends --ports $sweep $common" ;;
+        diameter | surface) options="--frequency --volume --thickness --ends --ports --pitch $sweep $common" ;;
         batch)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "$common --ends --ports" -- "$cur"))

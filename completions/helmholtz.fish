@@ -28,4 +28,5 @@ complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface batch" -l ends -x -a 'screen flanged free flanged-free' -d 'End corrections of the neck'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface batch" -l ports -x -d 'Identical orifices on the cavity'
 complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness" -l slot -x -d 'Rectangular orifice WxH, mm cm dm m in ft'
+complete -c helmholtz -n "__fish_seen_subcommand_from frequency volume thickness diameter surface" -l pitch -x -d 'Centre distance of ports on a square grid'
 complete -c helmholtz -n "__fish_seen_subcommand_from batch" -F -d 'CSV file, - for standard input'

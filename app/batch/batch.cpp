@@ -144,7 +144,8 @@ class RowSolver {
         decimalComma_(delimiter != ','),
         defaults_(defaults),
         screenConstants_(app::ConstantsFor({.ends = calculator::Ends::kScreen}, air)),
-        textbookConstants_(app::ConstantsFor({.ends = calculator::Ends::kFlanged}, air)) {}
+        textbookConstants_(app::ConstantsFor({.ends = calculator::Ends::kFlanged}, air)),
+        air_(air) {}
 
   // The constants of a row's model: the air given to the batch, or each
   // model's own when none is.
@@ -165,9 +166,12 @@ class RowSolver {
     }
     const std::optional<std::string_view> slotCell = CellOf(row, columns_.slot);
     if (slotCell) ValueText(*slotCell, {}, decimalComma_, slot_);
+    const std::optional<std::string_view> pitchCell = CellOf(row, columns_.pitch);
+    if (pitchCell) ValueText(*pitchCell, {}, decimalComma_, pitch_);
     const Result<calculator::PortModel> model =
         ParseModel({CellOr(row, columns_.ends, defaults_.ends), CellOr(row, columns_.ports, defaults_.ports),
-                    slotCell ? std::optional<std::string_view>(slot_) : std::nullopt},
+                    slotCell ? std::optional<std::string_view>(slot_) : std::nullopt,
+                    pitchCell ? std::optional<std::string_view>(pitch_) : defaults_.pitch},
                    kModelColumnNames);
     if (!model.ok()) return model.refusal();
     const bool slot = model.value().slot.has_value();
@@ -181,6 +185,7 @@ class RowSolver {
     auto design = calculator::SolveProblem({choice.value(), typed.value(), model.value(), ConstantsFor(model.value())});
     if (auto* fault = std::get_if<calculator::ModelFault>(&design))
       return Refused(FaultText(*fault, kModelColumnNames));
+    AddLosses(std::get<ModelDesign>(design), air_);
     return std::get<ModelDesign>(std::move(design));
   }
 
@@ -207,6 +212,8 @@ class RowSolver {
   calculator::Constants textbookConstants_;
   std::array<std::string, 5> texts_;
   std::string slot_;
+  std::string pitch_;
+  AirChoice air_;
 };
 
 }  // namespace

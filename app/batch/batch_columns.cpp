@@ -66,7 +66,8 @@ bool IsComputedColumn(std::string_view name) {
 std::string KnownColumns() {
   std::string list;
   for (const std::string_view name : kColumnNames) list += std::string(name) + ", ";
-  return list + "ends, ports, slot, calculation; a quantity's column may name another unit: volume_l, diameter_mm";
+  return list +
+         "ends, ports, slot, pitch, calculation; a quantity's column may name another unit: volume_l, diameter_mm";
 }
 
 // One quantity named by two columns: the program's own thickness_mm gives way.
@@ -83,6 +84,7 @@ std::optional<std::size_t>* OtherColumn(BatchColumns& columns, std::string_view 
   if (name == kModelColumnNames.ends) return &columns.ends;
   if (name == kModelColumnNames.ports) return &columns.ports;
   if (name == kModelColumnNames.slot) return &columns.slot;
+  if (name == kModelColumnNames.pitch) return &columns.pitch;
   if (name == kCalculationColumn) return &columns.calculation;
   return nullptr;
 }

@@ -29,12 +29,12 @@ struct QuantityColumn {
 struct BatchColumns {
   // Indexed by calculator::Quantity.
   std::array<std::optional<QuantityColumn>, 5> quantities;
-  std::optional<std::size_t> ends, ports, slot, calculation;
+  std::optional<std::size_t> ends, ports, slot, pitch, calculation;
   // The cells a row must have: up to the last column with a name. Cells
   // beyond it (a spreadsheet's empty trailing columns) must be empty.
   std::size_t width = 0;
 
-  bool HasModel() const { return ends || ports || slot; }
+  bool HasModel() const { return ends || ports || slot || pitch; }
   // The header's name for each quantity (the screens' column name where absent).
   QuantityNames Names() const;
 };

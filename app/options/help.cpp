@@ -206,8 +206,10 @@ std::string SubcommandUsageText(Command command) {
         "program's numbers bit for bit: its formulas (one end correction, 0.8862 r\n"
         "for a round hole, sqrt(S) for any shape) and its 34000 cm/s.\n"
         "CSV and JSON add the columns ends, ports, q_radiation, bandwidth_hz,\n"
-        "lumped, end_correction_cm, except under --ends screen with one port and\n"
-        "no --slot.\n";
+        "lumped, end_correction_cm, q, q_viscous, peak_absorption_area_m2, except\n"
+        "under --ends screen with one port and no --slot or --pitch: the Q of the\n"
+        "radiation, of the viscous flow and of both, f/q and the largest\n"
+        "absorption area at normal incidence on the baffle (empty for free ends).\n";
   }
   return text;
 }

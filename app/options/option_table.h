@@ -45,6 +45,7 @@ enum class OptionId : std::uint8_t {
   kEnds,
   kPorts,
   kSlot,
+  kPitch,
   kOnlyPossible,
   kPlot,
   kLogX,
@@ -237,15 +238,16 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      kEveryCommand,
      OptionGroup::kCommon,
      std::nullopt,
-     "--sound-speed C | --temperature T",
-     OptionId::kTemperature,
+     "--sound-speed C",
+     std::nullopt,
      Completion::kNothing,
      "",
      "speed of sound, cm/s, m/s or ft/s",
      {{{"--sound-speed C",
         "speed of sound, cm/s (default), m/s or ft/s; without\n"
-        "it and --temperature, air at 20 C (343.2146 m/s), or\n"
-        "the screens' 34000 cm/s under --ends screen"}}}},
+        "it, that of --temperature or of air at 20 C\n"
+        "(343.2146 m/s), or the screens' 34000 cm/s under\n"
+        "--ends screen"}}}},
     {OptionId::kTemperature,
      "--temperature",
      "",
@@ -255,16 +257,18 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      kEveryCommand,
      OptionGroup::kCommon,
      std::nullopt,
-     "",
-     OptionId::kSoundSpeed,
+     "--temperature T",
+     std::nullopt,
      Completion::kNothing,
      "",
      "air temperature, C, F or K",
      {{{"--temperature T",
         "air temperature in degrees Celsius (or with C),\n"
-        "or with F or K: c = 331.3 * sqrt(1 + T/273.15) m/s;\n"
-        "20 C by default; a range or a list (as the speed's)\n"
-        "sweeps the air, each row with its sound_speed_m_s"}}}},
+        "or with F or K: c = 331.3 * sqrt(1 + T/273.15) m/s\n"
+        "unless --sound-speed gives it, the air's density and\n"
+        "viscosity for the losses; 20 C by default; a range\n"
+        "or a list sweeps the air (as the speed's), each row\n"
+        "with its sound_speed_m_s"}}}},
     {OptionId::kEnds,
      "--ends",
      "",
@@ -324,6 +328,25 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
         "as for --thickness, a width without a unit takes\n"
         "the height's (40x8mm); the multiplication sign may\n"
         "stand for the x"}}}},
+    {OptionId::kPitch,
+     "--pitch",
+     "",
+     OptionKind::kValue,
+     "P",
+     kCalculations,
+     kCalculations,
+     OptionGroup::kModel,
+     std::nullopt,
+     "--pitch P",
+     std::nullopt,
+     Completion::kNothing,
+     "",
+     "centre distance of ports on a square grid",
+     {{{"--pitch P",
+        "the ports stand on a square grid of centre distance P\n"
+        "(a perforated panel), lengths as for --thickness:\n"
+        "neighbours shorten each end correction; an open area\n"
+        "(orifice / P^2) over 0.4 and --ends free are refused"}}}},
     {OptionId::kOnlyPossible,
      "--only-possible",
      "",

@@ -4,7 +4,8 @@
 // design_writer.cpp).
 //
 //   screen columns: calculation,frequency_hz,...,q_factor,error
-//   model columns behind them: ends,ports,q_radiation,bandwidth_hz,lumped,end_correction_cm
+//   model columns behind them: ends,ports,q_radiation,bandwidth_hz,lumped,end_correction_cm,q,q_viscous,
+//                              peak_absorption_area_m2
 #pragma once
 
 #include <array>
@@ -33,6 +34,9 @@ enum class ColumnId : std::uint8_t {
   kBandwidth,
   kLumped,
   kEndCorrection,
+  kQ,
+  kQViscous,
+  kPeakAbsorptionArea,
   kSoundSpeed,
 };
 inline constexpr std::size_t kColumnCount = static_cast<std::size_t>(ColumnId::kSoundSpeed) + 1;
@@ -68,6 +72,9 @@ inline constexpr std::array<ColumnEntry, kColumnCount> kColumns = {{
     {ColumnId::kBandwidth, "bandwidth_hz", ColumnSet::kModel},
     {ColumnId::kLumped, "lumped", ColumnSet::kModel},
     {ColumnId::kEndCorrection, "end_correction_cm", ColumnSet::kModel},
+    {ColumnId::kQ, "q", ColumnSet::kModel},
+    {ColumnId::kQViscous, "q_viscous", ColumnSet::kModel},
+    {ColumnId::kPeakAbsorptionArea, "peak_absorption_area_m2", ColumnSet::kModel},
     {ColumnId::kSoundSpeed, "sound_speed_m_s", ColumnSet::kSweptAir},
 }};
 

@@ -140,6 +140,9 @@ void SetModelCells(Row& row, const ModelDesign* model, const DisplayUnits& units
   row[IndexOf(ColumnId::kBandwidth)] = OptionalCell(shown(solution.bandwidth, ColumnId::kBandwidth));
   if (solution.lumped) row[IndexOf(ColumnId::kLumped)] = TruthCell(*solution.lumped);
   row[IndexOf(ColumnId::kEndCorrection)] = OptionalCell(shown(solution.endCorrection, ColumnId::kEndCorrection));
+  row[IndexOf(ColumnId::kQ)] = OptionalCell(solution.q);
+  row[IndexOf(ColumnId::kQViscous)] = OptionalCell(solution.qViscous);
+  row[IndexOf(ColumnId::kPeakAbsorptionArea)] = OptionalCell(solution.peakAbsorptionArea);
 }
 
 // A design's row: its numbers (or the texts a sweep already wrote for them),

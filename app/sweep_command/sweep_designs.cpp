@@ -37,6 +37,17 @@ void BeginRows(const SweepRequest& request, const Designs& designs, bool rows, D
   }
 }
 
+// A design the model refuses: its error row, or a text row saying why.
+void WriteFault(calculator::ModelFault fault, Format format, DesignWriter& writer, const DesignsTo& to) {
+  if (!to.rows) return;
+  if (format == Format::kText) {
+    to.out.Append(FaultText(fault, kModelOptionNames) + '\n');
+    to.out.EndRow();
+  } else {
+    writer.WriteError(FaultText(fault, kModelOptionNames));
+  }
+}
+
 }  // namespace
 
 // The writer, the cache and the request's settings are this function's own,
@@ -55,6 +66,8 @@ void SweepDesigns(const SweepRequest& request, const Designs& designs, const Des
   const Format format = request.format;
   const bool onlyPossible = request.onlyPossible;
   const Quantity solved = calculator::SolvedQuantity(request.choice);
+  // The air of the design at hand: the request's, or a swept one's point.
+  AirChoice air = request.air;
   std::uint64_t count = 0;
   for (sweep::Odometer point(designs.sweep); point.Valid() && !to.out.failed() && !stop.Raised(); point.Next()) {
     // The terminal chart, or rows that --only-possible leaves out, may write
@@ -63,10 +76,20 @@ void SweepDesigns(const SweepRequest& request, const Designs& designs, const Des
     for (std::size_t axis = point.FirstChanged(); axis < designs.inputs.size(); ++axis) {
       calculator::Field(problem.typed, designs.inputs[axis]) = point.Values()[axis];
     }
-    if (designs.air) problem.constants = calculator::MakeConstants(designs.SoundSpeedOf(point.Values().back()));
-    const auto outcome = calculator::SolveProblem(problem);
-    const ModelDesign& model = *std::get_if<ModelDesign>(&outcome);
+    if (designs.air) {
+      const float value = point.Values().back();
+      problem.constants = calculator::MakeConstants(designs.SoundSpeedOf(value));
+      air = designs.air == SweptAirKind::kTemperature ? AirChoice{std::nullopt, value} : AirChoice{value, std::nullopt};
+    }
+    auto outcome = calculator::SolveProblem(problem);
     progress.Advance();
+    // A grid's open area is known only once the orifice is.
+    if (const auto* fault = std::get_if<calculator::ModelFault>(&outcome)) {
+      WriteFault(*fault, format, writer, to);
+      continue;
+    }
+    ModelDesign& model = *std::get_if<ModelDesign>(&outcome);
+    AddLosses(model, air);
     if (to.chart) AddToChart(to, point, model.design, solved);
     if ((onlyPossible && !model.design.possible) || !to.rows) continue;
     if (format == Format::kText) {

@@ -98,8 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "Volume          = 1000 cm^3\n"
                    "Wall thickness  = 1 cm\n"
                    "Orifice diameter= 2 cm\n"
-                   "Model: flanged ends, 1 port, air at 20 C, c = 343.2146 m/s: end correction 1.697653 cm, "
-                   "Q 158.1008, bandwidth 1.179054 Hz\n"
+                   "Model: flanged ends, 1 port, air at 20 C, c = 343.2146 m/s: end correction 1.697653 cm, Q 41.61982 "
+                   "(radiation 159.0704, viscous 56.36823), bandwidth 4.478861 Hz, peak absorption area 0.4186148 m^2\n"
                    "\n"
                    "    Frequency:  Volume:    Orifice: diameter square:  Thickness   Q-Factor:\n"
                    "    186Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.9\n",
@@ -109,17 +109,16 @@ INSTANTIATE_TEST_SUITE_P(
             "PortIsInAWallByDefault",
             {"thickness", "--frequency=35", "--volume=60l", "--diameter=3in", "--temperature=22", "--format=csv"},
             0,
-            app::CsvHeader(true) +
-                "\n3,35,60000,12.171567,7.62,45.603672,true,,7.62,6.753049,121.71567,11.6663065,,flanged,1,"
-                "402.1717,0.087027505,true,6.4680567\n",
+            app::CsvHeader(true) + "\n3,35,60000,12.171567,7.62,45.603672,true,,7.62,6.753049,121.71567,11.6663065,,"
+                                   "flanged,1,404.7769,0.44750315,true,6.4680567,78.21174,96.943306,9.642238\n",
             ""},
         CommandRow{"PortFlushInABaffle",
                    {"thickness", "--frequency=35", "--volume=60l", "--diameter=3in", "--temperature=22",
                     "--ends=flanged-free", "--format=csv"},
                    0,
                    app::CsvHeader(true) +
-                       "\n3,35,60000,13.068923,7.62,45.603672,true,,7.62,6.753049,130.68922,12.219492,,flanged-free,1,"
-                       "402.1717,0.087027505,true,5.570701\n",
+                       "\n3,35,60000,13.068923,7.62,45.603672,true,,7.62,6.753049,130.68922,12.219492,,"
+                       "flanged-free,1,404.96603,0.46366078,true,5.570701,75.48622,92.78066,9.382233\n",
                    ""},
         // The answer in the units typed: a length in inches as the diameter was, litres as the volume.
         CommandRow{"PortLengthInTheUnitsTyped",
@@ -131,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "Volume          = 60 l\n"
                    "Orifice diameter= 3 in\n"
                    "Model: flanged-free ends, 1 port, air at 22 C, c = 344.3834 m/s: end correction 2.193189 in, "
-                   "Q 402.1717, bandwidth 0.08702751 Hz\n"
+                   "Q 75.48622 (radiation 404.966, viscous 92.78066), bandwidth 0.4636608 Hz, peak absorption area "
+                   "9.382233 m^2\n"
                    "\n"
                    "    Frequency:  Volume:    Orifice: diameter square:  Thickness   Q-Factor:\n"
                    "    35Hz        60000.cc   45.6cm^2 7.6cm    6.8cm    131mm       12.2\n",
@@ -143,9 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    "calculation,frequency_hz,volume_l,thickness_mm,diameter_mm,surface_cm2,possible,message,"
                    "equivalent_diameter_mm,square_side_mm,panel_thickness_mm,q_factor,error,ends,ports,q_radiation,"
-                   "bandwidth_hz,lumped,end_correction_mm\n"
-                   "3,35,60,121.71567,76.2,45.603672,true,,76.2,67.53049,121.71567,11.6663065,,flanged,1,402.1717,"
-                   "0.087027505,true,64.680565\n",
+                   "bandwidth_hz,lumped,end_correction_mm,q,q_viscous,peak_absorption_area_m2\n"
+                   "3,35,60,121.71567,76.2,45.603672,true,,76.2,67.53049,121.71567,11.6663065,,flanged,1,404.7769,"
+                   "0.44750315,true,64.680565,78.21174,96.943306,9.642238\n",
                    ""},
         CommandRow{
             "PortOnTheScreensModel",
@@ -169,7 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
             "Volume          = 1000 cm^3\n"
             "Wall thickness  = 1 cm\n"
             "Orifice diameter= 2 cm\n"
-            "Model: flanged ends, 1 port, c = 340 m/s: end correction 1.697653 cm, Q 158.1008, bandwidth 1.168011 Hz\n"
+            "Model: flanged ends, 1 port, c = 340 m/s: end correction 1.697653 cm, Q 41.47635 (radiation 159.0749, "
+            "viscous 56.10482), bandwidth 4.45226 Hz, peak absorption area 0.417678 m^2\n"
             "\n"
             "    Frequency:  Volume:    Orifice: diameter square:  Thickness   Q-Factor:\n"
             "    185Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.9\n",
@@ -180,9 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "1",
                     "--ends=free", "--ports=4", "--sound-speed=340m/s", "--format=csv"},
                    0,
-                   app::CsvHeader(true) +
-                       "\n6,100,21069.34,1,,4,true,,2.2567585,2,10,2.55,,free,4,47.252644,2.116284,false,"
-                       "1.2236537\n",
+                   app::CsvHeader(true) + "\n6,100,21069.34,1,,4,true,,2.2567585,2,10,2.55,,free,4,95.46254,4.0162635,"
+                                          "false,1.2236537,24.898764,33.68441,\n",
                    ""},
         CommandRow{"SlotWithDiameterRefused",
                    {"frequency", "--volume=1", "--thickness=1", "--diameter=2", "--slot=4x1"},
