@@ -175,6 +175,29 @@ INSTANTIATE_TEST_SUITE_P(
             "    Frequency:  Volume:    Orifice: diameter square:  Thickness   Q-Factor:\n"
             "    185Hz       1000.cc    3.1cm^2  2.cm     1.8cm    10mm        0.9\n",
             ""},
+        // The worked example's losses at 20 C (docs/losses.md, to 30 digits): f 186.4094 Hz,
+        // q_radiation 159.0704, q_viscous 56.3682, q 41.6198, bandwidth 4.4789 Hz, area 0.418615 m^2.
+        CommandRow{"WorkedExampleLosses",
+                   {"frequency", "--volume=1l", "--diameter=2cm", "--thickness=1cm", "--format=csv"},
+                   0,
+                   app::CsvHeader(true) +
+                       "\n1,186.40941,1000,1,2,3.1415927,true,,2,1.7724539,10,0.87165487,,flanged,1,159.07043,"
+                       "4.4788613,true,1.6976527,41.61982,56.368225,0.41861483\n",
+                   ""},
+        // 351 holes on a 32 mm grid: a radiation Q of 2.03, within 10% of the plane wave's kL'/phi = 2.1.
+        CommandRow{"PanelOnAGrid",
+                   {"frequency", "--ports=351", "--pitch=32mm", "--diameter=8mm", "--thickness=6mm", "--volume=18l",
+                    "--format=csv"},
+                   0,
+                   app::CsvHeader(true) +
+                       "\n1,513.8744,18000,0.6,0.8,0.50265485,true,,0.8,0.7089816,6,0.33846635,,flanged,351,2.0283096,"
+                       "268.8645,false,0.50754744,1.9112765,33.124474,0.07601036\n",
+                   ""},
+        CommandRow{"GridWithFreeEndsRefused",
+                   {"frequency", "--volume=1l", "--diameter=2cm", "--thickness=1cm", "--pitch=3cm", "--ends=free"},
+                   2,
+                   "",
+                   "helmholtz: --pitch needs a panel at the outer end: --ends flanged or flanged-free\n"},
         CommandRow{"SlotOfFourPortsAsCsv",
                    {"volume", "--frequency=100", "--thickness=1",
                     "--slot=4\xC3\x97"
