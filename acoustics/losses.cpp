@@ -9,42 +9,65 @@ namespace acoustics {
 
 namespace {
 
-// The scan that brackets the absorption peak: octaves either side of the
-// lossless frequency, and points per octave. The area has one maximum near
-// the resonance, so the best point's neighbours bracket it.
+// The walk that brackets the absorption peak: steps of a quarter octave from
+// the lossless frequency uphill, at most four octaves. The area has one
+// maximum near the resonance, so the highest point's neighbours bracket it.
 constexpr int kScanOctaves = 4;
 constexpr int kScanPointsPerOctave = 4;
-// Golden sections from a bracket of half an octave: after 80 the bracket is
-// below a unit in the last place; the area, flat at its top, is exact well
-// before.
-constexpr int kGoldenSections = 80;
+// The refinement of the bracketed peak: parabolas through three points of
+// the logarithm of the area against log2 f, whose top is nearly a parabola,
+// with a golden-section step where a parabola's vertex is of no use. It
+// stops when a step moves the peak by less than 1e-9 octave or the bracket
+// is narrower (the area, flat at its top, is then exact to a few units in the
+// last place of a double; closer in, its rounding errors would steer the
+// parabolas), and in any case after 60 steps. A sweep computes one peak per
+// design, so each evaluation counts: a resonance takes about ten.
+constexpr double kPeakTolerance = 1e-9;
+constexpr int kMostRefinements = 60;
+constexpr double kGoldenStep = 0.3819660112501051;  // (3 - sqrt(5)) / 2
 
 double AreaAtLog2(const ImpedanceModel& model, double log2_hz) { return *AbsorptionAreaM2(model, std::exp2(log2_hz)); }
 
-// The maximum of the area over log2 f in [low, high], which brackets it.
-AbsorptionPeak GoldenSectionMaximum(const ImpedanceModel& model, double low, double high) {
-  const double inverse_golden = (std::sqrt(5.0) - 1) / 2;
-  double left = high - inverse_golden * (high - low);
-  double right = low + inverse_golden * (high - low);
-  double left_area = AreaAtLog2(model, left);
-  double right_area = AreaAtLog2(model, right);
-  for (int i = 0; i < kGoldenSections; ++i) {
-    if (left_area < right_area) {
-      low = left;
-      left = right;
-      left_area = right_area;
-      right = low + inverse_golden * (high - low);
-      right_area = AreaAtLog2(model, right);
+// Three points of log2 f, the middle one the highest, and their log areas.
+struct Bracket {
+  double low, mid, high;
+  double low_log, mid_log, high_log;
+  double mid_area;
+};
+
+// The next point to evaluate: the vertex of the parabola through the
+// bracket, or a golden step into its larger part when the vertex is outside
+// or on the middle point.
+double NextPoint(const Bracket& b) {
+  const double left = b.mid - b.low;
+  const double right = b.mid - b.high;
+  const double p = left * left * (b.mid_log - b.high_log) - right * right * (b.mid_log - b.low_log);
+  const double q = left * (b.mid_log - b.high_log) - right * (b.mid_log - b.low_log);
+  const double vertex = q != 0 ? b.mid - 0.5 * p / q : b.mid;
+  if (vertex > b.low && vertex < b.high && vertex != b.mid) return vertex;
+  return left > -right ? b.mid - kGoldenStep * left : b.mid - kGoldenStep * right;
+}
+
+// The maximum of the area in a bracket whose middle point is highest.
+AbsorptionPeak RefinedMaximum(const ImpedanceModel& model, Bracket b) {
+  for (int i = 0; i < kMostRefinements; ++i) {
+    const double x = NextPoint(b);
+    const double area = AreaAtLog2(model, x);
+    const double log_area = std::log(area);
+    const bool converged = std::abs(x - b.mid) < kPeakTolerance;
+    if (log_area > b.mid_log) {
+      (x > b.mid ? b.low : b.high) = b.mid;
+      (x > b.mid ? b.low_log : b.high_log) = b.mid_log;
+      b.mid = x;
+      b.mid_log = log_area;
+      b.mid_area = area;
     } else {
-      high = right;
-      right = left;
-      right_area = left_area;
-      left = high - inverse_golden * (high - low);
-      left_area = AreaAtLog2(model, left);
+      (x > b.mid ? b.high : b.low) = x;
+      (x > b.mid ? b.high_log : b.low_log) = log_area;
     }
+    if (converged || b.high - b.low < kPeakTolerance) break;
   }
-  return left_area < right_area ? AbsorptionPeak{std::exp2(right), right_area}
-                                : AbsorptionPeak{std::exp2(left), left_area};
+  return {std::exp2(b.mid), b.mid_area};
 }
 
 }  // namespace
@@ -82,16 +105,22 @@ std::optional<AbsorptionPeak> PeakAbsorption(const Resonator& design, const Air&
   const ImpedanceModel model(design, air);
   const double centre = std::log2(LosslessFrequencyHz(design, air));
   const double step = 1.0 / kScanPointsPerOctave;
-  int best = -kScanOctaves * kScanPointsPerOctave;
-  double best_area = 0;
-  for (int i = best; i <= kScanOctaves * kScanPointsPerOctave; ++i) {
-    const double area = AreaAtLog2(model, centre + i * step);
-    if (area > best_area) {
-      best = i;
-      best_area = area;
-    }
+  const auto area = [&](int i) { return AreaAtLog2(model, centre + i * step); };
+  // Uphill from the lossless frequency, one way or the other, to the top.
+  int best = 0;
+  double best_area = area(0);
+  const double above = area(1);
+  const int direction = above > best_area ? 1 : -1;
+  for (int i = direction; std::abs(i) <= kScanOctaves * kScanPointsPerOctave; i += direction) {
+    const double next = i == 1 ? above : area(i);
+    if (!(next > best_area)) break;
+    best = i;
+    best_area = next;
   }
-  return GoldenSectionMaximum(model, centre + (best - 1) * step, centre + (best + 1) * step);
+  const double low = centre + (best - 1) * step;
+  const double high = centre + (best + 1) * step;
+  return RefinedMaximum(model, {low, centre + best * step, high, std::log(AreaAtLog2(model, low)), std::log(best_area),
+                                std::log(AreaAtLog2(model, high)), best_area});
 }
 
 }  // namespace acoustics

@@ -178,8 +178,12 @@ class NullSink final : public app::OutputSink {
   std::uint64_t bytes_ = 0;
 };
 
-void CommandCsv(benchmark::State& state) {
+// The command's own path under `model`: the screens' by default, or the
+// textbook's flanged ends, whose every design also computes its losses and
+// absorption peak.
+void CommandCsvUnder(benchmark::State& state, calculator::PortModel model) {
   app::SweepRequest request;
+  request.model = model;
   request.choice = Choice::kFrequencyRound;
   request.inputs = {{calculator::Quantity::kVolume, {"100:100000:100"}},
                     {calculator::Quantity::kDiameter, {"0.1:100:0.1"}},
@@ -194,7 +198,10 @@ void CommandCsv(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(VolumeByDiameter().Count()));
 }
+void CommandCsv(benchmark::State& state) { CommandCsvUnder(state, {}); }
 BENCHMARK(CommandCsv)->Unit(benchmark::kMillisecond);
+void CommandCsvFlanged(benchmark::State& state) { CommandCsvUnder(state, {.ends = calculator::Ends::kFlanged}); }
+BENCHMARK(CommandCsvFlanged)->Unit(benchmark::kMillisecond);
 
 void CsvToChars(benchmark::State& state) { CsvSweep<AppendShortest>(state); }
 BENCHMARK(CsvToChars)->Unit(benchmark::kMillisecond);
