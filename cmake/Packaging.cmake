@@ -54,6 +54,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${HELMHOLTZ_DEBIAN_DIR}/copyright
               ${HELMHOLTZ_PACKAGE_DIR}/changelog.Debian.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md ${PROJECT_SOURCE_DIR}/docs/calculations.md
+              ${PROJECT_SOURCE_DIR}/docs/losses.md ${PROJECT_SOURCE_DIR}/docs/absorbers.md
               ${PROJECT_SOURCE_DIR}/docs/development.md ${PROJECT_SOURCE_DIR}/docs/screen-choice1.svg
               ${PROJECT_SOURCE_DIR}/docs/sweep-frequency.svg
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)

@@ -24,7 +24,7 @@ if(MANDOC_PROGRAM AND CMARK_GFM_PROGRAM)
                      COMMAND ${MANDOC_PROGRAM} -T html ${HELMHOLTZ_MANUAL} > ${html_dir}/docs/helmholtz.1.html
                      DEPENDS ${HELMHOLTZ_MANUAL})
   set(html_pages ${html_dir}/docs/helmholtz.1.html)
-  foreach(page README.md docs/guide.md docs/calculations.md docs/development.md)
+  foreach(page README.md docs/guide.md docs/calculations.md docs/losses.md docs/absorbers.md docs/development.md)
     string(REGEX REPLACE "\\.md$" ".html" html_page ${page})
     add_custom_command(OUTPUT ${html_dir}/${html_page}
                        COMMAND ${CMAKE_COMMAND} -DCMARK=${CMARK_GFM_PROGRAM} -DINPUT=${PROJECT_SOURCE_DIR}/${page}
