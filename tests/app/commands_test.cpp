@@ -463,6 +463,23 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    "",
                    Refused("--temperature: batch takes one air for its rows, not a range or a list")},
+        // Ports on a grid: refused where the hole-interaction factor does not hold or no panel is.
+        CommandRow{"GridTooOpen",
+                   {"frequency", "--volume=18l", "--diameter=8mm", "--thickness=6mm", "--ports=351", "--pitch=10mm"},
+                   2,
+                   "",
+                   Refused("--pitch leaves an open area over 0.4 (the orifice over the pitch squared); the grid's end "
+                           "correction holds up to 0.4")},
+        CommandRow{"GridOnTheScreensModel",
+                   {"frequency", "--volume=18l", "--diameter=8mm", "--thickness=6mm", "--pitch=32mm", "--ends=screen"},
+                   2,
+                   "",
+                   Refused("--pitch needs --ends flanged or flanged-free")},
+        CommandRow{"GridOfNoPitch",
+                   {"frequency", "--volume=18l", "--diameter=8mm", "--thickness=6mm", "--ports=351", "--pitch=0"},
+                   2,
+                   "",
+                   Refused("--pitch needs a length above zero")},
         CommandRow{"TwoUnitsOfOneDimension",
                    {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--units=l,cc"},
                    2,
@@ -1062,6 +1079,19 @@ INSTANTIATE_TEST_SUITE_P(
                  "0.54041547,true,2.546479,74.01712,102.25345,9.400747\n",
                  "",
                  {"--units", "imperial"}},
+        // A pitch column puts each row's ports on a grid; a grid too open fails its row only.
+        BatchRow{"PitchColumn",
+                 "frequency_hz,volume_l,thickness_mm,diameter_mm,ports,pitch\n,18,6,8,351,3.2\n,18,6,8,351,1\n",
+                 1,
+                 kModelCsvHeader +
+                     "1,513.8744,18000,0.6,0.8,0.50265485,true,,0.8,0.7089816,6,0.33846635,,flanged,351,2.0283096,"
+                     "268.8645,false,0.50754744,1.9112765,33.124474,0.07601036\n" +
+                     kFailed +
+                     "pitch leaves an open area over 0.4 (the orifice over the pitch squared); the grid's end "
+                     "correction holds up to 0.4,,,,,,,,,\n",
+                 "FILE:3: pitch leaves an open area over 0.4 (the orifice over the pitch squared); the grid's end "
+                 "correction holds up to 0.4\n",
+                 {}},
         BatchRow{"ValueInAnUnnamedTrailingColumn",
                  kHeader.substr(0, kHeader.size() - 1) + ",\n,1000,1,2,x\n,1000,1,2,\n", 1,
                  kCsvHeader + kFailed + "5 cells where the header has 4\n" + kWorkedRow,
