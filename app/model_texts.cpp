@@ -1,5 +1,5 @@
 // The port model's texts: the options and batch cells read into a model,
-// and the model as the answers name it.
+// the model as the answers name it, and the air a design is computed in.
 #include "app/model_options.h"
 
 #include <algorithm>
@@ -131,6 +131,13 @@ std::string ModelName(const calculator::PortModel& model, const DisplayUnits& un
             Shown(model.slot->height * length.fromScreen) + " " + UnitText(length.name) + ")";
   }
   return name;
+}
+
+calculator::Constants ConstantsFor(const calculator::PortModel& model, const AirChoice& air) {
+  if (air.soundSpeed) return calculator::MakeConstants(*air.soundSpeed);
+  if (air.celsius) return calculator::MakeConstants(SoundSpeedAt(*air.celsius));
+  if (model.ends == calculator::Ends::kScreen) return calculator::MakeConstants();
+  return calculator::MakeConstants(SoundSpeedAt(kDefaultCelsius));
 }
 
 std::string AirName(const calculator::PortModel& model, const AirChoice& air) {

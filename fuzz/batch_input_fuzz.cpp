@@ -74,7 +74,7 @@ void CheckValue(std::string_view text) {
   const app::Result<calculator::Slot> slot = app::ParseSlot(text);
   CheckRefusal(slot);
   if (slot.ok() && !(std::isfinite(slot.value().width) && std::isfinite(slot.value().height))) std::abort();
-  CheckRefusal(app::ParseModel({text, text, text}, app::kModelOptionNames));
+  CheckRefusal(app::ParseModel({text, text, text, text}, app::kModelOptionNames));
 }
 
 }  // namespace
