@@ -458,7 +458,7 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
     err << DiagnosticLine(FaultText(*fault, kModelOptionNames));
     return kExitBadArgument;
   }
-  AddLosses(std::get<ModelDesign>(design), settings.air);
+  AddLosses(std::get<ModelDesign>(design), AirOf(model.value(), settings.air));
   DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()),
                       {settings.csv, settings.air, sweep.units});
   writer.Begin();

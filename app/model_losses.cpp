@@ -67,7 +67,7 @@ acoustics::Air AirOf(const calculator::PortModel& model, const AirChoice& air) {
                                    speed_m_s);
 }
 
-void AddLosses(ModelDesign& design, const AirChoice& air) {
+void AddLosses(ModelDesign& design, const acoustics::Air& gas) {
   const std::optional<acoustics::Resonator> resonator = ResonatorOf(design);
   const double frequency_hz = design.figures.quantities.frequency;
   if (!resonator || !PositiveAndFinite(frequency_hz)) {
@@ -76,7 +76,6 @@ void AddLosses(ModelDesign& design, const AirChoice& air) {
     design.figures.bandwidth.reset();
     return;
   }
-  const acoustics::Air gas = AirOf(design.model, air);
   const acoustics::Losses losses = acoustics::LossesAt(*resonator, frequency_hz, gas);
   calculator::PortSolution& figures = design.figures;
   figures.qRadiation = static_cast<float>(losses.q_radiation);

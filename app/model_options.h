@@ -100,10 +100,11 @@ acoustics::Air AirOf(const calculator::PortModel& model, const AirChoice& air);
 // Puts the acoustics' losses into a textbook design's figures: the radiation
 // and viscous Q at the design's frequency, their total, f over the total and
 // the peak absorption area (none for a free outer end); the screens' model
-// and a design without an orifice keep none.
+// and a design without an orifice keep none. `gas` is AirOf(the design's
+// model, the air given), made once for every design that shares them.
 //   1 l, d 2 cm, t 1 cm, flanged, 20 C -> q_radiation 159.0704, q_viscous 56.36818, q 41.61984,
 //                                         bandwidth 4.478864 Hz, peak area 0.4186152 m^2
-void AddLosses(ModelDesign& design, const AirChoice& air);
+void AddLosses(ModelDesign& design, const acoustics::Air& gas);
 
 // A model's fault worded for the command line, with the model's texts named
 // as `names` name them: "--ports needs --ends flanged, free or flanged-free",

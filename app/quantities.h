@@ -51,6 +51,13 @@ constexpr const QuantityEntry& EntryOf(calculator::Quantity quantity) {
   return kQuantityTable[static_cast<std::size_t>(quantity)];
 }
 
+// The name a quantity's columns begin with, whatever their unit:
+//   StemOf(Quantity::kVolume) -> "volume" (of volume_cc, volume_l)
+constexpr std::string_view StemOf(calculator::Quantity quantity) {
+  const std::string_view column = EntryOf(quantity).column;
+  return column.substr(0, column.find('_'));
+}
+
 // One name of every quantity, in the table's order: a refusal's wording
 // names an option or a column by the quantity's index.
 constexpr std::array<std::string_view, kQuantityTable.size()> NamesOf(std::string_view QuantityEntry::*name) {

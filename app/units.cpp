@@ -298,6 +298,11 @@ std::optional<DisplayUnit> TypedUnit(std::string_view text, Dimension dimension)
   return std::nullopt;
 }
 
+float InUnit(float screenValue, const DisplayUnit& unit) {
+  if (unit.fromScreen == 1) return screenValue;
+  return static_cast<float>(screenValue * unit.fromScreen);  // -> single
+}
+
 std::string ColumnSuffix(std::string_view unit) {
   std::string suffix(unit);
   for (char& c : suffix) c = c == '/' ? '_' : static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);

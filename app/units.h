@@ -85,6 +85,10 @@ struct DisplayUnits {
   DisplayUnit& Of(Dimension dimension) { return units[static_cast<std::size_t>(dimension)]; }
 };
 
+// A value in the screens' unit as `unit` shows it, rounded to single once
+// (exactly the value in the screens' own unit): 60000 cc in l -> 60.
+float InUnit(float screenValue, const DisplayUnit& unit);
+
 // --units: a comma-separated list of unit names, each setting its
 // dimension's unit, and of the sets metric (Hz, l, mm, cm2), imperial (Hz,
 // ft3, in, in2) and screen (Hz, cc, cm, cm2), which a later unit overrides:

@@ -145,7 +145,8 @@ class RowSolver {
         defaults_(defaults),
         screenConstants_(app::ConstantsFor({.ends = calculator::Ends::kScreen}, air)),
         textbookConstants_(app::ConstantsFor({.ends = calculator::Ends::kFlanged}, air)),
-        air_(air) {}
+        // The screens' rows have no losses: every row that has shares this air.
+        textbookGas_(AirOf({.ends = calculator::Ends::kFlanged}, air)) {}
 
   // The constants of a row's model: the air given to the batch, or each
   // model's own when none is.
@@ -185,7 +186,7 @@ class RowSolver {
     auto design = calculator::SolveProblem({choice.value(), typed.value(), model.value(), ConstantsFor(model.value())});
     if (auto* fault = std::get_if<calculator::ModelFault>(&design))
       return Refused(FaultText(*fault, kModelColumnNames));
-    AddLosses(std::get<ModelDesign>(design), air_);
+    AddLosses(std::get<ModelDesign>(design), textbookGas_);
     return std::get<ModelDesign>(std::move(design));
   }
 
@@ -213,7 +214,7 @@ class RowSolver {
   std::array<std::string, 5> texts_;
   std::string slot_;
   std::string pitch_;
-  AirChoice air_;
+  acoustics::Air textbookGas_;
 };
 
 }  // namespace

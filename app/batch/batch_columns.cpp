@@ -22,17 +22,11 @@ constexpr std::string_view kThicknessMillimetres = "thickness_mm";
 
 // The quantity a column gives and the unit of its cells: "volume_cc" -> volume
 // in the screens' unit, "volume_l" -> volume in l, "diameter_in" -> diameter in in.
-// The name a quantity's columns begin with: "volume" of volume_cc.
-std::string_view Stem(Quantity quantity) {
-  const std::string_view column = EntryOf(quantity).column;
-  return column.substr(0, column.find('_'));
-}
-
 std::optional<std::pair<Quantity, std::string_view>> QuantityOfName(std::string_view name) {
   for (const QuantityEntry& entry : kQuantityTable) {
     const Quantity quantity = entry.quantity;
     if (name == entry.column) return std::pair(quantity, std::string_view());
-    const std::string_view stem = Stem(quantity);
+    const std::string_view stem = StemOf(quantity);
     if (!name.starts_with(stem) || name.size() <= stem.size() || name[stem.size()] != '_') continue;
     for (const std::string_view unit : UnitNames(DimensionOf(quantity))) {
       if (name.substr(stem.size() + 1) == ColumnSuffix(unit)) return std::pair(quantity, unit);
@@ -76,7 +70,7 @@ Result<bool> KeepSecond(const QuantityColumn& first, std::string_view second, Qu
   if (second == kThicknessMillimetres) return false;
   if (first.name == kThicknessMillimetres) return true;
   return Refused("columns '" + first.name + "' and '" + std::string(second) + "' both give the " +
-                 std::string(Stem(quantity)));
+                 std::string(StemOf(quantity)));
 }
 
 // A model or calculation column, or nothing when `name` is none of them.

@@ -62,8 +62,7 @@ void AppendLine(std::string& out, const calculator::ResultLine& line, const Disp
 
 // A value of `dimension` in the screens' unit as `units` show it.
 float Shown(float value, std::optional<Dimension> dimension, const DisplayUnits& units) {
-  if (!dimension || units.Of(*dimension).fromScreen == 1) return value;
-  return static_cast<float>(value * units.Of(*dimension).fromScreen);  // -> single
+  return dimension ? InUnit(value, units.Of(*dimension)) : value;
 }
 
 // Writes `text` into `row` from 1-based `column` on, over whatever stands

@@ -66,8 +66,9 @@ void SweepDesigns(const SweepRequest& request, const Designs& designs, const Des
   const Format format = request.format;
   const bool onlyPossible = request.onlyPossible;
   const Quantity solved = calculator::SolvedQuantity(request.choice);
-  // The air of the design at hand: the request's, or a swept one's point.
-  AirChoice air = request.air;
+  // The air of the losses: the request's for every design, or a swept one's
+  // point, made again only when the point changes it.
+  acoustics::Air gas = AirOf(request.model, request.air);
   std::uint64_t count = 0;
   for (sweep::Odometer point(designs.sweep); point.Valid() && !to.out.failed() && !stop.Raised(); point.Next()) {
     // The terminal chart, or rows that --only-possible leaves out, may write
@@ -79,7 +80,9 @@ void SweepDesigns(const SweepRequest& request, const Designs& designs, const Des
     if (designs.air) {
       const float value = point.Values().back();
       problem.constants = calculator::MakeConstants(designs.SoundSpeedOf(value));
-      air = designs.air == SweptAirKind::kTemperature ? AirChoice{std::nullopt, value} : AirChoice{value, std::nullopt};
+      const AirChoice air =
+          designs.air == SweptAirKind::kTemperature ? AirChoice{std::nullopt, value} : AirChoice{value, std::nullopt};
+      gas = AirOf(request.model, air);
     }
     auto outcome = calculator::SolveProblem(problem);
     progress.Advance();
@@ -89,7 +92,7 @@ void SweepDesigns(const SweepRequest& request, const Designs& designs, const Des
       continue;
     }
     ModelDesign& model = *std::get_if<ModelDesign>(&outcome);
-    AddLosses(model, air);
+    AddLosses(model, gas);
     if (to.chart) AddToChart(to, point, model.design, solved);
     if ((onlyPossible && !model.design.possible) || !to.rows) continue;
     if (format == Format::kText) {

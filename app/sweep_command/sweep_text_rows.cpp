@@ -28,10 +28,6 @@ std::string ColumnName(std::string_view stem, std::optional<Dimension> dimension
   if (!dimension) return std::string(stem);
   return std::string(stem) + "_" + ColumnSuffix(units.Of(*dimension).name);
 }
-std::string_view StemOf(Quantity quantity) {
-  const std::string_view column = EntryOf(quantity).column;
-  return column.substr(0, column.find('_'));
-}
 std::string ColumnName(Quantity quantity, const DisplayUnits& units) {
   return ColumnName(StemOf(quantity), DimensionOf(quantity), units);
 }
@@ -44,8 +40,8 @@ std::size_t WidthOf(std::string_view stem, std::optional<Dimension> dimension, c
 // A value in the screens' unit of `dimension` as `units` show it.
 std::optional<float> InUnits(std::optional<float> value, std::optional<Dimension> dimension,
                              const DisplayUnits& units) {
-  if (!value || !dimension || units.Of(*dimension).fromScreen == 1) return value;
-  return static_cast<float>(*value * units.Of(*dimension).fromScreen);  // -> single
+  if (!value || !dimension) return value;
+  return InUnit(*value, units.Of(*dimension));
 }
 
 void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
