@@ -16,6 +16,7 @@
 #include "app/model_options.h"
 #include "app/options/help.h"
 #include "app/options/option_table.h"
+#include "app/response_command/response_command.h"
 #include "app/result.h"
 #include "app/output/design_writer.h"
 #include "app/output/output.h"
@@ -131,9 +132,10 @@ Result<CommonSettings> ReadCommon(const Request& request) {
   if (settings.sweptAir && speedGiven && temperatureGiven) {
     return Refused("--sound-speed and --temperature cannot be given together when one is swept");
   }
-  if (settings.sweptAir && !SolvedBy(request.command)) {
-    return Refused(std::string(settings.sweptAir->temperature ? "--temperature" : "--sound-speed") +
-                   ": batch takes one air for its rows, not a range or a list");
+  if (settings.sweptAir && (!SolvedBy(request.command) || request.command == Command::kResponse)) {
+    return Refused(std::string(settings.sweptAir->temperature ? "--temperature" : "--sound-speed") + ": " +
+                   std::string(NameOf(request.command)) + " takes one air for its " +
+                   (SolvedBy(request.command) ? "curves" : "rows") + ", not a range or a list");
   }
   // A swept air is read with the sweep's designs.
   const auto single = [&](OptionId id) {
@@ -421,9 +423,9 @@ DisplayUnits UnitsShown(const Request& request, const DisplayUnits& given) {
   return shown;
 }
 
-// A calculation subcommand: one design, or a sweep of them.
-int RunCalculation(const Request& request, const CommonSettings& settings, plot::ColourQuery colours, Output& out,
-                   std::ostream& err) {
+// What a design command's options give besides the inputs' values: the
+// answer's settings, the chart, the model and the calculation's choice.
+SweepRequest SettingsOf(const Request& request, const CommonSettings& settings, plot::ColourQuery colours) {
   SweepRequest sweep;
   sweep.format = settings.format;
   sweep.csv = settings.csv;
@@ -432,35 +434,84 @@ int RunCalculation(const Request& request, const CommonSettings& settings, plot:
   sweep.sweptAir = settings.sweptAir;
   sweep.onlyPossible = request.Flag(OptionId::kOnlyPossible);
   sweep.colours = colours;
-  const Result<bool> chart = ReadChartOptions(request, sweep);
-  if (!chart.ok()) {
-    err << DiagnosticLine(chart.refusal().message);
-    return kExitBadArgument;
-  }
   for (const Quantity quantity : request.order) sweep.inputs.push_back({quantity, request.Texts(OptionOf(quantity))});
+  return sweep;
+}
+
+// The chart, the model and the calculation `sweep` asks for, read into it;
+// the inputs' values too unless it is a sweep (or `readAsSweep`), whose
+// designs are read by ReadDesigns.
+Result<Calculation> ReadDesignOptions(const Request& request, SweepRequest& sweep, bool readAsSweep) {
+  const Result<bool> chart = ReadChartOptions(request, sweep);
+  if (!chart.ok()) return chart.refusal();
+  const bool sweeping = readAsSweep || IsSweep(sweep);
   const Result<calculator::PortModel> model = ReadModel(request);
-  const Result<Calculation> calculation =
-      model.ok() ? ReadCalculation(request, model.value().slot.has_value(), IsSweep(sweep)) : model.refusal();
+  if (!model.ok()) return model.refusal();
+  sweep.model = model.value();
+  const Result<Calculation> calculation = ReadCalculation(request, sweep.model.slot.has_value(), sweeping);
+  if (!calculation.ok()) return calculation.refusal();
+  sweep.choice = calculation.value().choice;
+  sweep.constants = ConstantsFor(sweep.model, sweep.air);
+  return calculation;
+}
+
+std::optional<ResponsePlot> ParsePlotQuantity(std::string_view text) {
+  if (text == "gain") return ResponsePlot::kGain;
+  if (text == "absorption-area") return ResponsePlot::kAbsorptionArea;
+  return std::nullopt;
+}
+
+// The response: its designs read as a sweep's, whatever their number.
+int RunResponseCommand(const Request& request, const CommonSettings& settings, plot::ColourQuery colours, Output& out,
+                       std::ostream& err) {
+  ResponseRequest response;
+  response.designs = SettingsOf(request, settings, colours);
+  const auto band = Single(request, OptionId::kBand);
+  const auto perOctave = Single(request, OptionId::kPerOctave);
+  const auto plotted = Single(request, OptionId::kPlotQuantity);
+  Result<Calculation> calculation = ReadDesignOptions(request, response.designs, true);
+  for (const auto* single : {&band, &perOctave, &plotted}) {
+    if (!single->ok() && calculation.ok()) calculation = single->refusal();
+  }
+  if (calculation.ok() && plotted.value()) {
+    const std::optional<ResponsePlot> parsed = ParsePlotQuantity(*plotted.value());
+    if (!response.designs.plot) {
+      calculation = Refused("--plot-quantity needs --plot");
+    } else if (!parsed) {
+      calculation =
+          Refused("--plot-quantity: '" + Printable(*plotted.value()) + "' is not one of gain, absorption-area");
+    } else {
+      response.plotted = *parsed;
+    }
+  }
   if (!calculation.ok()) {
     err << DiagnosticLine(calculation.refusal().message);
     return kExitBadArgument;
   }
-  if (IsSweep(sweep)) {
-    sweep.choice = calculation.value().choice;
-    sweep.model = model.value();
-    sweep.constants = ConstantsFor(sweep.model, sweep.air);
-    return RunSweep(sweep, out, err);
+  if (band.value()) response.band = std::string(*band.value());
+  if (perOctave.value()) response.perOctave = std::string(*perOctave.value());
+  return RunResponse(response, out, err);
+}
+
+// A calculation subcommand: one design, or a sweep of them.
+int RunCalculation(const Request& request, const CommonSettings& settings, plot::ColourQuery colours, Output& out,
+                   std::ostream& err) {
+  SweepRequest sweep = SettingsOf(request, settings, colours);
+  const Result<Calculation> calculation = ReadDesignOptions(request, sweep, false);
+  if (!calculation.ok()) {
+    err << DiagnosticLine(calculation.refusal().message);
+    return kExitBadArgument;
   }
-  const calculator::Constants constants = ConstantsFor(model.value(), settings.air);
-  auto design =
-      calculator::SolveProblem({calculation.value().choice, calculation.value().typed, model.value(), constants});
+  if (IsSweep(sweep)) return RunSweep(sweep, out, err);
+  const calculator::PortModel& model = sweep.model;
+  const calculator::Constants& constants = sweep.constants;
+  auto design = calculator::SolveProblem({calculation.value().choice, calculation.value().typed, model, constants});
   if (const auto* fault = std::get_if<calculator::ModelFault>(&design)) {
     err << DiagnosticLine(FaultText(*fault, kModelOptionNames));
     return kExitBadArgument;
   }
-  AddLosses(std::get<ModelDesign>(design), AirOf(model.value(), settings.air));
-  DesignWriter writer(settings.format, out, NeedsModelColumns(model.value()),
-                      {settings.csv, settings.air, sweep.units});
+  AddLosses(std::get<ModelDesign>(design), AirOf(model, settings.air));
+  DesignWriter writer(settings.format, out, NeedsModelColumns(model), {settings.csv, settings.air, sweep.units});
   writer.Begin();
   writer.Write(std::get<ModelDesign>(design), constants);
   return FinishOutput(out, 0, err);
@@ -524,6 +575,7 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
     return kExitBadArgument;
   }
   if (!SolvedBy(*command)) return RunBatchCommand(request.value(), settings.value(), out, err);
+  if (*command == Command::kResponse) return RunResponseCommand(request.value(), settings.value(), colours, out, err);
   return RunCalculation(request.value(), settings.value(), colours, out, err);
 }
 

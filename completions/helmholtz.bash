@@ -10,7 +10,7 @@ _helmholtz()
     [[ $prev == = ]] && prev=${COMP_WORDS[cword - 2]}
     local words=("${COMP_WORDS[@]}")
 
-    local commands="frequency volume thickness diameter surface batch"
+    local commands="frequency volume thickness diameter surface response batch"
     local common="--format --delimiter --units --sound-speed --temperature --help"
     local sweep="--only-possible --plot --log-x --linear-x"
     local model="--ends --ports --slot --pitch"
@@ -36,7 +36,11 @@ _helmholtz()
             COMPREPLY=($(compgen -W "screen flanged free flanged-free" -- "$cur"))
             return
             ;;
-        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature | --ports | --slot | --pitch)
+        --plot-quantity)
+            COMPREPLY=($(compgen -W "gain absorption-area" -- "$cur"))
+            return
+            ;;
+        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature | --ports | --slot | --pitch | --band | --per-octave)
             return
             ;;
         --plot)
@@ -53,6 +57,7 @@ _helmholtz()
         volume) options="--frequency --diameter --surface --thickness $model $sweep $common" ;;
         thickness) options="--frequency --volume --diameter --surface $model $sweep $common" ;;
         diameter | surface) options="--frequency --volume --thickness --ends --ports --pitch $sweep $common" ;;
+        response) options="--volume --diameter --surface --thickness $model --plot --plot-quantity --band --per-octave $common" ;;
         batch)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "$common --ends --ports" -- "$cur"))

@@ -11,8 +11,9 @@
 // Left out, so that one input stays quick and touches nothing: an argument
 // holding '/' (the command runs in an empty folder of its own, where a --plot
 // file is removed again and a batch file is never found; a batch without one
-// reads an empty standard input), and a command line whose texts could give a
-// sweep of more than 4096 designs.
+// reads an empty standard input), a command line whose texts could give a
+// sweep of more than 4096 designs (64 for a response, each of up to 6001
+// frequencies), and a response band of more than 4096 frequencies.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>  // mkdtemp
 
@@ -31,6 +32,7 @@
 
 #include "app/command_line.h"
 #include "app/output/output.h"
+#include "app/response_command/response_axis.h"
 #include "app/sweep/range.h"
 #include "app/units.h"
 
@@ -50,27 +52,14 @@ class DiscardingSink final : public app::OutputSink {
   std::size_t written = 0;
 };
 
-constexpr std::array<std::string_view, 7> kFirstWords = {"frequency", "volume", "thickness", "diameter",
-                                                         "surface",   "batch",  "--help"};
-constexpr std::array<std::string_view, 19> kWords = {"--frequency",
-                                                     "--volume",
-                                                     "--thickness",
-                                                     "--diameter",
-                                                     "--surface",
-                                                     "--format",
-                                                     "--sound-speed",
-                                                     "--temperature",
-                                                     "--ends",
-                                                     "--ports",
-                                                     "--slot",
-                                                     "--only-possible",
-                                                     "--plot",
-                                                     "--help",
-                                                     "-h",
-                                                     "--version",
-                                                     "-V",
-                                                     "--",
-                                                     "-"};
+constexpr std::array<std::string_view, 8> kFirstWords = {"frequency", "volume",   "thickness", "diameter",
+                                                         "surface",   "response", "batch",     "--help"};
+constexpr std::array<std::string_view, 22> kWords = {"--frequency", "--volume", "--thickness",   "--diameter",
+                                                     "--surface",   "--format", "--sound-speed", "--temperature",
+                                                     "--ends",      "--ports",  "--slot",        "--only-possible",
+                                                     "--plot",      "--band",   "--per-octave",  "--plot-quantity",
+                                                     "--help",      "-h",       "--version",     "-V",
+                                                     "--",          "-"};
 
 // The most values one text can give an option, in whichever dimension gives most.
 std::uint64_t MostValues(std::string_view text) {
@@ -90,34 +79,44 @@ std::uint64_t MostValues(std::string_view text) {
 // in one, no text serving two options: the values of all options together are
 // at most the sum over those texts, and three options sharing that sum give
 // at most (sum / 3)^3 designs.
+// A response's frequencies: any text that reads as a band gives at most
+// kMostFrequencies of them.
+constexpr std::uint64_t kMostFrequencies = 4096;
+
 bool SweepIsSmall(const std::vector<std::string>& arguments) {
-  constexpr std::uint64_t kMostValues = 48;  // 16^3 = 4096 designs
+  const bool response = !arguments.empty() && arguments.front() == "response";
+  // 16^3 = 4096 designs; 4^3 = 64 responses.
+  const std::uint64_t mostValues = response ? 12 : 48;
   std::uint64_t values = 0;
   for (const std::string_view argument : arguments) {
-    values += MostValues(argument);
     // CLI11 splits a long option at its first '='.
     const std::size_t equals = argument.find('=');
-    if (argument.starts_with("--") && equals != std::string_view::npos) {
-      values += MostValues(argument.substr(equals + 1));
+    for (const std::string_view text :
+         {argument, argument.starts_with("--") && equals != std::string_view::npos ? argument.substr(equals + 1)
+                                                                                   : std::string_view()}) {
+      values += text.empty() ? 0 : MostValues(text);
+      const auto band = app::ParseAxisChoice(text, std::nullopt);
+      if (band.ok() && app::AxisAround(band.value(), 1).size() > kMostFrequencies) return false;
     }
-    if (values > kMostValues) return false;
+    if (values > mostValues) return false;
   }
   return true;
 }
 
 // A design each calculation can compute, so that what follows reaches the
 // values and the sweeps, not only the refusal of a missing option.
-constexpr std::array<std::string_view, 5> kDesigns = {
-    "--volume=1000 --diameter=2 --thickness=1", "--frequency=100 --diameter=2 --thickness=1",
-    "--frequency=100 --volume=1000 --diameter=2", "--frequency=100 --volume=1000 --thickness=1",
-    "--frequency=100 --volume=1000 --thickness=1"};
+constexpr std::array<std::string_view, 6> kDesigns = {
+    "--volume=1000 --diameter=2 --thickness=1",    "--frequency=100 --diameter=2 --thickness=1",
+    "--frequency=100 --volume=1000 --diameter=2",  "--frequency=100 --volume=1000 --thickness=1",
+    "--frequency=100 --volume=1000 --thickness=1", "--volume=1000 --diameter=2 --thickness=1"};
 
 std::vector<std::string> Arguments(FuzzedDataProvider& input) {
   std::vector<std::string> arguments;
   const std::uint8_t first = input.ConsumeIntegral<std::uint8_t>();
-  if (first % 8 < kFirstWords.size()) arguments.emplace_back(kFirstWords[first % 8]);
-  if (first % 8 < kDesigns.size() && (first & 0x80)) {
-    std::istringstream design{std::string(kDesigns[first % 8])};
+  // A ninth of the time the first argument is any text.
+  if (first % 9 < kFirstWords.size()) arguments.emplace_back(kFirstWords[first % 9]);
+  if (first % 9 < kDesigns.size() && (first & 0x80)) {
+    std::istringstream design{std::string(kDesigns[first % 9])};
     for (std::string option; design >> option;) arguments.push_back(option);
   }
   while (input.remaining_bytes() > 0 && arguments.size() < 40) {

@@ -20,7 +20,7 @@ constexpr std::string_view kManual = "man helmholtz";
 #endif
 
 // What each subcommand does, as its help says it.
-constexpr std::array<std::string_view, 6> kDescriptions = {
+constexpr std::array<std::string_view, kCommands.size()> kDescriptions = {
     "Computes the resonant frequency, as menu choice 1 (round orifice, --diameter)\n"
     "or 5 (orifice of any shape, --surface) does.\n",
     "Computes the volume, as menu choice 2 (round orifice, --diameter) or 6\n"
@@ -29,6 +29,14 @@ constexpr std::array<std::string_view, 6> kDescriptions = {
     "or 7 (orifice of any shape, --surface) does.\n",
     "Computes the diameter of a round orifice, as menu choice 4 does.\n",
     "Computes the surface of an orifice of any shape, as menu choice 8 does.\n",
+    "Computes the resonance of a design, as the frequency command does, and its\n"
+    "response at each frequency of a band: one row per frequency with the\n"
+    "columns frequency_hz, impedance_re and impedance_im (the acoustic impedance\n"
+    "Z of the ports, their radiation and the cavity, Pa s/m^3), cavity_gain_db\n"
+    "(the pressure in the cavity over the blocked pressure outside, 20 log10\n"
+    "|Zc/Z|) and absorption_area_m2 (at normal incidence on the baffle; empty for\n"
+    "free ends). A swept input gives a block of rows per design, its inputs in\n"
+    "the first columns, and a curve per design in a chart. Textbook models only.\n",
     "Reads CSV from FILE (standard input for '-' or no FILE) whose header names\n"
     "some of frequency_hz, volume_cc, thickness_cm, diameter_cm, surface_cm2. In\n"
     "each row exactly one of frequency, volume, thickness and orifice (diameter or\n"
@@ -100,6 +108,9 @@ std::string SynopsisText(Command command) {
   if (SolvedBy(command)) {
     text += "        " + OptionalSynopsis(command, OptionGroup::kModel) + "\n";
     text += "        " + OptionalSynopsis(command, OptionGroup::kSweep) + "\n";
+  }
+  if (const std::string response = OptionalSynopsis(command, OptionGroup::kResponse); !response.empty()) {
+    text += "        " + response + "\n";
   }
   return text;
 }
@@ -204,7 +215,10 @@ std::string SubcommandUsageText(Command command) {
         "\nThe commands compute with textbook physics: an orifice in a wall\n"
         "(--ends flanged) in air at 20 C. --ends screen gives the full-screen\n"
         "program's numbers bit for bit: its formulas (one end correction, 0.8862 r\n"
-        "for a round hole, sqrt(S) for any shape) and its 34000 cm/s.\n"
+        "for a round hole, sqrt(S) for any shape) and its 34000 cm/s.\n";
+  }
+  if (SolvedBy(command) && command != Command::kResponse) {
+    text +=
         "CSV and JSON add the columns ends, ports, q_radiation, bandwidth_hz,\n"
         "lumped, end_correction_cm, q, q_viscous, peak_absorption_area_m2, except\n"
         "under --ends screen with one port and no --slot or --pitch: the Q of the\n"

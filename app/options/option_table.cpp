@@ -3,8 +3,8 @@
 namespace app {
 namespace {
 
-constexpr std::array<std::string_view, 6> kCommandNames = {"frequency", "volume",  "thickness",
-                                                           "diameter",  "surface", "batch"};
+constexpr std::array<std::string_view, kCommands.size()> kCommandNames = {
+    "frequency", "volume", "thickness", "diameter", "surface", "response", "batch"};
 
 }  // namespace
 
@@ -25,8 +25,12 @@ std::optional<Command> CommandNamed(std::string_view name) {
 }
 
 std::optional<calculator::Quantity> SolvedBy(Command command) {
-  if (command == Command::kBatch) return std::nullopt;
-  return static_cast<calculator::Quantity>(command);
+  switch (command) {
+    case Command::kBatch: return std::nullopt;
+    // A response's curve stands around the resonance it solves first.
+    case Command::kResponse: return calculator::Quantity::kFrequency;
+    default: return static_cast<calculator::Quantity>(command);
+  }
 }
 
 }  // namespace app

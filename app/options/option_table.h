@@ -19,9 +19,10 @@
 namespace app {
 
 // The subcommands, in the order the usage lists them.
-enum class Command : std::uint8_t { kFrequency, kVolume, kThickness, kDiameter, kSurface, kBatch };
-inline constexpr std::array<Command, 6> kCommands = {Command::kFrequency, Command::kVolume,  Command::kThickness,
-                                                     Command::kDiameter,  Command::kSurface, Command::kBatch};
+enum class Command : std::uint8_t { kFrequency, kVolume, kThickness, kDiameter, kSurface, kResponse, kBatch };
+inline constexpr std::array<Command, 7> kCommands = {Command::kFrequency, Command::kVolume,  Command::kThickness,
+                                                     Command::kDiameter,  Command::kSurface, Command::kResponse,
+                                                     Command::kBatch};
 
 // A set of subcommands, one bit each.
 using CommandSet = std::uint8_t;
@@ -29,7 +30,10 @@ constexpr CommandSet Bit(Command command) { return static_cast<CommandSet>(1U <<
 inline constexpr CommandSet kCalculations = Bit(Command::kFrequency) | Bit(Command::kVolume) |
                                             Bit(Command::kThickness) | Bit(Command::kDiameter) | Bit(Command::kSurface);
 inline constexpr CommandSet kOrificeGiven = Bit(Command::kFrequency) | Bit(Command::kVolume) | Bit(Command::kThickness);
-inline constexpr CommandSet kEveryCommand = kCalculations | Bit(Command::kBatch);
+// The commands that take one design, or a sweep of them: the calculations and
+// the response (which solves the resonance, then its curve).
+inline constexpr CommandSet kDesignCommands = kCalculations | Bit(Command::kResponse);
+inline constexpr CommandSet kEveryCommand = kDesignCommands | Bit(Command::kBatch);
 
 enum class OptionId : std::uint8_t {
   kFrequency,
@@ -50,12 +54,15 @@ enum class OptionId : std::uint8_t {
   kPlot,
   kLogX,
   kLinearX,
+  kBand,
+  kPerOctave,
+  kPlotQuantity,
   kHelp,
 };
 inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::kHelp) + 1;
 
 // Where an option stands in a synopsis and a help text.
-enum class OptionGroup : std::uint8_t { kInput, kCommon, kModel, kSweep, kHelp };
+enum class OptionGroup : std::uint8_t { kInput, kCommon, kModel, kSweep, kResponse, kHelp };
 
 // What a shell offers after the option.
 enum class Completion : std::uint8_t { kNothing, kWords, kSvgFileOrDash, kNoValue };
@@ -107,7 +114,7 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "",
      OptionKind::kValue,
      "F",
-     kCalculations,
+     kDesignCommands,
      kCalculations & ~Bit(Command::kFrequency),
      OptionGroup::kInput,
      calculator::Quantity::kFrequency,
@@ -122,8 +129,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "",
      OptionKind::kValue,
      "V",
-     kCalculations,
-     kCalculations & ~Bit(Command::kVolume),
+     kDesignCommands,
+     kDesignCommands & ~Bit(Command::kVolume),
      OptionGroup::kInput,
      calculator::Quantity::kVolume,
      "",
@@ -137,8 +144,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "",
      OptionKind::kValue,
      "T",
-     kCalculations,
-     kCalculations & ~Bit(Command::kThickness),
+     kDesignCommands,
+     kDesignCommands & ~Bit(Command::kThickness),
      OptionGroup::kInput,
      calculator::Quantity::kThickness,
      "",
@@ -152,8 +159,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "",
      OptionKind::kValue,
      "D",
-     kCalculations,
-     kOrificeGiven,
+     kDesignCommands,
+     kOrificeGiven | Bit(Command::kResponse),
      OptionGroup::kInput,
      calculator::Quantity::kDiameter,
      "",
@@ -167,8 +174,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "",
      OptionKind::kValue,
      "S",
-     kCalculations,
-     kOrificeGiven,
+     kDesignCommands,
+     kOrificeGiven | Bit(Command::kResponse),
      OptionGroup::kInput,
      calculator::Quantity::kSurface,
      "",
@@ -313,8 +320,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "",
      OptionKind::kValue,
      "WxH",
-     kCalculations,
-     kOrificeGiven,
+     kDesignCommands,
+     kOrificeGiven | Bit(Command::kResponse),
      OptionGroup::kModel,
      std::nullopt,
      "--slot WxH",
@@ -333,8 +340,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "",
      OptionKind::kValue,
      "P",
-     kCalculations,
-     kCalculations,
+     kDesignCommands,
+     kDesignCommands,
      OptionGroup::kModel,
      std::nullopt,
      "--pitch P",
@@ -367,8 +374,8 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "",
      OptionKind::kValue,
      "FILE.svg",
-     kCalculations,
-     kCalculations,
+     kDesignCommands,
+     kDesignCommands,
      OptionGroup::kSweep,
      std::nullopt,
      "--plot FILE.svg | --plot -",
@@ -378,7 +385,9 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "draw a chart into an SVG file, or - for the terminal",
      {{{"--plot FILE.svg",
         "also draw the computed quantity against the first swept\n"
-        "option, a curve per value of a second, into FILE.svg"},
+        "option, a curve per value of a second, into FILE.svg\n"
+        "(a response: --plot-quantity against frequency, a\n"
+        "curve per design)"},
        {"--plot -", "draw that chart on standard output instead of the rows"}}}},
     {OptionId::kLogX,
      "--log-x",
@@ -410,6 +419,57 @@ inline constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "",
      "a linear x axis for the chart",
      {}},
+    {OptionId::kBand,
+     "--band",
+     "",
+     OptionKind::kValue,
+     "FROM:TO",
+     Bit(Command::kResponse),
+     Bit(Command::kResponse),
+     OptionGroup::kResponse,
+     std::nullopt,
+     "--band FROM:TO[:STEP]",
+     std::nullopt,
+     Completion::kNothing,
+     "",
+     "frequencies of the response, log or linear",
+     {{{"--band FROM:TO",
+        "the frequencies FROM * 2^(i/N) up to TO (default: an\n"
+        "eighth to eight times the resonance), N from\n"
+        "--per-octave; Hz or kHz, the unit once at the end"},
+       {"--band A:B:STEP", "the frequencies A, A + STEP, ... up to B instead"}}}},
+    {OptionId::kPerOctave,
+     "--per-octave",
+     "",
+     OptionKind::kValue,
+     "N",
+     Bit(Command::kResponse),
+     Bit(Command::kResponse),
+     OptionGroup::kResponse,
+     std::nullopt,
+     "--per-octave N",
+     std::nullopt,
+     Completion::kNothing,
+     "",
+     "frequencies per octave of a logarithmic band",
+     {{{"--per-octave N", "N frequencies per octave, 1 to 1000 (default 24)"}}}},
+    {OptionId::kPlotQuantity,
+     "--plot-quantity",
+     "",
+     OptionKind::kValue,
+     "Q",
+     Bit(Command::kResponse),
+     Bit(Command::kResponse),
+     OptionGroup::kResponse,
+     std::nullopt,
+     "--plot-quantity Q",
+     std::nullopt,
+     Completion::kWords,
+     "gain absorption-area",
+     "what the chart draws against frequency",
+     {{{"--plot-quantity Q",
+        "what --plot draws against frequency: gain (the\n"
+        "cavity's, default) or absorption-area"}}}},
     {OptionId::kHelp,
      "--help",
      "-h",
@@ -448,7 +508,8 @@ const OptionEntry* OptionFor(std::string_view name);
 std::string_view NameOf(Command command);
 std::optional<Command> CommandNamed(std::string_view name);
 
-// The quantity a calculation computes; none for batch.
+// The quantity a calculation computes (a response its resonance first); none
+// for batch.
 std::optional<calculator::Quantity> SolvedBy(Command command);
 
 // The option of an input quantity: kVolume -> OptionId::kVolume.

@@ -5,7 +5,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <cassert>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "app/output/columns.h"
@@ -246,7 +248,7 @@ void DecimalComma(char* first, char* last, const Cell& cell) {
 //   csv:  4,40,50000,...,11.315624,
 //   json: {"calculation":4,"frequency_hz":40,...,"error":null}
 template <bool kPlainCsv>
-void AppendRowIn(std::string& out, Format format, const Row& row, const ColumnNames& names, std::size_t count,
+void AppendRowIn(std::string& out, Format format, const Row& row, std::span<const std::string> names, std::size_t count,
                  CsvStyle csv) {
   const bool json = format == Format::kJson;
   const char separator = kPlainCsv ? ',' : csv.separator;
@@ -272,7 +274,7 @@ void AppendRowIn(std::string& out, Format format, const Row& row, const ColumnNa
   out.resize(start + static_cast<std::size_t>(at - first));
 }
 
-void AppendRow(std::string& out, Format format, const Row& row, const ColumnNames& names, std::size_t count,
+void AppendRow(std::string& out, Format format, const Row& row, std::span<const std::string> names, std::size_t count,
                CsvStyle csv) {
   if (csv.separator == ',' && !csv.decimalComma) {
     AppendRowIn<true>(out, format, row, names, count, csv);
@@ -352,12 +354,24 @@ ColumnNames ColumnNamesFor(const DisplayUnits& units) {
 
 std::string CsvHeader(bool modelColumns, char separator, const DisplayUnits& units, bool soundSpeedColumn) {
   const ColumnNames names = ColumnNamesFor(units);
+  return NamesHeader(std::span(names).first(ColumnCount(modelColumns, soundSpeedColumn)), separator);
+}
+
+std::string NamesHeader(std::span<const std::string> names, char separator) {
   std::string header;
-  for (std::size_t i = 0; i < ColumnCount(modelColumns, soundSpeedColumn); ++i) {
-    if (i > 0) header += separator;
-    header += names[i];
+  for (const std::string& name : names) {
+    if (!header.empty()) header += separator;
+    header += name;
   }
   return header;
+}
+
+void AppendNumbersRow(std::string& out, Format format, CsvStyle csv, std::span<const std::string> names,
+                      std::span<const std::optional<float>> values) {
+  assert(names.size() == values.size() && values.size() <= kColumnCount);
+  Row row;
+  for (std::size_t i = 0; i < values.size(); ++i) row[i] = OptionalCell(values[i]);
+  AppendRow(out, format, row, names, values.size(), csv);
 }
 
 void DesignWriter::Begin() {

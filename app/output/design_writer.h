@@ -8,6 +8,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -58,6 +60,15 @@ ColumnNames ColumnNamesFor(const DisplayUnits& units);
 //   CsvHeader(false) -> "calculation,frequency_hz,...,q_factor,error"
 std::string CsvHeader(bool modelColumns, char separator = ',', const DisplayUnits& units = {},
                       bool soundSpeedColumn = false);
+
+// A row of numbers under `names` (as many), in CSV or JSON Lines, none an
+// empty cell (JSON's null), written as the designs' rows are; at most
+// kColumnCount of them. NamesHeader is its CSV header.
+//   csv:  {"frequency_hz", "absorption_area_m2"}, {23.30118, none} -> "23.30118,\n"
+//   json: -> "{\"frequency_hz\":23.30118,\"absorption_area_m2\":null}\n"
+void AppendNumbersRow(std::string& out, Format format, CsvStyle csv, std::span<const std::string> names,
+                      std::span<const std::optional<float>> values);
+std::string NamesHeader(std::span<const std::string> names, char separator);
 
 // The shortest text that reads back to `value`; "inf", "-inf", "nan".
 void AppendFloat(std::string& out, float value);

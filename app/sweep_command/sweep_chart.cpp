@@ -60,8 +60,8 @@ ChartInput InputOf(std::size_t axis, const Designs& designs, const SweepRequest&
 // A number as the model line writes it (7 significant digits): 343.2146.
 std::string Shown(double value) { return numtext::RoundedPlain(value, 7); }
 
-// The title: the inputs that are not swept, the model and the air.
-//   "volume 1000 cm^3, wall thickness 1 cm; flanged ends, 1 port; air at 20 C, c = 343.2146 m/s"
+}  // namespace
+
 std::string ChartTitle(const SweepRequest& request, const Designs& designs) {
   std::string title;
   const std::span<const sweep::Sequence> sequences = designs.sweep.Axes();
@@ -76,6 +76,13 @@ std::string ChartTitle(const SweepRequest& request, const Designs& designs) {
   // A swept air is named by the axis or the legends.
   return designs.air ? title : title + "; " + AirName(request.model, request.air);
 }
+
+std::string LegendOf(std::size_t axis, float value, const Designs& designs, const SweepRequest& request) {
+  const ChartInput input = InputOf(axis, designs, request);
+  return plot::LegendText(input.name, input.Shown(value));
+}
+
+namespace {
 
 // The x axis: as asked, else logarithmic over more than two decades above zero.
 Result<plot::AxisScale> XScale(const SweepRequest& request, std::pair<float, float> bounds) {

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <iosfwd>
 #include <optional>
+#include <string>
 
 #include "app/output/file_replacement.h"
 #include "app/output/output.h"
@@ -30,6 +31,12 @@ struct ChartAxes {
   double xFromScreen = 1;
   double yFromScreen = 1;
 };
+
+// The title: the inputs that are not swept, the model and the air.
+//   "volume 1000 cm^3, wall thickness 1 cm; flanged ends, 1 port; air at 20 C, c = 343.2146 m/s"
+std::string ChartTitle(const SweepRequest& request, const Designs& designs);
+// A value of the sweep's `axis` as a legend names it: "diameter 7.5 cm".
+std::string LegendOf(std::size_t axis, float value, const Designs& designs, const SweepRequest& request);
 
 // Where --plot draws: the chart fed by the designs, and the file it goes to
 // (none for the terminal chart).

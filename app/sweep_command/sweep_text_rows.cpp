@@ -20,16 +20,11 @@ constexpr std::size_t kNumberWidth = 15;
 constexpr std::string_view kColumnGap = "  ";
 constexpr std::string_view kSoundSpeedColumn = "sound_speed_m_s";
 
-std::size_t WidthOf(std::string_view name) { return std::max(kNumberWidth, name.size()); }
-
 // A column's name: its stem and the unit its numbers are shown in, if any:
 // "volume_l", "q_radiation".
 std::string ColumnName(std::string_view stem, std::optional<Dimension> dimension, const DisplayUnits& units) {
   if (!dimension) return std::string(stem);
   return std::string(stem) + "_" + ColumnSuffix(units.Of(*dimension).name);
-}
-std::string ColumnName(Quantity quantity, const DisplayUnits& units) {
-  return ColumnName(StemOf(quantity), DimensionOf(quantity), units);
 }
 
 // The width of that column, without making its name (it is asked per row).
@@ -42,18 +37,6 @@ std::optional<float> InUnits(std::optional<float> value, std::optional<Dimension
                              const DisplayUnits& units) {
   if (!value || !dimension) return value;
   return InUnit(*value, units.Of(*dimension));
-}
-
-void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
-  if (text.size() < width) out.append(width - text.size(), ' ');
-  out += text;
-}
-
-// A number right-aligned in its column, or blanks for none.
-void AppendNumberColumn(std::string& out, std::optional<float> value, std::size_t width) {
-  std::string number;  // short enough to stay in the string itself
-  if (value) numtext::AppendShortestPlain(number, *value);
-  AppendRightAligned(out, number, width);
 }
 
 // The textbook models' own figures, which a text row shows after the
@@ -82,6 +65,23 @@ void AppendRowMessage(std::string& out, const ModelDesign& model) {
 }
 
 }  // namespace
+
+std::size_t WidthOf(std::string_view name) { return std::max(kNumberWidth, name.size()); }
+
+std::string ColumnName(Quantity quantity, const DisplayUnits& units) {
+  return ColumnName(StemOf(quantity), DimensionOf(quantity), units);
+}
+
+void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
+  if (text.size() < width) out.append(width - text.size(), ' ');
+  out += text;
+}
+
+void AppendNumberColumn(std::string& out, std::optional<float> value, std::size_t width) {
+  std::string number;  // short enough to stay in the string itself
+  if (value) numtext::AppendShortestPlain(number, *value);
+  AppendRightAligned(out, number, width);
+}
 
 std::string SweepTextHeader(calculator::Choice choice, const std::vector<Quantity>& inputs,
                             const calculator::PortModel& model, const AirChoice& air, const DisplayUnits& units,

@@ -16,6 +16,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/model_options.h"
@@ -23,6 +24,16 @@
 #include "calculator/port_models.h"
 
 namespace app {
+
+// The columns of text rows, shared with the response's: a column as wide as
+// its name or a float's longest shortest text, its number right-aligned.
+//   WidthOf("volume_cc") -> 15;  AppendNumberColumn(out, 2.5f, 15) -> "            2.5"
+std::size_t WidthOf(std::string_view name);
+void AppendRightAligned(std::string& out, std::string_view text, std::size_t width);
+// Blanks for none.
+void AppendNumberColumn(std::string& out, std::optional<float> value, std::size_t width);
+// A quantity's column as CSV names it in `units`: kVolume in l -> "volume_l".
+std::string ColumnName(calculator::Quantity quantity, const DisplayUnits& units);
 
 std::string SweepTextHeader(calculator::Choice choice, const std::vector<calculator::Quantity>& inputs,
                             const calculator::PortModel& model, const AirChoice& air, const DisplayUnits& units = {},

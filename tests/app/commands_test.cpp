@@ -609,6 +609,116 @@ INSTANTIATE_TEST_SUITE_P(
                    Refused("batch: cannot open '/nonexistent/designs.csv': " + std::string(std::strerror(ENOENT)))}),
     RowName);
 
+// The response's rows: the worked example's impedance, gain and area equal
+// mpmath's at 30 digits with the program's c = 343.214609375 m/s after one
+// rounding to single (150 Hz: 2434.90037724 - 52403.9551331j Pa s/m^3,
+// 9.15394410 dB, 0.00116467222 m^2; free ends at 100 Hz: 1694.05516414 -
+// 171598.458185j, 2.38172565 dB).
+const std::string kResponseHeader = "frequency_hz,impedance_re,impedance_im,cavity_gain_db,absorption_area_m2\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Response, CommandTest,
+    ::testing::Values(
+        CommandRow{"LinearBand", Worked("response", {"--band=150:200:50", "--format=csv"}), 0,
+                   kResponseHeader + "150,2434.9004,-52403.957,9.153944,0.0011646722\n"
+                                     "200,3120.0151,17803.4,15.910384,0.011326672\n",
+                   ""},
+        CommandRow{
+            "FreeEndsHaveNoAbsorptionArea",
+            Worked("response", {"--ends=free", "--band=0.1:0.2kHz", "--per-octave=1", "--format=csv", "--delimiter=;"}),
+            0,
+            "frequency_hz;impedance_re;impedance_im;cavity_gain_db;absorption_area_m2\n"
+            "100;1694,0552;-171598,45;2,3817255;\n200;2679,241;-4884,728;26,132753;\n",
+            ""},
+        CommandRow{
+            "ABlockPerDesignBehindItsInputs",
+            {"response", "--volume=1l", "--volume=2l", "--diameter=2", "--thickness=1", "--band=186.40941:186.40941",
+             "--format=json"},
+            0,
+            "{\"volume_l\":1,\"diameter_cm\":2,\"thickness_cm\":1,\"frequency_hz\":186.40941,\"impedance_re\":"
+            "2927.008,\"impedance_im\":719.07697,\"cavity_gain_db\":32.080074,\"absorption_area_m2\":0.39326575}\n"
+            "{\"volume_l\":2,\"diameter_cm\":2,\"thickness_cm\":1,\"frequency_hz\":186.40941,\"impedance_re\":"
+            "2927.008,\"impedance_im\":61270.312,\"cavity_gain_db\":-0.11244176,\"absorption_area_m2\":"
+            "0.00094949896}\n",
+            ""},
+        CommandRow{"TextInTheUnitsListed", Worked("response", {"--band=186:187:1", "--units=kHz,l,mm"}), 0,
+                   "Model: flanged ends, 1 port, air at 20 C, c = 343.2146 m/s: end correction 16.97653 mm, Q "
+                   "41.61982 (radiation 159.0704, viscous 56.36823), bandwidth 0.004478861 kHz, peak absorption "
+                   "area 0.4186148 m^2\n"
+                   "Resonance: 0.1864094 kHz\n"
+                   "  frequency_khz     impedance_re     impedance_im   cavity_gain_db  absorption_area_m2\n"
+                   "          0.186         2921.277        185.74617         32.35318           0.4164953\n"
+                   "          0.187        2935.2837        1486.3698        31.291231          0.33054858\n",
+                   ""},
+        CommandRow{"ADesignOfASweepRefusedAndTheOthersAnswered",
+                   {"response", "--volume=1l", "--diameter=2", "--diameter=4", "--thickness=1", "--ports=2",
+                    "--pitch=3cm", "--band=100:100", "--format=csv"},
+                   1,
+                   "volume_l,diameter_cm,thickness_cm," + kResponseHeader +
+                       "1,2,1,100,1012.2874,-206768.58,0.7626217,3.0619467e-05\n",
+                   Refused("volume 1 l, diameter 4 cm, wall thickness 1 cm: --pitch leaves an open area over 0.4 (the "
+                           "orifice over the pitch squared); the grid's end correction holds up to 0.4")},
+        CommandRow{"OneDesignRefusedAsFrequencyRefusesIt", Worked("response", {"--ports=2", "--pitch=1.5cm"}), 2, "",
+                   Refused("--pitch leaves an open area over 0.4 (the orifice over the pitch squared); the grid's end "
+                           "correction holds up to 0.4")},
+        CommandRow{"NoResonanceWithoutAVolume",
+                   {"response", "--volume=0", "--diameter=2", "--thickness=1"},
+                   2,
+                   "",
+                   Refused("response: the design has no finite resonance above 0 Hz")},
+        CommandRow{"ScreenEndsHaveNoLosses", Worked("response", {"--ends=screen"}), 2, "",
+                   Refused("response: --ends screen has no losses; give --ends flanged, free or flanged-free")},
+        CommandRow{"FrequencyIsWhatItComputes",
+                   {"response", "--frequency=100", "--diameter=2", "--thickness=1"},
+                   2,
+                   "",
+                   Refused("response: --frequency cannot be given: the frequency is what it computes")},
+        CommandRow{"BandBackwards", Worked("response", {"--band=10:5"}), 2, "",
+                   Refused("--band: '10:5': the band's end lies below its start")},
+        CommandRow{"BandOfFourParts", Worked("response", {"--band=1:2:3:4"}), 2, "",
+                   Refused("--band: '1:2:3:4': not FROM:TO nor START:STOP:STEP")},
+        CommandRow{"BandFromZero", Worked("response", {"--band=0:100"}), 2, "",
+                   Refused("--band: '0:100': every frequency must lie above 0 Hz")},
+        CommandRow{"BandNotANumber", Worked("response", {"--band=x:100"}), 2, "",
+                   Refused("--band: 'x' is not a number")},
+        CommandRow{"BandTooLong", Worked("response", {"--band=1:1e9:1"}), 2, "",
+                   Refused("--band: '1:1e9:1': more than 100000000 frequencies")},
+        CommandRow{"PerOctaveOfNone", Worked("response", {"--per-octave=0"}), 2, "",
+                   Refused("--per-octave: '0' is not a whole number from 1 to 1000")},
+        CommandRow{"PerOctaveWithAStep", Worked("response", {"--band=100:200:50", "--per-octave=3"}), 2, "",
+                   Refused("--per-octave needs a band FROM:TO, not a step")},
+        CommandRow{"PlotQuantityWithoutPlot", Worked("response", {"--plot-quantity=gain"}), 2, "",
+                   Refused("--plot-quantity needs --plot")},
+        CommandRow{"PlotQuantityUnknown", Worked("response", {"--plot=-", "--plot-quantity=loudness"}), 2, "",
+                   Refused("--plot-quantity: 'loudness' is not one of gain, absorption-area")},
+        CommandRow{"NoAbsorptionAreaToPlotForFreeEnds",
+                   Worked("response", {"--ends=free", "--plot=-", "--plot-quantity=absorption-area"}), 2, "",
+                   Refused("--plot-quantity absorption-area: a free outer end (--ends free) has no absorption area")},
+        CommandRow{"ElevenCurvesTooMany",
+                   {"response", "--volume=1:11:1l", "--diameter=2", "--thickness=1", "--plot=-"},
+                   2,
+                   "",
+                   Refused("--plot: at most 10 curves, one per design; the sweep has 11")},
+        CommandRow{"OneAirForItsCurves", Worked("response", {"--temperature=10:20:5"}), 2, "",
+                   Refused("--temperature: response takes one air for its curves, not a range or a list")},
+        CommandRow{"TakesNoOnlyPossible", Worked("response", {"--only-possible"}), 2, "",
+                   Refused("response: unknown argument '--only-possible'; see 'helmholtz response --help'")}),
+    RowName);
+
+// The default axis: an eighth to eight times the resonance, 24 points per
+// octave, its last point eight times the resonance exactly.
+TEST(Response, DefaultAxisSpansSixOctavesAroundTheResonance) {
+  const Ran ran = RunHelmholtz(Worked("response", {"--format=csv"}));
+  ASSERT_EQ(ran.exitCode, 0) << ran.err;
+  std::istringstream rows(ran.out);
+  std::vector<std::string> frequencies;
+  for (std::string row; std::getline(rows, row);) frequencies.push_back(row.substr(0, row.find(',')));
+  ASSERT_EQ(frequencies.size(), 1 + 6 * 24 + 1);
+  EXPECT_EQ(frequencies[1], "23.301176");      // 186.40941 / 8
+  EXPECT_EQ(frequencies[73], "186.40941");     // the resonance
+  EXPECT_EQ(frequencies.back(), "1491.2753");  // 186.40941 * 8
+}
+
 // The screens' values through the command equal the screens' values typed
 // with units, converted by hand.
 struct UnitRow {

@@ -294,7 +294,9 @@ TEST(CommandLineIntoAClosedPipe, EndsQuietly) {
         {"batch", "--format=csv"},
         {"thickness", "--help"},
         // A sweep that would run for minutes before its chart's one write.
-        {"frequency", "--volume=1:1e9:1", "--diameter=2", "--thickness=1", "--plot=-"}}) {
+        {"frequency", "--volume=1:1e9:1", "--diameter=2", "--thickness=1", "--plot=-"},
+        // A response of 10^8 rows, which would take half a minute.
+        {"response", "--volume=1l", "--diameter=2", "--thickness=1", "--band=1:1e8:1", "--format=csv"}}) {
     SCOPED_TRACE(arguments.front());
     LaunchOptions options;
     options.withoutTerminal = true;
@@ -681,6 +683,25 @@ TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
   }
   for (const char* text :
        {">Frequency (Hz)</text>", ">Wall thickness (cm)</text>", ">Volume 1 l</text>", ">Volume 5 l</text>"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+}
+
+// A response's chart: a curve per design against frequency on a log axis,
+// every point of each drawn (145 around each resonance), beside its rows.
+TEST(CommandLineResponse, PlotsACurvePerDesignWithEveryPoint) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  std::string rows;
+  const std::string svg =
+      DrawnSvg({"response", "--volume=1l", "--volume=2l", "--diameter=2", "--thickness=1", "--format=csv",
+                "--plot-quantity=absorption-area", "--plot", ::testing::TempDir() + "helmholtz_response_plot.svg"},
+               &rows);
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 1 + 2 * 145);
+  const std::vector<std::string> paths = plot::Paths(svg);
+  ASSERT_EQ(paths.size(), 2U);
+  for (const std::string& path : paths) EXPECT_EQ(plot::Count(path, 'M') + plot::Count(path, 'L'), 145U);
+  for (const char* text : {">Frequency (Hz)</text>", ">Absorption area (m^2)</text>", ">Volume 1 l</text>",
+                           ">Volume 2 l</text>", ">diameter 2 cm, wall thickness 1 cm; flanged ends, 1 port"}) {
     EXPECT_NE(svg.find(text), std::string::npos) << text;
   }
 }
