@@ -168,7 +168,7 @@ class RowSolver {
     const std::optional<std::string_view> slotCell = CellOf(row, columns_.slot);
     if (slotCell) ValueText(*slotCell, {}, decimalComma_, slot_);
     const std::optional<std::string_view> pitchCell = CellOf(row, columns_.pitch);
-    if (pitchCell) ValueText(*pitchCell, {}, decimalComma_, pitch_);
+    if (pitchCell) ValueText(*pitchCell, columns_.pitchUnit, decimalComma_, pitch_);
     const Result<calculator::PortModel> model =
         ParseModel({CellOr(row, columns_.ends, defaults_.ends), CellOr(row, columns_.ports, defaults_.ports),
                     slotCell ? std::optional<std::string_view>(slot_) : std::nullopt,

@@ -35,13 +35,23 @@ std::optional<std::pair<Quantity, std::string_view>> QuantityOfName(std::string_
   return std::nullopt;
 }
 
+// The length unit of a pitch column that names one: "pitch_mm" -> mm.
+std::optional<std::string_view> PitchUnitOf(std::string_view name) {
+  const std::string stem = std::string(kModelColumnNames.pitch) + "_";
+  if (!name.starts_with(stem)) return std::nullopt;
+  for (const std::string_view unit : UnitNames(Dimension::kLength)) {
+    if (name.substr(stem.size()) == ColumnSuffix(unit)) return unit;
+  }
+  return std::nullopt;
+}
+
 // A column the program computes and writes beside the inputs (possible,
 // q_factor, ...), passed over when its file is read back.
 // Under --units a computed column's name ends in the unit it holds
 // ("square_side_in"), and the panel's thickness is panel_thickness_mm.
 bool IsComputedColumn(std::string_view name) {
   if (QuantityOfName(name) || name == kCalculationColumn || name == kModelColumnNames.ends ||
-      name == kModelColumnNames.ports) {
+      name == kModelColumnNames.ports || name == kModelColumnNames.slot || PitchUnitOf(name)) {
     return false;
   }
   const auto inAnyUnit = [name](const ColumnEntry& column) {
@@ -61,7 +71,8 @@ std::string KnownColumns() {
   std::string list;
   for (const std::string_view name : kColumnNames) list += std::string(name) + ", ";
   return list +
-         "ends, ports, slot, pitch, calculation; a quantity's column may name another unit: volume_l, diameter_mm";
+         "ends, ports, slot, pitch, calculation; a quantity's column, and pitch's, may name a unit: volume_l, "
+         "diameter_mm, pitch_mm";
 }
 
 // One quantity named by two columns: the program's own thickness_mm gives way.
@@ -75,6 +86,10 @@ Result<bool> KeepSecond(const QuantityColumn& first, std::string_view second, Qu
 
 // A model or calculation column, or nothing when `name` is none of them.
 std::optional<std::size_t>* OtherColumn(BatchColumns& columns, std::string_view name) {
+  if (const std::optional<std::string_view> unit = PitchUnitOf(name)) {
+    columns.pitchUnit = *unit;
+    return &columns.pitch;
+  }
   if (name == kModelColumnNames.ends) return &columns.ends;
   if (name == kModelColumnNames.ports) return &columns.ports;
   if (name == kModelColumnNames.slot) return &columns.slot;
@@ -93,6 +108,9 @@ Result<bool> ReadColumn(BatchColumns& columns, std::size_t cell, std::string_vie
     }
     slot = QuantityColumn{cell, std::string(name), quantity->second};
   } else if (std::optional<std::size_t>* other = OtherColumn(columns, name)) {
+    if (*other && other == &columns.pitch) {
+      return Refused("column '" + std::string(name) + "' gives the pitch a second time");
+    }
     if (*other) return Refused("column '" + std::string(name) + "' appears twice");
     *other = cell;
   } else if (!IsComputedColumn(name)) {

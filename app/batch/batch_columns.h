@@ -30,6 +30,9 @@ struct BatchColumns {
   // Indexed by calculator::Quantity.
   std::array<std::optional<QuantityColumn>, 5> quantities;
   std::optional<std::size_t> ends, ports, slot, pitch, calculation;
+  // The unit of a pitch column written pitch_cm, pitch_mm, ... (its bare
+  // numbers in it); empty for `pitch`, whose cells name their own.
+  std::string_view pitchUnit;
   // The cells a row must have: up to the last column with a name. Cells
   // beyond it (a spreadsheet's empty trailing columns) must be empty.
   std::size_t width = 0;

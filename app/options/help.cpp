@@ -220,10 +220,12 @@ std::string SubcommandUsageText(Command command) {
   if (SolvedBy(command) && command != Command::kResponse) {
     text +=
         "CSV and JSON add the columns ends, ports, q_radiation, bandwidth_hz,\n"
-        "lumped, end_correction_cm, q, q_viscous, peak_absorption_area_m2, except\n"
-        "under --ends screen with one port and no --slot or --pitch: the Q of the\n"
-        "radiation, of the viscous flow and of both, f/q and the largest\n"
-        "absorption area at normal incidence on the baffle (empty for free ends).\n";
+        "lumped, end_correction_cm, q, q_viscous, peak_absorption_area_m2, slot,\n"
+        "pitch_cm, except under --ends screen with one port and no --slot or\n"
+        "--pitch: the Q of the radiation, of the viscous flow and of both, f/q,\n"
+        "the largest absorption area at normal incidence on the baffle (empty for\n"
+        "free ends), and the slot and the pitch, so that batch reads a row back\n"
+        "as the design it was.\n";
   }
   return text;
 }

@@ -5,7 +5,7 @@
 //
 //   screen columns: calculation,frequency_hz,...,q_factor,error
 //   model columns behind them: ends,ports,q_radiation,bandwidth_hz,lumped,end_correction_cm,q,q_viscous,
-//                              peak_absorption_area_m2
+//                              peak_absorption_area_m2,slot,pitch_cm
 #pragma once
 
 #include <array>
@@ -37,6 +37,8 @@ enum class ColumnId : std::uint8_t {
   kQ,
   kQViscous,
   kPeakAbsorptionArea,
+  kSlot,
+  kPitch,
   kSoundSpeed,
 };
 inline constexpr std::size_t kColumnCount = static_cast<std::size_t>(ColumnId::kSoundSpeed) + 1;
@@ -75,6 +77,10 @@ inline constexpr std::array<ColumnEntry, kColumnCount> kColumns = {{
     {ColumnId::kQ, "q", ColumnSet::kModel},
     {ColumnId::kQViscous, "q_viscous", ColumnSet::kModel},
     {ColumnId::kPeakAbsorptionArea, "peak_absorption_area_m2", ColumnSet::kModel},
+    // The model's slot and grid, so that a row reads back as the design it
+    // was: "4x0.8" (cm, or "40x8mm" under named units) and the pitch.
+    {ColumnId::kSlot, "slot", ColumnSet::kModel},
+    {ColumnId::kPitch, "pitch_cm", ColumnSet::kModel},
     {ColumnId::kSoundSpeed, "sound_speed_m_s", ColumnSet::kSweptAir},
 }};
 

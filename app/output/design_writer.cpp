@@ -120,7 +120,18 @@ struct RowTexts {
   char calculation = '0';
   std::string message;
   std::array<char, 16> ports{};
+  std::string slot;
 };
+
+// A slot as --slot and the batch column read it back: its sides in the
+// length unit shown, the unit written unless it is the screens' cm.
+//   4 x 0.8 cm -> "4x0.8";  in mm -> "40x8mm"
+void AppendSlotText(std::string& out, const calculator::Slot& slot, const DisplayUnit& unit) {
+  AppendFloat(out, InUnit(slot.width, unit));
+  out += 'x';
+  AppendFloat(out, InUnit(slot.height, unit));
+  if (unit.name != "cm") out += unit.name;
+}
 
 // The model's cells of a design computed under `model`, or of the screens'
 // model when there is none.
@@ -144,6 +155,12 @@ void SetModelCells(Row& row, const ModelDesign* model, const DisplayUnits& units
   row[IndexOf(ColumnId::kQ)] = OptionalCell(solution.q);
   row[IndexOf(ColumnId::kQViscous)] = OptionalCell(solution.qViscous);
   row[IndexOf(ColumnId::kPeakAbsorptionArea)] = OptionalCell(solution.peakAbsorptionArea);
+  texts.slot.clear();
+  if (port.slot) {
+    AppendSlotText(texts.slot, *port.slot, units.Of(Dimension::kLength));
+    row[IndexOf(ColumnId::kSlot)] = TextCell(texts.slot);
+  }
+  row[IndexOf(ColumnId::kPitch)] = OptionalCell(shown(port.pitch, ColumnId::kPitch));
 }
 
 // A design's row: its numbers (or the texts a sweep already wrote for them),
@@ -330,7 +347,8 @@ std::optional<Dimension> DimensionOfColumn(ColumnId id) {
     case ColumnId::kDiameter:
     case ColumnId::kEquivalentDiameter:
     case ColumnId::kSquareSide:
-    case ColumnId::kEndCorrection: return Dimension::kLength;
+    case ColumnId::kEndCorrection:
+    case ColumnId::kPitch: return Dimension::kLength;
     case ColumnId::kSurface: return Dimension::kSurface;
     default: return std::nullopt;
   }

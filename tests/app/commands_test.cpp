@@ -56,10 +56,10 @@ std::string Refused(const std::string& line) { return "helmholtz: " + line + "\n
 const std::string kModelCsvHeader =
     "calculation,frequency_hz,volume_cc,thickness_cm,diameter_cm,surface_cm2,possible,message,"
     "equivalent_diameter_cm,square_side_cm,thickness_mm,q_factor,error,"
-    "ends,ports,q_radiation,bandwidth_hz,lumped,end_correction_cm,q,q_viscous,peak_absorption_area_m2\n";
+    "ends,ports,q_radiation,bandwidth_hz,lumped,end_correction_cm,q,q_viscous,peak_absorption_area_m2,slot,pitch_cm\n";
 const std::string kFlangedRow =
     "1,184.66345,1000,1,2,3.1415927,true,,2,1.7724539,10,0.8798962,,flanged,1,159.07486,4.4522595,true,1.6976527,41."
-    "476345,56.10482,0.417678\n";
+    "476345,56.10482,0.417678,,\n";
 
 // The worked example's arguments as separate words, then `more`.
 std::vector<std::string> Worked(const std::string& subcommand, std::vector<std::string> more) {
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "\"equivalent_diameter_cm\":2,\"square_side_cm\":1.7724539,\"thickness_mm\":10,"
                    "\"q_factor\":0.7262524,\"error\":null,\"ends\":\"free\",\"ports\":1,\"q_radiation\":238.79897,"
                    "\"bandwidth_hz\":5.030774,\"lumped\":true,\"end_correction_cm\":1.2266,\"q\":40.40341,\"q_"
-                   "viscous\":48.6316,\"peak_absorption_area_m2\":null}\n",
+                   "viscous\":48.6316,\"peak_absorption_area_m2\":null,\"slot\":null,\"pitch_cm\":null}\n",
                    ""},
         // The slot of a 2 cm hole's surface is that hole, to single precision, in the surface calculation.
         CommandRow{"SlotOfAHolesSurface",
@@ -151,20 +151,20 @@ INSTANTIATE_TEST_SUITE_P(
                     "--ends=flanged", "--format=csv"},
                    0,
                    kModelCsvHeader + "5,194.07216,1000,1,,3.141592,true,,1.9999998,1.7724537,10,0.79664886,,flanged,1,"
-                                     "137.34763,5.5318623,true,1.4424261,35.08261,47.1179,0.37363908\n",
+                                     "137.34763,5.5318623,true,1.4424261,35.08261,47.1179,0.37363908,4x0.785398,\n",
                    ""},
         // On the screens' model a slot is the surface choice with the slot's surface.
         CommandRow{"SlotOnTheScreensModel",
                    {"frequency", "--ends=screen", "--volume=1000", "--thickness=1", "--slot=40x10mm", "--format=csv"},
                    0,
-                   kModelCsvHeader + "5,197.59157,1000,1,,4,true,,2.2567585,2,10,0.6531356,,screen,1,,,,,,,\n",
+                   kModelCsvHeader + "5,197.59157,1000,1,,4,true,,2.2567585,2,10,0.6531356,,screen,1,,,,,,,,4x1,\n",
                    ""},
         CommandRow{"ImpossibleTextbookThickness",
                    {"thickness", "--sound-speed=340m/s", "--frequency=2000", "--volume=1000", "--diameter=2",
                     "--ends=flanged-free", "--format=csv"},
                    0,
                    kModelCsvHeader + "3,2000,1000,-1.4391285,2,3.1415927,false,Impossible values "
-                                     "!,2,1.7724539,-14.391285,0.00090185646,,flanged-free,1,,,false,1.4621264,,,\n",
+                                     "!,2,1.7724539,-14.391285,0.00090185646,,flanged-free,1,,,false,1.4621264,,,,,\n",
                    ""},
         // The model's refusals: exit code 2 and one line naming the option and the text.
         CommandRow{"UnknownEnds", Worked("frequency", {"--ends", "Flanged"}), 2, "",
@@ -449,8 +449,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "--sound-speed=343m/s", "--ends=screen", "--format=csv"},
                    0,
                    kModelCsvHeader.substr(0, kModelCsvHeader.size() - 1) + ",sound_speed_m_s\n" +
-                       "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,,,,,340\n"
-                       "1,222.78822,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6098515,,screen,1,,,,,,,,343\n",
+                       "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,,,,,,,340\n"
+                       "1,222.78822,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6098515,,screen,1,,,,,,,,,,343\n",
                    ""},
         CommandRow{"SweptSpeedOutsideAGas",
                    {"frequency", "--volume=1000", "--diameter=2", "--thickness=1", "--sound-speed=300:400:100"},
@@ -502,7 +502,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "\"q_factor\":0.8798962,\"error\":null,\"ends\":\"flanged\",\"ports\":1,"
                    "\"q_radiation\":159.07486,\"bandwidth_khz\":0.0044522597,\"lumped\":true,"
                    "\"end_correction_mm\":16.976526,\"q\":41.476345,\"q_viscous\":56.10482,"
-                   "\"peak_absorption_area_m2\":0.417678}\n",
+                   "\"peak_absorption_area_m2\":0.417678,\"slot\":null,\"pitch_mm\":null}\n",
                    ""},
         CommandRow{"BadSpeedUnit",
                    {"surface", "--frequency=1", "--volume=1", "--thickness=1", "--sound-speed=340km/h"},
@@ -869,7 +869,7 @@ TEST_P(ModelExampleTest, GivesTheHandComputedFigures) {
                                         "--sound-speed=34000"};
   arguments.insert(arguments.end(), row.options.begin(), row.options.end());
   const std::vector<std::string> cells = CsvRowOf(arguments);
-  ASSERT_EQ(cells.size(), 22U);
+  ASSERT_EQ(cells.size(), 24U);
   const auto near = [](const std::string& cell, double expected) {
     EXPECT_NEAR(std::stod(cell), expected, expected * 5e-7) << cell;  // the hand figures carry 7 digits
   };
@@ -971,7 +971,7 @@ TEST(ModelRoundTrip, EachSolvedQuantityFedBackGivesTheFrequency) {
         return CsvRowOf(arguments);
       };
       const std::vector<std::string> forward = run("frequency", typed);
-      ASSERT_EQ(forward.size(), 22U);
+      ASSERT_EQ(forward.size(), 24U);
       SCOPED_TRACE(std::string(ends) + " V=" + typed.at("volume") + " t=" + typed.at("thickness") +
                    " d=" + typed.at("diameter") + " f=" + forward[1]);
       for (const auto& [solved, column] : solvable) {
@@ -984,13 +984,13 @@ TEST(ModelRoundTrip, EachSolvedQuantityFedBackGivesTheFrequency) {
           }
         }
         const std::vector<std::string> back = run(solved, given);
-        ASSERT_EQ(back.size(), 22U) << solved;
+        ASSERT_EQ(back.size(), 24U) << solved;
         EXPECT_EQ(back[6], "true") << solved;
         std::map<std::string, std::string> again = given;
         again.erase("frequency");
         again[solved] = back[column];
         const std::vector<std::string> closed = run("frequency", again);
-        ASSERT_EQ(closed.size(), 22U) << solved;
+        ASSERT_EQ(closed.size(), 24U) << solved;
         EXPECT_NEAR(std::stod(closed[1]), std::stod(forward[1]), std::stod(forward[1]) * 2e-6) << solved;
         // The model's figures belong to the design, not to the direction it was solved in.
         ASSERT_FALSE(closed[15].empty() || forward[15].empty()) << solved << " " << closed[15] << " " << forward[15];
@@ -1038,6 +1038,16 @@ const std::string kHeader = "frequency_hz,volume_cc,thickness_cm,diameter_cm\n";
 const std::string kWorkedRow = "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,\n";
 const std::string kFailed = ",,,,,,,,,,,,";
 const std::string kModelHeader = "frequency_hz,volume_cc,thickness_cm,diameter_cm,ends,ports,slot\n";
+// frequency --volume 1l --slot 40x8mm --thickness 1 --ports 4 --pitch 5cm, as CSV and under --units l,mm.
+const std::string kSlotOnAGridRow =
+    "5,452.55936,1000,1,,3.2,true,,2.018506,1.7888544,10,0.14604628,,flanged,4,11.537458,47.368046,false,0.86479306,"
+    "9.554107,55.577686,0.05489625,4x0.8,5\n";
+const std::string kSlotOnAGridInMillimetres =
+    "calculation;frequency_hz;volume_l;thickness_mm;diameter_mm;surface_cm2;possible;message;equivalent_diameter_mm;"
+    "square_side_mm;panel_thickness_mm;q_factor;error;ends;ports;q_radiation;bandwidth_hz;lumped;end_correction_mm;q;"
+    "q_viscous;peak_absorption_area_m2;slot;pitch_mm\n"
+    "5;452,55936;1;10;;3,2;true;;20,18506;17,888544;10;0,14604628;;flanged;4;11,537458;47,368046;false;8,64793;9,"
+    "554107;55,577686;0,05489625;40x8mm;50\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, BatchTest,
@@ -1060,28 +1070,29 @@ INSTANTIATE_TEST_SUITE_P(
                  kModelHeader + ",1000,1,2,,,\n,1000,1,2,flanged,,\n,1000,1,,free,4,4x0.785398\n" +
                      "184.66345,1000,1,,flanged,1,\n",
                  0,
-                 kModelCsvHeader + "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,,,,\n" +
+                 kModelCsvHeader +
+                     "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,,,,,,\n" +
                      kFlangedRow +
                      "5,424.4751,1000,1,,3.141592,true,,1.9999998,1.7724537,10,0.16652866,,free,4,26.31472,23.389772,"
-                     "false,1.0422242,18.147894,58.475193,\n"
+                     "false,1.0422242,18.147894,58.475193,,4x0.785398,\n"
                      // The flanged frequency fed back gives the 2 cm hole again.
                      "4,184.66345,1000,1,1.9999999,3.1415923,true,,1.9999999,1.7724538,10,0.8798964,,flanged,1,159."
-                     "07487,4.4522595,true,1.6976527,41.476345,56.104816,0.41767797\n",
+                     "07487,4.4522595,true,1.6976527,41.476345,56.104816,0.41767797,,\n",
                  ""},
         BatchRow{"ModelCellsRefused",
                  kModelHeader + ",1000,1,2,flang,,\n,1000,1,2,,2,\n,1000,1,2,free,,4x1\n,1000,1,,free,x,\n", 1,
                  kModelCsvHeader + kFailed +
-                     "\"ends: 'flang' is not one of screen, flanged, free, flanged-free\",,,,,,,,,\n" + kFailed +
-                     "\"ports needs ends flanged, free or flanged-free\",,,,,,,,,\n" + kFailed +
-                     "both slot and diameter_cm are given,,,,,,,,,\n" + kFailed +
-                     "ports: 'x' is not a whole number,,,,,,,,,\n",
+                     "\"ends: 'flang' is not one of screen, flanged, free, flanged-free\",,,,,,,,,,,\n" + kFailed +
+                     "\"ports needs ends flanged, free or flanged-free\",,,,,,,,,,,\n" + kFailed +
+                     "both slot and diameter_cm are given,,,,,,,,,,,\n" + kFailed +
+                     "ports: 'x' is not a whole number,,,,,,,,,,,\n",
                  "FILE:2: ends: 'flang' is not one of screen, flanged, free, flanged-free\n"
                  "FILE:3: ports needs ends flanged, free or flanged-free\n"
                  "FILE:4: both slot and diameter_cm are given\n"
                  "FILE:5: ports: 'x' is not a whole number\n"},
         BatchRow{
             "SlotOfAnInfiniteSurface", kModelHeader + ",1000,1,,,,1e20x1e20\n", 1,
-            kModelCsvHeader + kFailed + "slot: '1e20x1e20': the surface is not finite in single precision,,,,,,,,,\n",
+            kModelCsvHeader + kFailed + "slot: '1e20x1e20': the surface is not finite in single precision,,,,,,,,,,,\n",
             "FILE:2: slot: '1e20x1e20': the surface is not finite in single precision\n"},
         BatchRow{"EmptyFile", "", 0, kCsvHeader, ""}, BatchRow{"HeaderOnly", kHeader, 0, kCsvHeader, ""},
         BatchRow{"BadRowsKeepTheirPlace",
@@ -1113,8 +1124,8 @@ INSTANTIATE_TEST_SUITE_P(
         BatchRow{
             "UnknownColumn", "frequency_hz,volume_cc,colour\n", 1, "",
             "FILE:1: unknown column 'colour' (the columns are frequency_hz, volume_cc, thickness_cm, "
-            "diameter_cm, surface_cm2, ends, ports, slot, pitch, calculation; a quantity's column may name another "
-            "unit: volume_l, diameter_mm)\n"},
+            "diameter_cm, surface_cm2, ends, ports, slot, pitch, calculation; a quantity's column, and pitch's, may "
+            "name a unit: volume_l, diameter_mm, pitch_mm)\n"},
         BatchRow{"ColumnTwice", "volume_cc,volume_cc\n", 1, "", "FILE:1: column 'volume_cc' appears twice\n"},
         // A file the program wrote reads back: its computed columns are passed over, and the
         // calculation column says which quantity is computed again.
@@ -1124,7 +1135,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "frequency_hz,volume_cc,thickness_cm,diameter_cm,ends\n,1000,1,2,\n,1000,1,2,screen\n",
                  0,
                  kModelCsvHeader + kFlangedRow +
-                     "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,,,,\n",
+                     "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,,,,,,\n",
                  "",
                  {"--ends", "flanged", "--sound-speed", "34000"}},
         BatchRow{"ModelOptionsForAFileWithoutModelColumns",
@@ -1139,10 +1150,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "frequency_hz,volume_cc,thickness_cm,diameter_cm,ends\n,1000,1,2,\n,1000,1,2,screen\n,1000,1,2,free\n",
                  0,
                  kModelCsvHeader + "1,186.40941,1000,1,2,3.1415927,true,,2,1.7724539,10,0.87165487,,flanged,1,159."
-                                   "07043,4.4788613,true,1.6976527,41.61982,56.368225,0.41861483\n"
-                                   "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,,,,\n"
+                                   "07043,4.4788613,true,1.6976527,41.61982,56.368225,0.41861483,,\n"
+                                   "1,220.83963,1000,1,2,3.1415927,true,,2,1.7724539,10,0.6152326,,screen,1,,,,,,,,,\n"
                                    "1,205.18222,1000,1,2,3.1415927,true,,2,1.7724539,10,0.71945024,,free,1,238.79132,5."
-                                   "0586715,true,1.2266,40.560497,48.85968,\n",
+                                   "0586715,true,1.2266,40.560497,48.85968,,,\n",
                  "",
                  {}},
         BatchRow{"ModelOptionRefusedBeforeTheFile",
@@ -1178,15 +1189,15 @@ INSTANTIATE_TEST_SUITE_P(
         BatchRow{"OwnCsvInImperialUnitsReadBack",
                  "calculation,frequency_hz,volume_ft3,thickness_in,diameter_in,surface_in2,possible,message,"
                  "equivalent_diameter_in,square_side_in,panel_thickness_mm,q_factor,error,ends,ports,q_radiation,"
-                 "bandwidth_hz,lumped,end_correction_in,q,q_viscous,peak_absorption_area_m2\n"
+                 "bandwidth_hz,lumped,end_correction_in,q,q_viscous,peak_absorption_area_m2,slot,pitch_in\n"
                  "3,40,2.11888,3.033938,3,7.0685835,true,,3,2.6586807,77.06203,6.8012977,,flanged,1,268.04147,"
-                 "0.54041547,true,2.546479,74.01712,102.25345,9.400747\n",
+                 "0.54041547,true,2.546479,74.01712,102.25345,9.400747,,\n",
                  0,
                  "calculation,frequency_hz,volume_ft3,thickness_in,diameter_in,surface_in2,possible,message,"
                  "equivalent_diameter_in,square_side_in,panel_thickness_mm,q_factor,error,ends,ports,q_radiation,"
-                 "bandwidth_hz,lumped,end_correction_in,q,q_viscous,peak_absorption_area_m2\n"
+                 "bandwidth_hz,lumped,end_correction_in,q,q_viscous,peak_absorption_area_m2,slot,pitch_in\n"
                  "3,40,2.11888,3.033938,3,7.0685835,true,,3,2.6586807,77.06203,6.8012977,,flanged,1,268.04147,"
-                 "0.54041547,true,2.546479,74.01712,102.25345,9.400747\n",
+                 "0.54041547,true,2.546479,74.01712,102.25345,9.400747,,\n",
                  "",
                  {"--units", "imperial"}},
         // A pitch column puts each row's ports on a grid; a grid too open fails its row only.
@@ -1195,13 +1206,25 @@ INSTANTIATE_TEST_SUITE_P(
                  1,
                  kModelCsvHeader +
                      "1,513.8744,18000,0.6,0.8,0.50265485,true,,0.8,0.7089816,6,0.33846635,,flanged,351,2.0283096,"
-                     "268.8645,false,0.50754744,1.9112765,33.124474,0.07601036\n" +
+                     "268.8645,false,0.50754744,1.9112765,33.124474,0.07601036,,3.2\n" +
                      kFailed +
                      "pitch leaves an open area over 0.4 (the orifice over the pitch squared); the grid's end "
-                     "correction holds up to 0.4,,,,,,,,,\n",
+                     "correction holds up to 0.4,,,,,,,,,,,\n",
                  "FILE:3: pitch leaves an open area over 0.4 (the orifice over the pitch squared); the grid's end "
                  "correction holds up to 0.4\n",
                  {}},
+        // The program's own row of a slot on a grid reads back as that design (its slot and pitch
+        // columns), in cm and in the units it named, with semicolons and decimal commas.
+        BatchRow{
+            "OwnSlotOnAGridReadsBack", kModelCsvHeader + kSlotOnAGridRow, 0, kModelCsvHeader + kSlotOnAGridRow, "", {}},
+        BatchRow{"OwnSlotOnAGridInMillimetresReadsBack",
+                 kSlotOnAGridInMillimetres,
+                 0,
+                 kSlotOnAGridInMillimetres,
+                 "",
+                 {"--units", "l,mm", "--delimiter", ";"}},
+        BatchRow{"PitchInTwoColumns", "volume_cc,pitch,pitch_mm\n", 1, "",
+                 "FILE:1: column 'pitch_mm' gives the pitch a second time\n"},
         BatchRow{"ValueInAnUnnamedTrailingColumn",
                  kHeader.substr(0, kHeader.size() - 1) + ",\n,1000,1,2,x\n,1000,1,2,\n", 1,
                  kCsvHeader + kFailed + "5 cells where the header has 4\n" + kWorkedRow,

@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
             {"thickness", "--frequency=35", "--volume=60l", "--diameter=3in", "--temperature=22", "--format=csv"},
             0,
             app::CsvHeader(true) + "\n3,35,60000,12.171567,7.62,45.603672,true,,7.62,6.753049,121.71567,11.6663065,,"
-                                   "flanged,1,404.7769,0.44750315,true,6.4680567,78.21174,96.943306,9.642238\n",
+                                   "flanged,1,404.7769,0.44750315,true,6.4680567,78.21174,96.943306,9.642238,,\n",
             ""},
         CommandRow{"PortFlushInABaffle",
                    {"thickness", "--frequency=35", "--volume=60l", "--diameter=3in", "--temperature=22",
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    app::CsvHeader(true) +
                        "\n3,35,60000,13.068923,7.62,45.603672,true,,7.62,6.753049,130.68922,12.219492,,"
-                       "flanged-free,1,404.96603,0.46366078,true,5.570701,75.48622,92.78066,9.382233\n",
+                       "flanged-free,1,404.96603,0.46366078,true,5.570701,75.48622,92.78066,9.382233,,\n",
                    ""},
         // The answer in the units typed: a length in inches as the diameter was, litres as the volume.
         CommandRow{"PortLengthInTheUnitsTyped",
@@ -143,9 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    "calculation,frequency_hz,volume_l,thickness_mm,diameter_mm,surface_cm2,possible,message,"
                    "equivalent_diameter_mm,square_side_mm,panel_thickness_mm,q_factor,error,ends,ports,q_radiation,"
-                   "bandwidth_hz,lumped,end_correction_mm,q,q_viscous,peak_absorption_area_m2\n"
+                   "bandwidth_hz,lumped,end_correction_mm,q,q_viscous,peak_absorption_area_m2,slot,pitch_mm\n"
                    "3,35,60,121.71567,76.2,45.603672,true,,76.2,67.53049,121.71567,11.6663065,,flanged,1,404.7769,"
-                   "0.44750315,true,64.680565,78.21174,96.943306,9.642238\n",
+                   "0.44750315,true,64.680565,78.21174,96.943306,9.642238,,\n",
                    ""},
         CommandRow{
             "PortOnTheScreensModel",
@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    app::CsvHeader(true) +
                        "\n1,186.40941,1000,1,2,3.1415927,true,,2,1.7724539,10,0.87165487,,flanged,1,159.07043,"
-                       "4.4788613,true,1.6976527,41.61982,56.368225,0.41861483\n",
+                       "4.4788613,true,1.6976527,41.61982,56.368225,0.41861483,,\n",
                    ""},
         // 351 holes on a 32 mm grid: a radiation Q of 2.03, within 10% of the plane wave's kL'/phi = 2.1.
         CommandRow{"PanelOnAGrid",
@@ -191,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    app::CsvHeader(true) +
                        "\n1,513.8744,18000,0.6,0.8,0.50265485,true,,0.8,0.7089816,6,0.33846635,,flanged,351,2.0283096,"
-                       "268.8645,false,0.50754744,1.9112765,33.124474,0.07601036\n",
+                       "268.8645,false,0.50754744,1.9112765,33.124474,0.07601036,,3.2\n",
                    ""},
         CommandRow{"GridWithFreeEndsRefused",
                    {"frequency", "--volume=1l", "--diameter=2cm", "--thickness=1cm", "--pitch=3cm", "--ends=free"},
@@ -205,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "--ends=free", "--ports=4", "--sound-speed=340m/s", "--format=csv"},
                    0,
                    app::CsvHeader(true) + "\n6,100,21069.34,1,,4,true,,2.2567585,2,10,2.55,,free,4,95.46254,4.0162635,"
-                                          "false,1.2236537,24.898764,33.68441,\n",
+                                          "false,1.2236537,24.898764,33.68441,,4x1,\n",
                    ""},
         CommandRow{"SlotWithDiameterRefused",
                    {"frequency", "--volume=1", "--thickness=1", "--diameter=2", "--slot=4x1"},
