@@ -102,7 +102,7 @@ acoustics::FrequencyAxis AxisAround(const AxisChoice& choice, double resonance_h
   switch (choice.kind) {
     case AxisKind::kLinear: return acoustics::LinearAxis(choice.from_hz, choice.to_hz, choice.step_hz);
     case AxisKind::kLogarithmic: return acoustics::LogarithmicAxis(choice.from_hz, choice.to_hz, choice.per_octave);
-    case AxisKind::kAroundResonance: break;
+    case AxisKind::kDefault: break;
   }
   const double reach = std::exp2(kOctavesAround);
   return acoustics::LogarithmicAxis(resonance_hz / reach, resonance_hz * reach, choice.per_octave);

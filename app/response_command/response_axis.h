@@ -1,6 +1,6 @@
-// The frequencies a response is computed at, as --band and --per-octave give
-// them: by default from an eighth to eight times the design's resonance, 24
-// per octave; FROM:TO as FROM * 2^(i/N) while a point is not over TO; or
+// The frequencies a response or an absorber is computed at, as --band and
+// --per-octave give them: by default a response's from an eighth to eight
+// times the design's resonance, 24 per octave; FROM:TO as FROM * 2^(i/N) while a point is not over TO; or
 // START:STOP:STEP on a linear axis. The unit, Hz or kHz, is written once at
 // the end, as a sweep's range writes it.
 //
@@ -20,10 +20,11 @@
 
 namespace app {
 
-enum class AxisKind { kAroundResonance, kLogarithmic, kLinear };
+// kDefault: no --band, the caller's own band (a response's around its resonance).
+enum class AxisKind { kDefault, kLogarithmic, kLinear };
 
 struct AxisChoice {
-  AxisKind kind = AxisKind::kAroundResonance;
+  AxisKind kind = AxisKind::kDefault;
   double from_hz = 0;
   double to_hz = 0;
   double step_hz = 0;  // a linear axis'
@@ -37,7 +38,12 @@ inline constexpr std::uint64_t kMaxResponsePoints = 100'000'000;
 // Refusals name the option: "--band: '10:5': FROM must lie below TO".
 Result<AxisChoice> ParseAxisChoice(std::optional<std::string_view> band, std::optional<std::string_view> perOctave);
 
-// The axis of a design resonating at `resonance_hz` (> 0 and finite).
+// The band `choice` gives, or else from_hz to to_hz at its points per octave.
+//   AxisOr(ParseAxisChoice({}, {}), 50, 5080) -> 50 * 2^(i/24), i = 0 ... 160
+acoustics::FrequencyAxis AxisOr(const AxisChoice& choice, double from_hz, double to_hz);
+
+// The axis of a design resonating at `resonance_hz` (> 0 and finite): the
+// band given, or an eighth to eight times the resonance.
 acoustics::FrequencyAxis AxisAround(const AxisChoice& choice, double resonance_hz);
 
 }  // namespace app
