@@ -613,7 +613,7 @@ INSTANTIATE_TEST_SUITE_P(
 // mpmath's at 30 digits with the program's c = 343.214609375 m/s after one
 // rounding to single (150 Hz: 2434.90037724 - 52403.9551331j Pa s/m^3,
 // 9.15394410 dB, 0.00116467222 m^2; free ends at 100 Hz: 1694.05516414 -
-// 171598.458185j, 2.38172565 dB).
+// 171598.458185j, 2.38172565 dB; tests/acoustics/reference/response_rows.py).
 const std::string kResponseHeader = "frequency_hz,impedance_re,impedance_im,cavity_gain_db,absorption_area_m2\n";
 
 INSTANTIATE_TEST_SUITE_P(
