@@ -3,8 +3,8 @@
 namespace app {
 namespace {
 
-constexpr std::array<std::string_view, 6> kCommandNames = {"frequency", "volume",  "thickness",
-                                                           "diameter",  "surface", "batch"};
+constexpr std::array<std::string_view, 7> kCommandNames = {"frequency", "volume",   "thickness", "diameter",
+                                                           "surface",   "absorber", "batch"};
 
 }  // namespace
 
@@ -25,7 +25,7 @@ std::optional<Command> CommandNamed(std::string_view name) {
 }
 
 std::optional<calculator::Quantity> SolvedBy(Command command) {
-  if (command == Command::kBatch) return std::nullopt;
+  if (command == Command::kBatch || command == Command::kAbsorber) return std::nullopt;
   return static_cast<calculator::Quantity>(command);
 }
 

@@ -609,6 +609,142 @@ INSTANTIATE_TEST_SUITE_P(
                    Refused("batch: cannot open '/nonexistent/designs.csv': " + std::string(std::strerror(ENOENT)))}),
     RowName);
 
+// The panel absorber: the acoustics library's worked examples through the
+// command line (acoustics/panel/*.h), and every refusal in one line.
+std::vector<std::string> Absorber(std::vector<std::string> design, std::vector<std::string> more) {
+  design.insert(design.begin(), "absorber");
+  design.insert(design.end(), more.begin(), more.end());
+  return design;
+}
+// absorber.h's example at 500 Hz: z = 0.0576234 - 0.880762j, and with 50 mm
+// of fill 0.653682 - 0.389689j.
+const std::vector<std::string> kHoles = {"--holes", "5mm", "--open-area", "5%", "--thickness", "3mm"};
+std::vector<std::string> HolesOver50mm(std::vector<std::string> more) {
+  std::vector<std::string> design = kHoles;
+  design.insert(design.end(), {"--depth", "50mm", "--incidence", "normal", "--band", "500:500"});
+  return Absorber(design, more);
+}
+// bands.h's example: third octaves 6 9 14 20 30 43 60 77 86 81 68 54 44 38 37 31 12 8 9 4 3.
+const std::vector<std::string> kBandsExample = {"--holes", "5mm",   "--pitch", "25mm", "--thickness",        "3mm",
+                                                "--depth", "100mm", "--fill",  "50mm", "--flow-resistivity", "10000"};
+const std::string kMikiAt50Hz =
+    "helmholtz: absorber: warning: the fill's Miki model is used outside the range it was fitted to (0.01 <= f/R <= "
+    "1)";
+const std::string kCurveHeader = "frequency_hz,alpha,impedance_re,impedance_im\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Absorber, CommandTest,
+    ::testing::Values(
+        CommandRow{"AbsorberRowOfTheLibrarysExample", HolesOver50mm({"--format", "csv"}), 0,
+                   kCurveHeader + "500,0.12167692,0.057623424,-0.88076204\n", ""},
+        CommandRow{
+            "AbsorberFillInKiloPascalsAsJson",
+            HolesOver50mm({"--fill", "50mm", "--flow-resistivity", "10kPa*s/m2", "--format", "json"}), 0,
+            "{\"frequency_hz\":500,\"alpha\":0.9058404,\"impedance_re\":0.65368176,\"impedance_im\":-0.38968864}\n",
+            ""},
+        CommandRow{"AbsorberSemicolonsWithDecimalCommas", HolesOver50mm({"--format", "csv", "--delimiter", ";"}), 0,
+                   "frequency_hz;alpha;impedance_re;impedance_im\n500;0,12167692;0,057623424;-0,88076204\n", ""},
+        CommandRow{"AbsorberLinearFrequenciesAtAnAngle",
+                   Absorber(kHoles, {"--depth", "50mm", "--band", "1:3:1kHz", "--incidence", "60", "--format", "csv"}),
+                   0,
+                   kCurveHeader +
+                       "1000,0.09803005,0.08130686,1.5177027\n2000,0.033149645,0.11485388,4.821314\n3000,0.012566075,0."
+                       "14061296,9.216121\n",
+                   ""},
+        CommandRow{"AbsorberTuneSolvesTheDepth",
+                   Absorber(kHoles, {"--tune", "695.851", "--solve", "depth", "--incidence", "normal", "--band",
+                                     "500:500", "--format", "csv"}),
+                   0, "depth_mm," + kCurveHeader + "49.999973,500,0.12167678,0.057623424,-0.88076323\n", ""},
+        CommandRow{"AbsorberOctavesArePracticalCoefficients",
+                   Absorber(kBandsExample, {"--bands", "octave", "--format", "csv"}), 0,
+                   "band_hz,alpha\n125,0.30\n250,0.75\n500,0.70\n1000,0.40\n2000,0.15\n4000,0.05\n",
+                   kMikiAt50Hz + "\n"},
+        CommandRow{"AbsorberThirdOctavesAtTheirExactCentres",
+                   Absorber(kBandsExample, {"--bands", "third-octave", "--band", "400:400", "--format", "csv"}), 0,
+                   "band_hz,frequency_hz,alpha\n50,50.118725,0.06\n63,63.095734,0.09\n80,79.43282,0.14\n100,100,0.20\n"
+                   "125,125.89254,0.30\n160,158.48932,0.43\n200,199.52623,0.60\n250,251.18864,0.77\n"
+                   "315,316.22775,0.86\n400,398.10718,0.81\n500,501.18723,0.68\n630,630.95734,0.54\n"
+                   "800,794.32825,0.44\n1000,1000,0.38\n1250,1258.9254,0.37\n1600,1584.8932,0.31\n"
+                   "2000,1995.2623,0.12\n2500,2511.8865,0.08\n3150,3162.2776,0.09\n4000,3981.0718,0.04\n"
+                   "5000,5011.8726,0.03\n",
+                   kMikiAt50Hz + "\n"},
+        // NRC (77 + 68 + 38 + 12)/4 = 48.75 -> 0.50; SAA 596/12 = 49.7 -> 0.50.
+        CommandRow{"AbsorberRatingsOfADepthSweep",
+                   Absorber({"--depth", "50mm", "--depth", "100mm"},
+                            {"--holes", "5mm", "--pitch", "25mm", "--thickness", "3mm", "--fill", "50mm",
+                             "--flow-resistivity", "10000", "--ratings", "--format", "csv"}),
+                   0,
+                   "depth_mm,f0_hz,peak_hz,peak_alpha,nrc,saa,alpha_w,alpha_w_shape,alpha_w_class\n"
+                   "50,541.804,448.98483,0.8186771,0.40,0.40,0.20,LM,E\n"
+                   "100,383.11328,326.78308,0.86606556,0.50,0.50,0.20,LM,E\n",
+                   kMikiAt50Hz + " for depth 50 mm\n" + kMikiAt50Hz + " for depth 100 mm\n"},
+        CommandRow{
+            "AbsorberWarnsOfDelanyAndBazleyOutsideTheirFit",
+            Absorber({"--depth", "10cm", "--fill", "5cm", "--flow-resistivity", "1e4", "--porous", "delany-bazley"},
+                     {"--band", "50:50", "--format", "csv"}),
+            0, kCurveHeader + "50,0.030731877,0.47058967,-10.123348\n",
+            "helmholtz: absorber: warning: the fill's Delany-Bazley model is used outside the range it was "
+            "fitted to (0.01 <= rho f/R <= 1)\n"}),
+    RowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    AbsorberRefusals, CommandTest,
+    ::testing::Values(
+        CommandRow{"AbsorberHolesWiderThanThePitch",
+                   Absorber({"--holes", "5mm", "--pitch", "4mm", "--thickness", "3mm", "--depth", "5cm"}, {}), 2, "",
+                   Refused("absorber: --holes 5 mm is wider than --pitch 4 mm")},
+        CommandRow{"AbsorberOpenAreaOfAHundredPerCent",
+                   Absorber({"--holes", "5mm", "--open-area", "100%", "--thickness", "3mm", "--depth", "5cm"}, {}), 2,
+                   "", Refused("absorber: --open-area 100% is not below 100%")},
+        CommandRow{"AbsorberSlotsAsWideAsTheirPitch",
+                   Absorber({"--slots", "5mm", "--pitch", "5mm", "--thickness", "3mm", "--depth", "5cm"}, {}), 2, "",
+                   Refused("absorber: --slots 5 mm at --pitch 5 mm leaves no plate")},
+        CommandRow{"AbsorberHolesAboveTheInteractionLimit",
+                   Absorber({"--holes", "5mm", "--pitch", "6mm", "--thickness", "1mm", "--depth", "5cm"}, {}), 2, "",
+                   Refused("absorber: the holes' open area 54.54% is above 40%, where their end correction holds no "
+                           "more")},
+        CommandRow{"AbsorberZeroDepth", Absorber(kHoles, {"--depth", "0"}), 2, "",
+                   Refused("absorber: --depth 0 mm is not above zero")},
+        CommandRow{"AbsorberZeroDepthInASweep", Absorber(kHoles, {"--depth", "5:0:-5cm"}), 2, "",
+                   Refused("absorber: --depth 0 mm is not above zero (depth 0 mm)")},
+        CommandRow{"AbsorberFillThickerThanTheCavity",
+                   Absorber({"--depth", "5cm", "--fill", "6cm", "--flow-resistivity", "1e4"}, {}), 2, "",
+                   Refused("absorber: --fill 60 mm is thicker than --depth 50 mm")},
+        CommandRow{"AbsorberFillWithoutResistivity", Absorber({"--depth", "5cm", "--fill", "3cm"}, {}), 2, "",
+                   Refused("absorber: --fill needs --flow-resistivity")},
+        CommandRow{"AbsorberHolesAndSlots", Absorber({"--holes", "1mm", "--slots", "1mm", "--depth", "5cm"}, {}), 2, "",
+                   Refused("absorber: --holes and --slots cannot be given together")},
+        CommandRow{"AbsorberPitchWithoutAFacing", Absorber({"--depth", "5cm", "--pitch", "1cm"}, {}), 2, "",
+                   Refused("absorber: --pitch needs --holes or --slots")},
+        CommandRow{"AbsorberMissingThickness", Absorber({"--holes", "5mm", "--depth", "5cm", "--open-area", "5%"}, {}),
+                   2, "", Refused("absorber: --thickness is missing")},
+        CommandRow{"AbsorberMissingDepth", Absorber(kHoles, {}), 2, "", Refused("absorber: --depth is missing")},
+        CommandRow{"AbsorberResistivityInAnotherUnit",
+                   Absorber({"--depth", "5cm", "--fill", "3cm", "--flow-resistivity", "10MPa"}, {}), 2, "",
+                   Refused("absorber: --flow-resistivity: '10MPa' is not a flow resistivity (Pa*s/m2 or kPa*s/m2)")},
+        CommandRow{"AbsorberUnknownFillModel",
+                   Absorber({"--depth", "5cm", "--porous", "foam", "--fill", "3cm", "--flow-resistivity", "1e4"}, {}),
+                   2, "", Refused("absorber: --porous: 'foam' is not one of miki delany-bazley")},
+        CommandRow{
+            "AbsorberRightAngleOfIncidence", Absorber({"--depth", "5cm", "--incidence", "90"}, {}), 2, "",
+            Refused("absorber: --incidence: '90' is not normal, diffuse or an angle from 0 to below 90 degrees")},
+        CommandRow{"AbsorberTuneWithoutSolve", Absorber(kHoles, {"--tune", "500"}), 2, "",
+                   Refused("absorber: --tune needs --solve")},
+        CommandRow{"AbsorberBandsWithRatings", Absorber({"--depth", "5cm", "--bands", "octave", "--ratings"}, {}), 2,
+                   "", Refused("absorber: --bands and --ratings cannot be given together")},
+        CommandRow{
+            "AbsorberPitchPastTheLimit",
+            Absorber({"--holes", "5mm", "--thickness", "3mm", "--tune", "5kHz", "--solve", "pitch", "--depth", "5cm"},
+                     {}),
+            2, "", Refused("absorber: --tune 5000 Hz: no pitch gives it")},
+        CommandRow{"AbsorberSweptAir", Absorber({"--depth", "5cm", "--temperature", "10:30:10"}, {}), 2, "",
+                   Refused("--temperature: absorber takes one air for its rows, not a range or a list")},
+        CommandRow{"AbsorberDecimalComma", Absorber({"--depth", "2,5"}, {}), 2, "",
+                   Refused("absorber: --depth: '2,5' is not a number (the decimal separator is '.')")},
+        CommandRow{"AbsorberTakesNoUnits", Absorber({"--depth", "5cm", "--units", "metric"}, {}), 2, "",
+                   Refused("absorber: unknown argument '--units'; see 'helmholtz absorber --help'")}),
+    RowName);
+
 // The screens' values through the command equal the screens' values typed
 // with units, converted by hand.
 struct UnitRow {

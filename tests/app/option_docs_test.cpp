@@ -191,7 +191,8 @@ TEST(OptionDocs, ManualSynopsisAndOptionsFollowTheTable) {
         EXPECT_NE(block.find(".Op Ar common options"), std::string::npos);
         EXPECT_NE(common.find(flag), std::string::npos);
       } else if (option.group == OptionGroup::kModel) {
-        EXPECT_NE(block.find(".Op Ar model options"), std::string::npos);
+        // A command without the port model names the one model option it takes.
+        EXPECT_TRUE(block.find(".Op Ar model options") != std::string::npos || block.find(flag) != std::string::npos);
         EXPECT_NE(synopsis.find(flag), std::string::npos);
       } else {
         EXPECT_NE(block.find(flag), std::string::npos);
