@@ -208,7 +208,7 @@ class AbsorberRun {
     std::vector<std::string> legends;
     for (sweep::Odometer design(*setup_.sweep); design.Valid(); design.Next()) {
       const std::string name = DesignName(setup_, design.Values(), swept_);
-      legends.push_back(name);
+      legends.push_back(name.empty() && Steps() ? "alpha" : name);
       if (Steps()) legends.push_back(name.empty() ? "third octaves" : name + ", third octaves");
     }
     if (legends.size() == 1) legends = {""};

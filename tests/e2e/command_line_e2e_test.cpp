@@ -718,6 +718,28 @@ TEST(CommandLineSweep, PlotsAnSvgWithAPathPerCurveAndAPointPerPossibleDesign) {
   }
 }
 
+// The absorber draws alpha against frequency on a log axis, a curve per
+// design and, with --bands, one of steps per design: two points a band.
+TEST(CommandLineAbsorber, PlotsACurveAndItsThirdOctaveStepsPerDesign) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  std::string output;
+  const std::string svg = DrawnSvg(
+      {"absorber", "--holes", "5mm", "--pitch", "25mm", "--thickness", "3mm", "--depth", "50mm", "--depth", "100mm",
+       "--bands", "third-octave", "--format", "csv", "--plot", ::testing::TempDir() + "helmholtz_absorber_plot.svg"},
+      &output);
+  EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1 + 2 * 21);
+  const std::vector<std::string> paths = plot::Paths(svg);
+  ASSERT_EQ(paths.size(), 4U);
+  for (std::size_t design = 0; design < 2; ++design) {
+    EXPECT_EQ(plot::Count(paths[2 * design], 'M') + plot::Count(paths[2 * design], 'L'), 161U) << design;
+    EXPECT_EQ(plot::Count(paths[2 * design + 1], 'M') + plot::Count(paths[2 * design + 1], 'L'), 42U) << design;
+  }
+  for (const char* text : {">Frequency (Hz)</text>", ">Absorption coefficient</text>", ">depth 100 mm</text>",
+                           ">depth 50 mm, third octaves</text>", ">5000</text>"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+}
+
 // A sweep over three decades is drawn on a logarithmic x axis, under a title
 // that names what is not swept, the model and the air; a tube port's wall is
 // its length.
