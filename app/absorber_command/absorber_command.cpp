@@ -263,6 +263,8 @@ class AbsorberRun {
     switch (setup_.rows) {
       case AbsorberRows::kCurve:
         for (const double hz : setup_.frequencies) {
+          // A closed pipe ends a long curve at once, not at its last point.
+          if (out_.failed()) break;
           const std::complex<double> z = acoustics::SurfaceImpedance(absorber, hz, setup_.air);
           cells_.Resume(out, prefix, lead);
           cells_.Number(out, hz);
