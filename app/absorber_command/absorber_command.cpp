@@ -236,7 +236,7 @@ class AbsorberRun {
   // The cells every row of the design starts with.
   std::string Prefix(std::span<const float> values, const DesignInputs& inputs) {
     std::string prefix;
-    cells_.Begin(prefix);
+    cells_.Begin();
     for (const std::size_t axis : swept_) {
       cells_.Number(prefix, ShownValue(setup_.axes[axis].id, values[axis]));
     }

@@ -5,7 +5,7 @@
 //
 //   absorber --holes 5mm --pitch 25mm --thickness 3mm --depth 100mm --format csv
 //   -> frequency_hz,alpha,impedance_re,impedance_im
-//      50,0.03457,...                       (161 rows, 50 Hz to 5080 Hz)
+//      50,0.0018128093,0.030125106,-10.698103   (161 rows, 50 Hz to 5080 Hz, diffuse field)
 //   absorber --holes 5mm --pitch 4mm ...   -> "helmholtz: absorber: --holes 5 mm is wider than --pitch 4 mm", 2
 #pragma once
 

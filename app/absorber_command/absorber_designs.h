@@ -66,7 +66,8 @@ struct AbsorberSetup {
   std::string airName;  // "air at 20 C, c = 343.2146 m/s"
 };
 
-// The options read, or the first refusal ("absorber: --depth is missing").
+// The options read, or the first refusal, worded without the command's name:
+//   --holes 5mm --open-area 5% --thickness 3mm  -> "--depth is missing"
 Result<AbsorberSetup> ReadAbsorberSetup(const AbsorberRequest& request);
 
 // A design's inputs in SI units, each unset when not given.
@@ -80,11 +81,12 @@ struct DesignInputs {
   double flow_resistivity_pa_s_m2 = 0;
 };
 
-// The inputs of the design whose axis values are `values` (Odometer::Values).
+// The inputs of the design whose axis values are `values` (Odometer::Values),
+// from the screens' units: depth axis at 5 (cm) -> depth_m 0.05.
 DesignInputs InputsAt(const AbsorberSetup& setup, std::span<const float> values);
 
 // The facing those inputs make (NoFacing without holes or slots), or why
-// there is none.
+// there is none: holes 0.005 m at pitch 0.004 m -> PanelFault::kOpeningWiderThanPitch.
 std::variant<acoustics::Facing, acoustics::PanelFault> FacingOf(const AbsorberSetup& setup, const DesignInputs& inputs);
 
 // Puts the value --solve names into `inputs` for the lumped resonance
@@ -92,20 +94,23 @@ std::variant<acoustics::Facing, acoustics::PanelFault> FacingOf(const AbsorberSe
 //   holes 5 mm, t 3 mm, open area 5%, --tune 695.851 --solve depth -> depth 0.05 m
 bool ApplyTuning(const AbsorberSetup& setup, DesignInputs& inputs);
 
-// The absorber those inputs make, or why there is none.
+// The absorber those inputs make, or why there is none:
+//   no facing, depth 0.05 m, fill 0.06 m -> PanelFault::kFillThickerThanDepth
 std::variant<acoustics::Absorber, acoustics::PanelFault> AbsorberOf(const AbsorberSetup& setup,
                                                                     const DesignInputs& inputs);
 
-// A fault in the words of the options: "--holes 5 mm is wider than --pitch 4 mm".
+// A fault in the words of the options:
+//   kOpeningWiderThanPitch, holes 0.005 m, pitch 0.004 m -> "--holes 5 mm is wider than --pitch 4 mm"
 std::string FaultText(acoustics::PanelFault fault, const AbsorberSetup& setup, const DesignInputs& inputs);
 
 // A design option's value as a column and a text show it: lengths in mm, the
 // open area in per cent, the flow resistivity in Pa s/m^2.
 //   ShownValue(OptionId::kDepth, 5) -> 50 (mm);  ShownValue(OptionId::kOpenArea, 0.05) -> 5 (%)
 float ShownValue(OptionId id, float value);
-// "depth_mm", "open_area_pct", "flow_resistivity_pa_s_m2"
+//   ColumnOf(OptionId::kDepth) -> "depth_mm";  kOpenArea -> "open_area_pct";
+//   kFlowResistivity -> "flow_resistivity_pa_s_m2"
 std::string ColumnOf(OptionId id);
-// "depth 50 mm", "open area 5 %"
+//   NamedValue(OptionId::kDepth, 5) -> "depth 50 mm";  NamedValue(OptionId::kOpenArea, 0.05) -> "open area 5%"
 std::string NamedValue(OptionId id, float value);
 
 }  // namespace app

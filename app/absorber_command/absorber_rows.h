@@ -21,7 +21,8 @@
 
 namespace app {
 
-// alpha of a surface of normalised impedance `z` under `incidence`.
+// alpha of a surface of normalised impedance `z` under `incidence`:
+//   AlphaOf({1, 0.5}, normal) -> 0.941176 (16/17);  AlphaOf({1, 0}, diffuse) -> 0.909645
 double AlphaOf(std::complex<double> z, const IncidenceChoice& incidence);
 
 struct AbsorberFigures {
@@ -44,25 +45,27 @@ struct AbsorberFigures {
 // them in log f).
 AbsorberFigures FiguresOf(const acoustics::Absorber& absorber, const AbsorberSetup& setup);
 
-// "M", "LM", "" for none.
+// The shape indicators: {mid} -> "M", {low, mid} -> "LM", none -> "".
 std::string ShapeText(const acoustics::WeightedRating& rating);
-// "A" ... "E", "not classified".
+// AbsorptionClass::kC -> "C", kNotClassified -> "not classified".
 std::string_view ClassText(acoustics::AbsorptionClass absorptionClass);
 
-// The text answer's lines of one design, each ending in '\n'.
+// The text answer's lines of one design, each ending in '\n': f0, the peak,
+// the half-absorption band, the band values and the ratings,
+//   "f0 = 383.1 Hz (lumped, the cavity without its fill)\n" ... "NRC = 0.50\n" ... "Class = E\n"
 std::string FigureLines(const AbsorberFigures& figures);
 
 // The cells of CSV and JSON Lines rows, one after the other; a row may
-// start from cells written once for its design (Prefix).
+// start from cells written once for its design (Resume).
+//   names {depth_mm, alpha}: Number(50) Number(0.5) End() -> "50,0.5\n" (CSV),
+//                            "{\"depth_mm\":50,\"alpha\":0.5}\n" (JSON);  Hundredths(40) -> "0.40"
 class AbsorberCells {
  public:
   AbsorberCells(Format format, CsvStyle csv, std::vector<std::string> names);
   // The header line of CSV; empty for JSON.
   std::string Header() const;
-  void Begin(std::string& out) {
-    column_ = 0;
-    (void)out;
-  }
+  // A row from its first cell.
+  void Begin() { column_ = 0; }
   // A row that starts with `prefix`, which held the first `columns` cells.
   void Resume(std::string& out, std::string_view prefix, std::size_t columns) {
     out += prefix;
@@ -83,7 +86,8 @@ class AbsorberCells {
   std::size_t column_ = 0;
 };
 
-// The columns of the rows asked for, behind the design's own.
+// The columns of the rows asked for, behind the design's own:
+//   AbsorberRows::kOctaves -> {"band_hz", "alpha"}
 std::vector<std::string> RowColumns(AbsorberRows rows);
 
 }  // namespace app

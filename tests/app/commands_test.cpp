@@ -741,6 +741,12 @@ INSTANTIATE_TEST_SUITE_P(
                    Refused("--temperature: absorber takes one air for its rows, not a range or a list")},
         CommandRow{"AbsorberDecimalComma", Absorber({"--depth", "2,5"}, {}), 2, "",
                    Refused("absorber: --depth: '2,5' is not a number (the decimal separator is '.')")},
+        CommandRow{"AbsorberPlotsAtMostTenCurves",
+                   Absorber({"--depth", "1:6:1cm", "--bands", "octave", "--plot", "x.svg"}, {}), 2, "",
+                   Refused("absorber: --plot: at most 10 curves, one per design and one of its third octaves; there "
+                           "are 12")},
+        CommandRow{"AbsorberPlotsOnlySvg", Absorber({"--depth", "1cm", "--plot", "x.png"}, {}), 2, "",
+                   Refused("absorber: --plot: 'x.png' is not an SVG file (FILE.svg), nor - for the terminal")},
         CommandRow{"AbsorberTakesNoUnits", Absorber({"--depth", "5cm", "--units", "metric"}, {}), 2, "",
                    Refused("absorber: unknown argument '--units'; see 'helmholtz absorber --help'")}),
     RowName);
