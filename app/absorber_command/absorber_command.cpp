@@ -97,8 +97,8 @@ std::string DesignLines(const AbsorberSetup& setup, std::span<const float> value
                         const acoustics::Absorber& absorber) {
   std::string line = "Absorber: " + DesignName(setup, values, EveryAxis(setup));
   if (const std::optional<OptionId> solved = SolvedOption(setup)) {
-    line += std::string(setup.axes.empty() ? "" : ", ") +
-            NamedValue(*solved, static_cast<float>(SolvedMetres(*solved, inputs) * 100)) +
+    line += std::string(setup.axes.empty() ? "" : ", ") + std::string(EntryOf(*solved).name.substr(2)) + " " +
+            numtext::ShortestPlain(static_cast<float>(SolvedMetres(*solved, inputs) * 1000)) + " mm" +
             " (for f0 = " + numtext::RoundedPlain(setup.tuning->resonance_hz, 7) + " Hz)";
   }
   const bool areaNamed = std::any_of(setup.axes.begin(), setup.axes.end(),

@@ -678,6 +678,82 @@ INSTANTIATE_TEST_SUITE_P(
                    "50,541.804,448.98483,0.8186771,0.40,0.40,0.20,LM,E\n"
                    "100,383.11328,326.78308,0.86606556,0.50,0.50,0.20,LM,E\n",
                    kMikiAt50Hz + " for depth 50 mm\n" + kMikiAt50Hz + " for depth 100 mm\n"},
+        // Each design's rows lead with its swept value; the 500 Hz row is
+        // absorber.h's example again.
+        CommandRow{"AbsorberSweepLeadsEachRowWithItsDepth",
+                   Absorber(kHoles, {"--depth", "50mm", "--depth", "100mm", "--band", "500:1000", "--per-octave", "1",
+                                     "--incidence", "normal", "--format", "csv"}),
+                   0,
+                   "depth_mm," + kCurveHeader +
+                       "50,500,0.12167692,0.057623424,-0.88076204\n50,1000,0.093654074,0.08130686,1.5177027\n"
+                       "100,500,0.18243198,0.057623424,0.3806347\n100,1000,0.04232399,0.08130686,2.5524516\n",
+                   ""},
+        CommandRow{"AbsorberTuneSolvesThePitchOfATriangularGrid",
+                   Absorber({"--holes", "8mm", "--thickness", "12mm", "--depth", "100mm", "--grid", "triangular"},
+                            {"--tune", "250", "--solve", "pitch", "--band", "250:250", "--incidence", "normal",
+                             "--format", "csv"}),
+                   0, "pitch_mm," + kCurveHeader + "40.002598,250,0.28661078,0.08786352,0.20686859\n", ""},
+        CommandRow{"AbsorberTuneSolvesTheHoles",
+                   Absorber({"--pitch", "4mm", "--thickness", "0.5mm", "--depth", "5cm"},
+                            {"--tune", "1kHz", "--solve", "holes", "--band", "1:1:1kHz", "--incidence", "normal",
+                             "--format", "csv"}),
+                   0, "holes_mm," + kCurveHeader + "0.5560388,1000,0.72237104,0.3790373,0.44396758\n", ""},
+        CommandRow{"AbsorberFillAgainstTheWall",
+                   Absorber(kHoles, {"--depth", "100mm", "--fill", "50mm", "--flow-resistivity", "10000", "--fill-at",
+                                     "wall", "--band", "500:500", "--incidence", "normal", "--format", "csv"}),
+                   0, kCurveHeader + "500,0.6021105,0.29074398,0.51524657\n", ""},
+        // A bare fill as deep as the cavity: no f0, and the alpha_w of a thick wool.
+        CommandRow{"AbsorberBareFillRatingsAsJson",
+                   Absorber({"--depth", "10cm", "--fill", "10cm", "--flow-resistivity", "1e4"},
+                            {"--ratings", "--format", "json"}),
+                   0,
+                   "{\"f0_hz\":null,\"peak_hz\":897.96967,\"peak_alpha\":0.9433235,\"nrc\":0.85,\"saa\":0.84,"
+                   "\"alpha_w\":0.90,\"alpha_w_shape\":\"\",\"alpha_w_class\":\"A\"}\n",
+                   kMikiAt50Hz + "\n"},
+        // A sweep's text answers, a block a design.
+        CommandRow{
+            "AbsorberTextOfASweep",
+            Absorber({"--depth", "10cm", "--fill", "5:10:5cm", "--flow-resistivity", "1e4"},
+                     {"--band", "200:3200", "--per-octave", "1", "--incidence", "normal"}),
+            0,
+            "Absorber: depth 100 mm, fill 50 mm, flow resistivity 10000 Pa*s/m2; fill: Miki, against the facing\n"
+            "Incidence: normal incidence; air at 20 C, c = 343.2146 m/s\n"
+            "f0 = none (no facing)\n"
+            "Peak: alpha = 0.997 at 800 Hz\n"
+            "Half absorption: 248.2 Hz to above the highest frequency\n"
+            "Third octaves:\n"
+            "  Hz      50   63   80  100  125  160  200  250  315  400  500\n"
+            "  alpha 0.03 0.05 0.08 0.12 0.18 0.26 0.36 0.50 0.65 0.79 0.91\n"
+            "  Hz     630  800 1000 1250 1600 2000 2500 3150 4000 5000\n"
+            "  alpha 0.98 1.00 0.97 0.90 0.84 0.88 0.99 0.93 1.00 0.96\n"
+            "Octaves (alpha_p):\n"
+            "  Hz     125  250  500 1000 2000 4000\n"
+            "  alpha 0.20 0.50 0.90 0.95 0.90 0.95\n"
+            "NRC = 0.80\n"
+            "SAA = 0.81\n"
+            "\xCE\xB1"
+            "w = 0.80(H)\n"
+            "Class = B\n"
+            "\n"
+            "Absorber: depth 100 mm, fill 100 mm, flow resistivity 10000 Pa*s/m2; fill: Miki, against the facing\n"
+            "Incidence: normal incidence; air at 20 C, c = 343.2146 m/s\n"
+            "f0 = none (no facing)\n"
+            "Peak: alpha = 0.981 at 3200 Hz\n"
+            "Half absorption: 200 Hz to above the highest frequency\n"
+            "Third octaves:\n"
+            "  Hz      50   63   80  100  125  160  200  250  315  400  500\n"
+            "  alpha 0.06 0.09 0.13 0.19 0.26 0.37 0.49 0.62 0.75 0.86 0.94\n"
+            "  Hz     630  800 1000 1250 1600 2000 2500 3150 4000 5000\n"
+            "  alpha 0.97 0.97 0.95 0.93 0.95 0.98 0.98 0.98 0.99 0.99\n"
+            "Octaves (alpha_p):\n"
+            "  Hz     125  250  500 1000 2000 4000\n"
+            "  alpha 0.25 0.60 0.90 0.95 0.95 1.00\n"
+            "NRC = 0.85\n"
+            "SAA = 0.87\n"
+            "\xCE\xB1"
+            "w = 0.90\n"
+            "Class = A\n",
+            kMikiAt50Hz + " for fill 50 mm\n" + kMikiAt50Hz + " for fill 100 mm\n"},
         CommandRow{
             "AbsorberWarnsOfDelanyAndBazleyOutsideTheirFit",
             Absorber({"--depth", "10cm", "--fill", "5cm", "--flow-resistivity", "1e4", "--porous", "delany-bazley"},
@@ -747,6 +823,26 @@ INSTANTIATE_TEST_SUITE_P(
                            "are 12")},
         CommandRow{"AbsorberPlotsOnlySvg", Absorber({"--depth", "1cm", "--plot", "x.png"}, {}), 2, "",
                    Refused("absorber: --plot: 'x.png' is not an SVG file (FILE.svg), nor - for the terminal")},
+        CommandRow{"AbsorberPerOctaveOfALinearBand",
+                   Absorber({"--depth", "5cm", "--per-octave", "3", "--band", "1:2:1kHz"}, {}), 2, "",
+                   Refused("absorber: --per-octave needs --band FROM:TO, not START:STOP:STEP")},
+        CommandRow{"AbsorberBandDownwards", Absorber({"--depth", "5cm", "--band", "2kHz:1kHz"}, {}), 2, "",
+                   Refused("absorber: --band: '2kHz:1kHz' ends below where it starts")},
+        CommandRow{"AbsorberBandOfOneNumber", Absorber({"--depth", "5cm", "--band", "100"}, {}), 2, "",
+                   Refused("absorber: --band: '100' is neither FROM:TO nor START:STOP:STEP")},
+        CommandRow{"AbsorberNoPointsAnOctave", Absorber({"--depth", "5cm", "--per-octave", "0"}, {}), 2, "",
+                   Refused("absorber: --per-octave: '0' is not a whole number from 1 to 1000")},
+        CommandRow{"AbsorberGridWithoutPitch",
+                   Absorber({"--holes", "1mm", "--open-area", "1%", "--thickness", "1mm", "--grid", "square", "--depth",
+                             "5cm"},
+                            {}),
+                   2, "", Refused("absorber: --grid needs --holes and --pitch")},
+        CommandRow{"AbsorberModelWithoutFill", Absorber({"--depth", "5cm", "--porous", "miki"}, {}), 2, "",
+                   Refused("absorber: --porous needs --fill")},
+        CommandRow{"AbsorberResistivityWithoutFill", Absorber({"--depth", "5cm", "--flow-resistivity", "1e4"}, {}), 2,
+                   "", Refused("absorber: --flow-resistivity needs --fill")},
+        CommandRow{"AbsorberSolvedDepthGiven", Absorber({"--depth", "5cm", "--tune", "1kHz", "--solve", "depth"}, {}),
+                   2, "", Refused("absorber: --depth cannot be given with --solve: it is what --tune computes")},
         CommandRow{"AbsorberTakesNoUnits", Absorber({"--depth", "5cm", "--units", "metric"}, {}), 2, "",
                    Refused("absorber: unknown argument '--units'; see 'helmholtz absorber --help'")}),
     RowName);
