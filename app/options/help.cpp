@@ -37,9 +37,10 @@ constexpr std::array<std::string_view, 7> kDescriptions = {
     "half-absorption band, third-octave and octave values, NRC, SAA and alpha_w\n"
     "with its shape and class. Lengths take mm, cm (default), m, in, ft.\n"
     "A design option may be a range START:STOP:STEP or be repeated: one design\n"
-    "per combination, its swept values the first columns of its rows. Here\n"
-    "--pitch is the centre distance of the holes or slots, and --plot draws\n"
-    "alpha against frequency, a curve per design.\n",
+    "per combination, its swept values the first columns of its rows.\n"
+    "--pitch P is the centre distance of the holes or slots; --plot FILE.svg\n"
+    "(or - for the terminal, in place of the rows) draws alpha against\n"
+    "frequency, a curve per design.\n",
     "Reads CSV from FILE (standard input for '-' or no FILE) whose header names\n"
     "some of frequency_hz, volume_cc, thickness_cm, diameter_cm, surface_cm2. In\n"
     "each row exactly one of frequency, volume, thickness and orifice (diameter or\n"
@@ -161,6 +162,10 @@ std::string OptionsText(Command command) {
   std::string text;
   for (const OptionEntry& option : kOptions) {
     if (option.quantity || !Offers(command, option.id)) continue;
+    // The calculations' words for --pitch and --plot do not fit a panel: its description has its own.
+    if (command == Command::kAbsorber && (option.group == OptionGroup::kModel || option.group == OptionGroup::kSweep)) {
+      continue;
+    }
     for (const HelpLine& line : option.help) {
       if (!line.shown.empty()) text += HelpEntry(line, defaultFormat);
     }

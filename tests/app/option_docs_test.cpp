@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/options/help.h"
 #include "app/options/option_table.h"
 
 namespace app {
@@ -222,6 +223,12 @@ TEST(OptionDocs, ManualSynopsisAndOptionsFollowTheTable) {
       EXPECT_EQ(rest, " Ar " + std::string(option.valueName));
     }
   }
+}
+
+// The absorber's help is written from the table: its many options' synopsis
+// wraps, and every line fits a terminal.
+TEST(OptionDocs, TheAbsorbersHelpFitsEightyColumns) {
+  for (const std::string& line : Lines(SubcommandUsageText(Command::kAbsorber))) EXPECT_LE(line.size(), 80U) << line;
 }
 
 }  // namespace
