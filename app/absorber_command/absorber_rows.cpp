@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "acoustics/panel/bands.h"
 #include "acoustics/panel/resonance.h"
@@ -44,6 +46,41 @@ std::string BandLines(const std::array<int, kCount>& values, int (*nominal)(int)
 
 int OctaveNominal(int octave) { return 125 << octave; }
 
+double AlphaAt(const acoustics::Absorber& absorber, const AbsorberSetup& setup, double hz) {
+  return AlphaOf(acoustics::SurfaceImpedance(absorber, hz, setup.air), setup.incidence);
+}
+
+// The highest alpha between `low_hz` and `high_hz`, by golden-section search
+// in log f: a narrow peak seldom stands on one of the frequencies asked.
+// {frequency, alpha}.
+std::pair<double, double> RefinedPeak(const acoustics::Absorber& absorber, const AbsorberSetup& setup, double low_hz,
+                                      double high_hz) {
+  const double shrink = (std::sqrt(5.0) - 1) / 2;
+  double low = std::log(low_hz);
+  double high = std::log(high_hz);
+  double left = high - shrink * (high - low);
+  double right = low + shrink * (high - low);
+  double alphaLeft = AlphaAt(absorber, setup, std::exp(left));
+  double alphaRight = AlphaAt(absorber, setup, std::exp(right));
+  // 0.618^48 of an octave or two: below a part in 10^9 of the frequency.
+  for (int step = 0; step < 48; ++step) {
+    if (alphaLeft < alphaRight) {
+      low = left;
+      left = right;
+      alphaLeft = alphaRight;
+      right = low + shrink * (high - low);
+      alphaRight = AlphaAt(absorber, setup, std::exp(right));
+    } else {
+      high = right;
+      right = left;
+      alphaRight = alphaLeft;
+      left = high - shrink * (high - low);
+      alphaLeft = AlphaAt(absorber, setup, std::exp(left));
+    }
+  }
+  return alphaLeft < alphaRight ? std::pair(std::exp(right), alphaRight) : std::pair(std::exp(left), alphaLeft);
+}
+
 }  // namespace
 
 double AlphaOf(std::complex<double> z, const IncidenceChoice& incidence) {
@@ -60,11 +97,15 @@ AbsorberFigures FiguresOf(const acoustics::Absorber& absorber, const AbsorberSet
   alphas.reserve(setup.frequencies.size());
   std::size_t peak = 0;
   for (const double hz : setup.frequencies) {
-    alphas.push_back(AlphaOf(acoustics::SurfaceImpedance(absorber, hz, setup.air), setup.incidence));
+    alphas.push_back(AlphaAt(absorber, setup, hz));
     if (alphas.back() > alphas[peak]) peak = alphas.size() - 1;
   }
   figures.peak_hz = setup.frequencies[peak];
   figures.peak_alpha = alphas[peak];
+  if (peak > 0 && peak + 1 < alphas.size()) {
+    const auto [hz, alpha] = RefinedPeak(absorber, setup, setup.frequencies[peak - 1], setup.frequencies[peak + 1]);
+    if (alpha > figures.peak_alpha) std::tie(figures.peak_hz, figures.peak_alpha) = std::tie(hz, alpha);
+  }
   const double half = figures.peak_alpha / 2;
   for (std::size_t i = peak; i > 0; --i) {
     if (alphas[i - 1] < half) {
@@ -80,8 +121,7 @@ AbsorberFigures FiguresOf(const acoustics::Absorber& absorber, const AbsorberSet
   }
   for (int band = 0; band < acoustics::kThirdOctaveCount; ++band) {
     const double hz = acoustics::ThirdOctaveCentreHz(band);
-    figures.thirds[static_cast<std::size_t>(band)] =
-        acoustics::ToHundredths(AlphaOf(acoustics::SurfaceImpedance(absorber, hz, setup.air), setup.incidence));
+    figures.thirds[static_cast<std::size_t>(band)] = acoustics::ToHundredths(AlphaAt(absorber, setup, hz));
   }
   figures.octaves = acoustics::PracticalOctaves(figures.thirds);
   figures.weighted = acoustics::WeightedAbsorption(figures.octaves);

@@ -41,8 +41,8 @@ struct AbsorberFigures {
 };
 
 // The figures of `absorber` over the setup's frequencies (the peak is the
-// highest alpha among them, the half-absorption band interpolated between
-// them in log f).
+// highest alpha among them, refined between its two neighbours; the
+// half-absorption band interpolated between them in log f).
 AbsorberFigures FiguresOf(const acoustics::Absorber& absorber, const AbsorberSetup& setup);
 
 // The shape indicators: {mid} -> "M", {low, mid} -> "LM", none -> "".
