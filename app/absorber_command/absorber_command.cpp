@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,12 +45,7 @@ std::vector<std::size_t> SweptAxes(const AbsorberSetup& setup) {
 
 std::optional<OptionId> SolvedOption(const AbsorberSetup& setup) {
   if (!setup.tuning) return std::nullopt;
-  switch (setup.tuning->solved) {
-    case Solved::kDepth: return OptionId::kDepth;
-    case Solved::kPitch: return OptionId::kPitch;
-    case Solved::kOpening: return OptionId::kHoles;
-  }
-  return std::nullopt;
+  return OptionSolved(setup.tuning->solved);
 }
 
 // The value --solve computed, m.
@@ -133,15 +131,18 @@ class AbsorberRun {
   int Check() {
     for (sweep::Odometer design(*setup_.sweep); design.Valid(); design.Next()) {
       DesignInputs inputs = InputsAt(setup_, design.Values());
-      const std::string name = DesignName(setup_, design.Values(), swept_);
-      const std::string where = name.empty() ? "" : " (" + name + ")";
+      // A sweep's refusal names its design.
+      const auto where = [&] {
+        const std::string name = DesignName(setup_, design.Values(), swept_);
+        return name.empty() ? name : " (" + name + ")";
+      };
       if (!ApplyTuning(setup_, inputs)) {
         return Refuse(err_, "--tune " + numtext::RoundedPlain(setup_.tuning->resonance_hz, 7) + " Hz: no " +
-                                std::string(EntryOf(*solved_).name.substr(2)) + " gives it" + where);
+                                std::string(EntryOf(*solved_).name.substr(2)) + " gives it" + where());
       }
       const auto absorber = AbsorberOf(setup_, inputs);
       if (const auto* fault = std::get_if<acoustics::PanelFault>(&absorber)) {
-        return Refuse(err_, FaultText(*fault, setup_, inputs) + where);
+        return Refuse(err_, FaultText(*fault, setup_, inputs) + where());
       }
     }
     if (setup_.plot && setup_.sweep->Count() * (Steps() ? 2 : 1) > kMaxCurves) {

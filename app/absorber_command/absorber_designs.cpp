@@ -192,22 +192,12 @@ Result<std::optional<Tuning>> ReadTuning(const AbsorberRequest& request) {
   return std::optional<Tuning>(Tuning{hz.value(), kSolved[solved.value()]});
 }
 
-// The option --solve stands in for, which must not be given too.
-OptionId SolvedOption(Solved solved) {
-  switch (solved) {
-    case Solved::kDepth: return OptionId::kDepth;
-    case Solved::kPitch: return OptionId::kPitch;
-    case Solved::kOpening: return OptionId::kHoles;
-  }
-  return OptionId::kDepth;
-}
-
 // Which options go together: a refusal for the first combination that
 // cannot be computed.
 Result<FacingKind> CheckCombination(const AbsorberRequest& request, const std::optional<Tuning>& tuning) {
-  const auto given = [&](OptionId id) { return Given(request, id) || (tuning && SolvedOption(tuning->solved) == id); };
-  if (tuning && Given(request, SolvedOption(tuning->solved))) {
-    return Refused(Name(SolvedOption(tuning->solved)) + " cannot be given with --solve: it is what --tune computes");
+  const auto given = [&](OptionId id) { return Given(request, id) || (tuning && OptionSolved(tuning->solved) == id); };
+  if (tuning && Given(request, OptionSolved(tuning->solved))) {
+    return Refused(Name(OptionSolved(tuning->solved)) + " cannot be given with --solve: it is what --tune computes");
   }
   if (tuning && tuning->solved == Solved::kOpening && Given(request, OptionId::kSlots)) {
     return Refused("--solve holes computes round holes, not --slots");
@@ -285,6 +275,15 @@ std::string Typed(OptionId id, double si) {
 }
 
 }  // namespace
+
+OptionId OptionSolved(Solved solved) {
+  switch (solved) {
+    case Solved::kDepth: return OptionId::kDepth;
+    case Solved::kPitch: return OptionId::kPitch;
+    case Solved::kOpening: return OptionId::kHoles;
+  }
+  return OptionId::kDepth;
+}
 
 float ShownValue(OptionId id, float value) {
   if (id == OptionId::kOpenArea) return static_cast<float>(static_cast<double>(value) * 100);

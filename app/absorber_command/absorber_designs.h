@@ -38,6 +38,10 @@ struct IncidenceChoice {
   std::optional<double> angle_rad;
 };
 
+// The option --solve stands in for, which must not be given too:
+//   Solved::kOpening -> OptionId::kHoles
+OptionId OptionSolved(Solved solved);
+
 struct Tuning {
   double resonance_hz = 0;
   Solved solved = Solved::kDepth;
