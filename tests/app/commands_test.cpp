@@ -754,6 +754,31 @@ INSTANTIATE_TEST_SUITE_P(
             "w = 0.90\n"
             "Class = A\n",
             kMikiAt50Hz + " for fill 50 mm\n" + kMikiAt50Hz + " for fill 100 mm\n"},
+        // The open area and the flow resistivity as swept columns, in % and Pa s/m^2.
+        CommandRow{
+            "AbsorberSlotsOfTwoOpenAreasOverTwoWools",
+            Absorber({"--slots", "2mm", "--open-area", "10%", "--open-area", "20%", "--thickness", "10mm", "--depth",
+                      "5cm", "--fill", "5cm", "--flow-resistivity", "5kPa*s/m2", "--flow-resistivity", "20000"},
+                     {"--incidence", "45deg", "--ratings", "--format", "csv"}),
+            0,
+            "open_area_pct,flow_resistivity_pa_s_m2,f0_hz,peak_hz,peak_alpha,nrc,saa,alpha_w,alpha_w_shape,"
+            "alpha_w_class\n"
+            "10,5000,694.7945,576.6688,0.7525411,0.40,0.39,0.25,LM,E\n"
+            "10,20000,694.7945,562.6692,0.9721096,0.60,0.59,0.30,LM,D\n"
+            "20,5000,1018.95935,806.84937,0.72157174,0.45,0.47,0.45,,D\n"
+            "20,20000,1018.95935,789.7797,0.97542363,0.70,0.71,0.55,M,D\n",
+            kMikiAt50Hz + " for open area 10%, flow resistivity 5000 Pa*s/m2\n" + kMikiAt50Hz +
+                " for open area 10%, flow resistivity 20000 Pa*s/m2\n" + kMikiAt50Hz +
+                " for open area 20%, flow resistivity 5000 Pa*s/m2\n" + kMikiAt50Hz +
+                " for open area 20%, flow resistivity 20000 Pa*s/m2\n"},
+        CommandRow{"AbsorberOctavesAsJson",
+                   Absorber({"--depth", "5cm", "--fill", "5cm", "--flow-resistivity", "1e4"},
+                            {"--bands", "octave", "--incidence", "normal", "--format", "json"}),
+                   0,
+                   "{\"band_hz\":125,\"alpha\":0.05}\n{\"band_hz\":250,\"alpha\":0.20}\n"
+                   "{\"band_hz\":500,\"alpha\":0.50}\n{\"band_hz\":1000,\"alpha\":0.85}\n"
+                   "{\"band_hz\":2000,\"alpha\":0.95}\n{\"band_hz\":4000,\"alpha\":0.95}\n",
+                   kMikiAt50Hz + "\n"},
         CommandRow{
             "AbsorberWarnsOfDelanyAndBazleyOutsideTheirFit",
             Absorber({"--depth", "10cm", "--fill", "5cm", "--flow-resistivity", "1e4", "--porous", "delany-bazley"},
@@ -843,6 +868,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "", Refused("absorber: --flow-resistivity needs --fill")},
         CommandRow{"AbsorberSolvedDepthGiven", Absorber({"--depth", "5cm", "--tune", "1kHz", "--solve", "depth"}, {}),
                    2, "", Refused("absorber: --depth cannot be given with --solve: it is what --tune computes")},
+        CommandRow{"AbsorberGridGivenTwice",
+                   Absorber({"--holes", "1mm", "--pitch", "5mm", "--thickness", "1mm", "--depth", "5cm", "--grid",
+                             "square", "--grid", "triangular"},
+                            {}),
+                   2, "", Refused("absorber: --grid is given more than once")},
         CommandRow{"AbsorberTakesNoUnits", Absorber({"--depth", "5cm", "--units", "metric"}, {}), 2, "",
                    Refused("absorber: unknown argument '--units'; see 'helmholtz absorber --help'")}),
     RowName);
@@ -904,6 +934,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 // c = 331.3 * sqrt(1 + T/273.15) m/s, worked out to 40 digits and rounded to single.
 // The units an answer shows: as typed, or as --units lists them.
+// The chart on the terminal stands in place of the rows; a closed pipe ends
+// the command quietly with status 1.
+TEST(AbsorberOutput, ChartInPlaceOfTheRowsAndQuietOnAClosedPipe) {
+  const std::vector<std::string> arguments = {"absorber",           "--depth", "5cm",      "--fill", "5cm",
+                                              "--flow-resistivity", "1e4",     "--format", "csv"};
+  std::vector<std::string> chart = arguments;
+  chart.insert(chart.end(), {"--plot", "-"});
+  const Ran drawn = RunHelmholtz(chart);
+  EXPECT_EQ(drawn.exitCode, 0);
+  EXPECT_NE(drawn.out.find("Frequency (Hz)"), std::string::npos);
+  EXPECT_EQ(drawn.out.find("frequency_hz"), std::string::npos);
+  const Ran closed = RunHelmholtz(arguments, WriteStatus::kClosed);
+  EXPECT_EQ(closed.exitCode, 1);
+  EXPECT_EQ(closed.out, "");
+}
+
 // The peak of a sharp micro-perforated panel found from three frequencies
 // an octave is the one a grid of 0.01 Hz finds: refined between neighbours.
 TEST(AbsorberPeak, IsRefinedBetweenTheFrequenciesAsked) {
