@@ -96,7 +96,7 @@ std::string DesignLines(const AbsorberSetup& setup, std::span<const float> value
   std::string line = "Absorber: " + DesignName(setup, values, EveryAxis(setup));
   if (const std::optional<OptionId> solved = SolvedOption(setup)) {
     line += std::string(setup.axes.empty() ? "" : ", ") + std::string(EntryOf(*solved).name.substr(2)) + " " +
-            numtext::ShortestPlain(static_cast<float>(SolvedMetres(*solved, inputs) * 1000)) + " mm" +
+            numtext::RoundedPlain(SolvedMetres(*solved, inputs) * 1000, kShownDigits) + " mm" +
             " (for f0 = " + numtext::RoundedPlain(setup.tuning->resonance_hz, 7) + " Hz)";
   }
   const bool areaNamed = std::any_of(setup.axes.begin(), setup.axes.end(),
@@ -239,9 +239,9 @@ class AbsorberRun {
     std::string prefix;
     cells_.Begin();
     for (const std::size_t axis : swept_) {
-      cells_.Number(prefix, ShownValue(setup_.axes[axis].id, values[axis]));
+      cells_.Rounded(prefix, ShownValue(setup_.axes[axis].id, values[axis]), kShownDigits);
     }
-    if (solved_) cells_.Number(prefix, SolvedMetres(*solved_, inputs) * 1000);
+    if (solved_) cells_.Rounded(prefix, SolvedMetres(*solved_, inputs) * 1000, kShownDigits);
     return prefix;
   }
 

@@ -262,7 +262,7 @@ Result<std::vector<DesignAxis>> ReadAxes(const AbsorberRequest& request) {
 
 // "5 mm", "5 %", "10000 Pa*s/m2"
 std::string ValueText(OptionId id, double value) {
-  const std::string number = numtext::ShortestPlain(static_cast<float>(value));
+  const std::string number = numtext::RoundedPlain(value, kShownDigits);
   if (id == OptionId::kOpenArea) return number + "%";
   if (id == OptionId::kFlowResistivity) return number + " Pa*s/m2";
   return number + " mm";
@@ -285,9 +285,9 @@ OptionId OptionSolved(Solved solved) {
   return OptionId::kDepth;
 }
 
-float ShownValue(OptionId id, float value) {
-  if (id == OptionId::kOpenArea) return static_cast<float>(static_cast<double>(value) * 100);
-  return IsLength(id) ? static_cast<float>(static_cast<double>(value) * 10) : value;
+double ShownValue(OptionId id, float value) {
+  if (id == OptionId::kOpenArea) return static_cast<double>(value) * 100;
+  return IsLength(id) ? static_cast<double>(value) * 10 : value;
 }
 
 std::string ColumnOf(OptionId id) {

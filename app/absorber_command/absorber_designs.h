@@ -109,8 +109,12 @@ std::string FaultText(acoustics::PanelFault fault, const AbsorberSetup& setup, c
 
 // A design option's value as a column and a text show it: lengths in mm, the
 // open area in per cent, the flow resistivity in Pa s/m^2.
+// Rows and texts write it to kShownDigits significant digits: a range's
+// point, rounded to single in cm, is then the millimetres typed (2.06 cm ->
+// 20.6 mm, not the single 20.599998).
 //   ShownValue(OptionId::kDepth, 5) -> 50 (mm);  ShownValue(OptionId::kOpenArea, 0.05) -> 5 (%)
-float ShownValue(OptionId id, float value);
+inline constexpr int kShownDigits = 7;
+double ShownValue(OptionId id, float value);
 //   ColumnOf(OptionId::kDepth) -> "depth_mm";  kOpenArea -> "open_area_pct";
 //   kFlowResistivity -> "flow_resistivity_pa_s_m2"
 std::string ColumnOf(OptionId id);

@@ -200,6 +200,15 @@ void AbsorberCells::Number(std::string& out, double value) {
     std::replace(out.begin() + static_cast<long>(start), out.end(), '.', ',');
 }
 
+void AbsorberCells::Rounded(std::string& out, double value, int digits) {
+  Open(out);
+  const std::size_t start = out.size();
+  out += numtext::RoundedPlain(value, digits);
+  if (format_ == Format::kCsv && csv_.decimalComma) {
+    std::replace(out.begin() + static_cast<long>(start), out.end(), '.', ',');
+  }
+}
+
 void AbsorberCells::Hundredths(std::string& out, int hundredths) {
   Open(out);
   out += HundredthsText(hundredths, format_ == Format::kCsv && csv_.decimalComma ? ',' : '.');

@@ -72,6 +72,8 @@ class AbsorberCells {
     column_ = columns;
   }
   void Number(std::string& out, double value);
+  // 20.5999994 to 7 digits -> 20.6
+  void Rounded(std::string& out, double value, int digits);
   // 40 -> 0.40
   void Hundredths(std::string& out, int hundredths);
   void Text(std::string& out, std::string_view text);
