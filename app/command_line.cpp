@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/absorber_command/absorber_command.h"
 #include "app/batch/batch.h"
 #include "app/calculation.h"
 #include "app/model_options.h"
@@ -60,6 +61,8 @@ struct Request {
   std::string file = "-";
   // The inputs given, in the order their options first stand on the command line.
   std::vector<Quantity> order;
+  // Every option given, in the same order.
+  std::vector<OptionId> given;
 
   const std::vector<std::string>& Texts(OptionId id) const { return texts[static_cast<std::size_t>(id)]; }
   bool Flag(OptionId id) const { return flags[static_cast<std::size_t>(id)]; }
@@ -135,7 +138,7 @@ Result<CommonSettings> ReadCommon(const Request& request) {
   if (settings.sweptAir && (!SolvedBy(request.command) || request.command == Command::kResponse)) {
     return Refused(std::string(settings.sweptAir->temperature ? "--temperature" : "--sound-speed") + ": " +
                    std::string(NameOf(request.command)) + " takes one air for its " +
-                   (SolvedBy(request.command) ? "curves" : "rows") + ", not a range or a list");
+                   (request.command == Command::kResponse ? "curves" : "rows") + ", not a range or a list");
   }
   // A swept air is read with the sweep's designs.
   const auto single = [&](OptionId id) {
@@ -149,7 +152,7 @@ Result<CommonSettings> ReadCommon(const Request& request) {
   for (const auto* single : {&format, &speed, &temperature, &units}) {
     if (!single->ok()) return single->refusal();
   }
-  settings.format = SolvedBy(request.command) ? Format::kText : Format::kCsv;
+  settings.format = request.command == Command::kBatch ? Format::kCsv : Format::kText;
   if (format.value()) {
     const std::optional<Format> parsed = ParseFormat(*format.value());
     if (!parsed) return Refused("--format: '" + Printable(*format.value()) + "' is not one of text, csv, json");
@@ -305,7 +308,7 @@ void RegisterOptions(CLI::App& cli, Request& request) {
       AddOption(cli, names, request.texts[id]);
     }
   }
-  if (!SolvedBy(request.command)) cli.add_option("file", request.file);
+  if (request.command == Command::kBatch) cli.add_option("file", request.file);
 }
 
 // CLI11 reads the arguments from the back; /? is Windows' --help, and
@@ -364,6 +367,9 @@ Result<Request> ParseRequest(Command command, std::span<const char* const> argum
   }
   for (const CLI::Option* option : cli.parse_order()) {
     const OptionEntry* entry = OptionFor(option->get_name());
+    if (entry && std::find(request.given.begin(), request.given.end(), entry->id) == request.given.end()) {
+      request.given.push_back(entry->id);
+    }
     if (!entry || !entry->quantity) continue;
     if (std::find(request.order.begin(), request.order.end(), *entry->quantity) == request.order.end()) {
       request.order.push_back(*entry->quantity);
@@ -573,6 +579,11 @@ int RunCommand(std::span<const char* const> arguments, Output& out, std::ostream
   if (!settings.ok()) {
     err << DiagnosticLine(settings.refusal().message);
     return kExitBadArgument;
+  }
+  if (*command == Command::kAbsorber) {
+    return RunAbsorber({request.value().texts, request.value().Flag(OptionId::kRatings), request.value().given,
+                        settings.value().format, settings.value().csv, settings.value().air, colours},
+                       out, err);
   }
   if (!SolvedBy(*command)) return RunBatchCommand(request.value(), settings.value(), out, err);
   if (*command == Command::kResponse) return RunResponseCommand(request.value(), settings.value(), colours, out, err);

@@ -1,7 +1,8 @@
 // The command line's throughput: designs solved and written as CSV rows
 // through the buffered output (into a sink that drops the bytes), a
-// response's million rows through the command itself, and the CSV reader
-// with the value parser over batch rows.
+// response's million rows through the command itself, the absorber's
+// frequency points written as CSV rows, and the CSV reader with the value
+// parser over batch rows.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/absorber_command/absorber_command.h"
 #include "app/batch/csv_reader.h"
 #include "app/command_line.h"
 #include "app/output/design_writer.h"
@@ -99,5 +101,35 @@ void BatchRowsRead(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 10001);
 }
 BENCHMARK(BatchRowsRead);
+
+// 10^4 perforated panels (1000 depths by 10 plate thicknesses) times 100
+// frequencies from 50 Hz to 5 kHz (15 an octave) as CSV rows, with every
+// row's cells formatted: the command's own points per second.
+void AbsorberCsvRows(benchmark::State& state, const char* incidence) {
+  app::AbsorberRequest request;
+  const auto set = [&](app::OptionId id, std::string text) {
+    request.texts[static_cast<std::size_t>(id)] = {std::move(text)};
+    request.order.push_back(id);
+  };
+  set(app::OptionId::kHoles, "5mm");
+  set(app::OptionId::kPitch, "25mm");
+  set(app::OptionId::kDepth, "20:119.9:0.1mm");
+  set(app::OptionId::kThickness, "1:10:1mm");
+  set(app::OptionId::kBand, "50:5000");
+  set(app::OptionId::kPerOctave, "15");
+  set(app::OptionId::kIncidence, incidence);
+  request.format = app::Format::kCsv;
+  std::ostringstream err;
+  for (auto _ : state) {
+    DroppingSink sink;
+    app::Output out(sink);
+    if (app::RunAbsorber(request, out, err) != 0) state.SkipWithError(err.str().c_str());
+  }
+  state.SetItemsProcessed(state.iterations() * 10000 * 100);
+}
+void AbsorberCsvNormal(benchmark::State& state) { AbsorberCsvRows(state, "normal"); }
+BENCHMARK(AbsorberCsvNormal)->Unit(benchmark::kMillisecond);
+void AbsorberCsvDiffuse(benchmark::State& state) { AbsorberCsvRows(state, "diffuse"); }
+BENCHMARK(AbsorberCsvDiffuse)->Unit(benchmark::kMillisecond);
 
 }  // namespace

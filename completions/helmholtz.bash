@@ -10,7 +10,7 @@ _helmholtz()
     [[ $prev == = ]] && prev=${COMP_WORDS[cword - 2]}
     local words=("${COMP_WORDS[@]}")
 
-    local commands="frequency volume thickness diameter surface response batch"
+    local commands="frequency volume thickness diameter surface response absorber batch"
     local common="--format --delimiter --units --sound-speed --temperature --help"
     local sweep="--only-possible --plot --log-x --linear-x"
     local model="--ends --ports --slot --pitch"
@@ -40,7 +40,31 @@ _helmholtz()
             COMPREPLY=($(compgen -W "gain absorption-area" -- "$cur"))
             return
             ;;
-        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature | --ports | --slot | --pitch | --band | --per-octave)
+        --grid)
+            COMPREPLY=($(compgen -W "square triangular" -- "$cur"))
+            return
+            ;;
+        --fill-at)
+            COMPREPLY=($(compgen -W "facing wall" -- "$cur"))
+            return
+            ;;
+        --porous)
+            COMPREPLY=($(compgen -W "miki delany-bazley" -- "$cur"))
+            return
+            ;;
+        --incidence)
+            COMPREPLY=($(compgen -W "normal diffuse" -- "$cur"))
+            return
+            ;;
+        --bands)
+            COMPREPLY=($(compgen -W "third-octave octave" -- "$cur"))
+            return
+            ;;
+        --solve)
+            COMPREPLY=($(compgen -W "depth pitch holes" -- "$cur"))
+            return
+            ;;
+        --frequency | --volume | --thickness | --diameter | --surface | --sound-speed | --temperature | --ports | --slot | --pitch | --holes | --slots | --open-area | --depth | --fill | --flow-resistivity | --band | --per-octave | --tune)
             return
             ;;
         --plot)
@@ -58,6 +82,7 @@ _helmholtz()
         thickness) options="--frequency --volume --diameter --surface $model $sweep $common" ;;
         diameter | surface) options="--frequency --volume --thickness --ends --ports --pitch $sweep $common" ;;
         response) options="--volume --diameter --surface --thickness $model --plot --plot-quantity --band --per-octave $common" ;;
+        absorber) options="--holes --slots --pitch --open-area --grid --thickness --depth --fill --flow-resistivity --fill-at --porous --incidence --band --per-octave --bands --ratings --tune --solve --plot --format --delimiter --sound-speed --temperature --help" ;;
         batch)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "$common --ends --ports" -- "$cur"))

@@ -37,6 +37,18 @@ constexpr std::array<std::string_view, kCommands.size()> kDescriptions = {
     "|Zc/Z|) and absorption_area_m2 (at normal incidence on the baffle; empty for\n"
     "free ends). A swept input gives a block of rows per design, its inputs in\n"
     "the first columns, and a curve per design in a chart. Textbook models only.\n",
+    "Computes a panel absorber: a plate with round holes (--holes) or slots\n"
+    "(--slots) of --thickness T at --pitch P or --open-area X%, or no plate at\n"
+    "all, over a cavity --depth D deep on a rigid wall, with or without a porous\n"
+    "fill. Rows frequency_hz, alpha, impedance_re, impedance_im (the surface\n"
+    "impedance over rho*c); the text answer gives the lumped f0, the peak, the\n"
+    "half-absorption band, third-octave and octave values, NRC, SAA and alpha_w\n"
+    "with its shape and class. Lengths take mm, cm (default), m, in, ft.\n"
+    "A design option may be a range START:STOP:STEP or be repeated: one design\n"
+    "per combination, its swept values the first columns of its rows.\n"
+    "--pitch P is the centre distance of the holes or slots; --plot FILE.svg\n"
+    "(or - for the terminal, in place of the rows) draws alpha against\n"
+    "frequency, a curve per design.\n",
     "Reads CSV from FILE (standard input for '-' or no FILE) whose header names\n"
     "some of frequency_hz, volume_cc, thickness_cm, diameter_cm, surface_cm2. In\n"
     "each row exactly one of frequency, volume, thickness and orifice (diameter or\n"
@@ -102,22 +114,51 @@ std::string OptionalSynopsis(Command command, OptionGroup group) {
   return line;
 }
 
+// A synopsis line too long for 80 columns, broken before a bracket:
+// " [--grid G] [--fill H]" -> "         [--grid G] [--fill H]\n".
+std::string WrappedSynopsis(std::string_view options) {
+  constexpr std::size_t kWidth = 80;
+  std::string text;
+  std::string line = "        ";
+  for (std::size_t start = 0; start < options.size();) {
+    // The end of this bracket, whatever brackets it holds.
+    std::size_t next = start + 1;
+    for (int depth = 0; next < options.size() && !(depth == 0 && options[next] == ' '); ++next) {
+      depth += options[next] == '[' ? 1 : options[next] == ']' ? -1 : 0;
+    }
+    const std::string_view option = options.substr(start, next - start);
+    if (line.size() + option.size() > kWidth && line.size() > 8) {
+      text += line + "\n";
+      line = "        ";
+    }
+    line += option;
+    start = next;
+  }
+  return text + line + "\n";
+}
+
 std::string SynopsisText(Command command) {
   std::string text = "Usage: helmholtz " + std::string(NameOf(command)) + " " + RequiredSynopsis(command) + "\n";
   text += "        " + OptionalSynopsis(command, OptionGroup::kCommon) + "\n";
+  if (command == Command::kAbsorber) {
+    text += WrappedSynopsis(OptionalSynopsis(command, OptionGroup::kPanel));
+    text += "        " + OptionalSynopsis(command, OptionGroup::kSweep) + "\n";
+  }
   if (SolvedBy(command)) {
     text += "        " + OptionalSynopsis(command, OptionGroup::kModel) + "\n";
     text += "        " + OptionalSynopsis(command, OptionGroup::kSweep) + "\n";
   }
-  if (const std::string response = OptionalSynopsis(command, OptionGroup::kResponse); !response.empty()) {
-    text += "        " + response + "\n";
-  }
+  const std::string axis =
+      OptionalSynopsis(command, OptionGroup::kFrequencyAxis) + OptionalSynopsis(command, OptionGroup::kResponse);
+  if (!axis.empty()) text += "        " + axis + "\n";
   return text;
 }
 
 // The inputs and their units: a calculation's options, a batch file's columns.
 std::string InputsText(Command command) {
   std::string text;
+  // The absorber's lengths are named in its description.
+  if (command == Command::kAbsorber) return text;
   for (const OptionEntry& option : kOptions) {
     if (!option.quantity || (SolvedBy(command) && !Offers(command, option.id))) continue;
     const std::string shown = SolvedBy(command) ? std::string(option.name) + " " + std::string(option.valueName)
@@ -128,10 +169,14 @@ std::string InputsText(Command command) {
 }
 
 std::string OptionsText(Command command) {
-  const std::string_view defaultFormat = SolvedBy(command) ? "text" : "csv";
+  const std::string_view defaultFormat = command == Command::kBatch ? "csv" : "text";
   std::string text;
   for (const OptionEntry& option : kOptions) {
     if (option.quantity || !Offers(command, option.id)) continue;
+    // The calculations' words for --pitch and --plot do not fit a panel: its description has its own.
+    if (command == Command::kAbsorber && (option.group == OptionGroup::kModel || option.group == OptionGroup::kSweep)) {
+      continue;
+    }
     for (const HelpLine& line : option.help) {
       if (!line.shown.empty()) text += HelpEntry(line, defaultFormat);
     }
@@ -145,6 +190,7 @@ std::string OptionsText(Command command) {
 
 std::string RequiredSynopsis(Command command) {
   const std::optional<calculator::Quantity> solved = SolvedBy(command);
+  if (command == Command::kAbsorber) return "--depth D [--holes D | --slots W] [--thickness T]";
   if (!solved) return "[FILE | -]";
   std::string text;
   for (const calculator::Quantity asked : calculator::AskedQuantities(ChoiceFor(*solved, false))) {

@@ -4,7 +4,7 @@ namespace app {
 namespace {
 
 constexpr std::array<std::string_view, kCommands.size()> kCommandNames = {
-    "frequency", "volume", "thickness", "diameter", "surface", "response", "batch"};
+    "frequency", "volume", "thickness", "diameter", "surface", "response", "absorber", "batch"};
 
 }  // namespace
 
@@ -26,7 +26,8 @@ std::optional<Command> CommandNamed(std::string_view name) {
 
 std::optional<calculator::Quantity> SolvedBy(Command command) {
   switch (command) {
-    case Command::kBatch: return std::nullopt;
+    case Command::kBatch:
+    case Command::kAbsorber: return std::nullopt;
     // A response's curve stands around the resonance it solves first.
     case Command::kResponse: return calculator::Quantity::kFrequency;
     default: return static_cast<calculator::Quantity>(command);

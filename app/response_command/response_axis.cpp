@@ -16,24 +16,28 @@ constexpr int kMaxPerOctave = 1000;
 // The default band's reach each side of the resonance.
 constexpr double kOctavesAround = 3;
 
-// "0.1:0.2:0.025kHz" -> {"0.1", "0.2", "0.025"} and "kHz".
+// "0.1:0.2:0.025kHz" -> {"0.1", "0.2", "0.025"}, each read with "kHz";
+// "500Hz:2kHz" -> {"500Hz", "2kHz"}: a piece with a unit of its own keeps it.
 struct BandParts {
-  std::vector<std::string_view> numbers;
-  std::string_view unit;
+  std::vector<std::string_view> pieces;
+  std::string_view unit;  // the last piece's, for the pieces without one
+
+  std::string TextOf(std::string_view piece) const {
+    const bool ownUnit = !sweep::SplitNumberAndUnit(piece).second.empty();
+    return std::string(piece) + std::string(ownUnit ? std::string_view() : unit);
+  }
 };
 
 BandParts SplitBand(std::string_view text) {
   BandParts parts;
   for (std::size_t start = 0;;) {
     const std::size_t colon = text.find(':', start);
-    parts.numbers.push_back(
+    parts.pieces.push_back(
         text.substr(start, colon == std::string_view::npos ? std::string_view::npos : colon - start));
     if (colon == std::string_view::npos) break;
     start = colon + 1;
   }
-  const auto [number, unit] = sweep::SplitNumberAndUnit(parts.numbers.back());
-  parts.numbers.back() = number;
-  parts.unit = unit;
+  parts.unit = sweep::SplitNumberAndUnit(parts.pieces.back()).second;
   return parts;
 }
 
@@ -59,13 +63,12 @@ Result<int> ParsePerOctave(std::string_view text) {
 
 Result<AxisChoice> ParseBand(std::string_view text, AxisChoice choice) {
   const BandParts parts = SplitBand(text);
-  if (parts.numbers.size() != 2 && parts.numbers.size() != 3) {
+  if (parts.pieces.size() != 2 && parts.pieces.size() != 3) {
     return Refusal(text, "not FROM:TO nor START:STOP:STEP");
   }
   std::vector<double> hertz;
-  for (const std::string_view number : parts.numbers) {
-    const Result<long double> value =
-        ParseWorkingValue(std::string(number) + std::string(parts.unit), Dimension::kFrequency);
+  for (const std::string_view piece : parts.pieces) {
+    const Result<long double> value = ParseWorkingValue(parts.TextOf(piece), Dimension::kFrequency);
     if (!value.ok()) return Refused("--band: " + value.refusal().message);
     if (!(value.value() > 0)) return Refusal(text, "every frequency must lie above 0 Hz");
     hertz.push_back(static_cast<double>(value.value()));
@@ -98,14 +101,18 @@ Result<AxisChoice> ParseAxisChoice(std::optional<std::string_view> band, std::op
   return parsed;
 }
 
-acoustics::FrequencyAxis AxisAround(const AxisChoice& choice, double resonance_hz) {
+acoustics::FrequencyAxis AxisOr(const AxisChoice& choice, double from_hz, double to_hz) {
   switch (choice.kind) {
     case AxisKind::kLinear: return acoustics::LinearAxis(choice.from_hz, choice.to_hz, choice.step_hz);
     case AxisKind::kLogarithmic: return acoustics::LogarithmicAxis(choice.from_hz, choice.to_hz, choice.per_octave);
     case AxisKind::kDefault: break;
   }
+  return acoustics::LogarithmicAxis(from_hz, to_hz, choice.per_octave);
+}
+
+acoustics::FrequencyAxis AxisAround(const AxisChoice& choice, double resonance_hz) {
   const double reach = std::exp2(kOctavesAround);
-  return acoustics::LogarithmicAxis(resonance_hz / reach, resonance_hz * reach, choice.per_octave);
+  return AxisOr(choice, resonance_hz / reach, resonance_hz * reach);
 }
 
 }  // namespace app

@@ -1,8 +1,8 @@
 // The frequencies a response or an absorber is computed at, as --band and
 // --per-octave give them: by default a response's from an eighth to eight
 // times the design's resonance, 24 per octave; FROM:TO as FROM * 2^(i/N) while a point is not over TO; or
-// START:STOP:STEP on a linear axis. The unit, Hz or kHz, is written once at
-// the end, as a sweep's range writes it.
+// START:STOP:STEP on a linear axis. A unit, Hz or kHz, behind the last
+// number serves every number written without one.
 //
 //   ParseAxisChoice({}, {})               -> around the resonance, 24 per octave
 //   AxisAround(that, 186.41)              -> 23.3012, ..., 1491.28 (145 points)

@@ -623,6 +623,12 @@ INSTANTIATE_TEST_SUITE_P(
                    kResponseHeader + "150,2434.9004,-52403.957,9.153944,0.0011646722\n"
                                      "200,3120.0151,17803.4,15.910384,0.011326672\n",
                    ""},
+        // A number with a unit of its own keeps it; the others take the last one's.
+        CommandRow{"BandPiecesWithTheirOwnUnits", Worked("response", {"--band=0.15kHz:200Hz:0.05kHz", "--format=csv"}),
+                   0,
+                   kResponseHeader + "150,2434.9004,-52403.957,9.153944,0.0011646722\n"
+                                     "200,3120.0151,17803.4,15.910384,0.011326672\n",
+                   ""},
         CommandRow{
             "FreeEndsHaveNoAbsorptionArea",
             Worked("response", {"--ends=free", "--band=0.1:0.2kHz", "--per-octave=1", "--format=csv", "--delimiter=;"}),
@@ -719,6 +725,274 @@ TEST(Response, DefaultAxisSpansSixOctavesAroundTheResonance) {
   EXPECT_EQ(frequencies.back(), "1491.2753");  // 186.40941 * 8
 }
 
+// The panel absorber: the acoustics library's worked examples through the
+// command line (acoustics/panel/*.h), and every refusal in one line.
+std::vector<std::string> Absorber(std::vector<std::string> design, std::vector<std::string> more) {
+  design.insert(design.begin(), "absorber");
+  design.insert(design.end(), more.begin(), more.end());
+  return design;
+}
+// absorber.h's example at 500 Hz: z = 0.0576234 - 0.880762j, and with 50 mm
+// of fill 0.653682 - 0.389689j.
+const std::vector<std::string> kHoles = {"--holes", "5mm", "--open-area", "5%", "--thickness", "3mm"};
+std::vector<std::string> HolesOver50mm(std::vector<std::string> more) {
+  std::vector<std::string> design = kHoles;
+  design.insert(design.end(), {"--depth", "50mm", "--incidence", "normal", "--band", "500:500"});
+  return Absorber(design, more);
+}
+// bands.h's example: third octaves 6 9 14 20 30 43 60 77 86 81 68 54 44 38 37 31 12 8 9 4 3.
+const std::vector<std::string> kBandsExample = {"--holes", "5mm",   "--pitch", "25mm", "--thickness",        "3mm",
+                                                "--depth", "100mm", "--fill",  "50mm", "--flow-resistivity", "10000"};
+const std::string kMikiAt50Hz =
+    "helmholtz: absorber: warning: the fill's Miki model is used outside the range it was fitted to (0.01 <= f/R <= "
+    "1)";
+const std::string kCurveHeader = "frequency_hz,alpha,impedance_re,impedance_im\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Absorber, CommandTest,
+    ::testing::Values(
+        CommandRow{"AbsorberRowOfTheLibrarysExample", HolesOver50mm({"--format", "csv"}), 0,
+                   kCurveHeader + "500,0.12167692,0.057623424,-0.88076204\n", ""},
+        CommandRow{
+            "AbsorberFillInKiloPascalsAsJson",
+            HolesOver50mm({"--fill", "50mm", "--flow-resistivity", "10kPa*s/m2", "--format", "json"}), 0,
+            "{\"frequency_hz\":500,\"alpha\":0.9058404,\"impedance_re\":0.65368176,\"impedance_im\":-0.38968864}\n",
+            ""},
+        CommandRow{"AbsorberSemicolonsWithDecimalCommas", HolesOver50mm({"--format", "csv", "--delimiter", ";"}), 0,
+                   "frequency_hz;alpha;impedance_re;impedance_im\n500;0,12167692;0,057623424;-0,88076204\n", ""},
+        CommandRow{"AbsorberLinearFrequenciesAtAnAngle",
+                   Absorber(kHoles, {"--depth", "50mm", "--band", "1:3:1kHz", "--incidence", "60", "--format", "csv"}),
+                   0,
+                   kCurveHeader +
+                       "1000,0.09803005,0.08130686,1.5177027\n2000,0.033149645,0.11485388,4.821314\n3000,0.012566075,0."
+                       "14061296,9.216121\n",
+                   ""},
+        CommandRow{"AbsorberTuneSolvesTheDepth",
+                   Absorber(kHoles, {"--tune", "695.851", "--solve", "depth", "--incidence", "normal", "--band",
+                                     "500:500", "--format", "csv"}),
+                   0, "depth_mm," + kCurveHeader + "49.99997,500,0.12167678,0.057623424,-0.88076323\n", ""},
+        CommandRow{"AbsorberOctavesArePracticalCoefficients",
+                   Absorber(kBandsExample, {"--bands", "octave", "--format", "csv"}), 0,
+                   "band_hz,alpha\n125,0.30\n250,0.75\n500,0.70\n1000,0.40\n2000,0.15\n4000,0.05\n",
+                   kMikiAt50Hz + "\n"},
+        CommandRow{"AbsorberThirdOctavesAtTheirExactCentres",
+                   Absorber(kBandsExample, {"--bands", "third-octave", "--band", "400:400", "--format", "csv"}), 0,
+                   "band_hz,frequency_hz,alpha\n50,50.118725,0.06\n63,63.095734,0.09\n80,79.43282,0.14\n100,100,0.20\n"
+                   "125,125.89254,0.30\n160,158.48932,0.43\n200,199.52623,0.60\n250,251.18864,0.77\n"
+                   "315,316.22775,0.86\n400,398.10718,0.81\n500,501.18723,0.68\n630,630.95734,0.54\n"
+                   "800,794.32825,0.44\n1000,1000,0.38\n1250,1258.9254,0.37\n1600,1584.8932,0.31\n"
+                   "2000,1995.2623,0.12\n2500,2511.8865,0.08\n3150,3162.2776,0.09\n4000,3981.0718,0.04\n"
+                   "5000,5011.8726,0.03\n",
+                   kMikiAt50Hz + "\n"},
+        // NRC (77 + 68 + 38 + 12)/4 = 48.75 -> 0.50; SAA 596/12 = 49.7 -> 0.50.
+        CommandRow{"AbsorberRatingsOfADepthSweep",
+                   Absorber({"--depth", "50mm", "--depth", "100mm"},
+                            {"--holes", "5mm", "--pitch", "25mm", "--thickness", "3mm", "--fill", "50mm",
+                             "--flow-resistivity", "10000", "--ratings", "--format", "csv"}),
+                   0,
+                   "depth_mm,f0_hz,peak_hz,peak_alpha,nrc,saa,alpha_w,alpha_w_shape,alpha_w_class\n"
+                   "50,541.804,454.7934,0.81910485,0.40,0.40,0.20,LM,E\n"
+                   "100,383.11328,325.9716,0.8660745,0.50,0.50,0.20,LM,E\n",
+                   kMikiAt50Hz + " for depth 50 mm\n" + kMikiAt50Hz + " for depth 100 mm\n"},
+        // Each design's rows lead with its swept value; the 500 Hz row is
+        // absorber.h's example again.
+        CommandRow{"AbsorberSweepLeadsEachRowWithItsDepth",
+                   Absorber(kHoles, {"--depth", "50mm", "--depth", "100mm", "--band", "500:1000", "--per-octave", "1",
+                                     "--incidence", "normal", "--format", "csv"}),
+                   0,
+                   "depth_mm," + kCurveHeader +
+                       "50,500,0.12167692,0.057623424,-0.88076204\n50,1000,0.093654074,0.08130686,1.5177027\n"
+                       "100,500,0.18243198,0.057623424,0.3806347\n100,1000,0.04232399,0.08130686,2.5524516\n",
+                   ""},
+        CommandRow{"AbsorberTuneSolvesThePitchOfATriangularGrid",
+                   Absorber({"--holes", "8mm", "--thickness", "12mm", "--depth", "100mm", "--grid", "triangular"},
+                            {"--tune", "250", "--solve", "pitch", "--band", "250:250", "--incidence", "normal",
+                             "--format", "csv"}),
+                   0, "pitch_mm," + kCurveHeader + "40.0026,250,0.28661078,0.08786352,0.20686859\n", ""},
+        CommandRow{"AbsorberTuneSolvesTheHoles",
+                   Absorber({"--pitch", "4mm", "--thickness", "0.5mm", "--depth", "5cm"},
+                            {"--tune", "1kHz", "--solve", "holes", "--band", "1:1:1kHz", "--incidence", "normal",
+                             "--format", "csv"}),
+                   0, "holes_mm," + kCurveHeader + "0.5560388,1000,0.72237104,0.3790373,0.44396758\n", ""},
+        CommandRow{"AbsorberFillAgainstTheWall",
+                   Absorber(kHoles, {"--depth", "100mm", "--fill", "50mm", "--flow-resistivity", "10000", "--fill-at",
+                                     "wall", "--band", "500:500", "--incidence", "normal", "--format", "csv"}),
+                   0, kCurveHeader + "500,0.6021105,0.29074398,0.51524657\n", ""},
+        // A bare fill as deep as the cavity: no f0, and the alpha_w of a thick wool.
+        CommandRow{"AbsorberBareFillRatingsAsJson",
+                   Absorber({"--depth", "10cm", "--fill", "10cm", "--flow-resistivity", "1e4"},
+                            {"--ratings", "--format", "json"}),
+                   0,
+                   "{\"f0_hz\":null,\"peak_hz\":909.39453,\"peak_alpha\":0.9433527,\"nrc\":0.85,\"saa\":0.84,"
+                   "\"alpha_w\":0.90,\"alpha_w_shape\":\"\",\"alpha_w_class\":\"A\"}\n",
+                   kMikiAt50Hz + "\n"},
+        // A sweep's text answers, a block a design.
+        CommandRow{
+            "AbsorberTextOfASweep",
+            Absorber({"--depth", "10cm", "--fill", "5:10:5cm", "--flow-resistivity", "1e4"},
+                     {"--band", "200:3200", "--per-octave", "1", "--incidence", "normal"}),
+            0,
+            "Absorber: depth 100 mm, fill 50 mm, flow resistivity 10000 Pa*s/m2; fill: Miki, against the facing\n"
+            "Incidence: normal incidence; air at 20 C, c = 343.2146 m/s\n"
+            "f0 = none (no facing)\n"
+            "Peak: alpha = 0.998 at 763 Hz\n"
+            "Half absorption: 248.4 Hz to above the highest frequency\n"
+            "Third octaves:\n"
+            "  Hz      50   63   80  100  125  160  200  250  315  400  500\n"
+            "  alpha 0.03 0.05 0.08 0.12 0.18 0.26 0.36 0.50 0.65 0.79 0.91\n"
+            "  Hz     630  800 1000 1250 1600 2000 2500 3150 4000 5000\n"
+            "  alpha 0.98 1.00 0.97 0.90 0.84 0.88 0.99 0.93 1.00 0.96\n"
+            "Octaves (alpha_p):\n"
+            "  Hz     125  250  500 1000 2000 4000\n"
+            "  alpha 0.20 0.50 0.90 0.95 0.90 0.95\n"
+            "NRC = 0.80\n"
+            "SAA = 0.81\n"
+            "\xCE\xB1"
+            "w = 0.80(H)\n"
+            "Class = B\n"
+            "\n"
+            "Absorber: depth 100 mm, fill 100 mm, flow resistivity 10000 Pa*s/m2; fill: Miki, against the facing\n"
+            "Incidence: normal incidence; air at 20 C, c = 343.2146 m/s\n"
+            "f0 = none (no facing)\n"
+            "Peak: alpha = 0.981 at 3200 Hz\n"
+            "Half absorption: 200 Hz to above the highest frequency\n"
+            "Third octaves:\n"
+            "  Hz      50   63   80  100  125  160  200  250  315  400  500\n"
+            "  alpha 0.06 0.09 0.13 0.19 0.26 0.37 0.49 0.62 0.75 0.86 0.94\n"
+            "  Hz     630  800 1000 1250 1600 2000 2500 3150 4000 5000\n"
+            "  alpha 0.97 0.97 0.95 0.93 0.95 0.98 0.98 0.98 0.99 0.99\n"
+            "Octaves (alpha_p):\n"
+            "  Hz     125  250  500 1000 2000 4000\n"
+            "  alpha 0.25 0.60 0.90 0.95 0.95 1.00\n"
+            "NRC = 0.85\n"
+            "SAA = 0.87\n"
+            "\xCE\xB1"
+            "w = 0.90\n"
+            "Class = A\n",
+            kMikiAt50Hz + " for fill 50 mm\n" + kMikiAt50Hz + " for fill 100 mm\n"},
+        // The open area and the flow resistivity as swept columns, in % and Pa s/m^2.
+        CommandRow{
+            "AbsorberSlotsOfTwoOpenAreasOverTwoWools",
+            Absorber({"--slots", "2mm", "--open-area", "10%", "--open-area", "20%", "--thickness", "10mm", "--depth",
+                      "5cm", "--fill", "5cm", "--flow-resistivity", "5kPa*s/m2", "--flow-resistivity", "20000"},
+                     {"--incidence", "45deg", "--ratings", "--format", "csv"}),
+            0,
+            "open_area_pct,flow_resistivity_pa_s_m2,f0_hz,peak_hz,peak_alpha,nrc,saa,alpha_w,alpha_w_shape,"
+            "alpha_w_class\n"
+            "10,5000,694.7945,576.6688,0.7525411,0.40,0.39,0.25,LM,E\n"
+            "10,20000,694.7945,562.6692,0.9721096,0.60,0.59,0.30,LM,D\n"
+            "20,5000,1018.95935,806.84937,0.72157174,0.45,0.47,0.45,,D\n"
+            "20,20000,1018.95935,789.7797,0.97542363,0.70,0.71,0.55,M,D\n",
+            kMikiAt50Hz + " for open area 10%, flow resistivity 5000 Pa*s/m2\n" + kMikiAt50Hz +
+                " for open area 10%, flow resistivity 20000 Pa*s/m2\n" + kMikiAt50Hz +
+                " for open area 20%, flow resistivity 5000 Pa*s/m2\n" + kMikiAt50Hz +
+                " for open area 20%, flow resistivity 20000 Pa*s/m2\n"},
+        CommandRow{"AbsorberOctavesAsJson",
+                   Absorber({"--depth", "5cm", "--fill", "5cm", "--flow-resistivity", "1e4"},
+                            {"--bands", "octave", "--incidence", "normal", "--format", "json"}),
+                   0,
+                   "{\"band_hz\":125,\"alpha\":0.05}\n{\"band_hz\":250,\"alpha\":0.20}\n"
+                   "{\"band_hz\":500,\"alpha\":0.50}\n{\"band_hz\":1000,\"alpha\":0.85}\n"
+                   "{\"band_hz\":2000,\"alpha\":0.95}\n{\"band_hz\":4000,\"alpha\":0.95}\n",
+                   kMikiAt50Hz + "\n"},
+        CommandRow{
+            "AbsorberWarnsOfDelanyAndBazleyOutsideTheirFit",
+            Absorber({"--depth", "10cm", "--fill", "5cm", "--flow-resistivity", "1e4", "--porous", "delany-bazley"},
+                     {"--band", "50:50", "--format", "csv"}),
+            0, kCurveHeader + "50,0.030731877,0.47058967,-10.123348\n",
+            "helmholtz: absorber: warning: the fill's Delany-Bazley model is used outside the range it was "
+            "fitted to (0.01 <= rho f/R <= 1)\n"}),
+    RowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    AbsorberRefusals, CommandTest,
+    ::testing::Values(
+        CommandRow{"AbsorberHolesWiderThanThePitch",
+                   Absorber({"--holes", "5mm", "--pitch", "4mm", "--thickness", "3mm", "--depth", "5cm"}, {}), 2, "",
+                   Refused("absorber: --holes 5 mm is wider than --pitch 4 mm")},
+        CommandRow{"AbsorberOpenAreaOfAHundredPerCent",
+                   Absorber({"--holes", "5mm", "--open-area", "100%", "--thickness", "3mm", "--depth", "5cm"}, {}), 2,
+                   "", Refused("absorber: --open-area 100% is not below 100%")},
+        CommandRow{"AbsorberSlotsAsWideAsTheirPitch",
+                   Absorber({"--slots", "5mm", "--pitch", "5mm", "--thickness", "3mm", "--depth", "5cm"}, {}), 2, "",
+                   Refused("absorber: --slots 5 mm at --pitch 5 mm leaves no plate")},
+        CommandRow{"AbsorberHolesAboveTheInteractionLimit",
+                   Absorber({"--holes", "5mm", "--pitch", "6mm", "--thickness", "1mm", "--depth", "5cm"}, {}), 2, "",
+                   Refused("absorber: the holes' open area 54.54% is above 40%, where their end correction holds no "
+                           "more")},
+        CommandRow{"AbsorberZeroDepth", Absorber(kHoles, {"--depth", "0"}), 2, "",
+                   Refused("absorber: --depth 0 mm is not above zero")},
+        CommandRow{"AbsorberZeroDepthInASweep", Absorber(kHoles, {"--depth", "5:0:-5cm"}), 2, "",
+                   Refused("absorber: --depth 0 mm is not above zero (depth 0 mm)")},
+        CommandRow{"AbsorberFillThickerThanTheCavity",
+                   Absorber({"--depth", "5cm", "--fill", "6cm", "--flow-resistivity", "1e4"}, {}), 2, "",
+                   Refused("absorber: --fill 60 mm is thicker than --depth 50 mm")},
+        CommandRow{"AbsorberFillWithoutResistivity", Absorber({"--depth", "5cm", "--fill", "3cm"}, {}), 2, "",
+                   Refused("absorber: --fill needs --flow-resistivity")},
+        CommandRow{"AbsorberHolesAndSlots", Absorber({"--holes", "1mm", "--slots", "1mm", "--depth", "5cm"}, {}), 2, "",
+                   Refused("absorber: --holes and --slots cannot be given together")},
+        CommandRow{"AbsorberPitchWithoutAFacing", Absorber({"--depth", "5cm", "--pitch", "1cm"}, {}), 2, "",
+                   Refused("absorber: --pitch needs --holes or --slots")},
+        CommandRow{"AbsorberMissingThickness", Absorber({"--holes", "5mm", "--depth", "5cm", "--open-area", "5%"}, {}),
+                   2, "", Refused("absorber: --thickness is missing")},
+        CommandRow{"AbsorberMissingDepth", Absorber(kHoles, {}), 2, "", Refused("absorber: --depth is missing")},
+        CommandRow{"AbsorberResistivityInAnotherUnit",
+                   Absorber({"--depth", "5cm", "--fill", "3cm", "--flow-resistivity", "10MPa"}, {}), 2, "",
+                   Refused("absorber: --flow-resistivity: '10MPa' is not a flow resistivity (Pa*s/m2 or kPa*s/m2)")},
+        CommandRow{"AbsorberUnknownFillModel",
+                   Absorber({"--depth", "5cm", "--porous", "foam", "--fill", "3cm", "--flow-resistivity", "1e4"}, {}),
+                   2, "", Refused("absorber: --porous: 'foam' is not one of miki delany-bazley")},
+        CommandRow{
+            "AbsorberRightAngleOfIncidence", Absorber({"--depth", "5cm", "--incidence", "90"}, {}), 2, "",
+            Refused("absorber: --incidence: '90' is not normal, diffuse or an angle from 0 to below 90 degrees")},
+        CommandRow{"AbsorberTuneWithoutSolve", Absorber(kHoles, {"--tune", "500"}), 2, "",
+                   Refused("absorber: --tune needs --solve")},
+        CommandRow{"AbsorberBandsWithRatings", Absorber({"--depth", "5cm", "--bands", "octave", "--ratings"}, {}), 2,
+                   "", Refused("absorber: --bands and --ratings cannot be given together")},
+        CommandRow{
+            "AbsorberPitchPastTheLimit",
+            Absorber({"--holes", "5mm", "--thickness", "3mm", "--tune", "5kHz", "--solve", "pitch", "--depth", "5cm"},
+                     {}),
+            2, "", Refused("absorber: --tune 5000 Hz: no pitch gives it")},
+        CommandRow{"AbsorberSweptAir", Absorber({"--depth", "5cm", "--temperature", "10:30:10"}, {}), 2, "",
+                   Refused("--temperature: absorber takes one air for its rows, not a range or a list")},
+        CommandRow{"AbsorberDecimalComma", Absorber({"--depth", "2,5"}, {}), 2, "",
+                   Refused("absorber: --depth: '2,5' is not a number (the decimal separator is '.')")},
+        CommandRow{"AbsorberPlotsAtMostTenCurves",
+                   Absorber({"--depth", "1:6:1cm", "--bands", "octave", "--plot", "x.svg"}, {}), 2, "",
+                   Refused("absorber: --plot: at most 10 curves, one per design and one of its third octaves; there "
+                           "are 12")},
+        CommandRow{"AbsorberPlotsOnlySvg", Absorber({"--depth", "1cm", "--plot", "x.png"}, {}), 2, "",
+                   Refused("absorber: --plot: 'x.png' is not an SVG file (FILE.svg), nor - for the terminal")},
+        CommandRow{"AbsorberPerOctaveOfALinearBand",
+                   Absorber({"--depth", "5cm", "--per-octave", "3", "--band", "1:2:1kHz"}, {}), 2, "",
+                   Refused("absorber: --per-octave needs a band FROM:TO, not a step")},
+        CommandRow{"AbsorberBandDownwards", Absorber({"--depth", "5cm", "--band", "2kHz:1kHz"}, {}), 2, "",
+                   Refused("absorber: --band: '2kHz:1kHz': the band's end lies below its start")},
+        CommandRow{"AbsorberBandOfOneNumber", Absorber({"--depth", "5cm", "--band", "100"}, {}), 2, "",
+                   Refused("absorber: --band: '100': not FROM:TO nor START:STOP:STEP")},
+        CommandRow{"AbsorberNoPointsAnOctave", Absorber({"--depth", "5cm", "--per-octave", "0"}, {}), 2, "",
+                   Refused("absorber: --per-octave: '0' is not a whole number from 1 to 1000")},
+        CommandRow{"AbsorberGridWithoutPitch",
+                   Absorber({"--holes", "1mm", "--open-area", "1%", "--thickness", "1mm", "--grid", "square", "--depth",
+                             "5cm"},
+                            {}),
+                   2, "", Refused("absorber: --grid needs --holes and --pitch")},
+        CommandRow{"AbsorberModelWithoutFill", Absorber({"--depth", "5cm", "--porous", "miki"}, {}), 2, "",
+                   Refused("absorber: --porous needs --fill")},
+        CommandRow{"AbsorberResistivityWithoutFill", Absorber({"--depth", "5cm", "--flow-resistivity", "1e4"}, {}), 2,
+                   "", Refused("absorber: --flow-resistivity needs --fill")},
+        CommandRow{"AbsorberSolvedDepthGiven", Absorber({"--depth", "5cm", "--tune", "1kHz", "--solve", "depth"}, {}),
+                   2, "", Refused("absorber: --depth cannot be given with --solve: it is what --tune computes")},
+        CommandRow{"AbsorberGridGivenTwice",
+                   Absorber({"--holes", "1mm", "--pitch", "5mm", "--thickness", "1mm", "--depth", "5cm", "--grid",
+                             "square", "--grid", "triangular"},
+                            {}),
+                   2, "", Refused("absorber: --grid is given more than once")},
+        CommandRow{"AbsorberTakesNoUnits", Absorber({"--depth", "5cm", "--units", "metric"}, {}), 2, "",
+                   Refused("absorber: unknown argument '--units'; see 'helmholtz absorber --help'")}),
+    RowName);
+
 // The screens' values through the command equal the screens' values typed
 // with units, converted by hand.
 struct UnitRow {
@@ -776,6 +1050,44 @@ INSTANTIATE_TEST_SUITE_P(
 
 // c = 331.3 * sqrt(1 + T/273.15) m/s, worked out to 40 digits and rounded to single.
 // The units an answer shows: as typed, or as --units lists them.
+// The chart on the terminal stands in place of the rows; a closed pipe ends
+// the command quietly with status 1.
+TEST(AbsorberOutput, ChartInPlaceOfTheRowsAndQuietOnAClosedPipe) {
+  const std::vector<std::string> arguments = {"absorber",           "--depth", "5cm",      "--fill", "5cm",
+                                              "--flow-resistivity", "1e4",     "--format", "csv"};
+  std::vector<std::string> chart = arguments;
+  chart.insert(chart.end(), {"--plot", "-"});
+  const Ran drawn = RunHelmholtz(chart);
+  EXPECT_EQ(drawn.exitCode, 0);
+  EXPECT_NE(drawn.out.find("Frequency (Hz)"), std::string::npos);
+  EXPECT_EQ(drawn.out.find("frequency_hz"), std::string::npos);
+  const Ran closed = RunHelmholtz(arguments, WriteStatus::kClosed);
+  EXPECT_EQ(closed.exitCode, 1);
+  EXPECT_EQ(closed.out, "");
+}
+
+// The peak of a sharp micro-perforated panel found from three frequencies
+// an octave is the one a grid of 0.01 Hz finds: refined between neighbours.
+TEST(AbsorberPeak, IsRefinedBetweenTheFrequenciesAsked) {
+  const auto peak = [](const std::string& band, const std::string& perOctave) {
+    std::vector<std::string> arguments = {"absorber", "--holes", "0.5mm",  "--open-area", "1%",     "--thickness",
+                                          "0.5mm",    "--depth", "50mm",   "--incidence", "normal", "--ratings",
+                                          "--format", "csv",     "--band", band};
+    if (!perOctave.empty()) arguments.insert(arguments.end(), {"--per-octave", perOctave});
+    const Ran ran = RunHelmholtz(arguments);
+    std::istringstream row(ran.out.substr(ran.out.find('\n') + 1));
+    std::string f0, hz, alpha;
+    std::getline(row, f0, ',');
+    std::getline(row, hz, ',');
+    std::getline(row, alpha, ',');
+    return std::pair(std::stod(hz), std::stod(alpha));
+  };
+  const auto [coarseHz, coarseAlpha] = peak("100:6400", "3");
+  const auto [fineHz, fineAlpha] = peak("700:750:0.01", "");
+  EXPECT_NEAR(coarseHz, fineHz, 1e-4 * fineHz);
+  EXPECT_NEAR(coarseAlpha, fineAlpha, 1e-6);
+}
+
 TEST(DisplayUnits, AreTheTypedOnesOrTheListed) {
   EXPECT_EQ(TypedUnit("60l", Dimension::kVolume)->name, "l");
   EXPECT_EQ(TypedUnit("10:60:5l", Dimension::kVolume)->name, "l");

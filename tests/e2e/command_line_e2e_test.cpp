@@ -242,6 +242,39 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    "helmholtz: cannot write to standard output\n",
                    "/dev/full"},
+        // bands.h's example, its lines of fixed form with the ratings'
+        // (ratings.h: alpha_p 30 75 70 40 15 5).
+        CommandRow{"AbsorberTextAnswer",
+                   {"absorber", "--holes", "5mm", "--pitch", "25mm", "--thickness", "3mm", "--depth", "100mm", "--fill",
+                    "50mm", "--flow-resistivity", "10000"},
+                   0,
+                   "Absorber: holes 5 mm, pitch 25 mm, thickness 3 mm, depth 100 mm, fill 50 mm, flow resistivity "
+                   "10000 Pa*s/m2; open area 3.142%; fill: Miki, against the facing\n"
+                   "Incidence: diffuse field; air at 20 C, c = 343.2146 m/s\n"
+                   "f0 = 383.1 Hz (lumped, the cavity without its fill)\n"
+                   "Peak: alpha = 0.866 at 326 Hz\n"
+                   "Half absorption: 159.3 Hz to 811.7 Hz\n"
+                   "Third octaves:\n"
+                   "  Hz      50   63   80  100  125  160  200  250  315  400  500\n"
+                   "  alpha 0.06 0.09 0.14 0.20 0.30 0.43 0.60 0.77 0.86 0.81 0.68\n"
+                   "  Hz     630  800 1000 1250 1600 2000 2500 3150 4000 5000\n"
+                   "  alpha 0.54 0.44 0.38 0.37 0.31 0.12 0.08 0.09 0.04 0.03\n"
+                   "Octaves (alpha_p):\n"
+                   "  Hz     125  250  500 1000 2000 4000\n"
+                   "  alpha 0.30 0.75 0.70 0.40 0.15 0.05\n"
+                   "NRC = 0.50\n"
+                   "SAA = 0.50\n"
+                   "\xCE\xB1"
+                   "w = 0.20(LM)\n"
+                   "Class = E\n",
+                   "helmholtz: absorber: warning: the fill's Miki model is used outside the range it was fitted to "
+                   "(0.01 <= f/R <= 1)\n"},
+        CommandRow{"AbsorberSweepOntoAFullDisk",
+                   {"absorber", "--depth=1:100:0.001", "--format=csv"},
+                   1,
+                   "",
+                   "helmholtz: cannot write to standard output\n",
+                   "/dev/full"},
         // Refused before any design is computed, however long it would take.
         CommandRow{"SweepTooBig",
                    {"frequency", "--volume=1:1e6:1", "--diameter=1:1e5:1", "--thickness=0.1:1:0.1"},
@@ -702,6 +735,28 @@ TEST(CommandLineResponse, PlotsACurvePerDesignWithEveryPoint) {
   for (const std::string& path : paths) EXPECT_EQ(plot::Count(path, 'M') + plot::Count(path, 'L'), 145U);
   for (const char* text : {">Frequency (Hz)</text>", ">Absorption area (m^2)</text>", ">Volume 1 l</text>",
                            ">Volume 2 l</text>", ">diameter 2 cm, wall thickness 1 cm; flanged ends, 1 port"}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+}
+
+// The absorber draws alpha against frequency on a log axis, a curve per
+// design and, with --bands, one of steps per design: two points a band.
+TEST(CommandLineAbsorber, PlotsACurveAndItsThirdOctaveStepsPerDesign) {
+  ASSERT_FALSE(HelmholtzBinary().empty()) << "HELMHOLTZ_BINARY is not set";
+  std::string output;
+  const std::string svg = DrawnSvg(
+      {"absorber", "--holes", "5mm", "--pitch", "25mm", "--thickness", "3mm", "--depth", "50mm", "--depth", "100mm",
+       "--bands", "third-octave", "--format", "csv", "--plot", ::testing::TempDir() + "helmholtz_absorber_plot.svg"},
+      &output);
+  EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1 + 2 * 21);
+  const std::vector<std::string> paths = plot::Paths(svg);
+  ASSERT_EQ(paths.size(), 4U);
+  for (std::size_t design = 0; design < 2; ++design) {
+    EXPECT_EQ(plot::Count(paths[2 * design], 'M') + plot::Count(paths[2 * design], 'L'), 161U) << design;
+    EXPECT_EQ(plot::Count(paths[2 * design + 1], 'M') + plot::Count(paths[2 * design + 1], 'L'), 42U) << design;
+  }
+  for (const char* text : {">Frequency (Hz)</text>", ">Absorption coefficient</text>", ">depth 100 mm</text>",
+                           ">depth 50 mm, third octaves</text>", ">5000</text>"}) {
     EXPECT_NE(svg.find(text), std::string::npos) << text;
   }
 }
