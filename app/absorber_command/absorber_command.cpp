@@ -15,6 +15,7 @@
 #include "app/absorber_command/absorber_rows.h"
 #include "app/command_line.h"
 #include "app/output/file_replacement.h"
+#include "app/sweep_command/sweep_chart.h"
 #include "app/plot/chart.h"
 #include "app/plot/svg.h"
 #include "app/plot/terminal_chart.h"
@@ -23,8 +24,7 @@
 namespace app {
 namespace {
 
-// A chart has a legend mark of its own for each curve.
-constexpr std::size_t kMaxCurves = 10;
+constexpr std::size_t kMaxCurves = plot::Chart::kMaxCurves;
 
 // A third-octave band reaches a sixth of an octave either side of its centre.
 const double kHalfBand = std::exp2(1.0 / 6);
@@ -187,7 +187,7 @@ class AbsorberRun {
   bool Figures() const { return request_.format == Format::kText || setup_.rows != AbsorberRows::kCurve; }
 
   int CannotWrite() {
-    err_ << DiagnosticLine("--plot: cannot write '" + Printable(*setup_.plot, Backslash::kKept) + "'");
+    err_ << CannotWriteChart(*setup_.plot);
     return kExitWriteFailed;
   }
 

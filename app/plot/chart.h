@@ -85,6 +85,8 @@ std::string LegendText(const AxisName& input, float value);
 
 class Chart {
  public:
+  // A chart has a legend mark of its own for each curve: at most this many.
+  static constexpr std::size_t kMaxCurves = 10;
   // Columns across the x axis over which a long curve is reduced: more than
   // any drawing of it has (the SVG plot area and a wide terminal in braille).
   static constexpr std::size_t kColumns = 1024;

@@ -33,8 +33,7 @@ using calculator::Quantity;
 // The response's own columns, behind the frequency.
 constexpr std::array<std::string_view, 4> kResponseColumns = {"impedance_re", "impedance_im", "cavity_gain_db",
                                                               "absorption_area_m2"};
-// A chart has a legend mark of its own for each curve.
-constexpr std::uint64_t kMaxCurves = 10;
+constexpr std::uint64_t kMaxCurves = plot::Chart::kMaxCurves;
 // Rows between two looks for a stop signal or a closed output.
 constexpr std::size_t kLookEvery = 1 << 12;
 
@@ -251,7 +250,7 @@ int RunResponse(const ResponseRequest& request, Output& out, std::ostream& err) 
     }
     chart = std::move(opened.value());
     if (!chart.terminal && !chart.file) {
-      err << DiagnosticLine("--plot: cannot write '" + Printable(*request.designs.plot, Backslash::kKept) + "'");
+      err << CannotWriteChart(*request.designs.plot);
       return kExitWriteFailed;
     }
   }

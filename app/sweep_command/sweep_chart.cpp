@@ -20,8 +20,7 @@ namespace {
 
 using calculator::Quantity;
 
-// A chart has a legend mark of its own for each curve.
-constexpr std::uint64_t kMaxCurves = 10;
+constexpr std::uint64_t kMaxCurves = plot::Chart::kMaxCurves;
 
 // A quantity as the chart names it; the wall of a tube port (free ends) is
 // the port's length, as builders call it.
@@ -149,11 +148,11 @@ Result<plot::Chart> MakeChart(const SweepRequest& request, const Designs& design
   return chart;
 }
 
-std::string CannotWrite(const std::string& path) {
+}  // namespace
+
+std::string CannotWriteChart(const std::string& path) {
   return DiagnosticLine("--plot: cannot write '" + Printable(path, Backslash::kKept) + "'");
 }
-
-}  // namespace
 
 std::optional<ChartTarget> OpenChart(const SweepRequest& request, const Designs& designs, std::ostream& err,
                                      int& exitCode) {
@@ -169,7 +168,7 @@ std::optional<ChartTarget> OpenChart(const SweepRequest& request, const Designs&
   target.chart = std::move(chart.value());
   if (!target.terminal) target.file = FileReplacement::Open(*request.plot);
   if (!target.terminal && !target.file) {
-    err << CannotWrite(*request.plot);
+    err << CannotWriteChart(*request.plot);
     exitCode = kExitWriteFailed;
     return std::nullopt;
   }
@@ -184,7 +183,7 @@ bool DrawChart(ChartTarget& target, const SweepRequest& request, Output& out, st
   }
   if (target.file->Commit(plot::SvgText(*target.chart))) return true;
   out.Flush();
-  err << CannotWrite(*request.plot);
+  err << CannotWriteChart(*request.plot);
   return false;
 }
 

@@ -38,6 +38,10 @@ std::string ChartTitle(const SweepRequest& request, const Designs& designs);
 // A value of the sweep's `axis` as a legend names it: "diameter 7.5 cm".
 std::string LegendOf(std::size_t axis, float value, const Designs& designs, const SweepRequest& request);
 
+// The line refusing a chart file that cannot be written:
+//   "helmholtz: --plot: cannot write 'x.svg'\n"
+std::string CannotWriteChart(const std::string& path);
+
 // Where --plot draws: the chart fed by the designs, and the file it goes to
 // (none for the terminal chart).
 struct ChartTarget {
