@@ -4,7 +4,8 @@
 #   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 #
 # The tests run through Wine, as CTest's emulator, when Wine is installed
-# (cmake/Windows.cmake makes the programs static, for Wine as for Windows).
+# (cmake/Windows.cmake makes the programs static, for Wine as for Windows);
+# wine-start.sh starts a program again that Wine failed to start.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -24,5 +25,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 find_program(HELMHOLTZ_WINE NAMES wine64 wine)
 if(HELMHOLTZ_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${HELMHOLTZ_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-start.sh;${HELMHOLTZ_WINE}")
 endif()

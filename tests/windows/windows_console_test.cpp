@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,13 @@ class WindowsConsoleTest : public RealConsoleTest {
   void SetUp() override {
     RealConsoleTest::SetUp();
     if (HasFatalFailure()) return;
+    // The input mode a session runs in: no Ctrl+C processing, so that a
+    // queued Ctrl+C is a record to read and not an event that ends this
+    // process (with exit code 0 under Wine, hiding every failure before it).
+    DWORD mode = 0;
+    ASSERT_TRUE(GetConsoleMode(input_, &mode));
+    inputMode_ = mode;
+    ASSERT_TRUE(SetConsoleMode(input_, 0));
     FlushConsoleInputBuffer(input_);
     platform_ = std::make_unique<WindowsConsole>(input_, output_, FailOnLostConsole);
     console_ = std::make_unique<Console>(*platform_);
@@ -34,6 +43,7 @@ class WindowsConsoleTest : public RealConsoleTest {
   void TearDown() override {
     console_.reset();
     platform_.reset();
+    if (inputMode_) SetConsoleMode(input_, *inputMode_);
     RealConsoleTest::TearDown();
   }
 
@@ -65,6 +75,7 @@ class WindowsConsoleTest : public RealConsoleTest {
 
   std::unique_ptr<WindowsConsole> platform_;
   std::unique_ptr<Console> console_;
+  std::optional<DWORD> inputMode_;
 };
 
 TEST_F(WindowsConsoleTest, TheConsoleColourBitsAreTheAttributeBits) {
