@@ -40,15 +40,17 @@ std::optional<float> InUnits(std::optional<float> value, std::optional<Dimension
 }
 
 // The textbook models' own figures, which a text row shows after the
-// computed quantity under the CSV's names; the screens' model has none.
+// computed quantity under the CSV's names; the screens' model has none. The
+// bandwidth is f/q, all losses, so q stands beside the radiation's own.
 struct ModelFigure {
   std::string_view stem;
   std::optional<Dimension> dimension;
   std::optional<float> calculator::PortSolution::*value;
 };
-constexpr std::array<ModelFigure, 3> kModelFigures = {
+constexpr std::array<ModelFigure, 4> kModelFigures = {
     {{"end_correction", Dimension::kLength, &calculator::PortSolution::endCorrection},
      {"q_radiation", std::nullopt, &calculator::PortSolution::qRadiation},
+     {"q", std::nullopt, &calculator::PortSolution::q},
      {"bandwidth", Dimension::kFrequency, &calculator::PortSolution::bandwidth}}};
 
 bool ShowsModelFigures(const calculator::PortModel& model) { return model.ends != calculator::Ends::kScreen; }

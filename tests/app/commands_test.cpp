@@ -327,11 +327,11 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    "Model: flanged ends, 4 ports, c = 340 m/s\n"
                    "       volume_l      diameter_cm     thickness_cm     frequency_hz  end_correction_cm      "
-                   "q_radiation     bandwidth_hz\n"
+                   "q_radiation                q     bandwidth_hz\n"
                    "              1                1                1        223.06216         0.84882635        "
-                   "91.144264         9.436005\n"
+                   "91.144264        23.639471         9.436005\n"
                    "              1                2                1         369.3269          1.6976527        "
-                   "19.907745        23.213142  Not lumped\n",
+                   "19.907745        15.910251        23.213142  Not lumped\n",
                    ""},
         // The screens' formulas on a slot, which no row shows.
         CommandRow{
@@ -436,13 +436,13 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    "Model: flanged ends, 1 port, the air as swept\n"
                    "       volume_l      diameter_cm     thickness_cm  sound_speed_m_s     frequency_hz  "
-                   "end_correction_cm      q_radiation     bandwidth_hz\n"
+                   "end_correction_cm      q_radiation                q     bandwidth_hz\n"
                    "              1                2                1            331.3        179.93825          "
-                   "1.6976527        159.02899        4.1830664\n"
+                   "1.6976527        159.02899         43.01587        4.1830664\n"
                    "              1                2                1         343.2146        186.40941          "
-                   "1.6976527        159.07043        4.4788613\n"
+                   "1.6976527        159.07043         41.61982        4.4788613\n"
                    "              1                2                1         354.7293        192.66335          "
-                   "1.6976527        159.11044         4.774079\n",
+                   "1.6976527        159.11044         40.35613         4.774079\n",
                    ""},
         CommandRow{"SweptSoundSpeedOnTheScreensModelAsCsv",
                    {"frequency", "--volume=1000", "--diameter=2", "--thickness=1", "--sound-speed=340m/s",
