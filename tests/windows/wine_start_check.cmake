@@ -1,7 +1,8 @@
 # cmake -DSCRIPT=wine-start.sh -DWORK=folder -P wine_start_check.cmake
 # The starter of the tests under Wine, given stand-ins for a Wine run: it
 # starts again only a run that failed having written nothing, at most three
-# runs in all, and passes on the last run's output and exit code.
+# runs in all, passes on the last run's output and exit code, and fails a
+# test that ends with 0 before GoogleTest's summary.
 #
 # Each row: name | what the stand-in does on its runs 1, 2, 3 (exit code,
 # then what it writes: "-" nothing, "o" a line on stdout, "e" one on stderr,
